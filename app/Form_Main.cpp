@@ -1,0 +1,358 @@
+#include "Form_Main.h"
+
+#include "AppState.h"
+#include "ButtonPictures.h"
+#include "DesignFonts.h"
+#include "Dialogs.h"
+#include "DisplayMode.h"
+#include "Form_Vid.h"
+#include "Forms.h"
+#include "RadioGroup.h"
+#include "Scaling.h"
+#include "SettingsFile.h"
+#include "SettingsNames.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStandardItemModel>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+using Picture = ButtonPictures::Picture;
+namespace N = SettingsNames;
+
+const QString Form_Main::Caption = u"Монитор кухни v1.1.4"_s;
+const QString Form_Main::NoSoundFileWarning =
+    u"Звуковое оповещение настроено с использованием мульти-медиа звуков, однако не выбран звуковой файл для воспроизведения. Произведите настройку !"_s;
+
+namespace {
+
+const QColor Green(0, 128, 0);
+const QColor Navy(0, 0, 128);
+const QColor Red(255, 0, 0);
+
+// Columns of the hot queue: field, title, share (hundredths) with and without the group column.
+struct HotColumn {
+    const char* field;
+    QString title;
+    int shareShown;
+    int shareHidden;
+};
+const HotColumn HotColumns[] = {
+    {"KOLVO", u"Кол-во"_s, 5, 5},
+    {"NAME_BLUDO", u"\" Горящая \" очередь блюд"_s, 43, 47},
+    {"NAME_GROUP", u"Группа"_s, 12, 0},
+    {"TP", u"Время подачи"_s, 10, 10},
+    {"INFO_ZAKAZ", u"Информация"_s, 12, 16},
+    {"FIO", u"Обслуживает"_s, 12, 16},
+    {"NUMBER_ZAKAZ", u"№ зак."_s, 5, 5},
+};
+constexpr int GroupColumn = 2;
+
+void setTextColour(QWidget* w, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Text, colour);
+    w->setPalette(p);
+}
+
+} // namespace
+
+Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, const Forms& forms)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_state(state), m_dialogs(dialogs),
+      m_display(display), m_forms(forms)
+{
+    setObjectName(u"Form_Main"_s);
+    resize(DesignWidth, DesignHeight);
+    buildControls();
+    IdleTimer.setInterval(1000);
+    TimerColor.setInterval(1000);
+    reportErrors(m_dialogs, nullptr, [this] { FormCreate(); });
+}
+
+QPushButton* Form_Main::pictureButton(const char* name, const QString& text, int picture,
+                                      const QRect& place, const QString& hint)
+{
+    auto* button = new QPushButton(ButtonPictures::icon(Picture(picture)), text, page);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(place);
+    button->setIconSize(QSize(24, 24));
+    button->setToolTip(hint);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+void Form_Main::buildControls()
+{
+    page = new QWidget(this);
+    page->setObjectName(u"page"_s);
+    page->setGeometry(0, 0, DesignWidth, DesignHeight);
+
+    GHot = new QTableView(page);
+    GHot->setObjectName(u"GHot"_s);
+    GHot->setGeometry(0, 0, 800, 185);
+    m_hotModel = new QStandardItemModel(0, int(std::size(HotColumns)), this);
+    for (int i = 0; i < int(std::size(HotColumns)); ++i)
+        m_hotModel->setHeaderData(i, Qt::Horizontal, HotColumns[i].title);
+    GHot->setModel(m_hotModel);
+    GHot->setFont(DesignFonts::arial(13));
+    setTextColour(GHot, Green);
+    GHot->horizontalHeader()->setFont(DesignFonts::dialog(11));
+    GHot->horizontalHeader()->setHighlightSections(false);
+    GHot->verticalHeader()->setFixedWidth(11);
+    GHot->verticalHeader()->setDefaultSectionSize(18);
+    GHot->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GHot->setSelectionBehavior(QAbstractItemView::SelectRows);
+    GHot->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    QGroupBox** boxes[] = {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4, &GroupBox5, &GroupBox6};
+    QTableView** grids[] = {&G1, &G2, &G3, &G4, &G5, &G6};
+    for (int i = 0; i < 6; ++i) {
+        auto* box = new QGroupBox(page);
+        box->setObjectName(u"GroupBox%1"_s.arg(i + 1));
+        box->setGeometry((i % 3) * 267, i < 3 ? 184 : 368, 266, 186);
+        box->setFont(DesignFonts::arial(13));
+        *boxes[i] = box;
+
+        auto* grid = new QTableView(box);
+        grid->setObjectName(u"G%1"_s.arg(i + 1));
+        grid->setGeometry(4, 16, 257, 165);
+        auto* model = new QStandardItemModel(0, 2, grid);
+        model->setHeaderData(0, Qt::Horizontal, u"NAME_BLUDO"_s);
+        model->setHeaderData(1, Qt::Horizontal, u"KOLVO"_s);
+        grid->setModel(model);
+        grid->horizontalHeader()->hide();
+        grid->verticalHeader()->hide();
+        grid->verticalHeader()->setDefaultSectionSize(18);
+        grid->setFont(DesignFonts::arial(13));
+        setTextColour(grid, Navy);
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+        grid->hide();
+        *grids[i] = grid;
+    }
+
+    BtnNet = pictureButton("BtnNet", u"Сеть"_s, int(Picture::Net), {0, 555, 75, 37},
+                           u"Настройка подключения к серверу"_s);
+    BtnOption = pictureButton("BtnOption", u"Опции"_s, int(Picture::Options), {76, 555, 75, 37},
+                              u"Настройки программы"_s);
+
+    GB_Section = new QGroupBox(u"Обслуживаемые секции"_s, page);
+    GB_Section->setObjectName(u"GB_Section"_s);
+    GB_Section->setGeometry(152, 555, 233, 37);
+    QCheckBox** sections[] = {&CB_S1, &CB_S2, &CB_S3, &CB_S4, &CB_S5};
+    for (int i = 0; i < 5; ++i) {
+        auto* box = new QCheckBox(u"№%1"_s.arg(i + 1), GB_Section);
+        box->setObjectName(u"CB_S%1"_s.arg(i + 1));
+        box->setGeometry(8 + 44 * i, 15, 43, 17);
+        box->setFont(DesignFonts::dialog(11, true));
+        connect(box, &QCheckBox::toggled, this,
+                [this] { reportErrors(m_dialogs, this, [this] { CB_SectionClick(); }); });
+        *sections[i] = box;
+    }
+
+    BtnLimit = pictureButton("BtnLimit", QString(), int(Picture::Limit), {387, 555, 73, 37}, u"Лимиты"_s);
+    BtnLimit->setEnabled(false);
+    BtnShow = pictureButton("BtnShow", QString(), int(Picture::ShowHot), {461, 555, 73, 37},
+                            u"Развернуть \" Горячую \" очередь"_s);
+    BtnAll = pictureButton("BtnAll", u"Все"_s, int(Picture::All), {535, 555, 73, 37},
+                           u"Переключение Все заказы / Неисполненые заказы"_s);
+    BtnPrev = pictureButton("BtnPrev", QString(), int(Picture::Prev), {609, 555, 73, 37},
+                            u"Предыдущие 6 заказов"_s);
+    BtnNext = pictureButton("BtnNext", QString(), int(Picture::Next), {684, 555, 73, 37},
+                            u"Следующие 6 заказов"_s);
+    BtnNext->setLayoutDirection(Qt::RightToLeft);
+    BtnExit = pictureButton("BtnExit", QString(), int(Picture::Exit), {759, 555, 41, 37},
+                            u"Завершить работу"_s);
+
+    PanelSound = new QLabel(u"Выключить звук !"_s, page);
+    PanelSound->setObjectName(u"PanelSound"_s);
+    PanelSound->setGeometry(188, 136, 417, 309);
+    PanelSound->setFont(DesignFonts::arialNarrow(32, true));
+    PanelSound->setAlignment(Qt::AlignCenter);
+    PanelSound->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelSound->setAutoFillBackground(true);
+    QPalette red = PanelSound->palette();
+    red.setColor(QPalette::Window, Red);
+    PanelSound->setPalette(red);
+    PanelSound->hide();
+
+    connect(BtnOption, &QPushButton::clicked, this, &Form_Main::BtnOptionClick);
+    connect(BtnExit, &QPushButton::clicked, this, &Form_Main::BtnExitClick);
+}
+
+std::array<QGroupBox*, 6> Form_Main::panels() const
+{
+    return {GroupBox1, GroupBox2, GroupBox3, GroupBox4, GroupBox5, GroupBox6};
+}
+
+std::array<QTableView*, 6> Form_Main::panelGrids() const
+{
+    return {G1, G2, G3, G4, G5, G6};
+}
+
+std::array<QCheckBox*, 5> Form_Main::sectionBoxes() const
+{
+    return {CB_S1, CB_S2, CB_S3, CB_S4, CB_S5};
+}
+
+void Form_Main::FormCreate()
+{
+    m_state.MinLimitOn = false;
+    m_state.MinLimit = 0;
+    m_state.FormsReady = false;
+    m_state.PageFirst = 1;
+    AllOrders = false;
+
+    setWindowTitle(Caption);
+
+    // A platform that built the window at another scale than its design (a large system font)
+    // changes the button's height; then no window is rescaled.
+    m_state.AtDesignSize = BtnAll->height() == 37;
+    const QSize screen = m_display.screenSize();
+    m_state.WideScreen = isWideScreen(screen);
+    m_state.SoundFile.clear();
+
+    const SettingsFile screenFile(m_state.settingsFolder, N::Screen);
+    screenFile.createIfMissing(N::ScreenDefault);
+    QString mode = screenFile.line(0, QString());
+    if (mode != N::ScreenWindow && mode != N::ScreenFull) {
+        screenFile.write(N::ScreenDefault);
+        mode = N::ScreenWindow;
+    }
+    if (mode == N::ScreenFull) {
+        SetFullScreenMode();
+    } else {
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                       | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        if (m_state.AtDesignSize)
+            scaleWindow(this, screenRatio(m_state.WideScreen, screen, 680, 880));
+    }
+
+    m_state.HotExpanded = false;
+    m_state.HotNormalHeight = GHot->height();
+
+    SettingsFile(m_state.settingsFolder, N::Net).createIfMissing(N::NetDefault);
+
+    const SettingsFile sectionFile(m_state.settingsFolder, N::Section);
+    sectionFile.createIfMissing(N::SectionDefault);
+    const auto boxes = sectionBoxes();
+    for (const QString& line : sectionFile.readLines()) {
+        for (int i = 0; i < 5; ++i)
+            if (line == QString::number(i + 1))
+                boxes[i]->setChecked(true);
+    }
+
+    const SettingsFile gruppaFile(m_state.settingsFolder, N::Gruppa);
+    gruppaFile.createIfMissing(N::GruppaDefault);
+    const bool groupShown = gruppaFile.line(0, u"0"_s) == u"1";
+    GHot->setColumnHidden(GroupColumn, !groupShown);
+    sizeHotColumns(groupShown);
+    sizePanelColumns();
+}
+
+void Form_Main::sizeHotColumns(bool groupShown)
+{
+    const int base = GHot->width() - 30;
+    for (int i = 0; i < int(std::size(HotColumns)); ++i) {
+        const int share = groupShown ? HotColumns[i].shareShown : HotColumns[i].shareHidden;
+        if (share > 0)
+            GHot->setColumnWidth(i, shareOf(base, share));
+    }
+}
+
+void Form_Main::sizePanelColumns()
+{
+    for (QTableView* grid : panelGrids()) {
+        const int base = grid->width() - 25;
+        grid->setColumnWidth(0, shareOf(base, 85));
+        grid->setColumnWidth(1, shareOf(base, 15));
+    }
+}
+
+bool Form_Main::SetFullScreenMode()
+{
+    m_fullScreen = true;
+    m_display.requestMode(800, 600, 16);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    return true;
+}
+
+void Form_Main::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void Form_Main::FormShow()
+{
+    RefreshOrderList();
+    FillPage();
+    if (m_forms.Vid && m_forms.Vid->RadioGroup2->itemIndex() > 0 && m_state.SoundFile.isEmpty()) {
+        // Asked once the board is on the screen, so the boxes open over it.
+        QTimer::singleShot(0, this, &Form_Main::warnMissingSoundFile);
+    }
+    if (!m_placed) {
+        m_placed = true;
+        if (m_fullScreen)
+            move(0, 0);
+        else
+            centreOnScreen(this, m_display.screenSize());
+    }
+}
+
+void Form_Main::warnMissingSoundFile()
+{
+    m_dialogs.message(this, NoSoundFileWarning);
+    BtnOptionClick();
+}
+
+void Form_Main::RefreshOrderList()
+{
+    if (!m_state.FormsReady)
+        return;
+}
+
+void Form_Main::FillPage()
+{
+    if (!m_state.FormsReady)
+        return;
+}
+
+void Form_Main::BtnOptionClick()
+{
+    if (m_forms.Vid)
+        m_forms.Vid->exec();
+    IdleTimer.start();
+}
+
+void Form_Main::BtnExitClick()
+{
+    close();
+}
+
+void Form_Main::CB_SectionClick()
+{
+    if (!m_state.FormsReady)
+        return;
+    QStringList lines;
+    const auto boxes = sectionBoxes();
+    for (int i = 0; i < 5; ++i)
+        if (boxes[i]->isChecked())
+            lines << QString::number(i + 1);
+    SettingsFile(m_state.settingsFolder, N::Section).write(lines);
+    RefreshOrderList();
+    FillPage();
+}
+
+void Form_Main::closeEvent(QCloseEvent* event)
+{
+    m_closed = true;
+    QWidget::closeEvent(event);
+}

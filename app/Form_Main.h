@@ -1,0 +1,89 @@
+#pragma once
+// The order board: the hot queue, six order panels, the row of buttons and the served sections.
+// Its creation step lays it out for the screen from the settings files.
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+struct AppState;
+struct Forms;
+class Dialogs;
+class DisplayMode;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QStandardItemModel;
+class QTableView;
+
+class Form_Main : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int DesignWidth = 805;
+    static constexpr int DesignHeight = 607;
+
+    Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, const Forms& forms);
+
+    QWidget* page;
+    QTableView* GHot;
+    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4, *GroupBox5, *GroupBox6;
+    QTableView *G1, *G2, *G3, *G4, *G5, *G6;
+    QPushButton* BtnNet;
+    QPushButton* BtnOption;
+    QGroupBox* GB_Section;
+    QCheckBox *CB_S1, *CB_S2, *CB_S3, *CB_S4, *CB_S5;
+    QPushButton* BtnLimit;
+    QPushButton* BtnShow;
+    QPushButton* BtnAll;
+    QPushButton* BtnPrev;
+    QPushButton* BtnNext;
+    QPushButton* BtnExit;
+    QLabel* PanelSound;
+    QTimer IdleTimer;
+    QTimer TimerColor;
+
+    bool AllOrders = false;
+
+    std::array<QGroupBox*, 6> panels() const;
+    std::array<QTableView*, 6> panelGrids() const;
+    std::array<QCheckBox*, 5> sectionBoxes() const;
+
+    void FormCreate();
+    void FormShow();
+    bool SetFullScreenMode();
+    bool isFullScreenMode() const { return m_fullScreen; }
+    bool isClosed() const { return m_closed; }
+
+    // Board operations; they do nothing until every window exists.
+    void RefreshOrderList();
+    void FillPage();
+
+    void BtnOptionClick();
+    void BtnExitClick();
+    void CB_SectionClick();
+
+    static const QString Caption;
+    static const QString NoSoundFileWarning;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    QPushButton* pictureButton(const char* name, const QString& text, int picture, const QRect& place,
+                               const QString& hint);
+    void sizeHotColumns(bool groupShown);
+    void sizePanelColumns();
+    void warnMissingSoundFile();
+
+    AppState& m_state;
+    Dialogs& m_dialogs;
+    DisplayMode& m_display;
+    const Forms& m_forms;
+    QStandardItemModel* m_hotModel;
+    bool m_fullScreen = false;
+    bool m_placed = false;
+    bool m_closed = false;
+};

@@ -1,0 +1,29 @@
+#pragma once
+// The eleven windows of the program, reachable from one another once they exist. A pointer is
+// null until its window has been created.
+
+class Form_Main;
+class Form_Util;
+class Form_Net;
+class Form_Psw;
+class Form_Vid;
+class Form_Detail;
+class Form_Time;
+class Form_DateTime;
+class Form_Limit;
+class Form_Base;
+class Form_Klava;
+
+struct Forms {
+    Form_Main* Main = nullptr;
+    Form_Util* Util = nullptr;
+    Form_Net* Net = nullptr;
+    Form_Psw* Psw = nullptr;
+    Form_Vid* Vid = nullptr;
+    Form_Detail* Detail = nullptr;
+    Form_Time* Time = nullptr;
+    Form_DateTime* DateTime = nullptr;
+    Form_Limit* Limit = nullptr;
+    Form_Base* Base = nullptr;
+    Form_Klava* Klava = nullptr;
+};

@@ -1,0 +1,56 @@
+#include "ProgramWindows.h"
+
+#include "AppState.h"
+#include "Form_Base.h"
+#include "Form_DateTime.h"
+#include "Form_Detail.h"
+#include "Form_Klava.h"
+#include "Form_Limit.h"
+#include "Form_Main.h"
+#include "Form_Net.h"
+#include "Form_Psw.h"
+#include "Form_Time.h"
+#include "Form_Util.h"
+#include "Form_Vid.h"
+
+#include <QApplication>
+
+ProgramWindows::ProgramWindows(AppState& state, Platform platform,
+                               const std::function<void(const QString&)>& onCreated)
+{
+    auto created = [&](QObject* window) {
+        if (onCreated)
+            onCreated(window->objectName());
+    };
+    // The order matters: the settings dialog loads the sound file before the data module opens
+    // it, and the data module finds the connection file that the board has created.
+    m_main = std::make_unique<Form_Main>(state, platform.dialogs, platform.display, m_forms);
+    Form_Main* main = m_main.get();
+    m_forms.Main = main;
+    created(main);
+    created(m_forms.Util = new Form_Util(main));
+    created(m_forms.Net = new Form_Net(state, platform.display, main));
+    created(m_forms.Psw = new Form_Psw(state, platform.display, main));
+    created(m_forms.Vid = new Form_Vid(state, platform.dialogs, platform.display, platform.player,
+                                       main->IdleTimer, main));
+    created(m_forms.Detail = new Form_Detail(state, platform.display, main));
+    created(m_forms.Time = new Form_Time(state, platform.display, main));
+    created(m_forms.DateTime = new Form_DateTime(state, platform.display, main));
+    created(m_forms.Limit = new Form_Limit(state, platform.display, main));
+    created(m_forms.Base = new Form_Base(state, platform.player, main));
+    created(m_forms.Klava = new Form_Klava(state, platform.display, main));
+    state.FormsReady = true;
+}
+
+ProgramWindows::~ProgramWindows() = default;
+
+int runProgram(AppState& state, Platform platform)
+{
+    ProgramWindows windows(state, platform);
+    Form_Main* main = windows.forms().Main;
+    // A window may have ended the program while the windows were being created.
+    if (main->isClosed())
+        return 0;
+    main->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Program start: the eleven windows created once, in their fixed order, each running its own
+// creation step, and then the board marked ready.
+
+#include "Forms.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+struct AppState;
+class Dialogs;
+class DisplayMode;
+class SoundPlayer;
+
+// The machine underneath the windows.
+struct Platform {
+    Dialogs& dialogs;
+    DisplayMode& display;
+    SoundPlayer& player;
+};
+
+class ProgramWindows {
+public:
+    // onCreated, when given, hears each window's name as soon as its creation step has run.
+    ProgramWindows(AppState& state, Platform platform,
+                   const std::function<void(const QString&)>& onCreated = {});
+    ~ProgramWindows();
+
+    const Forms& forms() const { return m_forms; }
+
+private:
+    Forms m_forms;
+    std::unique_ptr<Form_Main> m_main; // every other window belongs to the board
+};
+
+// Creates the windows and runs the event loop until the board is closed.
+int runProgram(AppState& state, Platform platform);

@@ -1,0 +1,25 @@
+// The kitchen order monitor.
+
+#include "AppState.h"
+#include "DisplayMode.h"
+#include "ProgramWindows.h"
+#include "QtDialogs.h"
+#include "QtSoundPlayer.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    // The program's title, seen on its message boxes.
+    QApplication::setApplicationName(QStringLiteral("Монитор кухни"));
+
+    AppState state;
+    // Settings live beside the executable, wherever it was started from.
+    state.settingsFolder = QApplication::applicationDirPath();
+
+    QtDialogs dialogs;
+    SystemDisplayMode display;
+    QtSoundPlayer player;
+    return runProgram(state, Platform{dialogs, display, player});
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The order detail window: one order's dishes, marked ready one by one or all at once.
+
+#include "DesignDialog.h"
+
+struct AppState;
+class DisplayMode;
+
+class Form_Detail : public DesignDialog {
+    Q_OBJECT
+public:
+    Form_Detail(AppState& state, DisplayMode& display, QWidget* parent);
+};

@@ -1,0 +1,34 @@
+#pragma once
+// Answers message, question and file boxes from queues that a test fills beforehand.
+
+#include "../Dialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+class FakeDialogs : public Dialogs {
+public:
+    QStringList messages;
+    QStringList questions;
+    QList<bool> answers;      // next answers to question(); OK when empty
+    QStringList files;        // next answers to openFileName(); cancelled when empty
+    QStringList filters;
+    std::function<void()> onMessage; // runs after a message is recorded
+
+    void message(QWidget*, const QString& text) override
+    {
+        messages << text;
+        if (onMessage)
+            onMessage();
+    }
+    bool question(QWidget*, const QString& caption, const QString& text) override
+    {
+        questions << caption + u'|' + text;
+        return answers.isEmpty() ? true : answers.takeFirst();
+    }
+    QString openFileName(QWidget*, const QString& filter) override
+    {
+        filters << filter;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+};

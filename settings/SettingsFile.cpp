@@ -1,0 +1,103 @@
+#include "SettingsFile.h"
+
+#include "PlatformError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr const char* codePage = "windows-1251";
+}
+
+SettingsFile::SettingsFile(const QString& folder, const QString& name)
+    : m_path(QDir(folder).filePath(name))
+{
+}
+
+bool SettingsFile::exists() const
+{
+    return QFileInfo::exists(m_path);
+}
+
+QStringList SettingsFile::readLines() const
+{
+    return decode(readBytes());
+}
+
+QString SettingsFile::line(int index, const QString& fallback) const
+{
+    const QStringList lines = readLines();
+    return index < lines.size() ? lines[index] : fallback;
+}
+
+QByteArray SettingsFile::readBytes() const
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PlatformError(u"Ошибка чтения файла \"%1\": %2"_s.arg(m_path, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw PlatformError(u"Ошибка чтения файла \"%1\": %2"_s.arg(m_path, file.errorString()));
+    return bytes;
+}
+
+void SettingsFile::write(const QStringList& lines) const
+{
+    writeBytes(encode(lines));
+}
+
+void SettingsFile::writeBytes(const QByteArray& bytes) const
+{
+    // Written aside and put in place at the end, so a full disk never leaves half a file.
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw PlatformError(u"Ошибка записи файла \"%1\": %2"_s.arg(m_path, file.errorString()));
+}
+
+bool SettingsFile::createIfMissing(const QStringList& defaults) const
+{
+    if (exists())
+        return false;
+    write(defaults);
+    return true;
+}
+
+QStringList SettingsFile::decode(const QByteArray& bytes)
+{
+    QStringList lines;
+    if (bytes.isEmpty())
+        return lines;
+    QStringDecoder decoder(codePage);
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        QByteArray raw = bytes.mid(start, end - start);
+        raw.replace('\r', QByteArray());
+        lines << decoder.decode(raw);
+        start = end + 1;
+    }
+    return lines;
+}
+
+QByteArray SettingsFile::encode(const QStringList& lines)
+{
+    QStringEncoder encoder(codePage);
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        QByteArray encoded = encoder.encode(line);
+        if (encoder.hasError())
+            throw PlatformError(
+                u"Текст \"%1\" содержит знаки, которых нет в кодовой странице 1251"_s.arg(line));
+        bytes += encoded;
+        bytes += "\r\n";
+    }
+    return bytes;
+}

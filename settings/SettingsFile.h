@@ -1,0 +1,36 @@
+#pragma once
+// One settings file beside the executable: code page 1251 text, one value per line.
+// Written lines end in CR LF; on reading a line ends at LF, every CR is dropped, nothing is
+// trimmed, and the end of the file ends the last line. All failures throw PlatformError.
+
+#include <QString>
+#include <QStringList>
+
+class SettingsFile {
+public:
+    SettingsFile(const QString& folder, const QString& name);
+
+    QString path() const { return m_path; }
+    bool exists() const;
+
+    // Every line of the file; an empty file has none.
+    QStringList readLines() const;
+    // Line `index` (0-based), or the fallback when the file has no such line.
+    QString line(int index, const QString& fallback) const;
+    // The whole file as bytes, for files that are not text.
+    QByteArray readBytes() const;
+
+    // Creates or truncates the file and writes every line, each ending in CR LF. A text that the
+    // code page cannot hold is refused before anything is written.
+    void write(const QStringList& lines) const;
+    void writeBytes(const QByteArray& bytes) const;
+    // Writes the default lines when the file is missing; true when it created the file.
+    bool createIfMissing(const QStringList& defaults) const;
+
+    // The codec on its own.
+    static QStringList decode(const QByteArray& bytes);
+    static QByteArray encode(const QStringList& lines); // throws PlatformError
+
+private:
+    QString m_path;
+};

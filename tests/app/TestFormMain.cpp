@@ -1,0 +1,313 @@
+// The board's creation step: the settings files it creates and reads, its display mode, its
+// scaling for the screen, its column shares and its first showing.
+
+#include "AppState.h"
+#include "FakeDialogs.h"
+#include "FakeDisplayMode.h"
+#include "Form_Main.h"
+#include "Forms.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A screen on which the board keeps its design size: narrow, so the ratio is width / 880.
+const QSize DesignScreen(880, 700);
+
+struct Board {
+    explicit Board(const QString& folder, QSize screen = DesignScreen) : display(screen)
+    {
+        state.settingsFolder = folder;
+        main = std::make_unique<Form_Main>(state, dialogs, display, forms);
+    }
+    AppState state;
+    FakeDialogs dialogs;
+    FakeDisplayMode display;
+    Forms forms;
+    std::unique_ptr<Form_Main> main;
+};
+
+QList<int> ticked(const Form_Main& main)
+{
+    QList<int> sections;
+    const auto boxes = main.sectionBoxes();
+    for (int i = 0; i < 5; ++i)
+        if (boxes[i]->isChecked())
+            sections << i + 1;
+    return sections;
+}
+
+} // namespace
+
+class TestFormMain : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartCreatesItsFiles();
+    void screenFileIsRepaired_data();
+    void screenFileIsRepaired();
+    void fullScreenKeepsDesignSize();
+    void windowModeScalesToTheScreen_data();
+    void windowModeScalesToTheScreen();
+    void sectionFileTicksBoxes_data();
+    void sectionFileTicksBoxes();
+    void groupColumnAndShares_data();
+    void groupColumnAndShares();
+    void unwritableFolderIsReported();
+    void firstShowCentresOnce();
+    void sectionClickRewritesFileOnceReady();
+    void exitClosesTheBoard();
+};
+
+void TestFormMain::firstStartCreatesItsFiles()
+{
+    QTemporaryDir dir;
+    Board board(dir.path());
+    const Form_Main& main = *board.main;
+
+    QCOMPARE(readFile(dir.filePath("Screen.txt")), QByteArray("Window\r\n"));
+    QCOMPARE(readFile(dir.filePath("Net.txt")),
+             QByteArray("Local\r\nlocalhost:C:\\Program Files\\Parvolin\\dishbase.fdb\r\n"));
+    QCOMPARE(readFile(dir.filePath("Section.txt")), QByteArray("1\r\n"));
+    QCOMPARE(readFile(dir.filePath("Gruppa.txt")), QByteArray("0\r\n"));
+    // The sound and idle files belong to the settings dialog.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+
+    QCOMPARE(main.windowTitle(), Form_Main::Caption);
+    QVERIFY(!main.isFullScreenMode());
+    QVERIFY(!(main.windowFlags() & Qt::FramelessWindowHint));
+    QCOMPARE(ticked(main), QList<int>{1});
+    QVERIFY(main.GHot->isColumnHidden(2));
+    QVERIFY(board.dialogs.messages.isEmpty());
+
+    QVERIFY(board.state.AtDesignSize);
+    QVERIFY(!board.state.FormsReady);
+    QCOMPARE(board.state.PageFirst, 1);
+    QVERIFY(!main.AllOrders);
+    QVERIFY(!board.state.HotExpanded);
+    QCOMPARE(board.state.HotNormalHeight, 185);
+    for (QTableView* grid : main.panelGrids())
+        QVERIFY(grid->isHidden());
+    QVERIFY(main.PanelSound->isHidden());
+    QVERIFY(!main.BtnLimit->isEnabled());
+    QVERIFY(!main.IdleTimer.isActive());
+    QCOMPARE(main.BtnAll->text(), QStringLiteral("Все"));
+}
+
+void TestFormMain::screenFileIsRepaired_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("full");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("Full") << QByteArray("Full\r\n") << true << QByteArray("Full\r\n");
+    QTest::newRow("Full without line end") << QByteArray("Full") << true << QByteArray("Full");
+    QTest::newRow("Window") << QByteArray("Window\r\n") << false << QByteArray("Window\r\n");
+    QTest::newRow("lower case") << QByteArray("full\r\n") << false << QByteArray("Window\r\n");
+    QTest::newRow("leading blank") << QByteArray(" Full\r\n") << false << QByteArray("Window\r\n");
+    QTest::newRow("trailing blank") << QByteArray("Full \r\n") << false << QByteArray("Window\r\n");
+    QTest::newRow("window lower case") << QByteArray("window\r\n") << false << QByteArray("Window\r\n");
+    QTest::newRow("empty") << QByteArray() << false << QByteArray("Window\r\n");
+}
+
+void TestFormMain::screenFileIsRepaired()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, full);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    writeFile(dir.filePath("Screen.txt"), stored);
+    Board board(dir.path());
+    QCOMPARE(board.main->isFullScreenMode(), full);
+    QCOMPARE(readFile(dir.filePath("Screen.txt")), after);
+    QCOMPARE(board.display.requests.size(), full ? 1 : 0);
+}
+
+void TestFormMain::fullScreenKeepsDesignSize()
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("Screen.txt"), "Full\r\n");
+    Board board(dir.path(), QSize(1366, 768));
+    const Form_Main& main = *board.main;
+
+    QCOMPARE(board.display.requests.size(), 1);
+    QCOMPARE(board.display.requests[0].width, 800);
+    QCOMPARE(board.display.requests[0].height, 600);
+    QCOMPARE(board.display.requests[0].bitsPerPixel, 16);
+    QVERIFY(main.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(main.size(), QSize(805, 607));
+    QCOMPARE(main.GHot->geometry(), QRect(0, 0, 800, 185));
+    QCOMPARE(main.G1->font().pixelSize(), 13);
+}
+
+void TestFormMain::windowModeScalesToTheScreen_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<int>("m");
+    QTest::addColumn<int>("d");
+    QTest::newRow("1024x768 by width") << QSize(1024, 768) << 1024 << 880;
+    QTest::newRow("1366x768 by height") << QSize(1366, 768) << 768 << 680;
+    QTest::newRow("1280x1024 by width") << QSize(1280, 1024) << 1280 << 880;
+    QTest::newRow("800x600 shrinks") << QSize(800, 600) << 800 << 880;
+}
+
+void TestFormMain::windowModeScalesToTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(int, m);
+    QFETCH(int, d);
+    auto scaled = [&](int v) { return int((qint64(v) * m + d / 2) / d); };
+    QTemporaryDir dir;
+    Board board(dir.path(), screen);
+    const Form_Main& main = *board.main;
+
+    QCOMPARE(main.size(), QSize(scaled(805), scaled(607)));
+    QCOMPARE(main.GHot->width(), scaled(800));
+    QCOMPARE(main.GHot->height(), scaled(185));
+    QCOMPARE(board.state.HotNormalHeight, scaled(185));
+    QCOMPARE(main.BtnExit->geometry(),
+             QRect(scaled(759), scaled(555), scaled(800) - scaled(759), scaled(592) - scaled(555)));
+    QCOMPARE(main.GroupBox6->geometry().topLeft(), QPoint(scaled(534), scaled(368)));
+    QCOMPARE(main.G1->font().pixelSize(), scaled(13));
+    QCOMPARE(main.PanelSound->font().pixelSize(), scaled(32));
+    QCOMPARE(main.GHot->horizontalHeader()->font().pixelSize(), scaled(11));
+    // The hot queue's shares are taken of the scaled width.
+    QCOMPARE(main.GHot->columnWidth(1), qRound((scaled(800) - 30) * 0.47));
+}
+
+void TestFormMain::sectionFileTicksBoxes_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QList<int>>("sections");
+    QTest::newRow("empty") << QByteArray() << QList<int>{};
+    QTest::newRow("repeats and strangers") << QByteArray("3\r\n3\r\n9\r\n") << QList<int>{3};
+    QTest::newRow("3 7 3") << QByteArray("3\r\n7\r\n3\r\n") << QList<int>{3};
+    QTest::newRow("all five unordered") << QByteArray("5\r\n1\r\n4\r\n2\r\n3\r\n") << QList<int>{1, 2, 3, 4, 5};
+    QTest::newRow("LF only, no last end") << QByteArray("2\n4") << QList<int>{2, 4};
+    QTest::newRow("blanks count") << QByteArray(" 2\r\n2 \r\n02\r\n") << QList<int>{};
+}
+
+void TestFormMain::sectionFileTicksBoxes()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QList<int>, sections);
+    QTemporaryDir dir;
+    writeFile(dir.filePath("Section.txt"), stored);
+    Board board(dir.path());
+    QCOMPARE(ticked(*board.main), sections);
+    // Ticking at start does not rewrite the file.
+    QCOMPARE(readFile(dir.filePath("Section.txt")), stored);
+}
+
+void TestFormMain::groupColumnAndShares_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QList<int>>("widths");
+    const QList<int> withGroup{38, 331, 92, 77, 92, 92, 38};
+    const QList<int> withoutGroup{38, 362, -1, 77, 123, 123, 38};
+    QTest::newRow("1") << QByteArray("1\r\n") << true << withGroup;
+    QTest::newRow("0") << QByteArray("0\r\n") << false << withoutGroup;
+    QTest::newRow("2") << QByteArray("2\r\n") << false << withoutGroup;
+    QTest::newRow("1 and a blank") << QByteArray("1 \r\n") << false << withoutGroup;
+    QTest::newRow("empty") << QByteArray() << false << withoutGroup;
+}
+
+void TestFormMain::groupColumnAndShares()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, shown);
+    QFETCH(QList<int>, widths);
+    QTemporaryDir dir;
+    writeFile(dir.filePath("Gruppa.txt"), stored);
+    Board board(dir.path());
+    const Form_Main& main = *board.main;
+
+    QCOMPARE(main.GHot->isColumnHidden(2), !shown);
+    for (int i = 0; i < widths.size(); ++i)
+        if (widths[i] >= 0)
+            QCOMPARE(main.GHot->columnWidth(i), widths[i]);
+    // Panel grids: 0.85 and 0.15 of 257 - 25.
+    for (QTableView* grid : main.panelGrids()) {
+        QCOMPARE(grid->columnWidth(0), 197);
+        QCOMPARE(grid->columnWidth(1), 35);
+    }
+    QCOMPARE(readFile(dir.filePath("Gruppa.txt")), stored);
+}
+
+void TestFormMain::unwritableFolderIsReported()
+{
+    QTemporaryDir dir;
+    Board board(dir.filePath("no-such-folder"));
+    QCOMPARE(board.dialogs.messages.size(), 1);
+    QVERIFY(board.dialogs.messages[0].contains("Screen.txt"));
+    // The steps after the failure did not run: no section ticked, no file made.
+    QVERIFY(ticked(*board.main).isEmpty());
+    QVERIFY(!QFile::exists(dir.filePath("no-such-folder/Net.txt")));
+}
+
+void TestFormMain::firstShowCentresOnce()
+{
+    QTemporaryDir dir;
+    Board board(dir.path(), QSize(1280, 1024));
+    Form_Main& main = *board.main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    const QSize frame = main.frameGeometry().size();
+    QCOMPARE(main.frameGeometry().topLeft(), QPoint((1280 - frame.width()) / 2, (1024 - frame.height()) / 2));
+
+    main.move(5, 5);
+    main.hide();
+    main.show();
+    QCOMPARE(main.pos(), QPoint(5, 5));
+}
+
+void TestFormMain::sectionClickRewritesFileOnceReady()
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("Section.txt"), "3\r\n");
+    Board board(dir.path());
+    board.main->CB_S5->setChecked(true); // still starting up: the file is left alone
+    QCOMPARE(readFile(dir.filePath("Section.txt")), QByteArray("3\r\n"));
+
+    board.state.FormsReady = true;
+    board.main->CB_S1->setChecked(true);
+    QCOMPARE(readFile(dir.filePath("Section.txt")), QByteArray("1\r\n3\r\n5\r\n"));
+    board.main->CB_S1->setChecked(false);
+    board.main->CB_S3->setChecked(false);
+    board.main->CB_S5->setChecked(false);
+    QCOMPARE(readFile(dir.filePath("Section.txt")), QByteArray());
+}
+
+void TestFormMain::exitClosesTheBoard()
+{
+    QTemporaryDir dir;
+    Board board(dir.path());
+    board.main->show();
+    QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
+    QVERIFY(board.main->isClosed());
+    QVERIFY(!board.main->isVisible());
+}
+
+QTEST_MAIN(TestFormMain)
+#include "TestFormMain.moc"

@@ -11,6 +11,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // One look on every desktop, close to the design the layouts were drawn for.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     // The program's title, seen on its message boxes.
     QApplication::setApplicationName(QStringLiteral("Монитор кухни"));
 

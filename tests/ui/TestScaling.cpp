@@ -17,8 +17,6 @@ class TestScaling : public QObject {
 private slots:
     void wideScreen_data();
     void wideScreen();
-    void ratioFollowsScreenShape_data();
-    void ratioFollowsScreenShape();
     void sharesRoundHalfToEven_data();
     void sharesRoundHalfToEven();
     void scalesEverythingOnTheWindow();
@@ -43,24 +41,6 @@ void TestScaling::wideScreen()
     QFETCH(QSize, screen);
     QFETCH(bool, wide);
     QCOMPARE(isWideScreen(screen), wide);
-}
-
-void TestScaling::ratioFollowsScreenShape_data()
-{
-    QTest::addColumn<QSize>("screen");
-    QTest::addColumn<int>("m");
-    QTest::addColumn<int>("d");
-    QTest::newRow("1024x768 by width") << QSize(1024, 768) << 1024 << 880;
-    QTest::newRow("1366x768 by height") << QSize(1366, 768) << 768 << 680;
-    QTest::newRow("1280x1024 by width") << QSize(1280, 1024) << 1280 << 880;
-}
-
-void TestScaling::ratioFollowsScreenShape()
-{
-    QFETCH(QSize, screen);
-    QFETCH(int, m);
-    QFETCH(int, d);
-    QCOMPARE(screenRatio(isWideScreen(screen), screen, 680, 880), (ScaleRatio{m, d}));
 }
 
 void TestScaling::sharesRoundHalfToEven_data()

@@ -1,0 +1,314 @@
+// The view and sound settings dialog against settings files in a scratch folder.
+#include "AppState.h"
+#include "FakeDialogs.h"
+#include "FakeDisplayMode.h"
+#include "FakeSoundPlayer.h"
+#include "Form_Vid.h"
+#include "PlatformError.h"
+#include "RadioGroup.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using Files = QMap<QString, QByteArray>;
+
+namespace {
+const QString soundPath = u"С:\\Звук.wav"_s;
+const QByteArray soundPathBytes = "\xd1:\\\xc7\xe2\xf3\xea.wav\r\n";
+
+// Everything the dialog is built with; the dialog is declared last so it goes before its main window.
+struct Rig {
+    QTemporaryDir dir;
+    AppState state;
+    FakeDialogs dialogs;
+    FakeDisplayMode display;
+    FakeSoundPlayer player;
+    QTimer idleTimer;
+    QWidget mainWindow;
+    std::unique_ptr<Form_Vid> form;
+
+    explicit Rig(const Files& stored = {})
+    {
+        state.settingsFolder = dir.path();
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+            QFile f(dir.filePath(it.key()));
+            if (f.open(QIODevice::WriteOnly))
+                f.write(it.value());
+        }
+    }
+    Form_Vid& create()
+    {
+        form = std::make_unique<Form_Vid>(state, dialogs, display, player, idleTimer, &mainWindow);
+        return *form;
+    }
+    Files onDisk() const
+    {
+        Files files;
+        for (const QString& name : QDir(dir.path()).entryList(QDir::Files)) {
+            QFile f(dir.filePath(name));
+            if (f.open(QIODevice::ReadOnly))
+                files[name] = f.readAll();
+        }
+        return files;
+    }
+    // Fields are idle, duration and amount.
+    void enter(int screen, bool gruppa, int output, const QStringList& fields)
+    {
+        form->RadioGroup1->setItemIndex(screen);
+        form->CB_Gruppa->setChecked(gruppa);
+        form->RadioGroup2->setItemIndex(output);
+        form->E_Idle->setText(fields[0]);
+        form->E_Duration->setText(fields[1]);
+        form->E_Amount->setText(fields[2]);
+    }
+    QStringList fields() const
+    {
+        return {form->E_Idle->text(), form->E_Duration->text(), form->E_Amount->text()};
+    }
+    // Item 0 shows the beep fields, item 1 the sound file button instead.
+    bool fieldsFollowOutput(int output) const
+    {
+        const bool speaker = output == 0;
+        return form->E_Duration->isHidden() != speaker && form->E_Amount->isHidden() != speaker
+            && form->Btn_SetupSound->isHidden() == speaker;
+    }
+};
+}
+
+class TestFormVid : public QObject {
+    Q_OBJECT
+private slots:
+    void createsMissingFilesWithDefaults()
+    {
+        Rig rig;
+        Form_Vid& form = rig.create();
+        const Files defaults{{u"tsound.txt"_s, "0\r\n"}, {u"Idle.txt"_s, "5\r\n"},
+                             {u"Gruppa.txt"_s, "0\r\n"}, {u"Signal.txt"_s, "50\r\n1\r\n"}};
+        QCOMPARE(rig.onDisk(), defaults);
+        QCOMPARE(form.RadioGroup2->itemIndex(), 0);
+        QCOMPARE(rig.fields(), (QStringList{u"5"_s, u"50"_s, u"1"_s}));
+        QVERIFY(!form.CB_Gruppa->isChecked());
+        QVERIFY(rig.state.SoundFile.isEmpty());
+        QVERIFY(rig.idleTimer.isActive());
+        QVERIFY(rig.dialogs.messages.isEmpty());
+    }
+
+    void loadsStoredFiles_data()
+    {
+        QTest::addColumn<Files>("stored");
+        QTest::addColumn<int>("output");
+        QTest::addColumn<QString>("soundFile");
+        QTest::addColumn<bool>("gruppa");
+        QTest::addColumn<QStringList>("fields");
+        const QStringList defaults{u"5"_s, u"50"_s, u"1"_s};
+        QTest::newRow("multimedia with its file")
+            << Files{{u"tsound.txt"_s, "1\r\n"}, {u"fsound.txt"_s, soundPathBytes}} << 1 << soundPath << false << defaults;
+        QTest::newRow("multimedia without its file") << Files{{u"tsound.txt"_s, "1"}} << 1 << u""_s << false << defaults;
+        QTest::newRow("speaker ignores the sound file")
+            << Files{{u"tsound.txt"_s, "0"}, {u"fsound.txt"_s, "a.wav"}} << 0 << u""_s << false << defaults;
+        QTest::newRow("groups on") << Files{{u"Gruppa.txt"_s, "1\r\n"}} << 0 << u""_s << true << defaults;
+        QTest::newRow("groups with a blank stay off") << Files{{u"Gruppa.txt"_s, "1 "}} << 0 << u""_s << false << defaults;
+        QTest::newRow("idle zero, fullscreen stored") << Files{{u"Idle.txt"_s, "0"}, {u"Screen.txt"_s, "Full\r\n"}}
+                                                      << 0 << u""_s << false << QStringList{u"0"_s, u"50"_s, u"1"_s};
+        QTest::newRow("signal out of range") << Files{{u"Signal.txt"_s, "49\r\n11\r\n"}} << 0 << u""_s << false << defaults;
+        QTest::newRow("signal of one line") << Files{{u"Signal.txt"_s, "300"}}
+                                            << 0 << u""_s << false << QStringList{u"5"_s, u"300"_s, u"1"_s};
+    }
+    void loadsStoredFiles()
+    {
+        QFETCH(Files, stored);
+        QFETCH(int, output);
+        QFETCH(QString, soundFile);
+        QFETCH(bool, gruppa);
+        QFETCH(QStringList, fields);
+        Rig rig(stored);
+        Form_Vid& form = rig.create();
+        QCOMPARE(form.RadioGroup1->itemIndex(), 0);
+        QCOMPARE(form.RadioGroup2->itemIndex(), output);
+        QCOMPARE(rig.state.SoundFile, soundFile);
+        QCOMPARE(form.CB_Gruppa->isChecked(), gruppa);
+        QCOMPARE(rig.fields(), fields);
+        QVERIFY(rig.fieldsFollowOutput(output));
+        // Stored files are only read; neither sound file is ever made up.
+        const Files disk = rig.onDisk();
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            QCOMPARE(disk.value(it.key()), it.value());
+        QVERIFY(!disk.contains(u"sound.txt"_s));
+        QCOMPARE(disk.contains(u"fsound.txt"_s), stored.contains(u"fsound.txt"_s));
+    }
+
+    void outputChoiceSwapsFieldsAndShowStopsIdleTimer()
+    {
+        Rig rig;
+        Form_Vid& form = rig.create();
+        QVERIFY(rig.fieldsFollowOutput(0));
+        form.RadioGroup2->setItemIndex(1);
+        QVERIFY(rig.fieldsFollowOutput(1));
+        form.RadioGroup2->setItemIndex(0);
+        QVERIFY(rig.fieldsFollowOutput(0));
+
+        QVERIFY(rig.idleTimer.isActive());
+        form.show();
+        QVERIFY(!rig.idleTimer.isActive());
+        form.RadioGroup2->item(1)->click();
+        QVERIFY(form.Btn_SetupSound->isVisible());
+        QVERIFY(!form.E_Duration->isVisible() && !form.E_Amount->isVisible());
+    }
+
+    // 248x229 and the OK button at (0,204,120,25) by 1024/800, edges rounded.
+    void scalesOnlyFromDesignSize()
+    {
+        for (const bool atDesignSize : {false, true}) {
+            Rig rig;
+            rig.state.AtDesignSize = atDesignSize;
+            rig.display.screen = QSize(1024, 768);
+            Form_Vid& form = rig.create();
+            QCOMPARE(form.size(), atDesignSize ? QSize(317, 293) : QSize(248, 229));
+            QCOMPARE(form.BitBtn1->geometry(), atDesignSize ? QRect(0, 261, 154, 32) : QRect(0, 204, 120, 25));
+        }
+    }
+
+    void choosingSoundFile_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("badForPlayer");
+        QTest::addColumn<bool>("throws");
+        QTest::addColumn<QByteArray>("fsound");
+        QTest::addColumn<QString>("soundFile");
+        const QByteArray old = "old.wav\r\n";
+        QTest::newRow("cancelled") << u""_s << false << false << old << u"old.wav"_s;
+        QTest::newRow("chosen") << soundPath << false << false << soundPathBytes << soundPath;
+        // The choice is kept although the player cannot open it.
+        QTest::newRow("refused by the player") << u"bad.wav"_s << true << true << QByteArray("bad.wav\r\n") << u"bad.wav"_s;
+        QTest::newRow("outside the code page") << u"C:\\音乐.wav"_s << false << true << old << u"old.wav"_s;
+    }
+    void choosingSoundFile()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, badForPlayer);
+        QFETCH(bool, throws);
+        QFETCH(QByteArray, fsound);
+        QFETCH(QString, soundFile);
+        Rig rig({{u"tsound.txt"_s, "1\r\n"}, {u"fsound.txt"_s, "old.wav\r\n"}});
+        Form_Vid& form = rig.create();
+        QCOMPARE(rig.state.SoundFile, u"old.wav"_s);
+        rig.dialogs.files = {answer};
+        if (badForPlayer)
+            rig.player.badFiles = {answer};
+
+        bool threw = false;
+        try {
+            form.Btn_SetupSoundClick();
+        } catch (const PlatformError&) {
+            threw = true;
+        }
+        QCOMPARE(threw, throws);
+        QCOMPARE(rig.dialogs.filters, QStringList{u"Звуковые файлы (wav, mid, mp3)|*.wav; *mid; *.mp3"_s});
+        QCOMPARE(rig.onDisk().value(u"fsound.txt"_s), fsound);
+        QCOMPARE(rig.state.SoundFile, soundFile);
+        const bool stored = !answer.isEmpty() && soundFile == answer;
+        QCOMPARE(rig.player.calls, stored ? QStringList{u"open "_s + answer} : QStringList());
+    }
+
+    void refusedSaveChangesNothingOnDisk_data()
+    {
+        QTest::addColumn<int>("output");
+        QTest::addColumn<QString>("soundFile");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, int output, const QString& soundFile, QStringList fields,
+                            const QString& message) {
+            QTest::newRow(name) << output << soundFile << fields << message;
+        };
+        // The rules on each value are covered with ViewSettings; here, one failure of each and the order.
+        row("multimedia without a sound file", 1, u""_s, {u"7"_s, u"100"_s, u"3"_s}, Form_Vid::NoSoundFileMessage);
+        row("idle zero", 0, u""_s, {u"0"_s, u"100"_s, u"3"_s}, Form_Vid::IdleMessage);
+        row("duration too short", 0, u""_s, {u"7"_s, u"49"_s, u"3"_s}, Form_Vid::DurationMessage);
+        row("amount too large", 0, u""_s, {u"7"_s, u"100"_s, u"11"_s}, Form_Vid::AmountMessage);
+        row("idle reported first", 0, u""_s, {u""_s, u"1"_s, u"0"_s}, Form_Vid::IdleMessage);
+        row("duration reported before amount", 0, u""_s, {u"7"_s, u"2001"_s, u"0"_s}, Form_Vid::DurationMessage);
+        row("hidden duration still checked", 1, soundPath, {u"7"_s, u"49"_s, u"3"_s}, Form_Vid::DurationMessage);
+    }
+    void refusedSaveChangesNothingOnDisk()
+    {
+        QFETCH(int, output);
+        QFETCH(QString, soundFile);
+        QFETCH(QStringList, fields);
+        QFETCH(QString, message);
+        Rig rig;
+        Form_Vid& form = rig.create();
+        const Files before = rig.onDisk();
+        rig.mainWindow.show();
+        // Every other setting differs from the stored one, so any file written would show.
+        rig.enter(1, true, output, fields);
+        rig.state.SoundFile = soundFile;
+
+        form.BitBtn1->click();
+        QCOMPARE(rig.dialogs.messages, QStringList{message});
+        QCOMPARE(rig.onDisk(), before);
+        QVERIFY(rig.mainWindow.isVisible());
+        if (message == Form_Vid::NoSoundFileMessage) {
+            QCOMPARE(form.RadioGroup2->itemIndex(), 0);
+            QVERIFY(rig.fieldsFollowOutput(0));
+        }
+    }
+
+    void saveWritesEverySettingAndClosesMainWindow_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<bool>("gruppa");
+        QTest::addColumn<int>("output");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<Files>("written");
+        QTest::newRow("speaker in a window")
+            << 0 << false << 0 << QStringList{u"7"_s, u"2000"_s, u"10"_s}
+            << Files{{u"tsound.txt"_s, "0\r\n"}, {u"Screen.txt"_s, "Window\r\n"}, {u"Gruppa.txt"_s, "0\r\n"},
+                     {u"Idle.txt"_s, "7\r\n"}, {u"Signal.txt"_s, "2000\r\n10\r\n"}};
+        QTest::newRow("multimedia full screen")
+            << 1 << true << 1 << QStringList{u"1"_s, u"50"_s, u"1"_s}
+            << Files{{u"sound.txt"_s, soundPathBytes}, {u"tsound.txt"_s, "1\r\n"}, {u"Screen.txt"_s, "Full\r\n"},
+                     {u"Gruppa.txt"_s, "1\r\n"}, {u"Idle.txt"_s, "1\r\n"}, {u"Signal.txt"_s, "50\r\n1\r\n"}};
+    }
+    void saveWritesEverySettingAndClosesMainWindow()
+    {
+        QFETCH(int, screen);
+        QFETCH(bool, gruppa);
+        QFETCH(int, output);
+        QFETCH(QStringList, fields);
+        QFETCH(Files, written);
+        Rig rig;
+        Form_Vid& form = rig.create();
+        rig.mainWindow.show();
+        rig.enter(screen, gruppa, output, fields);
+        rig.state.SoundFile = soundPath;
+
+        form.BitBtn1->click();
+        QCOMPARE(rig.dialogs.messages, QStringList{Form_Vid::RestartMessage});
+        QCOMPARE(rig.onDisk(), written);
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QVERIFY(!rig.mainWindow.isVisible());
+    }
+
+    void typedValueIsLiveWithoutSaving()
+    {
+        Rig rig;
+        Form_Vid& form = rig.create();
+        form.show();
+        form.E_Amount->setText(u"3"_s);
+        form.BitBtn2->click();
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+        QCOMPARE(form.E_Amount->text(), u"3"_s);
+        QCOMPARE(rig.onDisk().value(u"Signal.txt"_s), QByteArray("50\r\n1\r\n"));
+    }
+};
+
+QTEST_MAIN(TestFormVid)
+#include "TestFormVid.moc"

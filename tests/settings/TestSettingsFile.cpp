@@ -1,0 +1,118 @@
+// The settings file codec, against real files in a scratch folder.
+#include "PlatformError.h"
+#include "SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QByteArray soundPathBytes = "\xd1:\\\xc7\xe2\xf3\xea.wav"; // "С:\Звук.wav" in cp1251
+}
+
+class TestSettingsFile : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    SettingsFile file() const { return SettingsFile(m_dir->path(), u"Test.txt"_s); }
+    void put(const QByteArray& bytes) const
+    {
+        QFile f(file().path());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray bytesOnDisk() const
+    {
+        QFile f(file().path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void reading_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty file has no lines") << QByteArray() << QStringList();
+        QTest::newRow("CR LF ends the only line") << QByteArray("1\r\n") << QStringList{u"1"_s};
+        QTest::newRow("end of file ends the last line") << QByteArray("50\r\n1") << QStringList{u"50"_s, u"1"_s};
+        QTest::newRow("bare LF ends a line") << QByteArray("a\nb\n") << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("empty line in the middle") << QByteArray("a\n\nb") << QStringList{u"a"_s, u""_s, u"b"_s};
+        QTest::newRow("line end alone") << QByteArray("\r\n") << QStringList{u""_s};
+        QTest::newRow("lone CR dropped") << QByteArray("a\rb\r\nc\r") << QStringList{u"ab"_s, u"c"_s};
+        QTest::newRow("blanks kept") << QByteArray(" Full \r\n") << QStringList{u" Full "_s};
+        QTest::newRow("cp1251 text") << soundPathBytes + "\r\n" << QStringList{u"С:\\Звук.wav"_s};
+    }
+    void reading()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        put(bytes);
+        QCOMPARE(file().readLines(), lines);
+        QCOMPARE(file().line(lines.size(), u"fallback"_s), u"fallback"_s);
+        if (!lines.isEmpty())
+            QCOMPARE(file().line(lines.size() - 1, u"fallback"_s), lines.last());
+    }
+
+    void writing_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("no lines") << QStringList() << QByteArray();
+        QTest::newRow("one empty line") << QStringList{u""_s} << QByteArray("\r\n");
+        QTest::newRow("last line ends in CR LF too") << QStringList{u"50"_s, u"1"_s} << QByteArray("50\r\n1\r\n");
+        QTest::newRow("blanks kept") << QStringList{u"Full "_s} << QByteArray("Full \r\n");
+        QTest::newRow("cp1251 text") << QStringList{u"С:\\Звук.wav"_s} << soundPathBytes + "\r\n";
+    }
+    void writing()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QByteArray, bytes);
+        put("a much longer old content\r\nthat must go\r\n");
+        file().write(lines);
+        QCOMPARE(bytesOnDisk(), bytes);
+        QCOMPARE(file().readLines(), lines);
+    }
+
+    void refusedTextLeavesFileWhole_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("Chinese") << QStringList{u"C:\\音乐.wav"_s};
+        QTest::newRow("emoji") << QStringList{u"\U0001F600"_s};
+        QTest::newRow("bad second line") << QStringList{u"ok"_s, u"中"_s};
+    }
+    void refusedTextLeavesFileWhole()
+    {
+        QFETCH(QStringList, lines);
+        put("old\r\n");
+        QVERIFY_THROWS_EXCEPTION(PlatformError, file().write(lines));
+        QCOMPARE(bytesOnDisk(), QByteArray("old\r\n"));
+    }
+
+    void writingIntoMissingFolderThrows()
+    {
+        const SettingsFile missing(QDir(m_dir->path()).filePath(u"absent"_s), u"Test.txt"_s);
+        QVERIFY_THROWS_EXCEPTION(PlatformError, missing.write({u"1"_s}));
+        QVERIFY(!missing.exists());
+    }
+
+    void createIfMissingWritesOnlyWhenMissing()
+    {
+        QVERIFY(file().createIfMissing({u"50"_s, u"1"_s}));
+        QCOMPARE(bytesOnDisk(), QByteArray("50\r\n1\r\n"));
+        put(""); // an empty file is not a missing one
+        QVERIFY(!file().createIfMissing({u"50"_s, u"1"_s}));
+        QCOMPARE(bytesOnDisk(), QByteArray());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSettingsFile)
+#include "TestSettingsFile.moc"

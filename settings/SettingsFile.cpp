@@ -13,6 +13,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr const char* codePage = "windows-1251";
+
+// A Qt built without ICU knows no windows-1251; say so rather than read every file as empty.
+template <typename Codec>
+void needCodePage(const Codec& codec)
+{
+    if (!codec.isValid())
+        throw PlatformError(u"Кодовая страница 1251 недоступна в этой сборке программы"_s);
+}
 }
 
 SettingsFile::SettingsFile(const QString& folder, const QString& name)
@@ -74,6 +82,7 @@ QStringList SettingsFile::decode(const QByteArray& bytes)
     if (bytes.isEmpty())
         return lines;
     QStringDecoder decoder(codePage);
+    needCodePage(decoder);
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
@@ -90,6 +99,7 @@ QStringList SettingsFile::decode(const QByteArray& bytes)
 QByteArray SettingsFile::encode(const QStringList& lines)
 {
     QStringEncoder encoder(codePage);
+    needCodePage(encoder);
     QByteArray bytes;
     for (const QString& line : lines) {
         QByteArray encoded = encoder.encode(line);

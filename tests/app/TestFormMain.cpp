@@ -2,6 +2,7 @@
 // scaling for the screen, its column shares and its first showing.
 
 #include "AppState.h"
+#include "FileBytes.h"
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
 #include "Form_Main.h"
@@ -19,19 +20,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // A screen on which the board keeps its design size: narrow, so the ratio is width / 880.
 const QSize DesignScreen(880, 700);
@@ -86,11 +74,11 @@ void TestFormMain::firstStartCreatesItsFiles()
     Board board(dir.path());
     const Form_Main& main = *board.main;
 
-    QCOMPARE(readFile(dir.filePath("Screen.txt")), QByteArray("Window\r\n"));
-    QCOMPARE(readFile(dir.filePath("Net.txt")),
+    QCOMPARE(fileBytes(dir.filePath("Screen.txt")), QByteArray("Window\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("Net.txt")),
              QByteArray("Local\r\nlocalhost:C:\\Program Files\\Parvolin\\dishbase.fdb\r\n"));
-    QCOMPARE(readFile(dir.filePath("Section.txt")), QByteArray("1\r\n"));
-    QCOMPARE(readFile(dir.filePath("Gruppa.txt")), QByteArray("0\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("Section.txt")), QByteArray("1\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("Gruppa.txt")), QByteArray("0\r\n"));
     // The sound and idle files belong to the settings dialog.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
 
@@ -136,17 +124,17 @@ void TestFormMain::screenFileIsRepaired()
     QFETCH(bool, full);
     QFETCH(QByteArray, after);
     QTemporaryDir dir;
-    writeFile(dir.filePath("Screen.txt"), stored);
+    QVERIFY(putFile(dir.filePath("Screen.txt"), stored));
     Board board(dir.path());
     QCOMPARE(board.main->isFullScreenMode(), full);
-    QCOMPARE(readFile(dir.filePath("Screen.txt")), after);
+    QCOMPARE(fileBytes(dir.filePath("Screen.txt")), after);
     QCOMPARE(board.display.requests.size(), full ? 1 : 0);
 }
 
 void TestFormMain::fullScreenKeepsDesignSize()
 {
     QTemporaryDir dir;
-    writeFile(dir.filePath("Screen.txt"), "Full\r\n");
+    QVERIFY(putFile(dir.filePath("Screen.txt"), "Full\r\n"));
     Board board(dir.path(), QSize(1366, 768));
     const Form_Main& main = *board.main;
 
@@ -212,11 +200,11 @@ void TestFormMain::sectionFileTicksBoxes()
     QFETCH(QByteArray, stored);
     QFETCH(QList<int>, sections);
     QTemporaryDir dir;
-    writeFile(dir.filePath("Section.txt"), stored);
+    QVERIFY(putFile(dir.filePath("Section.txt"), stored));
     Board board(dir.path());
     QCOMPARE(ticked(*board.main), sections);
     // Ticking at start does not rewrite the file.
-    QCOMPARE(readFile(dir.filePath("Section.txt")), stored);
+    QCOMPARE(fileBytes(dir.filePath("Section.txt")), stored);
 }
 
 void TestFormMain::groupColumnAndShares_data()
@@ -239,7 +227,7 @@ void TestFormMain::groupColumnAndShares()
     QFETCH(bool, shown);
     QFETCH(QList<int>, widths);
     QTemporaryDir dir;
-    writeFile(dir.filePath("Gruppa.txt"), stored);
+    QVERIFY(putFile(dir.filePath("Gruppa.txt"), stored));
     Board board(dir.path());
     const Form_Main& main = *board.main;
 
@@ -252,7 +240,7 @@ void TestFormMain::groupColumnAndShares()
         QCOMPARE(grid->columnWidth(0), 197);
         QCOMPARE(grid->columnWidth(1), 35);
     }
-    QCOMPARE(readFile(dir.filePath("Gruppa.txt")), stored);
+    QCOMPARE(fileBytes(dir.filePath("Gruppa.txt")), stored);
 }
 
 void TestFormMain::unwritableFolderIsReported()
@@ -285,18 +273,18 @@ void TestFormMain::firstShowCentresOnce()
 void TestFormMain::sectionClickRewritesFileOnceReady()
 {
     QTemporaryDir dir;
-    writeFile(dir.filePath("Section.txt"), "3\r\n");
+    QVERIFY(putFile(dir.filePath("Section.txt"), "3\r\n"));
     Board board(dir.path());
     board.main->CB_S5->setChecked(true); // still starting up: the file is left alone
-    QCOMPARE(readFile(dir.filePath("Section.txt")), QByteArray("3\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("Section.txt")), QByteArray("3\r\n"));
 
     board.state.FormsReady = true;
     board.main->CB_S1->setChecked(true);
-    QCOMPARE(readFile(dir.filePath("Section.txt")), QByteArray("1\r\n3\r\n5\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("Section.txt")), QByteArray("1\r\n3\r\n5\r\n"));
     board.main->CB_S1->setChecked(false);
     board.main->CB_S3->setChecked(false);
     board.main->CB_S5->setChecked(false);
-    QCOMPARE(readFile(dir.filePath("Section.txt")), QByteArray());
+    QCOMPARE(fileBytes(dir.filePath("Section.txt")), QByteArray());
 }
 
 void TestFormMain::exitClosesTheBoard()

@@ -2,6 +2,7 @@
 // showing of the board when a sound file is expected but missing.
 
 #include "AppState.h"
+#include "FileBytes.h"
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
 #include "FakeSoundPlayer.h"
@@ -19,19 +20,6 @@
 #include <QTimer>
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 struct Start {
     explicit Start(const QString& folder) { state.settingsFolder = folder; }
@@ -80,9 +68,9 @@ void TestProgramStart::firstStartFiles()
     const QStringList expected{"Gruppa.txt", "Idle.txt", "Net.txt", "Screen.txt",
                                "Section.txt", "Signal.txt", "tsound.txt"};
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
-    QCOMPARE(readFile(dir.filePath("Signal.txt")), QByteArray("50\r\n1\r\n"));
-    QCOMPARE(readFile(dir.filePath("tsound.txt")), QByteArray("0\r\n"));
-    QCOMPARE(readFile(dir.filePath("Idle.txt")), QByteArray("5\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("Signal.txt")), QByteArray("50\r\n1\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("tsound.txt")), QByteArray("0\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("Idle.txt")), QByteArray("5\r\n"));
     QVERIFY(start.dialogs.messages.isEmpty());
 
     // Speaker output: the first showing asks nothing.
@@ -94,7 +82,7 @@ void TestProgramStart::firstStartFiles()
 void TestProgramStart::missingSoundFileOpensTheSettings()
 {
     QTemporaryDir dir;
-    writeFile(dir.filePath("tsound.txt"), "1\r\n");
+    QVERIFY(putFile(dir.filePath("tsound.txt"), "1\r\n"));
     Start start(dir.path());
     ProgramWindows windows(start.state, start.platform());
     Form_Main* main = windows.forms().Main;
@@ -135,7 +123,7 @@ void TestProgramStart::savedSettingsEndTheProgram()
     });
     main->BtnOption->click();
     QVERIFY(main->isClosed());
-    QCOMPARE(readFile(dir.filePath("Screen.txt")), QByteArray("Full\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("Screen.txt")), QByteArray("Full\r\n"));
     QCOMPARE(start.dialogs.messages, QStringList{Form_Vid::RestartMessage});
 }
 

@@ -3,6 +3,7 @@
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
 #include "FakeSoundPlayer.h"
+#include "FileBytes.h"
 #include "Form_Vid.h"
 #include "PlatformError.h"
 #include "RadioGroup.h"
@@ -38,11 +39,8 @@ struct Rig {
     explicit Rig(const Files& stored = {})
     {
         state.settingsFolder = dir.path();
-        for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
-            QFile f(dir.filePath(it.key()));
-            if (f.open(QIODevice::WriteOnly))
-                f.write(it.value());
-        }
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            putFile(dir.filePath(it.key()), it.value());
     }
     Form_Vid& create()
     {
@@ -52,11 +50,8 @@ struct Rig {
     Files onDisk() const
     {
         Files files;
-        for (const QString& name : QDir(dir.path()).entryList(QDir::Files)) {
-            QFile f(dir.filePath(name));
-            if (f.open(QIODevice::ReadOnly))
-                files[name] = f.readAll();
-        }
+        for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+            files[name] = fileBytes(dir.filePath(name));
         return files;
     }
     // Fields are idle, duration and amount.

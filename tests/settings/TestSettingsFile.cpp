@@ -1,5 +1,6 @@
 // The settings file codec, against real files in a scratch folder.
 #include "PlatformError.h"
+#include "FileBytes.h"
 #include "SettingsFile.h"
 
 #include <QDir>
@@ -18,17 +19,8 @@ class TestSettingsFile : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
 
     SettingsFile file() const { return SettingsFile(m_dir->path(), u"Test.txt"_s); }
-    void put(const QByteArray& bytes) const
-    {
-        QFile f(file().path());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray bytesOnDisk() const
-    {
-        QFile f(file().path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void put(const QByteArray& bytes) const { QVERIFY(putFile(file().path(), bytes)); }
+    QByteArray bytesOnDisk() const { return fileBytes(file().path()); }
 
 private slots:
     void init()

@@ -62,8 +62,10 @@ void SettingsFile::write(const QStringList& lines) const
 
 void SettingsFile::writeBytes(const QByteArray& bytes) const
 {
-    // Written aside and put in place at the end, so a full disk never leaves half a file.
+    // Written aside and put in place at the end, so a full disk never leaves half a file; a
+    // folder that allows no new files but a writable settings file is written in place.
     QSaveFile file(m_path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw PlatformError(u"Ошибка записи файла \"%1\": %2"_s.arg(m_path, file.errorString()));
 }

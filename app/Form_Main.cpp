@@ -75,10 +75,10 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     reportErrors(m_dialogs, nullptr, [this] { FormCreate(); });
 }
 
-QPushButton* Form_Main::pictureButton(const char* name, const QString& text, int picture,
+QPushButton* Form_Main::pictureButton(const char* name, const QString& text, Picture picture,
                                       const QRect& place, const QString& hint)
 {
-    auto* button = new QPushButton(ButtonPictures::icon(Picture(picture)), text, page);
+    auto* button = new QPushButton(ButtonPictures::icon(picture), text, page);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(place);
     button->setIconSize(QSize(24, 24));
@@ -137,9 +137,9 @@ void Form_Main::buildControls()
         *grids[i] = grid;
     }
 
-    BtnNet = pictureButton("BtnNet", u"Сеть"_s, int(Picture::Net), {0, 555, 75, 37},
+    BtnNet = pictureButton("BtnNet", u"Сеть"_s, Picture::Net, {0, 555, 75, 37},
                            u"Настройка подключения к серверу"_s);
-    BtnOption = pictureButton("BtnOption", u"Опции"_s, int(Picture::Options), {76, 555, 75, 37},
+    BtnOption = pictureButton("BtnOption", u"Опции"_s, Picture::Options, {76, 555, 75, 37},
                               u"Настройки программы"_s);
 
     GB_Section = new QGroupBox(u"Обслуживаемые секции"_s, page);
@@ -156,18 +156,18 @@ void Form_Main::buildControls()
         *sections[i] = box;
     }
 
-    BtnLimit = pictureButton("BtnLimit", QString(), int(Picture::Limit), {387, 555, 73, 37}, u"Лимиты"_s);
+    BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 73, 37}, u"Лимиты"_s);
     BtnLimit->setEnabled(false);
-    BtnShow = pictureButton("BtnShow", QString(), int(Picture::ShowHot), {461, 555, 73, 37},
+    BtnShow = pictureButton("BtnShow", QString(), Picture::ShowHot, {461, 555, 73, 37},
                             u"Развернуть \" Горячую \" очередь"_s);
-    BtnAll = pictureButton("BtnAll", u"Все"_s, int(Picture::All), {535, 555, 73, 37},
+    BtnAll = pictureButton("BtnAll", u"Все"_s, Picture::All, {535, 555, 73, 37},
                            u"Переключение Все заказы / Неисполненые заказы"_s);
-    BtnPrev = pictureButton("BtnPrev", QString(), int(Picture::Prev), {609, 555, 73, 37},
+    BtnPrev = pictureButton("BtnPrev", QString(), Picture::Prev, {609, 555, 73, 37},
                             u"Предыдущие 6 заказов"_s);
-    BtnNext = pictureButton("BtnNext", QString(), int(Picture::Next), {684, 555, 73, 37},
+    BtnNext = pictureButton("BtnNext", QString(), Picture::Next, {684, 555, 73, 37},
                             u"Следующие 6 заказов"_s);
     BtnNext->setLayoutDirection(Qt::RightToLeft);
-    BtnExit = pictureButton("BtnExit", QString(), int(Picture::Exit), {759, 555, 41, 37},
+    BtnExit = pictureButton("BtnExit", QString(), Picture::Exit, {759, 555, 41, 37},
                             u"Завершить работу"_s);
 
     PanelSound = new QLabel(u"Выключить звук !"_s, page);

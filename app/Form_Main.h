@@ -2,6 +2,8 @@
 // The order board: the hot queue, six order panels, the row of buttons and the served sections.
 // Its creation step lays it out for the screen from the settings files.
 
+#include "ButtonPictures.h"
+
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -72,7 +74,8 @@ protected:
 
 private:
     void buildControls();
-    QPushButton* pictureButton(const char* name, const QString& text, int picture, const QRect& place,
+    QPushButton* pictureButton(const char* name, const QString& text, ButtonPictures::Picture picture,
+                               const QRect& place,
                                const QString& hint);
     void sizeHotColumns(bool groupShown);
     void sizePanelColumns();

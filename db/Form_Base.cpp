@@ -1,10 +1,130 @@
 #include "Form_Base.h"
 
-Form_Base::Form_Base(AppState& state, SoundPlayer& player, QObject* parent)
-    : QObject(parent), MediaPlayer1(player), m_state(state)
+#include "AppState.h"
+#include "Dialogs.h"
+#include "Form_Util.h"
+#include "SettingsFile.h"
+#include "SettingsNames.h"
+#include "SoundPlayer.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString selectInteger = u"SELECT INTEGER_PARAM FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
+const QString selectKey = u"SELECT KOD FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
+
+QList<QByteArray> connectionParams(const QByteArray& password)
 {
-    setObjectName(QStringLiteral("Form_Base"));
+    return {QByteArrayLiteral("user_name=SYSDBA"), QByteArrayLiteral("password=") + password,
+            QByteArrayLiteral("lc_ctype=WIN1251")};
+}
+}
+
+Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPlayer& player,
+                     QObject* parent)
+    : QObject(parent),
+      // A read-only read-committed transaction may stay open all shift: the server does not let
+      // it hold back garbage collection, as it would a read-write one.
+      TransactionRead(MyDB, {u"read_committed"_s, u"rec_version"_s, u"nowait"_s, u"read"_s}),
+      // Writes wait for a lock of the point of sale, but never longer than a few seconds: the
+      // monitor has one thread, and a write that waits forever would freeze it.
+      TransactionWrite(MyDB, {u"write"_s, u"consistency"_s, u"lock_timeout=5"_s}),
+      TransactionBeep(MyDB, {u"write"_s, u"consistency"_s, u"lock_timeout=5"_s}),
+      QRead1(MyDB, TransactionRead),
+      QWrite1(MyDB, TransactionWrite),
+      QZakaz(MyDB, TransactionRead),
+      QHot(MyDB, TransactionRead),
+      QBeep(MyDB, TransactionRead),
+      QW(MyDB, TransactionBeep),
+      QMenuGroup(MyDB, TransactionRead),
+      QMenuStr(MyDB, TransactionRead),
+      MyStoredProc(MyDB, TransactionRead),
+      MediaPlayer1(player),
+      m_state(state),
+      m_util(util),
+      m_dialogs(dialogs)
+{
+    setObjectName(u"Form_Base"_s);
+    MyDB.Params = connectionParams(DefaultPassword);
+    MyStoredProc.StoredProcName = u"MYDATETIME"_s;
     TimerHot.setInterval(5000);
     Timer_Signal.setInterval(170);
     TimerMenuStr.setInterval(200);
+}
+
+bool Form_Base::FormCreate()
+{
+    MyDB.close();
+    bool opened = reportErrors(m_dialogs, nullptr, [&] { connect(); });
+    if (opened) {
+        try {
+            MyDB.open();
+            std::optional<DbValue> alarm = readParam(selectInteger, u"timealarm"_s);
+            AlarmTime = alarm ? alarm->toInt64().value_or(0) : 5;
+            TimerHot.start();
+        } catch (const std::exception&) {
+            opened = false;
+        }
+    }
+    if (!opened) {
+        m_dialogs.message(nullptr, OpenFailedMessage);
+        if (hooks.connectionFailed)
+            hooks.connectionFailed();
+        return false;
+    }
+    reportErrors(m_dialogs, nullptr, [&] { readSwitches(); });
+    if (!m_state.SoundFile.isEmpty())
+        reportErrors(m_dialogs, nullptr, [&] { MediaPlayer1.open(m_state.SoundFile); });
+    return true;
+}
+
+void Form_Base::connect()
+{
+    // The database name is taken byte for byte: the server, a colon, the file's path.
+    const QString folder = m_state.settingsFolder;
+    QList<QByteArray> net = SettingsFile::splitLines(SettingsFile(folder, SettingsNames::Net).readBytes());
+    MyDB.DatabaseName = net.size() > 1 ? net[1] : QByteArray();
+    SettingsFile psw(folder, SettingsNames::Psw);
+    if (psw.exists())
+        MyDB.Params = connectionParams(m_util.UnscramblePassword(psw.readBytes()));
+}
+
+void Form_Base::readSwitches()
+{
+    bool servingTimes = readParam(selectKey, u"time_monitor"_s).has_value();
+    if (!servingTimes && hooks.servingTimesEnabled)
+        hooks.servingTimesEnabled(false);
+    bool limits = readParam(selectKey, u"limit_monitor"_s).has_value();
+    if (limits && hooks.limitsEnabled)
+        hooks.limitsEnabled(true);
+}
+
+std::optional<DbValue> Form_Base::readParam(const QString& sql, const QString& name)
+{
+    QRead1.close();
+    QRead1.clearSql();
+    QRead1.addSql(sql);
+    QRead1.setParam(u"N"_s, DbValue::text(name));
+    QRead1.prepare();
+    QRead1.open();
+    std::optional<DbValue> value;
+    if (QRead1.recordCount() > 0)
+        value = QRead1.row(0).front();
+    QRead1.close();
+    return value;
+}
+
+void Form_Base::WriteStatement(const QStringList& lines, const Params& params)
+{
+    QWrite1.close();
+    QWrite1.setSql(lines);
+    for (const auto& [name, value] : params)
+        QWrite1.setParam(name, value);
+    // A write that failed half-way left its transaction open.
+    if (TransactionWrite.inTransaction())
+        TransactionWrite.rollback();
+    TransactionWrite.start();
+    QWrite1.prepare();
+    QWrite1.execute();
+    TransactionWrite.commit();
 }

@@ -1,23 +1,77 @@
 #pragma once
-// The never-shown data module: the database connection, its transactions and shared queries,
-// the polling and signal timers, and the sound file player.
+// The never-shown data module: the one database connection with its three transactions and the
+// shared queries, the polling and signal timers, and the sound file player. Its creation step
+// connects with the settings beside the executable and reads the monitor's switches.
+
+#include "Database.h"
+#include "Query.h"
+#include "StoredProc.h"
+#include "Transaction.h"
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
+#include <utility>
+#include <vector>
 
 struct AppState;
+class Dialogs;
+class Form_Util;
 class SoundPlayer;
 
 class Form_Base : public QObject {
     Q_OBJECT
 public:
-    Form_Base(AppState& state, SoundPlayer& player, QObject* parent = nullptr);
+    Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPlayer& player,
+              QObject* parent = nullptr);
+
+    static inline const QByteArray DefaultPassword = QByteArrayLiteral("quiltbank");
+    static inline const QString OpenFailedMessage = QStringLiteral(
+        "Невозможно открыть базу данных ! Проверте настройки подключения к серверу и перезапустите программу !!!");
+
+    Database MyDB;
+    Transaction TransactionRead;
+    Transaction TransactionWrite;
+    Transaction TransactionBeep;
+    Query QRead1;
+    Query QWrite1;
+    Query QZakaz;
+    Query QHot;
+    Query QBeep;
+    Query QW;
+    Query QMenuGroup;
+    Query QMenuStr;
+    StoredProc MyStoredProc;
 
     QTimer TimerHot;      // the polling cycle, 5000 ms
     QTimer Timer_Signal;  // the pause between speaker beeps, 170 ms
     QTimer TimerMenuStr;  // the delayed reload of menu items, 200 ms
     SoundPlayer& MediaPlayer1;
+    int BeepCount = 0;    // beeps given in the current alert
+    int AlarmTime = 5;    // minutes, from "timealarm"; nothing consults it
+
+    // What the creation step does to the windows, wired by the program start.
+    struct Hooks {
+        std::function<void()> connectionFailed;        // settings window, then the board closes
+        std::function<void(bool)> servingTimesEnabled; // the detail window's serving-time button
+        std::function<void(bool)> limitsEnabled;       // the board's limits button
+    } hooks;
+
+    // Connects, reads the switches, starts polling and opens the sound file. False when the
+    // database could not be opened: the user has been told and the program is ending.
+    bool FormCreate();
+
+    // The one way the windows write: a short transaction of its own around one statement.
+    using Params = std::vector<std::pair<QString, DbValue>>;
+    void WriteStatement(const QStringList& lines, const Params& params = {});
 
 private:
+    // Runs one MY_PARAM read on QRead1; the first row's first field, if any row came back.
+    std::optional<DbValue> readParam(const QString& sql, const QString& name);
+    void connect();
+    void readSwitches();
+
     AppState& m_state;
+    Form_Util& m_util;
+    Dialogs& m_dialogs;
 };

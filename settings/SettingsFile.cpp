@@ -1,27 +1,14 @@
 #include "SettingsFile.h"
 
+#include "Cp1251.h"
 #include "PlatformError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-constexpr const char* codePage = "windows-1251";
-
-// A Qt built without ICU knows no windows-1251; say so rather than read every file as empty.
-template <typename Codec>
-void needCodePage(const Codec& codec)
-{
-    if (!codec.isValid())
-        throw PlatformError(u"Кодовая страница 1251 недоступна в этой сборке программы"_s);
-}
-}
 
 SettingsFile::SettingsFile(const QString& folder, const QString& name)
     : m_path(QDir(folder).filePath(name))
@@ -78,13 +65,9 @@ bool SettingsFile::createIfMissing(const QStringList& defaults) const
     return true;
 }
 
-QStringList SettingsFile::decode(const QByteArray& bytes)
+QList<QByteArray> SettingsFile::splitLines(const QByteArray& bytes)
 {
-    QStringList lines;
-    if (bytes.isEmpty())
-        return lines;
-    QStringDecoder decoder(codePage);
-    needCodePage(decoder);
+    QList<QByteArray> lines;
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
@@ -92,23 +75,25 @@ QStringList SettingsFile::decode(const QByteArray& bytes)
             end = bytes.size();
         QByteArray raw = bytes.mid(start, end - start);
         raw.replace('\r', QByteArray());
-        lines << decoder.decode(raw);
+        lines << raw;
         start = end + 1;
     }
     return lines;
 }
 
+QStringList SettingsFile::decode(const QByteArray& bytes)
+{
+    QStringList lines;
+    for (const QByteArray& raw : splitLines(bytes))
+        lines << Cp1251::decode(raw);
+    return lines;
+}
+
 QByteArray SettingsFile::encode(const QStringList& lines)
 {
-    QStringEncoder encoder(codePage);
-    needCodePage(encoder);
     QByteArray bytes;
     for (const QString& line : lines) {
-        QByteArray encoded = encoder.encode(line);
-        if (encoder.hasError())
-            throw PlatformError(
-                u"Текст \"%1\" содержит знаки, которых нет в кодовой странице 1251"_s.arg(line));
-        bytes += encoded;
+        bytes += Cp1251::encode(line);
         bytes += "\r\n";
     }
     return bytes;

@@ -27,7 +27,8 @@ public:
     // Writes the default lines when the file is missing; true when it created the file.
     bool createIfMissing(const QStringList& defaults) const;
 
-    // The codec on its own.
+    // The codec on its own. splitLines keeps each line's bytes as stored, less its CRs.
+    static QList<QByteArray> splitLines(const QByteArray& bytes);
     static QStringList decode(const QByteArray& bytes);
     static QByteArray encode(const QStringList& lines); // throws PlatformError
 

@@ -1,0 +1,15 @@
+#pragma once
+// A clock that says whatever the test sets.
+
+#include "Clock.h"
+
+class FakeClock : public Clock {
+public:
+    QDateTime time;
+    mutable int reads = 0;
+    QDateTime now() const override
+    {
+        ++reads;
+        return time;
+    }
+};

@@ -1,0 +1,98 @@
+#pragma once
+// A throwaway point-of-sale database on the local server, made from pos/schema.sql (and the demo
+// shift when asked), with a connection of its own standing in for the point of sale.
+
+#include "Database.h"
+#include "DbError.h"
+#include "Query.h"
+#include "Transaction.h"
+
+#include <QAtomicInteger>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <memory>
+
+class TestDatabase {
+public:
+    explicit TestDatabase(bool demo = false)
+    {
+        static QAtomicInteger<int> counter;
+        m_path = QStringLiteral("/tmp/kitchen-test-%1-%2.fdb")
+                     .arg(QCoreApplication::applicationPid())
+                     .arg(counter.fetchAndAddRelaxed(1));
+        QStringList args{m_path};
+        if (demo)
+            args << QStringLiteral("--demo");
+        QProcess create;
+        create.start(QStringLiteral(SOURCE_DIR "/pos/create-db"), args);
+        if (!create.waitForFinished(60000) || create.exitCode() != 0)
+            m_error = QString::fromLocal8Bit(create.readAllStandardError() + create.readAllStandardOutput());
+    }
+
+    ~TestDatabase()
+    {
+        m_pos.reset();
+        QFile::remove(m_path);
+    }
+
+    // Empty when the database was made; otherwise why not.
+    QString error() const { return m_error; }
+    QByteArray name() const { return "localhost:" + m_path.toLocal8Bit(); }
+
+    // The point of sale's own connection: each statement in a transaction of its own.
+    void exec(const QString& sql, const std::vector<std::pair<QString, DbValue>>& params = {})
+    {
+        Pos& pos = posConnection();
+        Transaction tr(pos.db, {QStringLiteral("write"), QStringLiteral("concurrency"), QStringLiteral("wait")});
+        Query q(pos.db, tr);
+        q.setSql({sql});
+        for (const auto& [name, value] : params)
+            q.setParam(name, value);
+        q.execute();
+        tr.commit();
+    }
+
+    // The first field of the first row of a select, read in a fresh transaction.
+    DbValue value(const QString& sql)
+    {
+        Pos& pos = posConnection();
+        Transaction tr(pos.db, {QStringLiteral("read"), QStringLiteral("concurrency")});
+        Query q(pos.db, tr);
+        q.setSql({sql});
+        q.open();
+        return q.recordCount() ? q.row(0).front() : DbValue();
+    }
+
+    static QList<QByteArray> params(const QByteArray& password = "quiltbank")
+    {
+        return {"user_name=SYSDBA", "password=" + password, "lc_ctype=WIN1251"};
+    }
+
+private:
+    struct Pos {
+        Database db;
+    };
+    Pos& posConnection()
+    {
+        if (!m_pos) {
+            m_pos = std::make_unique<Pos>();
+            m_pos->db.DatabaseName = name();
+            m_pos->db.Params = params();
+            m_pos->db.open();
+        }
+        return *m_pos;
+    }
+
+    QString m_path;
+    QString m_error;
+    std::unique_ptr<Pos> m_pos;
+};
+
+// "Net.txt" naming a database the way the connection settings window writes it.
+inline bool writeNetFile(const QString& folder, const QByteArray& databaseName)
+{
+    QFile file(QDir(folder).filePath(QStringLiteral("Net.txt")));
+    return file.open(QIODevice::WriteOnly) && file.write("Local\r\n" + databaseName + "\r\n") > 0;
+}

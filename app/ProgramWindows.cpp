@@ -14,6 +14,7 @@
 #include "Form_Vid.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                const std::function<void(const QString&)>& onCreated)
@@ -28,7 +29,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     Form_Main* main = m_main.get();
     m_forms.Main = main;
     created(main);
-    created(m_forms.Util = new Form_Util(main));
+    created(m_forms.Util = new Form_Util(platform.clock, main));
     created(m_forms.Net = new Form_Net(state, platform.display, main));
     created(m_forms.Psw = new Form_Psw(state, platform.display, main));
     created(m_forms.Vid = new Form_Vid(state, platform.dialogs, platform.display, platform.player,
@@ -37,7 +38,16 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     created(m_forms.Time = new Form_Time(state, platform.display, main));
     created(m_forms.DateTime = new Form_DateTime(state, platform.display, main));
     created(m_forms.Limit = new Form_Limit(state, platform.display, main));
-    created(m_forms.Base = new Form_Base(state, platform.player, main));
+    Form_Base* base = new Form_Base(state, *m_forms.Util, platform.dialogs, platform.player, main);
+    m_forms.Base = base;
+    base->hooks.connectionFailed = [this, main] {
+        m_forms.Net->exec();
+        main->close();
+    };
+    base->hooks.servingTimesEnabled = [this](bool on) { m_forms.Detail->BtnTime->setEnabled(on); };
+    base->hooks.limitsEnabled = [main](bool on) { main->BtnLimit->setEnabled(on); };
+    base->FormCreate();
+    created(base);
     created(m_forms.Klava = new Form_Klava(state, platform.display, main));
     state.FormsReady = true;
 }

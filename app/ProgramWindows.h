@@ -12,12 +12,14 @@ struct AppState;
 class Dialogs;
 class DisplayMode;
 class SoundPlayer;
+class Clock;
 
 // The machine underneath the windows.
 struct Platform {
     Dialogs& dialogs;
     DisplayMode& display;
     SoundPlayer& player;
+    const Clock& clock;
 };
 
 class ProgramWindows {

@@ -1,6 +1,7 @@
 // The kitchen order monitor.
 
 #include "AppState.h"
+#include "Clock.h"
 #include "DisplayMode.h"
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
@@ -23,5 +24,6 @@ int main(int argc, char* argv[])
     QtDialogs dialogs;
     SystemDisplayMode display;
     QtSoundPlayer player;
-    return runProgram(state, Platform{dialogs, display, player});
+    SystemClock clock;
+    return runProgram(state, Platform{dialogs, display, player, clock});
 }

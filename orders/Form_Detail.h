@@ -5,9 +5,12 @@
 
 struct AppState;
 class DisplayMode;
+class QPushButton;
 
 class Form_Detail : public DesignDialog {
     Q_OBJECT
 public:
     Form_Detail(AppState& state, DisplayMode& display, QWidget* parent);
+
+    QPushButton* BtnTime; // opens the serving-time window
 };

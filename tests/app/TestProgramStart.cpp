@@ -2,6 +2,7 @@
 // showing of the board when a sound file is expected but missing.
 
 #include "AppState.h"
+#include "Clock.h"
 #include "FileBytes.h"
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
@@ -9,25 +10,38 @@
 #include "Form_Main.h"
 #include "Form_Vid.h"
 #include "ProgramWindows.h"
+#include "Form_Base.h"
+#include "Form_Net.h"
 #include "RadioGroup.h"
+#include "TestDatabase.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
+// A start in its own folder; with a database name, "Net.txt" names that database.
 struct Start {
-    explicit Start(const QString& folder) { state.settingsFolder = folder; }
+    explicit Start(const QString& folder, const QByteArray& database = {})
+    {
+        state.settingsFolder = folder;
+        if (!database.isEmpty())
+            writeNetFile(folder, database);
+    }
     AppState state;
     FakeDialogs dialogs;
     FakeDisplayMode display{QSize(1024, 768)};
     FakeSoundPlayer player;
-    Platform platform() { return Platform{dialogs, display, player}; }
+    SystemClock clock;
+    Platform platform() { return Platform{dialogs, display, player, clock}; }
 };
 
 } // namespace
@@ -35,16 +49,28 @@ struct Start {
 class TestProgramStart : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void windowsComeInTheirOrder();
     void firstStartFiles();
+    void speakerStartAsksNothing();
+    void unopenedDatabaseEndsTheProgram();
     void missingSoundFileOpensTheSettings();
     void savedSettingsEndTheProgram();
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
 };
+
+void TestProgramStart::initTestCase()
+{
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
+}
 
 void TestProgramStart::windowsComeInTheirOrder()
 {
     QTemporaryDir dir;
-    Start start(dir.path());
+    Start start(dir.path(), m_db->name());
     QStringList order;
     bool readyDuringCreation = false;
     ProgramWindows windows(start.state, start.platform(), [&](const QString& name) {
@@ -56,34 +82,76 @@ void TestProgramStart::windowsComeInTheirOrder()
                                  "Form_Base", "Form_Klava"}));
     QVERIFY(!readyDuringCreation);
     QVERIFY(start.state.FormsReady);
-    // The settings dialog switched the board's idle check on.
+    // The settings dialog switched the board's idle check on; the data module, the polling.
     QVERIFY(windows.forms().Main->IdleTimer.isActive());
+    QVERIFY(windows.forms().Base->TimerHot.isActive());
 }
 
 void TestProgramStart::firstStartFiles()
 {
     QTemporaryDir dir;
     Start start(dir.path());
+    // The default connection file names a database this machine does not have.
+    QStringList shown;
+    start.dialogs.onMessage = [&] {
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                shown << modal->objectName();
+                static_cast<QDialog*>(modal)->reject();
+            }
+        });
+    };
     ProgramWindows windows(start.state, start.platform());
+    QCOMPARE(shown, QStringList{u"Form_Net"_s});
     const QStringList expected{"Gruppa.txt", "Idle.txt", "Net.txt", "Screen.txt",
                                "Section.txt", "Signal.txt", "tsound.txt"};
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
     QCOMPARE(fileBytes(dir.filePath("Signal.txt")), QByteArray("50\r\n1\r\n"));
     QCOMPARE(fileBytes(dir.filePath("tsound.txt")), QByteArray("0\r\n"));
     QCOMPARE(fileBytes(dir.filePath("Idle.txt")), QByteArray("5\r\n"));
-    QVERIFY(start.dialogs.messages.isEmpty());
+    QCOMPARE(start.dialogs.messages, QStringList{Form_Base::OpenFailedMessage});
+    QVERIFY(windows.forms().Main->isClosed());
+    QCOMPARE(windows.forms().Base->MyDB.requestCount(), 0);
+}
 
-    // Speaker output: the first showing asks nothing.
+void TestProgramStart::speakerStartAsksNothing()
+{
+    QTemporaryDir dir;
+    Start start(dir.path(), m_db->name());
+    ProgramWindows windows(start.state, start.platform());
     windows.forms().Main->show();
     QTest::qWait(20);
     QVERIFY(start.dialogs.messages.isEmpty());
+}
+
+void TestProgramStart::unopenedDatabaseEndsTheProgram()
+{
+    QTemporaryDir dir;
+    Start start(dir.path(), "localhost:/tmp/no-such-kitchen-database.fdb");
+    bool settingsShown = false;
+    start.dialogs.onMessage = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            settingsShown = modal && modal->objectName() == u"Form_Net";
+            if (modal)
+                static_cast<QDialog*>(modal)->reject();
+        });
+    };
+    // Were the event loop entered, this would end it, too late.
+    QTimer::singleShot(3000, [] { QApplication::exit(1); });
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(runProgram(start.state, start.platform()), 0);
+    QVERIFY(clock.elapsed() < 3000);
+    QVERIFY(settingsShown);
+    QCOMPARE(start.dialogs.messages, QStringList{Form_Base::OpenFailedMessage});
 }
 
 void TestProgramStart::missingSoundFileOpensTheSettings()
 {
     QTemporaryDir dir;
     QVERIFY(putFile(dir.filePath("tsound.txt"), "1\r\n"));
-    Start start(dir.path());
+    Start start(dir.path(), m_db->name());
     ProgramWindows windows(start.state, start.platform());
     Form_Main* main = windows.forms().Main;
     Form_Vid* vid = windows.forms().Vid;
@@ -110,7 +178,7 @@ void TestProgramStart::missingSoundFileOpensTheSettings()
 void TestProgramStart::savedSettingsEndTheProgram()
 {
     QTemporaryDir dir;
-    Start start(dir.path());
+    Start start(dir.path(), m_db->name());
     ProgramWindows windows(start.state, start.platform());
     Form_Main* main = windows.forms().Main;
     Form_Vid* vid = windows.forms().Vid;

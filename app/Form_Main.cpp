@@ -2,6 +2,11 @@
 
 #include "AppState.h"
 #include "ButtonPictures.h"
+#include "DataGrid.h"
+#include "Form_Base.h"
+#include "OrderBoard.h"
+#include "QueryModel.h"
+#include "ServerTime.h"
 #include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
@@ -19,7 +24,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStandardItemModel>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -72,7 +76,24 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     buildControls();
     IdleTimer.setInterval(1000);
     TimerColor.setInterval(1000);
+    m_board = std::make_unique<OrderBoard>(state, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll});
     reportErrors(m_dialogs, nullptr, [this] { FormCreate(); });
+}
+
+Form_Main::~Form_Main() = default;
+
+void Form_Main::attachDatabase(Form_Base& base)
+{
+    m_serverTime = std::make_unique<ServerTime>(base.MyStoredProc, [this](const QString& text) {
+        m_dialogs.message(this, text);
+    });
+    m_board->attach(base, *m_serverTime);
+    ServerTime* time = m_serverTime.get();
+    m_hotModel->colours = [time](const Query& q, int row) {
+        return TimingColours::hotQueue(QueryModel::timing(q, row), [time] { return time->now(); });
+    };
+    m_hotModel->setQuery(&base.QHot);
+    GHot->setServerTime(time);
 }
 
 QPushButton* Form_Main::pictureButton(const char* name, const QString& text, Picture picture,
@@ -93,12 +114,16 @@ void Form_Main::buildControls()
     page->setObjectName(u"page"_s);
     page->setGeometry(0, 0, DesignWidth, DesignHeight);
 
-    GHot = new QTableView(page);
+    GHot = new DataGrid(page);
     GHot->setObjectName(u"GHot"_s);
     GHot->setGeometry(0, 0, 800, 185);
-    m_hotModel = new QStandardItemModel(0, int(std::size(HotColumns)), this);
-    for (int i = 0; i < int(std::size(HotColumns)); ++i)
-        m_hotModel->setHeaderData(i, Qt::Horizontal, HotColumns[i].title);
+    QStringList hotFields, hotTitles;
+    for (const HotColumn& column : HotColumns) {
+        hotFields << QString::fromLatin1(column.field);
+        hotTitles << column.title;
+    }
+    m_hotModel = new QueryModel(hotFields, this);
+    m_hotModel->setTitles(hotTitles);
     GHot->setModel(m_hotModel);
     GHot->setFont(DesignFonts::arial(13));
     setTextColour(GHot, Green);
@@ -111,7 +136,7 @@ void Form_Main::buildControls()
     GHot->setSelectionMode(QAbstractItemView::SingleSelection);
 
     QGroupBox** boxes[] = {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4, &GroupBox5, &GroupBox6};
-    QTableView** grids[] = {&G1, &G2, &G3, &G4, &G5, &G6};
+    DataGrid** grids[] = {&G1, &G2, &G3, &G4, &G5, &G6};
     for (int i = 0; i < 6; ++i) {
         auto* box = new QGroupBox(page);
         box->setObjectName(u"GroupBox%1"_s.arg(i + 1));
@@ -119,13 +144,10 @@ void Form_Main::buildControls()
         box->setFont(DesignFonts::arial(13));
         *boxes[i] = box;
 
-        auto* grid = new QTableView(box);
+        auto* grid = new DataGrid(box);
         grid->setObjectName(u"G%1"_s.arg(i + 1));
         grid->setGeometry(4, 16, 257, 165);
-        auto* model = new QStandardItemModel(0, 2, grid);
-        model->setHeaderData(0, Qt::Horizontal, u"NAME_BLUDO"_s);
-        model->setHeaderData(1, Qt::Horizontal, u"KOLVO"_s);
-        grid->setModel(model);
+        grid->setModel(new QueryModel({u"NAME_BLUDO"_s, u"KOLVO"_s}, grid));
         grid->horizontalHeader()->hide();
         grid->verticalHeader()->hide();
         grid->verticalHeader()->setDefaultSectionSize(18);
@@ -152,7 +174,7 @@ void Form_Main::buildControls()
         box->setGeometry(8 + 44 * i, 15, 43, 17);
         box->setFont(DesignFonts::dialog(11, true));
         connect(box, &QCheckBox::toggled, this,
-                [this] { reportErrors(m_dialogs, this, [this] { CB_SectionClick(); }); });
+                [this] { reportErrors(m_dialogs, this, [this] { CB_S1Click(); }); });
         *sections[i] = box;
     }
 
@@ -184,6 +206,12 @@ void Form_Main::buildControls()
 
     connect(BtnOption, &QPushButton::clicked, this, &Form_Main::BtnOptionClick);
     connect(BtnExit, &QPushButton::clicked, this, &Form_Main::BtnExitClick);
+    auto handle = [this](void (Form_Main::*handler)()) {
+        return [this, handler] { reportErrors(m_dialogs, this, [this, handler] { (this->*handler)(); }); };
+    };
+    connect(BtnNext, &QPushButton::clicked, this, handle(&Form_Main::BtnNextClick));
+    connect(BtnPrev, &QPushButton::clicked, this, handle(&Form_Main::BtnPrevClick));
+    connect(BtnAll, &QPushButton::clicked, this, handle(&Form_Main::BtnAllClick));
 }
 
 std::array<QGroupBox*, 6> Form_Main::panels() const
@@ -207,7 +235,6 @@ void Form_Main::FormCreate()
     m_state.MinLimit = 0;
     m_state.FormsReady = false;
     m_state.PageFirst = 1;
-    AllOrders = false;
 
     setWindowTitle(Caption);
 
@@ -292,8 +319,10 @@ void Form_Main::showEvent(QShowEvent* event)
 
 void Form_Main::FormShow()
 {
-    RefreshOrderList();
-    FillPage();
+    reportErrors(m_dialogs, this, [this] {
+        RefreshOrderList();
+        FillPage();
+    });
     if (m_forms.Vid && m_forms.Vid->RadioGroup2->itemIndex() > 0 && m_state.SoundFile.isEmpty()) {
         // Asked once the board is on the screen, so the boxes open over it.
         QTimer::singleShot(0, this, &Form_Main::warnMissingSoundFile);
@@ -315,14 +344,27 @@ void Form_Main::warnMissingSoundFile()
 
 void Form_Main::RefreshOrderList()
 {
-    if (!m_state.FormsReady)
-        return;
+    m_board->RefreshOrderList();
 }
 
 void Form_Main::FillPage()
 {
-    if (!m_state.FormsReady)
-        return;
+    m_board->FillPage();
+}
+
+void Form_Main::BtnNextClick()
+{
+    m_board->BtnNextClick();
+}
+
+void Form_Main::BtnPrevClick()
+{
+    m_board->BtnPrevClick();
+}
+
+void Form_Main::BtnAllClick()
+{
+    m_board->BtnAllClick();
 }
 
 void Form_Main::BtnOptionClick()
@@ -337,18 +379,9 @@ void Form_Main::BtnExitClick()
     close();
 }
 
-void Form_Main::CB_SectionClick()
+void Form_Main::CB_S1Click()
 {
-    if (!m_state.FormsReady)
-        return;
-    QStringList lines;
-    const auto boxes = sectionBoxes();
-    for (int i = 0; i < 5; ++i)
-        if (boxes[i]->isChecked())
-            lines << QString::number(i + 1);
-    SettingsFile(m_state.settingsFolder, N::Section).write(lines);
-    RefreshOrderList();
-    FillPage();
+    m_board->CB_S1Click();
 }
 
 void Form_Main::closeEvent(QCloseEvent* event)

@@ -3,10 +3,12 @@
 // Its creation step lays it out for the screen from the settings files.
 
 #include "ButtonPictures.h"
+#include "DataGrid.h"
 
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 struct AppState;
 struct Forms;
@@ -16,8 +18,12 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QStandardItemModel;
 class QTableView;
+
+class Form_Base;
+class OrderBoard;
+class QueryModel;
+class ServerTime;
 
 class Form_Main : public QWidget {
     Q_OBJECT
@@ -26,11 +32,12 @@ public:
     static constexpr int DesignHeight = 607;
 
     Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, const Forms& forms);
+    ~Form_Main() override;
 
     QWidget* page;
-    QTableView* GHot;
+    DataGrid* GHot;
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4, *GroupBox5, *GroupBox6;
-    QTableView *G1, *G2, *G3, *G4, *G5, *G6;
+    DataGrid *G1, *G2, *G3, *G4, *G5, *G6;
     QPushButton* BtnNet;
     QPushButton* BtnOption;
     QGroupBox* GB_Section;
@@ -45,11 +52,15 @@ public:
     QTimer IdleTimer;
     QTimer TimerColor;
 
-    bool AllOrders = false;
+    // The order pages: panels, paging, filter and mode.
+    OrderBoard& board() const { return *m_board; }
 
     std::array<QGroupBox*, 6> panels() const;
     std::array<QTableView*, 6> panelGrids() const;
     std::array<QCheckBox*, 5> sectionBoxes() const;
+
+    // Binds the hot queue and the order panels to the data module's connection.
+    void attachDatabase(Form_Base& base);
 
     void FormCreate();
     void FormShow();
@@ -63,7 +74,10 @@ public:
 
     void BtnOptionClick();
     void BtnExitClick();
-    void CB_SectionClick();
+    void CB_S1Click();
+    void BtnNextClick();
+    void BtnPrevClick();
+    void BtnAllClick();
 
     static const QString Caption;
     static const QString NoSoundFileWarning;
@@ -85,7 +99,9 @@ private:
     Dialogs& m_dialogs;
     DisplayMode& m_display;
     const Forms& m_forms;
-    QStandardItemModel* m_hotModel;
+    QueryModel* m_hotModel;
+    std::unique_ptr<OrderBoard> m_board;
+    std::unique_ptr<ServerTime> m_serverTime;
     bool m_fullScreen = false;
     bool m_placed = false;
     bool m_closed = false;

@@ -46,6 +46,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     };
     base->hooks.servingTimesEnabled = [this](bool on) { m_forms.Detail->BtnTime->setEnabled(on); };
     base->hooks.limitsEnabled = [main](bool on) { main->BtnLimit->setEnabled(on); };
+    main->attachDatabase(*base);
     base->FormCreate();
     created(base);
     created(m_forms.Klava = new Form_Klava(state, platform.display, main));

@@ -8,6 +8,7 @@
 #include "QtSoundPlayer.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char* argv[])
 {
@@ -16,6 +17,8 @@ int main(int argc, char* argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
     // The program's title, seen on its message boxes.
     QApplication::setApplicationName(QStringLiteral("Монитор кухни"));
+    // The kitchen reads numbers and times the Russian way, whatever the machine's own locale.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 
     AppState state;
     // Settings live beside the executable, wherever it was started from.

@@ -7,6 +7,7 @@
 #include "FakeDisplayMode.h"
 #include "Form_Main.h"
 #include "Forms.h"
+#include "OrderBoard.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -92,7 +93,7 @@ void TestFormMain::firstStartCreatesItsFiles()
     QVERIFY(board.state.AtDesignSize);
     QVERIFY(!board.state.FormsReady);
     QCOMPARE(board.state.PageFirst, 1);
-    QVERIFY(!main.AllOrders);
+    QVERIFY(!main.board().AllOrders);
     QVERIFY(!board.state.HotExpanded);
     QCOMPARE(board.state.HotNormalHeight, 185);
     for (QTableView* grid : main.panelGrids())

@@ -1,0 +1,60 @@
+#include "BoardSql.h"
+
+using namespace Qt::StringLiterals;
+
+QStringList BoardSql::sectionLines(const ServedSections& served, const QString& column)
+{
+    QStringList lines;
+    for (int i = 0; i < 5; ++i)
+        if (served[size_t(i)])
+            lines << u"OR %1 = %2"_s.arg(column).arg(i + 1);
+    lines << u")"_s;
+    return lines;
+}
+
+QStringList BoardSql::sectionCondition(const ServedSections& served, const QString& column)
+{
+    return QStringList{u"AND (%1 = 800 OR %1 = 900"_s.arg(column)} + sectionLines(served, column);
+}
+
+QStringList BoardSql::orderList(bool allOrders, const ServedSections& served)
+{
+    QStringList sql{
+        u"SELECT SMENA.KOD AS K, ZAKAZ.KOD, PERSON.FIO, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.STATUS, INFO_ZAKAZ FROM ZAKAZ_STR"_s,
+        u"INNER JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s,
+        u"INNER JOIN SMENA ON SMENA.KOD = ZAKAZ.KOD_SMENA"_s,
+        u"INNER JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
+        u"WHERE SMENA.STATUS < 10"_s,
+        u"AND ZAKAZ.NUMBER_ZAKAZ > 0"_s,
+        allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION = 2"_s,
+    };
+    sql << sectionCondition(served, u"ZAKAZ_STR.SECTION"_s);
+    sql << u"GROUP BY 1, 2, 3, 4, 5, 6 ORDER BY 1, 2, 3, 4, 5"_s;
+    return sql;
+}
+
+QStringList BoardSql::panelLines(qint64 orderKey, const ServedSections& served)
+{
+    const QString keyLine =
+        u"WHERE KOD_ZAKAZ = "_s + QString::number(orderKey) + u" AND (SECTION = 800 OR SECTION = 900"_s;
+    const QStringList sections = sectionLines(served);
+    QStringList sql{
+        u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME,"_s,
+        u"PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME,"_s,
+        u"CAST((START_TIME + CAST(MY_TIME AS DOUBLE PRECISION)/1440) AS TIMESTAMP) AS TPS,"_s,
+        u"CAST((START_TIME + CAST(MY_TIME AS DOUBLE PRECISION)/1440) AS TIME) AS TP FROM ZAKAZ_STR"_s,
+        keyLine,
+    };
+    sql << sections;
+    sql << u"AND PRINT_SECTION > 1"_s << u"AND END_TIME IS NULL AND MY_TIME > 0"_s << u"UNION"_s
+        << u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME, NULL AS TPS, NULL AS TP FROM ZAKAZ_STR"_s
+        << keyLine;
+    sql << sections;
+    sql << u"AND PRINT_SECTION > 1"_s << u"AND END_TIME IS NULL AND (MY_TIME = 0 OR MY_TIME IS NULL)"_s
+        << u"UNION"_s
+        << u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME, CAST(END_TIME AS TIMESTAMP) AS TPS, CAST(END_TIME AS TIME) AS TP FROM ZAKAZ_STR"_s
+        << keyLine;
+    sql << sections;
+    sql << u"AND PRINT_SECTION > 1"_s << u"AND END_TIME IS NOT NULL"_s << u"ORDER BY 12"_s;
+    return sql;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The statements of the board, built line by line from the served sections at the moment of
+// use: the served-sections condition, the order list and the lines of one order panel.
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// Which of the sections 1 to 5 are ticked; 800 and 900 are always served.
+using ServedSections = std::array<bool, 5>;
+
+namespace BoardSql {
+// The condition's lines after its opening: "OR <column> = n" for each ticked section, then ")".
+QStringList sectionLines(const ServedSections& served, const QString& column = QStringLiteral("SECTION"));
+// The whole condition: "AND (<column> = 800 OR <column> = 900" and then sectionLines.
+QStringList sectionCondition(const ServedSections& served, const QString& column = QStringLiteral("SECTION"));
+
+// Orders of open shifts with lines shown (or, with allOrders, shown or ready) in served sections.
+QStringList orderList(bool allOrders, const ServedSections& served);
+// The served lines of one order, shown or ready, with their due time, sorted by it.
+QStringList panelLines(qint64 orderKey, const ServedSections& served);
+}

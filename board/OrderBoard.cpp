@@ -1,0 +1,149 @@
+#include "OrderBoard.h"
+
+#include "AppState.h"
+#include "DataGrid.h"
+#include "Form_Base.h"
+#include "QueryModel.h"
+#include "ServerTime.h"
+#include "SettingsFile.h"
+#include "SettingsNames.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPalette>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+OrderBoard::OrderBoard(AppState& state, const Widgets& widgets) : m_state(state), m_w(widgets) {}
+
+OrderBoard::~OrderBoard() = default;
+
+void OrderBoard::attach(Form_Base& base, ServerTime& time)
+{
+    m_base = &base;
+    for (size_t i = 0; i < 6; ++i) {
+        m_queries[i] = std::make_unique<Query>(base.MyDB, base.TransactionRead);
+        auto* model = qobject_cast<QueryModel*>(m_w.grids[i]->model());
+        if (!model)
+            continue;
+        model->readyBackground = QApplication::palette().color(QPalette::Button);
+        model->colours = [&time](const Query& q, int row) {
+            return TimingColours::panel(QueryModel::timing(q, row), [&time] { return time.now(); });
+        };
+        model->setQuery(m_queries[i].get());
+        m_models[i] = model;
+        if (auto* grid = qobject_cast<DataGrid*>(m_w.grids[i]))
+            grid->setServerTime(&time);
+    }
+}
+
+ServedSections OrderBoard::served() const
+{
+    ServedSections s{};
+    for (size_t i = 0; i < 5; ++i)
+        s[i] = m_w.sections[i]->isChecked();
+    return s;
+}
+
+int OrderBoard::orderCount() const
+{
+    return m_base && m_base->QZakaz.isOpen() ? m_base->QZakaz.recordCount() : 0;
+}
+
+void OrderBoard::RefreshOrderList()
+{
+    if (!m_state.FormsReady || !m_base)
+        return;
+    Query& q = m_base->QZakaz;
+    q.close();
+    q.setSql(BoardSql::orderList(AllOrders, served()));
+    q.prepare();
+    q.open();
+    q.first();
+}
+
+void OrderBoard::freePanels(int from)
+{
+    for (int i = from; i < 6; ++i) {
+        m_w.grids[size_t(i)]->hide();
+        if (m_queries[size_t(i)])
+            m_queries[size_t(i)]->close();
+        m_w.panels[size_t(i)]->setTitle(QString());
+    }
+}
+
+void OrderBoard::FillPage()
+{
+    if (!m_state.FormsReady || !m_base)
+        return;
+    Query& list = m_base->QZakaz;
+    const int count = orderCount();
+    if (count == 0) {
+        freePanels(0);
+        return;
+    }
+    // A page that no longer exists shows nothing true: step back to the last page that does.
+    while (m_state.PageFirst > 1 && count < m_state.PageFirst)
+        m_state.PageFirst -= 6;
+
+    list.setRecNo(m_state.PageFirst - 1);
+    const ServedSections sections = served();
+    int filled = 0;
+    while (filled < 6 && !list.eof()) {
+        Query& panel = *m_queries[size_t(filled)];
+        panel.close();
+        panel.setSql(BoardSql::panelLines(list.asInt64(u"KOD"_s).value_or(0), sections));
+        panel.prepare();
+        panel.open();
+        m_w.panels[size_t(filled)]->setTitle(list.asString(u"FIO"_s).value_or(QString()) + u", № "_s
+                                             + list.asString(u"NUMBER_ZAKAZ"_s).value_or(QString()) + u", "_s
+                                             + list.asString(u"INFO_ZAKAZ"_s).value_or(QString()));
+        m_w.grids[size_t(filled)]->show();
+        ++filled;
+        list.next();
+    }
+    freePanels(filled);
+}
+
+void OrderBoard::BtnNextClick()
+{
+    RefreshOrderList();
+    if (orderCount() >= m_state.PageFirst + 6)
+        m_state.PageFirst += 6;
+    FillPage();
+}
+
+void OrderBoard::BtnPrevClick()
+{
+    if (m_state.PageFirst == 1)
+        return;
+    RefreshOrderList();
+    do
+        m_state.PageFirst -= 6;
+    while (m_state.PageFirst > 1 && orderCount() < m_state.PageFirst);
+    FillPage();
+}
+
+void OrderBoard::CB_S1Click()
+{
+    if (!m_state.FormsReady)
+        return;
+    QStringList lines;
+    const ServedSections sections = served();
+    for (int i = 0; i < 5; ++i)
+        if (sections[size_t(i)])
+            lines << QString::number(i + 1);
+    SettingsFile(m_state.settingsFolder, SettingsNames::Section).write(lines);
+    RefreshOrderList();
+    FillPage();
+}
+
+void OrderBoard::BtnAllClick()
+{
+    AllOrders = !AllOrders;
+    m_w.BtnAll->setText(AllOrders ? UnfulfilledCaption : AllCaption);
+    RefreshOrderList();
+    FillPage();
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The order pages of the board: the order list of the served sections, six orders a page, each
+// in a panel of its own with its dishes; paging, the section filter and the mode.
+
+#include "BoardSql.h"
+
+#include <QString>
+#include <array>
+#include <memory>
+
+struct AppState;
+class Form_Base;
+class Query;
+class QueryModel;
+class ServerTime;
+class QCheckBox;
+class QGroupBox;
+class QPushButton;
+class QTableView;
+
+class OrderBoard {
+public:
+    struct Widgets {
+        std::array<QGroupBox*, 6> panels;
+        std::array<QTableView*, 6> grids;
+        std::array<QCheckBox*, 5> sections;
+        QPushButton* BtnAll;
+    };
+
+    OrderBoard(AppState& state, const Widgets& widgets);
+    ~OrderBoard();
+
+    // Binds the panels to the database once the data module exists.
+    void attach(Form_Base& base, ServerTime& time);
+
+    bool AllOrders = false;
+    Query* panelQuery(int panel) const { return m_queries[size_t(panel)].get(); }
+    QueryModel* panelModel(int panel) const { return m_models[size_t(panel)]; }
+
+    ServedSections served() const;
+
+    // Both do nothing until every window exists. Database errors are thrown.
+    void RefreshOrderList();
+    void FillPage();
+
+    void BtnNextClick();
+    void BtnPrevClick();
+    void CB_S1Click(); // for all five boxes: rewrites the section file, then refreshes
+    void BtnAllClick();
+
+    static inline const QString AllCaption = QStringLiteral("Все");
+    static inline const QString UnfulfilledCaption = QStringLiteral("Неисп.");
+
+private:
+    int orderCount() const;
+    void freePanels(int from);
+
+    AppState& m_state;
+    Widgets m_w;
+    Form_Base* m_base = nullptr;
+    std::array<std::unique_ptr<Query>, 6> m_queries;
+    std::array<QueryModel*, 6> m_models{};
+};

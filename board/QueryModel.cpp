@@ -1,0 +1,101 @@
+#include "QueryModel.h"
+
+#include "DbError.h"
+#include "Query.h"
+
+#include <QLocale>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QString shown(const DbValue& value)
+{
+    switch (value.type()) {
+    case DbValue::Type::Null: return {};
+    // Quantities and prices in the general number format of the locale: 1, 0,5, 120,75.
+    case DbValue::Type::Double: return QLocale().toString(*value.toDouble(), 'g', 15);
+    default: return value.toText().value_or(QString());
+    }
+}
+
+int integerOr0(const DbValue& value)
+{
+    return int(value.toInt64().value_or(0));
+}
+}
+
+QueryModel::QueryModel(const QStringList& fields, QObject* parent)
+    : QAbstractTableModel(parent), m_fields(fields)
+{
+}
+
+void QueryModel::setQuery(Query* query)
+{
+    beginResetModel();
+    if (m_query)
+        disconnect(m_query, nullptr, this, nullptr);
+    m_query = query;
+    if (m_query)
+        connect(m_query, &Query::rowsChanged, this, [this] {
+            beginResetModel();
+            endResetModel();
+        });
+    endResetModel();
+}
+
+int QueryModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() || !m_query ? 0 : m_query->recordCount();
+}
+
+int QueryModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_fields.size());
+}
+
+QVariant QueryModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || !m_query || index.row() >= m_query->recordCount())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole: {
+        int column = m_query->fieldIndex(m_fields[index.column()]);
+        return column < 0 ? QVariant() : shown(m_query->row(index.row())[size_t(column)]);
+    }
+    case Qt::ForegroundRole:
+    case Qt::BackgroundRole: {
+        if (!colours)
+            return {};
+        TimingColours::Colours c = colours(*m_query, index.row());
+        if (role == Qt::ForegroundRole)
+            return c.text ? QVariant(*c.text) : QVariant();
+        return c.readyBackground ? QVariant(readyBackground) : QVariant();
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_fields.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return section < m_titles.size() ? m_titles[section] : m_fields[section];
+}
+
+TimingColours::Line QueryModel::timing(const Query& query, int row)
+{
+    const Query::Row& values = query.row(row);
+    auto field = [&](const QString& name) -> const DbValue& {
+        static const DbValue null;
+        int column = query.fieldIndex(name);
+        return column < 0 ? null : values[size_t(column)];
+    };
+    TimingColours::Line line;
+    line.myTime = integerOr0(field(u"MY_TIME"_s));
+    line.myAlarm = integerOr0(field(u"MY_ALARM"_s));
+    line.allTime = field(u"ALL_TIME"_s).toInt64().value_or(0);
+    line.endTime = field(u"END_TIME"_s).toDouble();
+    line.printSection = integerOr0(field(u"PRINT_SECTION"_s));
+    return line;
+}

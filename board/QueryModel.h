@@ -1,0 +1,39 @@
+#pragma once
+// A grid's data source: the fetched rows of a query as a table, some of its fields as columns,
+// coloured row by row by a rule of the window that shows it.
+
+#include "TimingColours.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <functional>
+
+class Query;
+
+class QueryModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // Shows nothing until it is given a query.
+    QueryModel(const QStringList& fields, QObject* parent = nullptr);
+
+    void setQuery(Query* query);
+    Query* query() const { return m_query; }
+    void setTitles(const QStringList& titles) { m_titles = titles; }
+    // The colours of one row; empty for the grid's own.
+    std::function<TimingColours::Colours(const Query&, int row)> colours;
+    // The colour of the ready background, taken from the grid's style.
+    QColor readyBackground;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The inputs of the colour rules from row `row` of a query with the order line's columns.
+    static TimingColours::Line timing(const Query& query, int row);
+
+private:
+    Query* m_query = nullptr;
+    QStringList m_fields;
+    QStringList m_titles;
+};

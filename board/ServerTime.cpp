@@ -1,0 +1,47 @@
+#include "ServerTime.h"
+
+#include "DbError.h"
+#include "StoredProc.h"
+
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+ServerTime::ServerTime(StoredProc& proc, std::function<void(const QString&)> report)
+    : m_proc(proc), m_report(std::move(report))
+{
+}
+
+std::optional<double> ServerTime::now()
+{
+    if (m_painting && m_fetched)
+        return m_time;
+    m_fetched = true;
+    m_time.reset();
+    try {
+        m_proc.execProc();
+        m_time = m_proc.param(u"MYTIME"_s).toDouble();
+        m_failing = false;
+    } catch (const std::exception& e) {
+        if (!m_failing) {
+            m_failing = true;
+            QTimer::singleShot(0, [report = m_report, text = QString::fromUtf8(e.what())] {
+                if (report)
+                    report(text);
+            });
+        }
+    }
+    return m_time;
+}
+
+ServerTime::PaintScope::PaintScope(ServerTime* time) : m_time(time)
+{
+    if (m_time && m_time->m_painting++ == 0)
+        m_time->m_fetched = false;
+}
+
+ServerTime::PaintScope::~PaintScope()
+{
+    if (m_time && --m_time->m_painting == 0)
+        m_time->m_fetched = false;
+}

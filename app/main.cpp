@@ -6,6 +6,7 @@
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
 #include "QtSoundPlayer.h"
+#include "QuitOnSignal.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -28,5 +29,6 @@ int main(int argc, char* argv[])
     SystemDisplayMode display;
     QtSoundPlayer player;
     SystemClock clock;
+    quitOnTerminationSignals();
     return runProgram(state, Platform{dialogs, display, player, clock});
 }

@@ -1,0 +1,154 @@
+// The three colour rules, row by row of their summary, and the board's statements built from
+// the served sections.
+
+#include "BoardSql.h"
+#include "TimingColours.h"
+
+#include <QTest>
+
+using namespace TimingColours;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(TimingColours::Line)
+Q_DECLARE_METATYPE(TimingColours::Colours)
+
+namespace {
+constexpr double T = 46'000.5; // the server's now, in days
+double at(double minutesFromNow)
+{
+    return T + minutesFromNow / 1440.0;
+}
+
+Line line(int myTime, int myAlarm, qint64 allTime, std::optional<double> end = {}, int state = 2)
+{
+    return Line{myTime, myAlarm, allTime, end, state};
+}
+
+const Colours none{};
+const Colours green{Green};
+const Colours maroon{Maroon};
+const Colours red{Red};
+Colours ready(std::optional<QColor> text = {})
+{
+    return Colours{text, true};
+}
+}
+
+class TestTimingColours : public QObject {
+    Q_OBJECT
+private slots:
+    void panelRule_data();
+    void panelRule();
+    void hotQueueRule_data();
+    void hotQueueRule();
+    void readyOnlyRule();
+    void noServerTimeKeepsTheGridsColours();
+    void sectionCondition_data();
+    void sectionCondition();
+    void panelStatement();
+};
+
+void TestTimingColours::panelRule_data()
+{
+    QTest::addColumn<Line>("line");
+    QTest::addColumn<Colours>("colours");
+    QTest::addColumn<bool>("asksTime");
+    QTest::newRow("ready, cooking time") << line(20, 5, -30, {}, 3) << ready(Green) << false;
+    QTest::newRow("ready past serving time") << line(20, 5, -30, at(-10), 3) << ready(Green) << false;
+    QTest::newRow("ready, no cooking time") << line(0, 5, 0, at(-10), 4) << ready() << false;
+    QTest::newRow("no cooking, no serving time") << line(0, 5, -100) << none << false;
+    QTest::newRow("alarm not reached") << line(20, 5, 6) << green << false;
+    QTest::newRow("ALL_TIME = MY_ALARM") << line(20, 5, 5) << green << false;
+    QTest::newRow("within alarm") << line(20, 5, 4) << maroon << false;
+    QTest::newRow("ALL_TIME = 0") << line(20, 5, 0) << maroon << false;
+    QTest::newRow("overdue") << line(20, 5, -1) << red << false;
+    QTest::newRow("MY_ALARM 0, ALL_TIME 0") << line(20, 0, 0) << green << false;
+    QTest::newRow("MY_ALARM 0, overdue") << line(20, 0, -1) << red << false;
+    QTest::newRow("serving, before alarm") << line(20, 5, 9, at(6)) << green << true;
+    QTest::newRow("serving, at alarm point") << line(20, 5, 9, at(5)) << green << true;
+    QTest::newRow("serving, past alarm point") << line(20, 5, 9, at(4.99)) << maroon << true;
+    QTest::newRow("serving, at serving time") << line(20, 5, 9, at(0)) << maroon << true;
+    QTest::newRow("serving, past") << line(20, 5, 9, at(-0.01)) << red << true;
+    QTest::newRow("no cooking, serving ahead") << line(0, 5, 9, at(0)) << none << true;
+    QTest::newRow("no cooking, serving past") << line(0, 5, 9, at(-1)) << red << true;
+}
+
+void TestTimingColours::panelRule()
+{
+    QFETCH(Line, line);
+    int asked = 0;
+    Colours c = panel(line, [&] { ++asked; return std::optional<double>(T); });
+    QTEST(c, "colours");
+    QTEST(asked > 0, "asksTime");
+}
+
+void TestTimingColours::hotQueueRule_data()
+{
+    QTest::addColumn<Line>("line");
+    QTest::addColumn<Colours>("colours");
+    QTest::newRow("ALL_TIME above alarm keeps green") << line(20, 5, 6) << none;
+    QTest::newRow("ALL_TIME = MY_ALARM") << line(20, 5, 5) << none;
+    QTest::newRow("within alarm") << line(20, 5, 0) << maroon;
+    QTest::newRow("overdue") << line(20, 5, -3) << red;
+    QTest::newRow("serving, before alarm point") << line(20, 5, 9, at(5.01)) << maroon;
+    QTest::newRow("serving, at alarm point") << line(20, 5, 9, at(5)) << red;
+    QTest::newRow("no cooking, serving ahead") << line(0, 5, 9, at(0)) << maroon;
+    QTest::newRow("no cooking, serving past") << line(0, 5, 9, at(-0.01)) << red;
+    QTest::newRow("ready state not consulted") << line(20, 5, 9, at(30), 3) << maroon;
+}
+
+void TestTimingColours::hotQueueRule()
+{
+    QFETCH(Line, line);
+    QTEST(hotQueue(line, [] { return std::optional<double>(T); }), "colours");
+}
+
+void TestTimingColours::readyOnlyRule()
+{
+    QCOMPARE(readyOnly(line(20, 5, -10, at(-5), 3)), ready());
+    QCOMPARE(readyOnly(line(20, 5, -10, at(-5), 2)), none);
+}
+
+void TestTimingColours::noServerTimeKeepsTheGridsColours()
+{
+    auto lost = [] { return std::optional<double>(); };
+    QCOMPARE(panel(line(20, 5, 9, at(-1)), lost), none);
+    QCOMPARE(hotQueue(line(20, 5, 9, at(-1)), lost), none);
+}
+
+void TestTimingColours::sectionCondition_data()
+{
+    QTest::addColumn<ServedSections>("served");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("no box") << ServedSections{} << QStringList{"AND (SECTION = 800 OR SECTION = 900", ")"};
+    QTest::newRow("box 2") << ServedSections{false, true}
+                           << QStringList{"AND (SECTION = 800 OR SECTION = 900", "OR SECTION = 2", ")"};
+    QTest::newRow("boxes 1 and 3") << ServedSections{true, false, true}
+                                   << QStringList{"AND (SECTION = 800 OR SECTION = 900", "OR SECTION = 1",
+                                                  "OR SECTION = 3", ")"};
+}
+
+void TestTimingColours::sectionCondition()
+{
+    QFETCH(ServedSections, served);
+    QTEST(BoardSql::sectionCondition(served), "lines");
+    QStringList list = BoardSql::orderList(true, served);
+    QCOMPARE(list[6], u"AND ZAKAZ_STR.PRINT_SECTION > 1"_s);
+    QCOMPARE(list[7], u"AND (ZAKAZ_STR.SECTION = 800 OR ZAKAZ_STR.SECTION = 900"_s);
+    QCOMPARE(list.last(), u"GROUP BY 1, 2, 3, 4, 5, 6 ORDER BY 1, 2, 3, 4, 5"_s);
+    QCOMPARE(BoardSql::orderList(false, served)[6], u"AND ZAKAZ_STR.PRINT_SECTION = 2"_s);
+}
+
+void TestTimingColours::panelStatement()
+{
+    QStringList sql = BoardSql::panelLines(5'600'000'123LL, {false, false, false, false, true});
+    const QString keyLine = u"WHERE KOD_ZAKAZ = 5600000123 AND (SECTION = 800 OR SECTION = 900"_s;
+    QCOMPARE(sql.count(keyLine), 3);
+    QCOMPARE(sql.count(u"OR SECTION = 5"_s), 3);
+    QCOMPARE(sql.count(u"UNION"_s), 2);
+    QCOMPARE(sql.size(), 24);
+    QCOMPARE(sql.last(), u"ORDER BY 12"_s);
+}
+
+QTEST_APPLESS_MAIN(TestTimingColours)
+#include "TestTimingColours.moc"

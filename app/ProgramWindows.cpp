@@ -30,8 +30,8 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     m_forms.Main = main;
     created(main);
     created(m_forms.Util = new Form_Util(platform.clock, main));
-    created(m_forms.Net = new Form_Net(state, platform.display, main));
-    created(m_forms.Psw = new Form_Psw(state, platform.display, main));
+    created(m_forms.Net = new Form_Net(state, platform.dialogs, platform.display, m_forms.Psw, main));
+    created(m_forms.Psw = new Form_Psw(state, platform.dialogs, platform.display, *m_forms.Util, main));
     created(m_forms.Vid = new Form_Vid(state, platform.dialogs, platform.display, platform.player,
                                        main->IdleTimer, main));
     created(m_forms.Detail = new Form_Detail(state, platform.display, main));

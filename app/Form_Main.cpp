@@ -10,6 +10,7 @@
 #include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
+#include "Form_Net.h"
 #include "Form_Vid.h"
 #include "Forms.h"
 #include "RadioGroup.h"
@@ -204,6 +205,7 @@ void Form_Main::buildControls()
     PanelSound->setPalette(red);
     PanelSound->hide();
 
+    connect(BtnNet, &QPushButton::clicked, this, &Form_Main::BtnNetClick);
     connect(BtnOption, &QPushButton::clicked, this, &Form_Main::BtnOptionClick);
     connect(BtnExit, &QPushButton::clicked, this, &Form_Main::BtnExitClick);
     auto handle = [this](void (Form_Main::*handler)()) {
@@ -365,6 +367,12 @@ void Form_Main::BtnPrevClick()
 void Form_Main::BtnAllClick()
 {
     m_board->BtnAllClick();
+}
+
+void Form_Main::BtnNetClick()
+{
+    if (m_forms.Net)
+        m_forms.Net->exec();
 }
 
 void Form_Main::BtnOptionClick()

@@ -72,6 +72,7 @@ public:
     void RefreshOrderList();
     void FillPage();
 
+    void BtnNetClick();
     void BtnOptionClick();
     void BtnExitClick();
     void CB_S1Click();

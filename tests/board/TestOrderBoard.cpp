@@ -1,0 +1,301 @@
+// The order pages against a real database: which orders are listed, paging, the section
+// filter and its file, the mode, captions, the panels' order, and the server time the colours
+// need, read once per paint.
+
+#include "AppState.h"
+#include "Clock.h"
+#include "FakeDialogs.h"
+#include "FakeDisplayMode.h"
+#include "FakeSoundPlayer.h"
+#include "FileBytes.h"
+#include "Form_Base.h"
+#include "Form_Main.h"
+#include "Form_Util.h"
+#include "Forms.h"
+#include "OrderBoard.h"
+#include "QueryModel.h"
+#include "TestDatabase.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr qint64 openShift = 10, closedShift = 11;
+
+// The board with its data module, connected to the test database, every window ready.
+struct Board {
+    explicit Board(TestDatabase& db, ServedSections served = {})
+    {
+        state.settingsFolder = dir.path();
+        base = std::make_unique<Form_Base>(state, util, dialogs, player);
+        main = std::make_unique<Form_Main>(state, dialogs, display, forms);
+        forms.Main = main.get();
+        forms.Base = base.get();
+        main->attachDatabase(*base);
+        base->MyDB.DatabaseName = db.name();
+        base->MyDB.open();
+        for (int i = 0; i < 5; ++i)
+            main->sectionBoxes()[size_t(i)]->setChecked(served[size_t(i)]);
+        state.FormsReady = true;
+    }
+    OrderBoard& board() { return main->board(); }
+    void refresh()
+    {
+        board().RefreshOrderList();
+        board().FillPage();
+    }
+    // Order numbers in the order list.
+    QList<int> listed()
+    {
+        QList<int> numbers;
+        for (int i = 0; i < base->QZakaz.recordCount(); ++i)
+            numbers << int(*base->QZakaz.row(i)[3].toInt64());
+        return numbers;
+    }
+    QStringList captions()
+    {
+        QStringList titles;
+        for (QGroupBox* box : main->panels())
+            titles << box->title();
+        return titles;
+    }
+    QStringList dishes(int panel)
+    {
+        QStringList names;
+        QueryModel* model = board().panelModel(panel);
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->data(model->index(row, 0), Qt::DisplayRole).toString();
+        return names;
+    }
+
+    QTemporaryDir dir;
+    AppState state;
+    FakeDialogs dialogs;
+    FakeDisplayMode display{QSize(1024, 768)};
+    FakeSoundPlayer player;
+    SystemClock clock;
+    Form_Util util{clock};
+    Forms forms;
+    std::unique_ptr<Form_Base> base; // outlives the board's panel queries
+    std::unique_ptr<Form_Main> main;
+};
+}
+
+class TestOrderBoard : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void whatIsListed();
+    void paging();
+    void shrunkListShowsALivePage();
+    void sectionFile();
+    void panelSortedByDueTime();
+    void oneServerTimePerPaint();
+    void lostServerTimeReportedOnce();
+
+private:
+    void addOrder(qint64 key, int number, const QVariant& info = u"Стол 1"_s, qint64 shift = openShift);
+    void addLine(qint64 order, int section, int state, const QString& dish = u"Борщ"_s,
+                 const QString& timing = u"20, 5, CURRENT_TIMESTAMP, NULL"_s);
+    std::unique_ptr<TestDatabase> m_db;
+};
+
+void TestOrderBoard::init()
+{
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
+    m_db->exec(u"INSERT INTO PERSON (KOD, FIO) VALUES (1, 'Иванова Мария')"_s);
+    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (%1, 1)"_s.arg(openShift));
+    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (%1, 10)"_s.arg(closedShift));
+}
+
+void TestOrderBoard::cleanup()
+{
+    m_db.reset();
+}
+
+void TestOrderBoard::addOrder(qint64 key, int number, const QVariant& info, qint64 shift)
+{
+    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, INFO_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (:K, :N, :I, 1, :S)"_s,
+               {{u"K"_s, DbValue::integer(key)},
+                {u"N"_s, DbValue::integer(number)},
+                {u"I"_s, info.isNull() ? DbValue() : DbValue::text(info.toString())},
+                {u"S"_s, DbValue::integer(shift)}});
+}
+
+void TestOrderBoard::addLine(qint64 order, int section, int state, const QString& dish, const QString& timing)
+{
+    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
+               " START_TIME, END_TIME) VALUES (%1, %2, %3, :D, 1, %4)"_s.arg(order).arg(section).arg(state).arg(timing),
+               {{u"D"_s, DbValue::text(dish)}});
+}
+
+void TestOrderBoard::whatIsListed()
+{
+    addOrder(100, 1);
+    addLine(100, 800, 2);
+    addOrder(101, 2);
+    addLine(101, 3, 2);
+    addOrder(102, 0);                  // not a kitchen order
+    addLine(102, 900, 2);
+    addOrder(103, 3, {}, closedShift); // a closed shift
+    addLine(103, 900, 2);
+    addOrder(104, 4);                  // every served line ready
+    addLine(104, 1, 3, u"Уха"_s);
+    addLine(104, 800, 3, u"Хлеб"_s);
+    addLine(104, 2, 2, u"Стейк"_s);    // a section this monitor does not serve
+    addOrder(105, 5);                  // only new lines
+    addLine(105, 1, 1);
+
+    Board b(*m_db);
+    b.refresh();
+    QCOMPARE(b.listed(), QList<int>{1});
+
+    b.main->CB_S1->setChecked(true);
+    b.main->CB_S3->setChecked(true);
+    QCOMPARE(b.listed(), QList<int>({1, 2}));
+
+    b.main->BtnAll->click();
+    QVERIFY(b.board().AllOrders);
+    QCOMPARE(b.main->BtnAll->text(), u"Неисп."_s);
+    QCOMPARE(b.listed(), QList<int>({1, 2, 4}));
+    QStringList ready = b.dishes(2);
+    ready.sort();
+    QCOMPARE(ready, QStringList({u"Уха"_s, u"Хлеб"_s}));
+    QVERIFY(b.dialogs.messages.isEmpty());
+
+    b.main->BtnAll->click();
+    QCOMPARE(b.main->BtnAll->text(), u"Все"_s);
+    QCOMPARE(b.listed(), QList<int>({1, 2}));
+}
+
+void TestOrderBoard::paging()
+{
+    for (int n = 1; n <= 7; ++n) {
+        addOrder(200 + n, n, n == 1 ? QVariant() : QVariant(u"Стол %1"_s.arg(n)));
+        addLine(200 + n, 800, 2);
+    }
+    Board b(*m_db);
+    b.refresh();
+    QStringList page1 = b.captions();
+    QCOMPARE(page1[0], u"Иванова Мария, № 1, "_s); // an order without a note
+    QCOMPARE(page1[5], u"Иванова Мария, № 6, Стол 6"_s);
+
+    b.main->BtnNext->click();
+    QCOMPARE(b.state.PageFirst, 7);
+    QCOMPARE(b.captions(), QStringList({u"Иванова Мария, № 7, Стол 7"_s, "", "", "", "", ""}));
+    QVERIFY(b.main->G1->isVisibleTo(b.main.get()));
+    QVERIFY(!b.main->G2->isVisibleTo(b.main.get()));
+    QVERIFY(!b.board().panelQuery(1)->isOpen());
+
+    b.main->BtnNext->click(); // no page beyond: the list is read again, the page stays
+    QCOMPARE(b.state.PageFirst, 7);
+
+    b.main->BtnPrev->click();
+    QCOMPARE(b.state.PageFirst, 1);
+    QCOMPARE(b.captions(), page1);
+    const int requests = b.base->MyDB.requestCount();
+    b.main->BtnPrev->click(); // on the first page nothing is read
+    QCOMPARE(b.base->MyDB.requestCount(), requests);
+}
+
+void TestOrderBoard::shrunkListShowsALivePage()
+{
+    for (int n = 1; n <= 13; ++n) {
+        addOrder(300 + n, n);
+        addLine(300 + n, 800, 2);
+    }
+    Board b(*m_db);
+    b.refresh();
+    b.main->BtnNext->click();
+    b.main->BtnNext->click();
+    QCOMPARE(b.state.PageFirst, 13);
+
+    // Orders 7 to 13 are finished: the last page that still exists is shown, live.
+    m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD_ZAKAZ > 306"_s);
+    b.refresh();
+    QCOMPARE(b.state.PageFirst, 1);
+    QCOMPARE(b.captions()[5], u"Иванова Мария, № 6, Стол 1"_s);
+
+    // With nothing listed the board empties.
+    m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3"_s);
+    b.refresh();
+    QCOMPARE(b.captions(), QStringList(6));
+    for (QTableView* grid : b.main->panelGrids())
+        QVERIFY(!grid->isVisibleTo(b.main.get()));
+}
+
+void TestOrderBoard::sectionFile()
+{
+    Board b(*m_db, {true});
+    const QString file = b.dir.filePath(u"Section.txt"_s);
+    b.main->CB_S4->setChecked(true);
+    QCOMPARE(fileBytes(file), QByteArray("1\r\n4\r\n"));
+    b.main->CB_S1->setChecked(false);
+    b.main->CB_S4->setChecked(false);
+    QCOMPARE(fileBytes(file), QByteArray());
+    QVERIFY(b.dialogs.messages.isEmpty());
+}
+
+void TestOrderBoard::panelSortedByDueTime()
+{
+    addOrder(400, 1);
+    addLine(400, 800, 2, u"через 30"_s, u"30, 5, CURRENT_TIMESTAMP, NULL"_s);
+    addLine(400, 800, 2, u"подать через 10"_s, u"30, 5, CURRENT_TIMESTAMP, DATEADD(10 MINUTE TO CURRENT_TIMESTAMP)"_s);
+    addLine(400, 800, 3, u"через 5, готово"_s, u"5, 2, CURRENT_TIMESTAMP, NULL"_s);
+    addLine(400, 800, 2, u"без времени"_s, u"NULL, 5, CURRENT_TIMESTAMP, NULL"_s);
+    addLine(400, 800, 1, u"новое"_s);
+    Board b(*m_db);
+    b.refresh();
+    QCOMPARE(b.dishes(0), QStringList({u"без времени"_s, u"через 5, готово"_s, u"подать через 10"_s, u"через 30"_s}));
+}
+
+void TestOrderBoard::oneServerTimePerPaint()
+{
+    addOrder(500, 1);
+    for (int i = 0; i < 9; ++i)
+        addLine(500, 800, 2, u"блюдо %1"_s.arg(i), u"20, 5, CURRENT_TIMESTAMP, DATEADD(%1 MINUTE TO CURRENT_TIMESTAMP)"_s.arg(i * 2 - 4));
+    Board b(*m_db);
+    b.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.main.get()));
+    b.refresh();
+    b.main->G1->viewport()->repaint(); // the clock procedure is prepared here
+    const int before = b.base->MyDB.requestCount();
+    b.main->G1->viewport()->repaint();
+    QCOMPARE(b.base->MyDB.requestCount() - before, 1);
+
+    // Overdue is red, due within the alarm time maroon, due later green.
+    QueryModel* model = b.board().panelModel(0);
+    auto text = [&](int row) { return model->data(model->index(row, 0), Qt::ForegroundRole).value<QColor>(); };
+    QCOMPARE(text(0), TimingColours::Red);
+    QCOMPARE(text(4), TimingColours::Maroon);
+    QCOMPARE(text(8), TimingColours::Green);
+}
+
+void TestOrderBoard::lostServerTimeReportedOnce()
+{
+    addOrder(600, 1);
+    addLine(600, 800, 2, u"подать"_s, u"20, 5, CURRENT_TIMESTAMP, DATEADD(-1 MINUTE TO CURRENT_TIMESTAMP)"_s);
+    m_db->exec(u"ALTER PROCEDURE MYDATETIME RETURNS (MYTIME TIMESTAMP) AS BEGIN MYTIME = CAST('сломано' AS TIMESTAMP); END"_s);
+    Board b(*m_db);
+    b.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.main.get()));
+    b.refresh();
+    for (int i = 0; i < 3; ++i)
+        b.main->G1->viewport()->repaint();
+    QueryModel* model = b.board().panelModel(0);
+    QVERIFY(!model->data(model->index(0, 0), Qt::ForegroundRole).isValid());
+    QTRY_COMPARE(b.dialogs.messages.size(), 1);
+    QTest::qWait(50);
+    QCOMPARE(b.dialogs.messages.size(), 1);
+    QVERIFY(b.dialogs.messages[0].contains(u"conversion"_s, Qt::CaseInsensitive));
+}
+
+QTEST_MAIN(TestOrderBoard)
+#include "TestOrderBoard.moc"

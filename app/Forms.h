@@ -13,6 +13,8 @@ class Form_DateTime;
 class Form_Limit;
 class Form_Base;
 class Form_Klava;
+class SoundAlert;
+class PollingCycle;
 
 struct Forms {
     Form_Main* Main = nullptr;
@@ -26,4 +28,8 @@ struct Forms {
     Form_Limit* Limit = nullptr;
     Form_Base* Base = nullptr;
     Form_Klava* Klava = nullptr;
+
+    // The data module's sound alert and polling cycle, which work on the board's widgets.
+    SoundAlert* Alert = nullptr;
+    PollingCycle* Polling = nullptr;
 };

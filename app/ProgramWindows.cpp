@@ -12,8 +12,13 @@
 #include "Form_Time.h"
 #include "Form_Util.h"
 #include "Form_Vid.h"
+#include "OrderBoard.h"
+#include "PollingCycle.h"
+#include "RadioGroup.h"
+#include "SoundAlert.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 
 ProgramWindows::ProgramWindows(AppState& state, Platform platform,
@@ -47,6 +52,19 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     base->hooks.servingTimesEnabled = [this](bool on) { m_forms.Detail->BtnTime->setEnabled(on); };
     base->hooks.limitsEnabled = [main](bool on) { main->BtnLimit->setEnabled(on); };
     main->attachDatabase(*base);
+    Form_Vid* vid = m_forms.Vid;
+    m_forms.Alert = new SoundAlert(*base, platform.speaker, main->PanelSound, main->TimerColor,
+                                   {[vid] { return vid->RadioGroup2->itemIndex(); },
+                                    [vid] { return vid->E_Duration->text(); },
+                                    [vid] { return vid->E_Amount->text(); }},
+                                   base);
+    m_forms.Polling = new PollingCycle(*base, *m_forms.Alert,
+                                       {[main] { return main->board().served(); },
+                                        [main] {
+                                            main->RefreshOrderList();
+                                            main->FillPage();
+                                        }},
+                                       platform.dialogs, base);
     base->FormCreate();
     created(base);
     created(m_forms.Klava = new Form_Klava(state, platform.display, main));

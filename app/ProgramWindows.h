@@ -12,6 +12,7 @@ struct AppState;
 class Dialogs;
 class DisplayMode;
 class SoundPlayer;
+class SpeakerTone;
 class Clock;
 
 // The machine underneath the windows.
@@ -19,6 +20,7 @@ struct Platform {
     Dialogs& dialogs;
     DisplayMode& display;
     SoundPlayer& player;
+    SpeakerTone& speaker;
     const Clock& clock;
 };
 

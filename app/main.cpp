@@ -6,6 +6,7 @@
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
 #include "QtSoundPlayer.h"
+#include "QtSpeakerTone.h"
 #include "QuitOnSignal.h"
 
 #include <QApplication>
@@ -28,7 +29,8 @@ int main(int argc, char* argv[])
     QtDialogs dialogs;
     SystemDisplayMode display;
     QtSoundPlayer player;
+    QtSpeakerTone speaker;
     SystemClock clock;
     quitOnTerminationSignals();
-    return runProgram(state, Platform{dialogs, display, player, clock});
+    return runProgram(state, Platform{dialogs, display, player, speaker, clock});
 }

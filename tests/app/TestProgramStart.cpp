@@ -7,6 +7,7 @@
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
 #include "FakeSoundPlayer.h"
+#include "FakeSpeakerTone.h"
 #include "Form_Main.h"
 #include "Form_Vid.h"
 #include "ProgramWindows.h"
@@ -40,8 +41,9 @@ struct Start {
     FakeDialogs dialogs;
     FakeDisplayMode display{QSize(1024, 768)};
     FakeSoundPlayer player;
+    FakeSpeakerTone speaker;
     SystemClock clock;
-    Platform platform() { return Platform{dialogs, display, player, clock}; }
+    Platform platform() { return Platform{dialogs, display, player, speaker, clock}; }
 };
 
 } // namespace

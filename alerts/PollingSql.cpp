@@ -1,0 +1,49 @@
+#include "PollingSql.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString columns1 =
+    u"SELECT ZAKAZ.KOD AS KZ, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.INFO_ZAKAZ, ZAKAZ_STR.NAME_BLUDO, ZAKAZ_STR.NAME_GROUP,"_s;
+const QString columns2 =
+    u"ZAKAZ_STR.ALL_TIME, ZAKAZ_STR.KOLVO, ZAKAZ_STR.MY_ALARM, ZAKAZ_STR.END_TIME, ZAKAZ_STR.MY_TIME, PERSON.FIO,"_s;
+const QStringList joins{
+    u"INNER JOIN SMENA ON SMENA.KOD = ZAKAZ.KOD_SMENA"_s,
+    u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD"_s,
+    u"INNER JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
+    u"WHERE SMENA.STATUS < 10 AND (PRINT_SECTION = 1 OR PRINT_SECTION = 2)"_s,
+};
+}
+
+QStringList PollingSql::hotQueue(const ServedSections& served)
+{
+    const QStringList sections = BoardSql::sectionCondition(served);
+    const QStringList byServingTime = QStringList{
+        columns1, columns2,
+        u"CAST(ZAKAZ_STR.END_TIME AS TIMESTAMP) AS TPS, CAST(ZAKAZ_STR.END_TIME AS TIME) AS TP FROM ZAKAZ"_s} + joins;
+    QStringList sql{
+        columns1, columns2,
+        u"CAST((ZAKAZ_STR.START_TIME + CAST(ZAKAZ_STR.MY_TIME AS DOUBLE PRECISION) / 1440) AS TIMESTAMP) AS TPS,"_s,
+        u"CAST((ZAKAZ_STR.START_TIME + CAST(ZAKAZ_STR.MY_TIME AS DOUBLE PRECISION) / 1440) AS TIME) AS TP FROM ZAKAZ"_s,
+    };
+    sql << joins << u"AND END_TIME IS NULL"_s << sections
+        << u"AND ALL_TIME <= CAST(MY_ALARM + MY_ALARM * 0.2 AS BIGINT)"_s << u"AND MY_TIME > 0"_s << u"UNION"_s;
+    sql << byServingTime << u"AND END_TIME IS NOT NULL AND MY_TIME > 0"_s << sections
+        << u"AND ZAKAZ_STR.END_TIME <= current_timestamp + CAST(MY_TIME + MY_TIME * 0.2 AS DOUBLE PRECISION) / 1440"_s
+        << u"UNION"_s;
+    sql << byServingTime << u"AND END_TIME IS NOT NULL AND (MY_TIME = 0 OR MY_TIME IS NULL)"_s << sections
+        << u"AND ZAKAZ_STR.END_TIME < current_timestamp + CAST(15 AS DOUBLE PRECISION) / 1440"_s << u"ORDER BY 12"_s;
+    return sql;
+}
+
+QStringList PollingSql::newLines(const ServedSections& served)
+{
+    return QStringList{u"select KOD from ZAKAZ_STR WHERE PRINT_SECTION = 1 AND (SECTION = 800 OR SECTION = 900"_s}
+        + BoardSql::sectionLines(served);
+}
+
+QStringList PollingSql::markShown(const ServedSections& served)
+{
+    return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 2 WHERE PRINT_SECTION = 1 AND (SECTION = 800 OR SECTION = 900"_s}
+        + BoardSql::sectionLines(served);
+}

@@ -1,0 +1,107 @@
+#include "SoundAlert.h"
+
+#include "Form_Base.h"
+#include "PlatformError.h"
+#include "SoundPlayer.h"
+#include "SpeakerTone.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+
+int wholeNumber(const QString& text)
+{
+    bool ok = false;
+    int value = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw PlatformError(u"\"%1\" не является целым числом"_s.arg(text));
+    return value;
+}
+
+void setPanelColour(QLabel* panel, const QColor& colour)
+{
+    QPalette p = panel->palette();
+    p.setColor(QPalette::Window, colour);
+    panel->setPalette(p);
+}
+}
+
+SoundAlert::SoundAlert(Form_Base& base, SpeakerTone& speaker, QLabel* panel, QTimer& timerColor,
+                       Settings settings, QObject* parent)
+    : QObject(parent), m_base(base), m_speaker(speaker), m_panel(panel), m_timerColor(timerColor),
+      m_settings(std::move(settings))
+{
+    connect(&m_base.Timer_Signal, &QTimer::timeout, this, [this] {
+        // The later beeps of a series; a beep setting spoiled meanwhile ends the series quietly.
+        try {
+            Timer_SignalTimer();
+        } catch (const std::exception&) {
+            m_base.Timer_Signal.stop();
+        }
+    });
+    connect(&m_timerColor, &QTimer::timeout, this, &SoundAlert::TimerColorTimer);
+    m_base.MediaPlayer1.onFinished = [this] { MediaPlayer1Notify(); };
+    m_panel->installEventFilter(this);
+}
+
+void SoundAlert::Timer_SignalTimer()
+{
+    if (m_settings.output() == 0) {
+        ++m_base.BeepCount;
+        m_base.Timer_Signal.stop();
+        const int duration = wholeNumber(m_settings.duration());
+        const int amount = wholeNumber(m_settings.amount());
+        m_speaker.beep(ToneHz, duration);
+        if (amount > m_base.BeepCount)
+            m_base.Timer_Signal.start();
+        return;
+    }
+    if (m_panel->isVisible())
+        return; // the file is playing: a new alert neither restarts it nor adds to it
+    m_base.MediaPlayer1.stop();
+    m_base.MediaPlayer1.rewind();
+    m_base.MediaPlayer1.play();
+    m_timerColor.start();
+    m_panel->show();
+}
+
+void SoundAlert::MediaPlayer1Notify()
+{
+    m_timerColor.stop();
+    m_panel->hide();
+}
+
+void SoundAlert::TimerColorTimer()
+{
+    setPanelColour(m_panel, m_panel->palette().color(QPalette::Window) == Red ? Blue : Red);
+}
+
+void SoundAlert::PanelSoundClick()
+{
+    // Stopping ends the playback, whose notification then finds everything off.
+    m_base.MediaPlayer1.stop();
+    m_timerColor.stop();
+    m_panel->hide();
+}
+
+bool SoundAlert::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_panel && event->type() == QEvent::MouseButtonRelease) {
+        try {
+            PanelSoundClick();
+        } catch (const std::exception&) {
+            // No file open: there is no sound to stop, only the panel to hide.
+            m_timerColor.stop();
+            m_panel->hide();
+        }
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

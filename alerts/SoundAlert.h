@@ -1,0 +1,45 @@
+#pragma once
+// The sound that announces new dishes: a series of speaker beeps, or one playback of the chosen
+// sound file under a flashing panel that switches it off when clicked.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class Form_Base;
+class QLabel;
+class QTimer;
+class SpeakerTone;
+
+class SoundAlert : public QObject {
+    Q_OBJECT
+public:
+    // The live settings, read at each use from the view and sound settings window.
+    struct Settings {
+        std::function<int()> output;        // 0: the speaker; anything else: the sound file
+        std::function<QString()> duration;  // beep duration, milliseconds, as typed
+        std::function<QString()> amount;    // beeps in a series, as typed
+    };
+
+    SoundAlert(Form_Base& base, SpeakerTone& speaker, QLabel* panel, QTimer& timerColor, Settings settings,
+               QObject* parent = nullptr);
+
+    static constexpr int ToneHz = 800;
+
+    // One step of the alert: a beep of the series, or the start of the sound file. Throws when
+    // the alert cannot sound: no file open in the player, or a beep setting that is no number.
+    void Timer_SignalTimer();
+    void MediaPlayer1Notify();
+    void TimerColorTimer();
+    void PanelSoundClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Form_Base& m_base;
+    SpeakerTone& m_speaker;
+    QLabel* m_panel;
+    QTimer& m_timerColor;
+    Settings m_settings;
+};

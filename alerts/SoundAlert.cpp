@@ -63,7 +63,7 @@ void SoundAlert::Timer_SignalTimer()
             m_base.Timer_Signal.start();
         return;
     }
-    if (m_panel->isVisible())
+    if (!m_panel->isHidden())
         return; // the file is playing: a new alert neither restarts it nor adds to it
     m_base.MediaPlayer1.stop();
     m_base.MediaPlayer1.rewind();

@@ -1,0 +1,176 @@
+// The sound alert with a test speaker and player and Qt's own timers: the beep series and its
+// pacing, the sound file under its flashing panel, and the panel's click.
+
+#include "AppState.h"
+#include "Clock.h"
+#include "FakeDialogs.h"
+#include "FakeSoundPlayer.h"
+#include "FakeSpeakerTone.h"
+#include "Form_Base.h"
+#include "Form_Util.h"
+#include "SoundAlert.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// A speaker that notes when each tone began.
+struct TimedSpeaker : FakeSpeakerTone {
+    QElapsedTimer clock;
+    QList<qint64> starts;
+    TimedSpeaker() { clock.start(); }
+    void beep(int hz, int ms) override
+    {
+        starts << clock.elapsed();
+        FakeSpeakerTone::beep(hz, ms);
+        QTest::qSleep(ms);
+    }
+};
+
+struct Alert {
+    explicit Alert(int output, QString duration = u"50"_s, QString amount = u"1"_s)
+        : m_output(output), m_duration(std::move(duration)), m_amount(std::move(amount))
+    {
+        panel.hide();
+        player.file = u"/tmp/bell.wav"_s;
+    }
+    AppState state;
+    SystemClock clock;
+    FakeDialogs dialogs;
+    FakeSoundPlayer player;
+    Form_Util util{clock};
+    Form_Base base{state, util, dialogs, player};
+    TimedSpeaker speaker;
+    QWidget board;
+    QLabel panel{u"Выключить звук !"_s, &board};
+    QTimer timerColor;
+    int m_output;
+    QString m_duration, m_amount;
+    SoundAlert alert{base, speaker, &panel, timerColor,
+                     {[this] { return m_output; }, [this] { return m_duration; }, [this] { return m_amount; }}};
+
+    // What the polling cycle does when it finds new lines.
+    void announce()
+    {
+        base.BeepCount = 0;
+        alert.Timer_SignalTimer();
+    }
+};
+}
+
+class TestSoundAlert : public QObject {
+    Q_OBJECT
+private slots:
+    void oneBeep();
+    void threeBeepsPaced();
+    void newAlertRestartsTheSeries();
+    void speakerNeverShowsThePanel();
+    void fileplaysOncePerPlayback();
+    void panelClickStopsTheSound();
+    void panelFlashes();
+    void cannotSound();
+};
+
+void TestSoundAlert::oneBeep()
+{
+    Alert a(0);
+    a.announce();
+    QCOMPARE(a.speaker.beeps, (QList<QPair<int, int>>{{800, 50}}));
+    QVERIFY(!a.base.Timer_Signal.isActive());
+    QTest::qWait(400);
+    QCOMPARE(a.speaker.beeps.size(), 1);
+}
+
+void TestSoundAlert::threeBeepsPaced()
+{
+    Alert a(0, u"50"_s, u"3"_s);
+    a.announce();
+    QTRY_COMPARE(a.speaker.beeps.size(), 3);
+    QTest::qWait(400);
+    QCOMPARE(a.speaker.beeps, (QList<QPair<int, int>>{{800, 50}, {800, 50}, {800, 50}}));
+    QVERIFY(!a.base.Timer_Signal.isActive());
+    for (int i = 1; i < 3; ++i) {
+        const qint64 gap = a.speaker.starts[i] - a.speaker.starts[i - 1] - 50;
+        QVERIFY2(gap >= 165 && gap < 400, qPrintable(u"pause %1 ms"_s.arg(gap)));
+    }
+}
+
+void TestSoundAlert::newAlertRestartsTheSeries()
+{
+    Alert a(0, u"50"_s, u"3"_s);
+    a.announce();
+    QTRY_COMPARE(a.speaker.beeps.size(), 2);
+    a.announce(); // lines arrive during the series: a full series from here
+    QTRY_COMPARE(a.speaker.beeps.size(), 5);
+    QTest::qWait(400);
+    QCOMPARE(a.speaker.beeps.size(), 5);
+}
+
+void TestSoundAlert::speakerNeverShowsThePanel()
+{
+    Alert a(0);
+    a.announce();
+    QVERIFY(a.panel.isHidden());
+    QVERIFY(a.player.calls.isEmpty());
+}
+
+void TestSoundAlert::fileplaysOncePerPlayback()
+{
+    Alert a(1);
+    a.announce();
+    a.announce();
+    QCOMPARE(a.player.calls, QStringList({u"stop"_s, u"rewind"_s, u"play"_s}));
+    QVERIFY(!a.panel.isHidden());
+    QVERIFY(a.timerColor.isActive());
+    QVERIFY(a.speaker.beeps.isEmpty());
+    QVERIFY(!a.base.Timer_Signal.isActive());
+
+    a.player.finish(); // the file has run out
+    QVERIFY(a.panel.isHidden());
+    QVERIFY(!a.timerColor.isActive());
+    a.announce();
+    QCOMPARE(a.player.calls.size(), 6);
+}
+
+void TestSoundAlert::panelClickStopsTheSound()
+{
+    Alert a(1);
+    a.board.show();
+    a.announce();
+    QTest::mouseClick(&a.panel, Qt::LeftButton);
+    QCOMPARE(a.player.calls.last(), u"stop"_s);
+    QVERIFY(a.panel.isHidden());
+    QVERIFY(!a.timerColor.isActive());
+    a.announce();
+    QCOMPARE(a.player.calls.mid(4), QStringList({u"stop"_s, u"rewind"_s, u"play"_s}));
+}
+
+void TestSoundAlert::panelFlashes()
+{
+    Alert a(1);
+    auto colour = [&] { return a.panel.palette().color(QPalette::Window); };
+    QPalette p = a.panel.palette();
+    p.setColor(QPalette::Window, QColor(255, 0, 0));
+    a.panel.setPalette(p);
+    a.alert.TimerColorTimer();
+    QCOMPARE(colour(), QColor(0, 0, 255));
+    a.alert.TimerColorTimer();
+    QCOMPARE(colour(), QColor(255, 0, 0));
+}
+
+void TestSoundAlert::cannotSound()
+{
+    Alert file(1);
+    file.player.file.clear(); // nothing was opened
+    QVERIFY_THROWS_EXCEPTION(std::exception, file.announce());
+    Alert speaker(0, u"5O"_s);
+    QVERIFY_THROWS_EXCEPTION(std::exception, speaker.announce());
+    QVERIFY(speaker.speaker.beeps.isEmpty());
+}
+
+QTEST_MAIN(TestSoundAlert)
+#include "TestSoundAlert.moc"

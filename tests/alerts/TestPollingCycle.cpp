@@ -1,0 +1,230 @@
+// The polling cycle against a real database, with the program's own windows: new lines
+// announced and marked in the served sections only, the hot queue's three branches at their
+// thresholds, failures, and two monitors on one database.
+
+#include "AppState.h"
+#include "Clock.h"
+#include "FakeDialogs.h"
+#include "FakeDisplayMode.h"
+#include "FakeSoundPlayer.h"
+#include "FakeSpeakerTone.h"
+#include "Form_Base.h"
+#include "Form_Main.h"
+#include "Form_Vid.h"
+#include "PollingCycle.h"
+#include "ProgramWindows.h"
+#include "TestDatabase.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// One monitor on the database, serving section 1 (the default) and 800 and 900.
+struct Monitor {
+    explicit Monitor(const QByteArray& database)
+    {
+        state.settingsFolder = dir.path();
+        writeNetFile(dir.path(), database);
+        windows = std::make_unique<ProgramWindows>(state, Platform{dialogs, display, player, speaker, clock});
+    }
+    Form_Base& base() { return *windows->forms().Base; }
+    Form_Main& main() { return *windows->forms().Main; }
+    void poll() { windows->forms().Polling->onTimer(); }
+    QStringList hotQueue()
+    {
+        QStringList names;
+        Query& q = base().QHot;
+        for (int i = 0; i < q.recordCount(); ++i)
+            names << *q.row(i)[size_t(q.fieldIndex(u"NAME_BLUDO"_s))].toText();
+        return names;
+    }
+
+    QTemporaryDir dir;
+    AppState state;
+    FakeDialogs dialogs;
+    FakeDisplayMode display{QSize(1024, 768)};
+    FakeSoundPlayer player;
+    FakeSpeakerTone speaker;
+    SystemClock clock;
+    std::unique_ptr<ProgramWindows> windows;
+};
+}
+
+class TestPollingCycle : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void newLinesInServedSections();
+    void nothingNew();
+    void failedUpdateAnnouncesAgain();
+    void twoMonitorsMarkOnce();
+    void silentAlertStillMarks();
+    void hotQueueThresholds();
+
+private:
+    // A line of order 100 (open shift) or 200 (closed shift); timing is MY_TIME, MY_ALARM,
+    // START_TIME, END_TIME as SQL.
+    void addLine(qint64 order, int section, int state, const QString& dish,
+                 const QString& timing = u"20, 5, CURRENT_TIMESTAMP, NULL"_s);
+    int stateOf(const QString& dish);
+    std::unique_ptr<TestDatabase> m_db;
+};
+
+void TestPollingCycle::init()
+{
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
+    m_db->exec(u"INSERT INTO PERSON (KOD, FIO) VALUES (1, 'Петров Сергей')"_s);
+    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (10, 1)"_s);
+    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (11, 10)"_s);
+    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (100, 7, 1, 10)"_s);
+    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (200, 8, 1, 11)"_s);
+}
+
+void TestPollingCycle::addLine(qint64 order, int section, int state, const QString& dish, const QString& timing)
+{
+    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
+               " START_TIME, END_TIME) VALUES (%1, %2, %3, :D, 1, %4)"_s.arg(order).arg(section).arg(state).arg(timing),
+               {{u"D"_s, DbValue::text(dish)}});
+}
+
+int TestPollingCycle::stateOf(const QString& dish)
+{
+    return int(m_db->value(u"SELECT PRINT_SECTION FROM ZAKAZ_STR WHERE NAME_BLUDO = '%1'"_s.arg(dish)).toInt64().value_or(-1));
+}
+
+void TestPollingCycle::newLinesInServedSections()
+{
+    Monitor m(m_db->name());
+    QVERIFY(m.dialogs.messages.isEmpty());
+    addLine(100, 1, 1, u"Уха"_s, u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
+    addLine(100, 800, 1, u"Хлеб"_s);
+    addLine(100, 900, 1, u"Чай"_s);
+    addLine(100, 3, 1, u"Салат"_s); // not served here
+    addLine(200, 1, 1, u"Из закрытой смены"_s, u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
+
+    m.poll();
+    QCOMPARE(m.speaker.beeps.size(), 1); // one alert for all of them
+    QCOMPARE(stateOf(u"Уха"_s), 2);
+    QCOMPARE(stateOf(u"Хлеб"_s), 2);
+    QCOMPARE(stateOf(u"Чай"_s), 2);
+    QCOMPARE(stateOf(u"Салат"_s), 1);
+    QCOMPARE(stateOf(u"Из закрытой смены"_s), 2);
+    // The closed shift's overdue dish reaches neither the hot queue nor the board.
+    QCOMPARE(m.hotQueue(), QStringList{u"Уха"_s});
+    QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s);
+    QCOMPARE(m.main().GroupBox2->title(), QString());
+    QVERIFY(m.dialogs.messages.isEmpty());
+
+    m.poll(); // nothing new any more
+    QCOMPARE(m.speaker.beeps.size(), 1);
+
+    // Ticking section 3 takes effect at the next run.
+    m.main().CB_S3->setChecked(true);
+    m.poll();
+    QCOMPARE(m.speaker.beeps.size(), 2);
+    QCOMPARE(stateOf(u"Салат"_s), 2);
+}
+
+void TestPollingCycle::nothingNew()
+{
+    Monitor m(m_db->name());
+    addLine(100, 1, 2, u"Уха"_s);
+    m.poll();
+    QVERIFY(m.speaker.beeps.isEmpty());
+    QVERIFY(!m.base().TransactionBeep.inTransaction());
+    QVERIFY(!m.base().QW.isPrepared()); // nothing was written
+    QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s); // the board was refreshed
+}
+
+void TestPollingCycle::failedUpdateAnnouncesAgain()
+{
+    addLine(100, 1, 2, u"Уха"_s);
+    Monitor m(m_db->name());
+    addLine(100, 1, 1, u"Котлета"_s);
+
+    // The point of sale holds a line of the table in an unfinished transaction.
+    Database pos;
+    pos.DatabaseName = m_db->name();
+    pos.Params = TestDatabase::params();
+    pos.open();
+    auto held = std::make_unique<Transaction>(pos, QStringList{u"write"_s, u"concurrency"_s});
+    Query lock(pos, *held);
+    lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Уха'"_s});
+    lock.execute();
+
+    // Cycles that come due while the error is on the screen do not run.
+    m.dialogs.onMessage = [&] { m.poll(); };
+    m.poll();
+    m.dialogs.onMessage = nullptr;
+    QCOMPARE(m.speaker.beeps.size(), 1);
+    QCOMPARE(m.dialogs.messages.size(), 1); // the server's lock time-out, once
+    QVERIFY(!m.dialogs.messages[0].isEmpty());
+    held->rollback();
+    QCOMPARE(stateOf(u"Котлета"_s), 1);
+
+    m.poll();
+    QCOMPARE(m.speaker.beeps.size(), 2);
+    QCOMPARE(stateOf(u"Котлета"_s), 2);
+    QCOMPARE(m.dialogs.messages.size(), 1);
+}
+
+void TestPollingCycle::twoMonitorsMarkOnce()
+{
+    Monitor first(m_db->name());
+    Monitor second(m_db->name());
+    addLine(100, 800, 1, u"Хлеб"_s);
+    first.poll();
+    second.poll();
+    QCOMPARE(first.speaker.beeps.size(), 1);
+    QCOMPARE(second.speaker.beeps.size(), 0);
+    QCOMPARE(second.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s);
+}
+
+void TestPollingCycle::silentAlertStillMarks()
+{
+    Monitor m(m_db->name());
+    m.windows->forms().Vid->E_Amount->setText(u"много"_s); // edited, then the dialog cancelled
+    addLine(100, 800, 1, u"Хлеб"_s);
+    m.poll();
+    QCOMPARE(stateOf(u"Хлеб"_s), 2);
+    QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s);
+    QCOMPARE(m.dialogs.messages.size(), 1);
+    addLine(100, 800, 1, u"Чай"_s);
+    m.poll(); // the same problem is not told every five seconds
+    QCOMPARE(stateOf(u"Чай"_s), 2);
+    QCOMPARE(m.dialogs.messages.size(), 1);
+}
+
+void TestPollingCycle::hotQueueThresholds()
+{
+    // Without serving time: in while the minutes left are at most 1.2 x the alarm time (12).
+    addLine(100, 1, 2, u"12.8 минут"_s, u"30, 10, DATEADD(-12 SECOND TO DATEADD(-17 MINUTE TO CURRENT_TIMESTAMP)), NULL"_s);
+    addLine(100, 1, 2, u"13.8 минут"_s, u"30, 10, DATEADD(-12 SECOND TO DATEADD(-16 MINUTE TO CURRENT_TIMESTAMP)), NULL"_s);
+    addLine(100, 1, 3, u"готово"_s, u"30, 10, DATEADD(-60 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
+    // With serving time and cooking time: in within 1.2 x the cooking time (12 minutes).
+    addLine(100, 1, 2, u"подать через 11.5"_s, u"10, 3, CURRENT_TIMESTAMP, DATEADD(690 SECOND TO CURRENT_TIMESTAMP)"_s);
+    addLine(100, 1, 2, u"подать через 12.5"_s, u"10, 3, CURRENT_TIMESTAMP, DATEADD(750 SECOND TO CURRENT_TIMESTAMP)"_s);
+    addLine(100, 1, 2, u"подать, просрочено"_s, u"10, 3, CURRENT_TIMESTAMP, DATEADD(-5 MINUTE TO CURRENT_TIMESTAMP)"_s);
+    // With serving time and no cooking time: in less than 15 minutes before it.
+    addLine(100, 1, 2, u"без времени, 14.5"_s, u"NULL, 3, CURRENT_TIMESTAMP, DATEADD(870 SECOND TO CURRENT_TIMESTAMP)"_s);
+    addLine(100, 1, 2, u"без времени, 15.5"_s, u"0, 3, CURRENT_TIMESTAMP, DATEADD(930 SECOND TO CURRENT_TIMESTAMP)"_s);
+    // Neither time: never.
+    addLine(100, 1, 2, u"никогда"_s, u"NULL, 3, DATEADD(-90 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
+    // Two identical rows are one.
+    addLine(100, 1, 2, u"дважды"_s, u"10, 3, DATE '2026-01-01', TIMESTAMP '2026-01-01 10:00:00'"_s);
+    addLine(100, 1, 2, u"дважды"_s, u"10, 3, DATE '2026-01-01', TIMESTAMP '2026-01-01 10:00:00'"_s);
+
+    Monitor m(m_db->name());
+    m.poll();
+    QCOMPARE(m.hotQueue(), QStringList({u"дважды"_s, u"подать, просрочено"_s, u"подать через 11.5"_s,
+                                        u"12.8 минут"_s, u"без времени, 14.5"_s}));
+}
+
+QTEST_MAIN(TestPollingCycle)
+#include "TestPollingCycle.moc"

@@ -40,6 +40,11 @@ void QueryModel::setQuery(Query* query)
             beginResetModel();
             endResetModel();
         });
+    if (m_query)
+        connect(m_query, &Query::currentChanged, this, [this] {
+            if (rowCount() > 0)
+                emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+        });
     endResetModel();
 }
 
@@ -78,7 +83,13 @@ QVariant QueryModel::data(const QModelIndex& index, int role) const
 
 QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_fields.size())
+    if (orientation == Qt::Vertical) {
+        // The row indicator marks the query's current row and nothing else.
+        if (role != Qt::DisplayRole)
+            return {};
+        return m_query && section == m_query->recNo() ? u"▸"_s : QString();
+    }
+    if (role != Qt::DisplayRole || section < 0 || section >= m_fields.size())
         return QAbstractTableModel::headerData(section, orientation, role);
     return section < m_titles.size() ? m_titles[section] : m_fields[section];
 }

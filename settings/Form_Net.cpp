@@ -253,8 +253,8 @@ void Form_Net::Btn_DefaultClick()
 void Form_Net::SpeedButton1Click()
 {
     const QString path = m_dialogs.openFileName(this, DatabaseFilter);
-    // The file box answers with forward slashes everywhere; the path is stored as the system
-    // spells it, which the network check expects on the server's side.
+    // The file box answers with forward slashes even on Windows, where the path is kept with
+    // backslashes like a typed one.
     if (!path.isEmpty())
         E_Path->setText(QDir::toNativeSeparators(path));
 }

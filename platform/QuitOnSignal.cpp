@@ -1,9 +1,10 @@
 #include "QuitOnSignal.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -27,6 +28,15 @@ void quitOnTerminationSignals()
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte;
         [[maybe_unused]] ssize_t read = ::read(signalPipe[1], &byte, 1);
+        // Modal windows run loops of their own, also before the main loop has started, and one
+        // may open after another: keep closing whatever is open until the program has ended.
+        auto* closer = new QTimer(QCoreApplication::instance());
+        QObject::connect(closer, &QTimer::timeout, [] {
+            QApplication::closeAllWindows();
+            QCoreApplication::quit();
+        });
+        closer->start(50);
+        QApplication::closeAllWindows();
         QCoreApplication::quit();
     });
     struct sigaction action = {};

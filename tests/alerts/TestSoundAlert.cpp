@@ -8,6 +8,7 @@
 #include "FakeSpeakerTone.h"
 #include "Form_Base.h"
 #include "Form_Util.h"
+#include "QtSpeakerTone.h"
 #include "SoundAlert.h"
 
 #include <QElapsedTimer>
@@ -73,6 +74,7 @@ private slots:
     void panelClickStopsTheSound();
     void panelFlashes();
     void cannotSound();
+    void realToneTakesItsTime();
 };
 
 void TestSoundAlert::oneBeep()
@@ -170,6 +172,18 @@ void TestSoundAlert::cannotSound()
     Alert speaker(0, u"5O"_s);
     QVERIFY_THROWS_EXCEPTION(std::exception, speaker.announce());
     QVERIFY(speaker.speaker.beeps.isEmpty());
+}
+
+void TestSoundAlert::realToneTakesItsTime()
+{
+    // With or without an audio device, the tone holds the caller for its duration, so that
+    // the pauses of a series stay true.
+    QtSpeakerTone tone;
+    QElapsedTimer t;
+    t.start();
+    tone.beep(800, 120);
+    QVERIFY(t.elapsed() >= 115);
+    QVERIFY(t.elapsed() < 2000);
 }
 
 QTEST_MAIN(TestSoundAlert)

@@ -21,10 +21,6 @@ constexpr DpbItem dpbItems[] = {
     {"lc_ctype", isc_dpb_lc_ctype},
     {"sql_role_name", isc_dpb_sql_role_name},
 };
-
-struct BuilderDeleter {
-    void operator()(IXpbBuilder* b) const { b->dispose(); }
-};
 }
 
 Database::Database() = default;
@@ -41,7 +37,7 @@ Database::~Database()
 QByteArray Database::buildDpb(const QList<QByteArray>& params)
 {
     Fb::Status st;
-    std::unique_ptr<IXpbBuilder, BuilderDeleter> dpb(
+    std::unique_ptr<IXpbBuilder, Fb::BuilderDeleter> dpb(
         Fb::util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0));
     st.check();
     for (const QByteArray& line : params) {

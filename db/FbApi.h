@@ -25,6 +25,11 @@ private:
     Firebird::CheckStatusWrapper m_wrapper;
 };
 
+// Disposes of a parameter block builder.
+struct BuilderDeleter {
+    void operator()(Firebird::IXpbBuilder* b) const { b->dispose(); }
+};
+
 // The server's character set for the connection's text: WIN1251.
 constexpr unsigned charsetWin1251 = 52;
 }

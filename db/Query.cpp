@@ -310,7 +310,8 @@ Query::Row Query::decodeRow(const unsigned char* buffer) const
     return row;
 }
 
-void Query::open()
+template <typename Request>
+void Query::send(Request request)
 {
     close();
     prepare();
@@ -319,9 +320,18 @@ void Query::open()
     IMessageMetadata* inMeta = nullptr;
     MetadataRelease releaseIn{inMeta};
     bindInput(input, inMeta);
+    request(inMeta, input.data());
+}
 
+void Query::open()
+{
+    send([this](IMessageMetadata* inMeta, void* input) { fetchAll(inMeta, input); });
+}
+
+void Query::fetchAll(IMessageMetadata* inMeta, void* input)
+{
     Fb::Status st;
-    IResultSet* cursor = m_statement->openCursor(&st, m_transaction.handle(), inMeta, input.data(), m_outMeta, 0);
+    IResultSet* cursor = m_statement->openCursor(&st, m_transaction.handle(), inMeta, input, m_outMeta, 0);
     st.check();
     std::vector<unsigned char> buffer(m_outMeta->getMessageLength(&st));
     std::vector<Row> rows;
@@ -347,19 +357,16 @@ void Query::open()
 
 void Query::execute()
 {
-    close();
-    prepare();
-    m_db.countRequest();
-    std::vector<unsigned char> input;
-    IMessageMetadata* inMeta = nullptr;
-    MetadataRelease releaseIn{inMeta};
-    bindInput(input, inMeta);
+    send([this](IMessageMetadata* inMeta, void* input) { executeOnce(inMeta, input); });
+}
 
+void Query::executeOnce(IMessageMetadata* inMeta, void* input)
+{
     Fb::Status st;
     unsigned outputs = m_outMeta->getCount(&st);
     std::vector<unsigned char> output(outputs ? m_outMeta->getMessageLength(&st) : 0);
     st.check();
-    m_statement->execute(&st, m_transaction.handle(), inMeta, input.data(), outputs ? m_outMeta : nullptr,
+    m_statement->execute(&st, m_transaction.handle(), inMeta, input, outputs ? m_outMeta : nullptr,
                          outputs ? output.data() : nullptr);
     st.check();
     if (outputs) {

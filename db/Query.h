@@ -73,6 +73,11 @@ private:
     void unprepare();
     void bindInput(std::vector<unsigned char>& buffer, Firebird::IMessageMetadata*& metadata);
     Row decodeRow(const unsigned char* buffer) const;
+    // Prepares when needed, binds the parameters and hands them to the request.
+    template <typename Request>
+    void send(Request request);
+    void fetchAll(Firebird::IMessageMetadata* inMeta, void* input);
+    void executeOnce(Firebird::IMessageMetadata* inMeta, void* input);
 
     Database& m_db;
     Transaction& m_transaction;

@@ -26,10 +26,6 @@ constexpr TpbItem tpbItems[] = {
     {"consistency", isc_tpb_consistency},
     {"concurrency", isc_tpb_concurrency},
 };
-
-struct BuilderDeleter {
-    void operator()(IXpbBuilder* b) const { b->dispose(); }
-};
 }
 
 Transaction::Transaction(Database& db, const QStringList& params) : Params(params), m_db(db)
@@ -46,7 +42,7 @@ Transaction::~Transaction()
 QByteArray Transaction::buildTpb(const QStringList& params)
 {
     Fb::Status st;
-    std::unique_ptr<IXpbBuilder, BuilderDeleter> tpb(
+    std::unique_ptr<IXpbBuilder, Fb::BuilderDeleter> tpb(
         Fb::util()->getXpbBuilder(&st, IXpbBuilder::TPB, nullptr, 0));
     st.check();
     for (const QString& param : params) {

@@ -4,11 +4,7 @@
 //   build/tests/alerts/bench_polling_cycle [cycles]
 
 #include "AppState.h"
-#include "Clock.h"
-#include "FakeDialogs.h"
-#include "FakeDisplayMode.h"
-#include "FakeSoundPlayer.h"
-#include "FakeSpeakerTone.h"
+#include "FakeMachine.h"
 #include "Form_Base.h"
 #include "Form_Main.h"
 #include "PollingCycle.h"
@@ -41,12 +37,9 @@ int main(int argc, char* argv[])
     if (!sections.open(QIODevice::WriteOnly) || sections.write("1\r\n2\r\n3\r\n4\r\n5\r\n") <= 0)
         return 1;
     sections.close();
-    FakeDialogs dialogs;
-    FakeDisplayMode display{QSize(1024, 768)};
-    FakeSoundPlayer player;
-    FakeSpeakerTone speaker;
-    SystemClock clock;
-    ProgramWindows windows(state, Platform{dialogs, display, player, speaker, clock});
+    FakeMachine machine;
+    FakeDialogs& dialogs = machine.dialogs;
+    ProgramWindows windows(state, machine.platform());
     Form_Main& main = *windows.forms().Main;
     Form_Base& base = *windows.forms().Base;
     main.show();

@@ -3,11 +3,7 @@
 // thresholds, failures, and two monitors on one database.
 
 #include "AppState.h"
-#include "Clock.h"
-#include "FakeDialogs.h"
-#include "FakeDisplayMode.h"
-#include "FakeSoundPlayer.h"
-#include "FakeSpeakerTone.h"
+#include "FakeMachine.h"
 #include "Form_Base.h"
 #include "Form_Main.h"
 #include "Form_Vid.h"
@@ -30,7 +26,7 @@ struct Monitor {
     {
         state.settingsFolder = dir.path();
         writeNetFile(dir.path(), database);
-        windows = std::make_unique<ProgramWindows>(state, Platform{dialogs, display, player, speaker, clock});
+        windows = std::make_unique<ProgramWindows>(state, machine.platform());
     }
     Form_Base& base() { return *windows->forms().Base; }
     Form_Main& main() { return *windows->forms().Main; }
@@ -46,11 +42,9 @@ struct Monitor {
 
     QTemporaryDir dir;
     AppState state;
-    FakeDialogs dialogs;
-    FakeDisplayMode display{QSize(1024, 768)};
-    FakeSoundPlayer player;
-    FakeSpeakerTone speaker;
-    SystemClock clock;
+    FakeMachine machine;
+    FakeDialogs& dialogs = machine.dialogs;
+    FakeSpeakerTone& speaker = machine.speaker;
     std::unique_ptr<ProgramWindows> windows;
 };
 }

@@ -2,12 +2,8 @@
 // showing of the board when a sound file is expected but missing.
 
 #include "AppState.h"
-#include "Clock.h"
+#include "FakeMachine.h"
 #include "FileBytes.h"
-#include "FakeDialogs.h"
-#include "FakeDisplayMode.h"
-#include "FakeSoundPlayer.h"
-#include "FakeSpeakerTone.h"
 #include "Form_Main.h"
 #include "Form_Vid.h"
 #include "ProgramWindows.h"
@@ -38,12 +34,9 @@ struct Start {
             writeNetFile(folder, database);
     }
     AppState state;
-    FakeDialogs dialogs;
-    FakeDisplayMode display{QSize(1024, 768)};
-    FakeSoundPlayer player;
-    FakeSpeakerTone speaker;
-    SystemClock clock;
-    Platform platform() { return Platform{dialogs, display, player, speaker, clock}; }
+    FakeMachine machine;
+    FakeDialogs& dialogs = machine.dialogs;
+    Platform platform() { return machine.platform(); }
 };
 
 } // namespace

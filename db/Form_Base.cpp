@@ -49,6 +49,7 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
     MyStoredProc.StoredProcName = u"MYDATETIME"_s;
     TimerHot.setInterval(5000);
     Timer_Signal.setInterval(170);
+    Timer_Signal.setTimerType(Qt::PreciseTimer); // the pause between beeps is heard
     TimerMenuStr.setInterval(200);
 }
 

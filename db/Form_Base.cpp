@@ -56,7 +56,7 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
 bool Form_Base::FormCreate()
 {
     MyDB.close();
-    bool opened = reportErrors(m_dialogs, nullptr, [&] { connect(); });
+    bool opened = reportErrors(m_dialogs, nullptr, [&] { readConnectionSettings(); });
     if (opened) {
         try {
             MyDB.open();
@@ -79,7 +79,7 @@ bool Form_Base::FormCreate()
     return true;
 }
 
-void Form_Base::connect()
+void Form_Base::readConnectionSettings()
 {
     // The database name is taken byte for byte: the server, a colon, the file's path.
     const QString folder = m_state.settingsFolder;

@@ -68,7 +68,7 @@ public:
 private:
     // Runs one MY_PARAM read on QRead1; the first row's first field, if any row came back.
     std::optional<DbValue> readParam(const QString& sql, const QString& name);
-    void connect();
+    void readConnectionSettings();
     void readSwitches();
 
     AppState& m_state;

@@ -5,7 +5,11 @@
 #include "DisplayMode.h"
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
+#ifdef Q_OS_WIN
+#include "MciSoundPlayer.h"
+#else
 #include "QtSoundPlayer.h"
+#endif
 #include "QtSpeakerTone.h"
 #include "QuitOnSignal.h"
 
@@ -28,7 +32,11 @@ int main(int argc, char* argv[])
 
     QtDialogs dialogs;
     SystemDisplayMode display;
+#ifdef Q_OS_WIN
+    MciSoundPlayer player;
+#else
     QtSoundPlayer player;
+#endif
     QtSpeakerTone speaker;
     SystemClock clock;
     quitOnTerminationSignals();

@@ -58,3 +58,32 @@ QStringList BoardSql::panelLines(qint64 orderKey, const ServedSections& served)
     sql << u"AND PRINT_SECTION > 1"_s << u"AND END_TIME IS NOT NULL"_s << u"ORDER BY 12"_s;
     return sql;
 }
+
+QStringList BoardSql::hotOrderLines(qint64 orderKey, bool allOrders)
+{
+    const QString key = QString::number(orderKey);
+    const QString mode = allOrders ? u"AND PRINT_SECTION > 1"_s : u"AND PRINT_SECTION = 2"_s;
+    return {
+        u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM,"_s,
+        u"START_TIME, END_TIME, CAST(START_TIME + CAST(MY_TIME AS DOUBLE PRECISION) / 1440 AS TIMESTAMP) AS TPS,"_s,
+        u"CAST(START_TIME + CAST(MY_TIME AS DOUBLE PRECISION) / 1440 AS TIME) AS TP FROM ZAKAZ_STR WHERE KOD_ZAKAZ = "_s + key,
+        mode,
+        u"AND END_TIME IS NULL AND MY_TIME > 0"_s,
+        u"UNION"_s,
+        u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, START_TIME, END_TIME, NULL AS TPS, NULL AS TP FROM ZAKAZ_STR WHERE KOD_ZAKAZ = "_s + key,
+        mode,
+        u"AND END_TIME IS NULL AND (MY_TIME = 0 OR MY_TIME IS NULL)"_s,
+        u"UNION"_s,
+        u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, START_TIME, END_TIME, CAST(END_TIME AS TIMESTAMP) AS TPS, CAST(END_TIME AS TIME) AS TP FROM ZAKAZ_STR WHERE KOD_ZAKAZ = "_s + key,
+        mode,
+        u"AND END_TIME IS NOT NULL"_s,
+        u"ORDER BY 12"_s,
+    };
+}
+
+QStringList BoardSql::orderReady(qint64 orderKey, const ServedSections& served)
+{
+    return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD_ZAKAZ = "_s + QString::number(orderKey)
+                       + u" AND (SECTION = 800 OR SECTION = 900"_s}
+           + sectionLines(served);
+}

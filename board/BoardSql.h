@@ -19,4 +19,9 @@ QStringList sectionCondition(const ServedSections& served, const QString& column
 QStringList orderList(bool allOrders, const ServedSections& served);
 // The served lines of one order, shown or ready, with their due time, sorted by it.
 QStringList panelLines(qint64 orderKey, const ServedSections& served);
+// Every section's lines of one order, shown (or, with allOrders, shown or ready), sorted by due
+// time: the order behind a row of the hot queue.
+QStringList hotOrderLines(qint64 orderKey, bool allOrders);
+// Sets ready the order's lines in the served sections; the other sections' lines keep their state.
+QStringList orderReady(qint64 orderKey, const ServedSections& served);
 }

@@ -1,9 +1,63 @@
 #include "DataGrid.h"
 
+#include "Query.h"
+#include "QueryModel.h"
 #include "ServerTime.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
+{
+    // The titles and the row indicator belong to the grid too.
+    horizontalHeader()->viewport()->installEventFilter(this);
+    verticalHeader()->viewport()->installEventFilter(this);
+}
 
 void DataGrid::paintEvent(QPaintEvent* event)
 {
     ServerTime::PaintScope scope(m_time);
     QTableView::paintEvent(event);
+}
+
+void DataGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    emit mouseUp(event->button(), event->position().toPoint());
+}
+
+bool DataGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* release = static_cast<QMouseEvent*>(event);
+        emit mouseUp(release->button(), viewport()->mapFromGlobal(release->globalPosition().toPoint()));
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void DataGrid::followCurrentRow()
+{
+    auto* model = qobject_cast<QueryModel*>(this->model());
+    Q_ASSERT(model);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [model](const QModelIndex& current) {
+                if (current.isValid() && model->query())
+                    model->query()->setRecNo(current.row());
+            });
+    connect(model, &QueryModel::currentRowMoved, this, &DataGrid::selectCurrentRow);
+    connect(model, &QAbstractItemModel::modelReset, this, &DataGrid::selectCurrentRow);
+}
+
+void DataGrid::selectCurrentRow()
+{
+    auto* model = qobject_cast<QueryModel*>(this->model());
+    const Query* query = model ? model->query() : nullptr;
+    if (!query || query->eof())
+        return;
+    const int row = query->recNo();
+    if (currentIndex().row() != row) {
+        const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+        setCurrentIndex(model->index(row, column));
+    }
+    scrollTo(model->index(row, 0));
 }

@@ -1,5 +1,7 @@
 #pragma once
-// A grid over a query's rows whose paint shares one reading of the server's time.
+// A grid over a query's rows whose paint shares one reading of the server's time. It tells of
+// every mouse release over it, on its rows, below them or on its titles, and can keep its
+// selected row and its query's current row in step.
 
 #include <QTableView>
 
@@ -8,12 +10,25 @@ class ServerTime;
 class DataGrid : public QTableView {
     Q_OBJECT
 public:
-    explicit DataGrid(QWidget* parent = nullptr) : QTableView(parent) {}
+    explicit DataGrid(QWidget* parent = nullptr);
     void setServerTime(ServerTime* time) { m_time = time; }
+
+    // From now on a row chosen in the grid becomes its query's current row, and a move of the
+    // query's current row selects that row in the grid. Grids over one query thus stay in step.
+    // The model must be a QueryModel.
+    void followCurrentRow();
+
+signals:
+    // Any mouse button released anywhere over the grid, after the grid has handled it.
+    void mouseUp(Qt::MouseButton button, QPoint position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void selectCurrentRow();
+
     ServerTime* m_time = nullptr;
 };

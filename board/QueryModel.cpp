@@ -1,8 +1,10 @@
 #include "QueryModel.h"
 
 #include "DbError.h"
+#include "LocaleFormats.h"
 #include "Query.h"
 
+#include <QDateTime>
 #include <QLocale>
 
 using namespace Qt::StringLiterals;
@@ -14,6 +16,13 @@ QString shown(const DbValue& value)
     case DbValue::Type::Null: return {};
     // Quantities and prices in the general number format of the locale: 1, 0,5, 120,75.
     case DbValue::Type::Double: return QLocale().toString(*value.toDouble(), 'g', 15);
+    // Moments in the locale's short date and long time.
+    case DbValue::Type::Timestamp: {
+        const QLocale locale;
+        const QDateTime moment = DbTime::toDateTime(*value.toDouble());
+        return locale.toString(moment.date(), LocaleFormats::shortDate(locale)) + u' '
+               + locale.toString(moment.time(), LocaleFormats::longTime(locale));
+    }
     default: return value.toText().value_or(QString());
     }
 }
@@ -41,9 +50,10 @@ void QueryModel::setQuery(Query* query)
             endResetModel();
         });
     if (m_query)
-        connect(m_query, &Query::currentChanged, this, [this] {
+        connect(m_query, &Query::currentChanged, this, [this](int row) {
             if (rowCount() > 0)
                 emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+            emit currentRowMoved(row);
         });
     endResetModel();
 }

@@ -32,6 +32,10 @@ public:
     // The inputs of the colour rules from row `row` of a query with the order line's columns.
     static TimingColours::Line timing(const Query& query, int row);
 
+signals:
+    // The query's current row moved to `row`.
+    void currentRowMoved(int row);
+
 private:
     Query* m_query = nullptr;
     QStringList m_fields;

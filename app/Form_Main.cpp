@@ -4,6 +4,9 @@
 #include "ButtonPictures.h"
 #include "DataGrid.h"
 #include "Form_Base.h"
+#include "Form_Detail.h"
+#include "IdleCheck.h"
+#include "IdleClock.h"
 #include "OrderBoard.h"
 #include "QueryModel.h"
 #include "ServerTime.h"
@@ -23,6 +26,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableView>
@@ -76,6 +80,8 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     resize(DesignWidth, DesignHeight);
     buildControls();
     IdleTimer.setInterval(1000);
+    connect(&IdleTimer, &QTimer::timeout, this,
+            [this] { reportErrors(m_dialogs, this, [this] { IdleTimerTimer(); }); });
     TimerColor.setInterval(1000);
     m_board = std::make_unique<OrderBoard>(state, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll});
     reportErrors(m_dialogs, nullptr, [this] { FormCreate(); });
@@ -85,6 +91,7 @@ Form_Main::~Form_Main() = default;
 
 void Form_Main::attachDatabase(Form_Base& base)
 {
+    m_base = &base;
     m_serverTime = std::make_unique<ServerTime>(base.MyStoredProc, [this](const QString& text) {
         m_dialogs.message(this, text);
     });
@@ -214,6 +221,14 @@ void Form_Main::buildControls()
     connect(BtnNext, &QPushButton::clicked, this, handle(&Form_Main::BtnNextClick));
     connect(BtnPrev, &QPushButton::clicked, this, handle(&Form_Main::BtnPrevClick));
     connect(BtnAll, &QPushButton::clicked, this, handle(&Form_Main::BtnAllClick));
+    connect(BtnShow, &QPushButton::clicked, this, &Form_Main::BtnShowClick);
+    void (Form_Main::*panelClicks[])() = {&Form_Main::G1MouseUp, &Form_Main::G2MouseUp, &Form_Main::G3MouseUp,
+                                         &Form_Main::G4MouseUp, &Form_Main::G5MouseUp, &Form_Main::G6MouseUp};
+    for (int i = 0; i < 6; ++i)
+        connect(*grids[i], &DataGrid::mouseUp, this, handle(panelClicks[i]));
+    connect(GHot, &DataGrid::mouseUp, this, [this](Qt::MouseButton, QPoint position) {
+        reportErrors(m_dialogs, this, [this, position] { GHotMouseUp(position); });
+    });
 }
 
 std::array<QGroupBox*, 6> Form_Main::panels() const
@@ -385,6 +400,51 @@ void Form_Main::BtnOptionClick()
 void Form_Main::BtnExitClick()
 {
     close();
+}
+
+void Form_Main::panelMouseUp(int panel)
+{
+    if (!m_forms.Detail)
+        return;
+    m_forms.Detail->showOrder(m_board->panelQuery(panel)->sql(), panels()[size_t(panel)]->title());
+}
+
+void Form_Main::GHotMouseUp(QPoint position)
+{
+    if (!m_forms.Detail || !m_base)
+        return;
+    Query& hot = m_base->QHot;
+    if (!hot.isOpen() || hot.recordCount() == 0)
+        return;
+    // A click beside the rows keeps the row that was current.
+    const QModelIndex clicked = GHot->indexAt(position);
+    if (clicked.isValid())
+        hot.setRecNo(clicked.row());
+    const qint64 order = hot.asInt64(u"KZ"_s).value_or(0);
+    const QString caption = hot.asString(u"FIO"_s).value_or(QString()) + u", № "_s
+                            + hot.asString(u"NUMBER_ZAKAZ"_s).value_or(QString());
+    m_forms.Detail->showOrder(BoardSql::hotOrderLines(order, m_board->AllOrders), caption);
+}
+
+void Form_Main::BtnShowClick()
+{
+    m_state.HotExpanded = !m_state.HotExpanded;
+    // Expanded, the hot queue covers all six panels and leaves the row of buttons free.
+    GHot->resize(GHot->width(), m_state.HotExpanded ? GroupBox4->y() + GroupBox4->height() : m_state.HotNormalHeight);
+}
+
+void Form_Main::IdleTimerTimer()
+{
+    if (!m_idleClock || !m_forms.Vid)
+        return;
+    const quint32 lastInput = m_idleClock->lastInputTick();
+    if (!IdleCheck::exceeded(m_idleClock->tickCount(), lastInput, m_forms.Vid->E_Idle->text()))
+        return;
+    if (GHot->height() != m_state.HotNormalHeight)
+        GHot->resize(GHot->width(), m_state.HotNormalHeight);
+    m_state.HotExpanded = false;
+    if (m_forms.Detail)
+        m_forms.Detail->pressExit();
 }
 
 void Form_Main::CB_S1Click()

@@ -21,6 +21,7 @@ class QPushButton;
 class QTableView;
 
 class Form_Base;
+class IdleClock;
 class OrderBoard;
 class QueryModel;
 class ServerTime;
@@ -61,6 +62,10 @@ public:
 
     // Binds the hot queue and the order panels to the data module's connection.
     void attachDatabase(Form_Base& base);
+    // The server's time as the board's grids read it, for every grid that colours dishes.
+    ServerTime& serverTime() const { return *m_serverTime; }
+    // The machine's record of the last input, for the idle check.
+    void setIdleClock(IdleClock& clock) { m_idleClock = &clock; }
 
     void FormCreate();
     void FormShow();
@@ -80,6 +85,18 @@ public:
     void BtnPrevClick();
     void BtnAllClick();
 
+    // A click on an order panel opens that order, whichever row and button it fell on.
+    void G1MouseUp() { panelMouseUp(0); }
+    void G2MouseUp() { panelMouseUp(1); }
+    void G3MouseUp() { panelMouseUp(2); }
+    void G4MouseUp() { panelMouseUp(3); }
+    void G5MouseUp() { panelMouseUp(4); }
+    void G6MouseUp() { panelMouseUp(5); }
+    // A click on the hot queue opens the order of the row it chose, or of the current row.
+    void GHotMouseUp(QPoint position);
+    void BtnShowClick();
+    void IdleTimerTimer();
+
     static const QString Caption;
     static const QString NoSoundFileWarning;
 
@@ -95,6 +112,7 @@ private:
     void sizeHotColumns(bool groupShown);
     void sizePanelColumns();
     void warnMissingSoundFile();
+    void panelMouseUp(int panel);
 
     AppState& m_state;
     Dialogs& m_dialogs;
@@ -103,6 +121,8 @@ private:
     QueryModel* m_hotModel;
     std::unique_ptr<OrderBoard> m_board;
     std::unique_ptr<ServerTime> m_serverTime;
+    Form_Base* m_base = nullptr;
+    IdleClock* m_idleClock = nullptr;
     bool m_fullScreen = false;
     bool m_placed = false;
     bool m_closed = false;

@@ -39,8 +39,8 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     created(m_forms.Psw = new Form_Psw(state, platform.dialogs, platform.display, *m_forms.Util, main));
     created(m_forms.Vid = new Form_Vid(state, platform.dialogs, platform.display, platform.player,
                                        main->IdleTimer, main));
-    created(m_forms.Detail = new Form_Detail(state, platform.display, main));
-    created(m_forms.Time = new Form_Time(state, platform.display, main));
+    created(m_forms.Detail = new Form_Detail(state, platform.dialogs, platform.display, main));
+    created(m_forms.Time = new Form_Time(state, platform.dialogs, platform.display, platform.clock, main));
     created(m_forms.DateTime = new Form_DateTime(state, platform.display, main));
     created(m_forms.Limit = new Form_Limit(state, platform.display, main));
     Form_Base* base = new Form_Base(state, *m_forms.Util, platform.dialogs, platform.player, main);
@@ -52,6 +52,15 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     base->hooks.servingTimesEnabled = [this](bool on) { m_forms.Detail->BtnTime->setEnabled(on); };
     base->hooks.limitsEnabled = [main](bool on) { main->BtnLimit->setEnabled(on); };
     main->attachDatabase(*base);
+    main->setIdleClock(platform.idle);
+    m_forms.Detail->attach(*base, main->serverTime(),
+                           {[main] { return main->board().served(); },
+                            [main] {
+                                main->RefreshOrderList();
+                                main->FillPage();
+                            }},
+                           *m_forms.Time);
+    m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);
     Form_Vid* vid = m_forms.Vid;
     m_forms.Alert = new SoundAlert(*base, platform.speaker, main->PanelSound, main->TimerColor,
                                    {[vid] { return vid->RadioGroup2->itemIndex(); },

@@ -14,6 +14,7 @@ class DisplayMode;
 class SoundPlayer;
 class SpeakerTone;
 class Clock;
+class IdleClock;
 
 // The machine underneath the windows.
 struct Platform {
@@ -22,6 +23,7 @@ struct Platform {
     SoundPlayer& player;
     SpeakerTone& speaker;
     const Clock& clock;
+    IdleClock& idle;
 };
 
 class ProgramWindows {

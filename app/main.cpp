@@ -7,7 +7,9 @@
 #include "QtDialogs.h"
 #ifdef Q_OS_WIN
 #include "MciSoundPlayer.h"
+#include "WinIdleClock.h"
 #else
+#include "InputIdleClock.h"
 #include "QtSoundPlayer.h"
 #endif
 #include "QtSpeakerTone.h"
@@ -34,11 +36,13 @@ int main(int argc, char* argv[])
     SystemDisplayMode display;
 #ifdef Q_OS_WIN
     MciSoundPlayer player;
+    WinIdleClock idle;
 #else
     QtSoundPlayer player;
+    InputIdleClock idle;
 #endif
     QtSpeakerTone speaker;
     SystemClock clock;
     quitOnTerminationSignals();
-    return runProgram(state, Platform{dialogs, display, player, speaker, clock});
+    return runProgram(state, Platform{dialogs, display, player, speaker, clock, idle});
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The machine under the program in tests: answered boxes, a 1024x768 screen, a speaker and a
-// player that only record, and the real clock.
+// player that only record, a clock that is real until a test sets it, and an idle clock that
+// says whatever the test sets.
 
-#include "Clock.h"
+#include "FakeClock.h"
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
+#include "FakeIdleClock.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeakerTone.h"
 #include "ProgramWindows.h"
@@ -14,6 +16,7 @@ struct FakeMachine {
     FakeDisplayMode display{QSize(1024, 768)};
     FakeSoundPlayer player;
     FakeSpeakerTone speaker;
-    SystemClock clock;
-    Platform platform() { return Platform{dialogs, display, player, speaker, clock}; }
+    FakeClock clock;
+    FakeIdleClock idle;
+    Platform platform() { return Platform{dialogs, display, player, speaker, clock, idle}; }
 };

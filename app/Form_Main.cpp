@@ -80,8 +80,14 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     resize(DesignWidth, DesignHeight);
     buildControls();
     IdleTimer.setInterval(1000);
-    connect(&IdleTimer, &QTimer::timeout, this,
-            [this] { reportErrors(m_dialogs, this, [this] { IdleTimerTimer(); }); });
+    connect(&IdleTimer, &QTimer::timeout, this, [this] {
+        // The timer keeps ticking under the box that tells of a refusal: one box at a time.
+        if (m_idleFailing)
+            return;
+        m_idleFailing = true;
+        reportErrors(m_dialogs, this, [this] { IdleTimerTimer(); });
+        m_idleFailing = false;
+    });
     TimerColor.setInterval(1000);
     m_board = std::make_unique<OrderBoard>(state, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll});
     reportErrors(m_dialogs, nullptr, [this] { FormCreate(); });

@@ -123,6 +123,7 @@ private:
     std::unique_ptr<ServerTime> m_serverTime;
     Form_Base* m_base = nullptr;
     IdleClock* m_idleClock = nullptr;
+    bool m_idleFailing = false; // an idle check is running, or its failure is on the screen
     bool m_fullScreen = false;
     bool m_placed = false;
     bool m_closed = false;

@@ -327,11 +327,16 @@ void TestOrderWindows::idleRestsTheBoard()
     main.BtnShow->click();
     QVERIFY(main.GHot->height() > normal);
 
-    // A refused request ends the tick with the platform's text.
+    // A refused request ends the tick with the platform's text, one box at a time however
+    // long it stays on the screen.
     m.machine.idle.refuse = true;
+    m.machine.dialogs.onMessage = [] { QTest::qWait(2500); };
     main.IdleTimer.start();
     QTRY_COMPARE(m.machine.dialogs.messages.size(), 1);
+    m.machine.dialogs.onMessage = nullptr;
     main.IdleTimer.stop();
+    QCOMPARE(m.machine.dialogs.messages.size(), 1);
+    QCOMPARE(m.machine.dialogs.messages.first(), u"Время последнего ввода недоступно"_s);
     QVERIFY(main.GHot->height() > normal);
 }
 

@@ -2,12 +2,11 @@
 
 #include "ButtonPictures.h"
 #include "DataGrid.h"
-#include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
 #include "Form_Base.h"
 #include "Form_Time.h"
-#include "OrderGrid.h"
+#include "OrderWindow.h"
 #include "Query.h"
 #include "QueryModel.h"
 #include "Scaling.h"
@@ -25,7 +24,7 @@ const QString Form_Detail::AllCaption = u"Заказ полностью гото
 
 namespace {
 // Columns of the grid: field, title, share of the width in hundredths.
-const OrderGrid::Column Columns[] = {
+const OrderWindow::Column Columns[] = {
     {u"NAME_BLUDO"_s, u"Блюдо"_s, 49},
     {u"KOLVO"_s, u"Кол-во"_s, 6},
     {u"NAME_GROUP"_s, u"Группа"_s, 19},
@@ -39,32 +38,21 @@ Form_Detail::Form_Detail(AppState& state, Dialogs& dialogs, DisplayMode& display
 {
     buildControls();
     scaleForScreen(state, display.screenSize());
-    OrderGrid::sizeColumns(G, Columns);
+    OrderWindow::sizeColumns(G, Columns);
 }
 
 Form_Detail::~Form_Detail() = default;
 
 void Form_Detail::buildControls()
 {
-    G = OrderGrid::create(u"G"_s, {0, 0, 600, 438}, Columns, 13, this);
+    G = OrderWindow::grid(u"G"_s, {0, 0, 600, 438}, Columns, 13, this);
     DS = qobject_cast<QueryModel*>(G->model());
 
-    auto button = [this](const char* name, const QString& text, const QRect& place) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(place);
-        b->setFont(DesignFonts::arial(13, true));
-        return b;
-    };
-    BtnTime = button("BtnTime", QString(), {0, 440, 42, 37});
-    BtnTime->setIcon(ButtonPictures::icon(Picture::Clock));
-    BtnTime->setIconSize(QSize(24, 24));
+    BtnTime = OrderWindow::pictureButton("BtnTime", ButtonPictures::icon(Picture::Clock), {0, 440, 42, 37}, this);
     BtnTime->setToolTip(u"Графики приготовления"_s);
-    BtnStr = button("BtnStr", StrCaption, {44, 440, 255, 37});
-    BtnAll = button("BtnAll", AllCaption, {301, 440, 255, 37});
-    BtnExit = button("BtnExit", QString(), {558, 440, 42, 37});
-    BtnExit->setIcon(ButtonPictures::icon(Picture::Exit));
-    BtnExit->setIconSize(QSize(24, 24));
+    BtnStr = OrderWindow::button("BtnStr", StrCaption, {44, 440, 255, 37}, this);
+    BtnAll = OrderWindow::button("BtnAll", AllCaption, {301, 440, 255, 37}, this);
+    BtnExit = OrderWindow::pictureButton("BtnExit", ButtonPictures::icon(Picture::Exit), {558, 440, 42, 37}, this);
 
     auto handle = [this](void (Form_Detail::*handler)()) {
         return [this, handler] { reportErrors(m_dialogs, this, [this, handler] { (this->*handler)(); }); };

@@ -4,13 +4,12 @@
 #include "Clock.h"
 #include "DataGrid.h"
 #include "DbValue.h"
-#include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
 #include "Form_Base.h"
 #include "Form_DateTime.h"
 #include "Form_Detail.h"
-#include "OrderGrid.h"
+#include "OrderWindow.h"
 #include "Query.h"
 #include "QueryModel.h"
 
@@ -25,7 +24,7 @@ const QString Form_Time::RemoveQuestion = u"Вы действительно хо
 
 namespace {
 // The detail query has no SECTION: its column stays empty.
-const OrderGrid::Column Columns[] = {
+const OrderWindow::Column Columns[] = {
     {u"NAME_BLUDO"_s, u"Наименование"_s, 46},
     {u"KOLVO"_s, u"Кол-во"_s, 6},
     {u"START_TIME"_s, u"Время заказа"_s, 23},
@@ -38,20 +37,11 @@ Form_Time::Form_Time(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     : DesignDialog(u"Form_Time"_s, u"Время подачи блюд"_s, QSize(613, 471), TitleButtons::None, parent),
       m_dialogs(dialogs), m_clock(clock)
 {
-    GridStrZakaz = OrderGrid::create(u"GridStrZakaz"_s, {0, 0, 613, 429}, Columns, 11, this);
+    GridStrZakaz = OrderWindow::grid(u"GridStrZakaz"_s, {0, 0, 613, 429}, Columns, 11, this);
 
-    auto button = [this](const char* name, const QString& text, const QRect& place) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(place);
-        b->setFont(DesignFonts::arial(13, true));
-        return b;
-    };
-    BitBtn1 = button("BitBtn1", u"Назначить время подачи"_s, {0, 432, 271, 39});
-    BitBtn2 = button("BitBtn2", u"Убрать время подачи"_s, {272, 432, 271, 39});
-    BitBtn3 = button("BitBtn3", QString(), {544, 432, 69, 39});
-    BitBtn3->setIcon(ButtonPictures::icon(Picture::Ok));
-    BitBtn3->setIconSize(QSize(24, 24));
+    BitBtn1 = OrderWindow::button("BitBtn1", u"Назначить время подачи"_s, {0, 432, 271, 39}, this);
+    BitBtn2 = OrderWindow::button("BitBtn2", u"Убрать время подачи"_s, {272, 432, 271, 39}, this);
+    BitBtn3 = OrderWindow::pictureButton("BitBtn3", ButtonPictures::icon(Picture::Ok), {544, 432, 69, 39}, this);
     BitBtn3->setDefault(true);
 
     auto handle = [this](void (Form_Time::*handler)()) {
@@ -63,7 +53,7 @@ Form_Time::Form_Time(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     connect(GridStrZakaz, &QAbstractItemView::doubleClicked, this, handle(&Form_Time::GridStrZakazDblClick));
 
     scaleForScreen(state, display.screenSize());
-    OrderGrid::sizeColumns(GridStrZakaz, Columns);
+    OrderWindow::sizeColumns(GridStrZakaz, Columns);
 }
 
 void Form_Time::attach(Form_Base& base, Form_Detail& detail, Form_DateTime& picker)

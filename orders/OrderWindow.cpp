@@ -1,4 +1,4 @@
-#include "OrderGrid.h"
+#include "OrderWindow.h"
 
 #include "DataGrid.h"
 #include "DesignFonts.h"
@@ -6,8 +6,9 @@
 #include "Scaling.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 
-DataGrid* OrderGrid::create(const QString& name, const QRect& place, std::span<const Column> columns,
+DataGrid* OrderWindow::grid(const QString& name, const QRect& place, std::span<const Column> columns,
                             int titlePixels, QWidget* parent)
 {
     auto* grid = new DataGrid(parent);
@@ -37,11 +38,28 @@ DataGrid* OrderGrid::create(const QString& name, const QRect& place, std::span<c
     return grid;
 }
 
-void OrderGrid::sizeColumns(DataGrid* grid, std::span<const Column> columns)
+void OrderWindow::sizeColumns(DataGrid* grid, std::span<const Column> columns)
 {
     const int base = grid->width() - 25;
     for (int i = 0; i < int(columns.size()); ++i) {
         const Column& column = columns[size_t(i)];
         grid->setColumnWidth(i, column.fixedWidth > 0 ? column.fixedWidth : shareOf(base, column.share));
     }
+}
+
+QPushButton* OrderWindow::button(const char* name, const QString& text, const QRect& place, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(place);
+    b->setFont(DesignFonts::arial(13, true));
+    return b;
+}
+
+QPushButton* OrderWindow::pictureButton(const char* name, const QIcon& picture, const QRect& place, QWidget* parent)
+{
+    QPushButton* b = button(name, QString(), place, parent);
+    b->setIcon(picture);
+    b->setIconSize(QSize(24, 24));
+    return b;
 }

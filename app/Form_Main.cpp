@@ -10,6 +10,7 @@
 #include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
+#include "Form_Limit.h"
 #include "Form_Net.h"
 #include "Form_Vid.h"
 #include "Forms.h"
@@ -214,6 +215,7 @@ void Form_Main::buildControls()
     connect(BtnNext, &QPushButton::clicked, this, handle(&Form_Main::BtnNextClick));
     connect(BtnPrev, &QPushButton::clicked, this, handle(&Form_Main::BtnPrevClick));
     connect(BtnAll, &QPushButton::clicked, this, handle(&Form_Main::BtnAllClick));
+    connect(BtnLimit, &QPushButton::clicked, this, &Form_Main::BtnLimitClick);
 }
 
 std::array<QGroupBox*, 6> Form_Main::panels() const
@@ -380,6 +382,12 @@ void Form_Main::BtnOptionClick()
     if (m_forms.Vid)
         m_forms.Vid->exec();
     IdleTimer.start();
+}
+
+void Form_Main::BtnLimitClick()
+{
+    if (m_forms.Limit)
+        m_forms.Limit->exec();
 }
 
 void Form_Main::BtnExitClick()

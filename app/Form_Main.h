@@ -79,6 +79,7 @@ public:
     void BtnNextClick();
     void BtnPrevClick();
     void BtnAllClick();
+    void BtnLimitClick();
 
     static const QString Caption;
     static const QString NoSoundFileWarning;

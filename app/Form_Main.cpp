@@ -13,6 +13,7 @@
 #include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
+#include "Form_Limit.h"
 #include "Form_Net.h"
 #include "Form_Vid.h"
 #include "Forms.h"
@@ -235,6 +236,7 @@ void Form_Main::buildControls()
     connect(GHot, &DataGrid::mouseUp, this, [this](Qt::MouseButton, QPoint position) {
         reportErrors(m_dialogs, this, [this, position] { GHotMouseUp(position); });
     });
+    connect(BtnLimit, &QPushButton::clicked, this, &Form_Main::BtnLimitClick);
 }
 
 std::array<QGroupBox*, 6> Form_Main::panels() const
@@ -401,6 +403,12 @@ void Form_Main::BtnOptionClick()
     if (m_forms.Vid)
         m_forms.Vid->exec();
     IdleTimer.start();
+}
+
+void Form_Main::BtnLimitClick()
+{
+    if (m_forms.Limit)
+        m_forms.Limit->exec();
 }
 
 void Form_Main::BtnExitClick()

@@ -84,6 +84,7 @@ public:
     void BtnNextClick();
     void BtnPrevClick();
     void BtnAllClick();
+    void BtnLimitClick();
 
     // A click on an order panel opens that order, whichever row and button it fell on.
     void G1MouseUp() { panelMouseUp(0); }

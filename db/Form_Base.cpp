@@ -6,12 +6,16 @@
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 #include "SoundPlayer.h"
+#include "SystemLocale.h"
 
 using namespace Qt::StringLiterals;
 
+const QString Form_Base::SelectParamKey = u"SELECT KOD FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
+const QString Form_Base::SelectParamFloat = u"SELECT FLOAT_PARAM FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
+
 namespace {
 const QString selectInteger = u"SELECT INTEGER_PARAM FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
-const QString selectKey = u"SELECT KOD FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
+const QString setLimit = u"UPDATE MENU_STR SET LIMIT = :LM WHERE KOD = :KD"_s;
 
 QList<QByteArray> connectionParams(const QByteArray& password)
 {
@@ -51,6 +55,12 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
     Timer_Signal.setInterval(170);
     Timer_Signal.setTimerType(Qt::PreciseTimer); // the pause between beeps is heard
     TimerMenuStr.setInterval(200);
+    connect(&TimerMenuStr, &QTimer::timeout, this, &Form_Base::TimerMenuStrTimer);
+    // Opening an empty section list moves nowhere, so it schedules no reload.
+    connect(&QMenuGroup, &Query::currentChanged, this, [this] {
+        if (QMenuGroup.recordCount() > 0)
+            QMenuGroupAfterScroll();
+    });
 }
 
 bool Form_Base::FormCreate()
@@ -92,10 +102,10 @@ void Form_Base::readConnectionSettings()
 
 void Form_Base::readSwitches()
 {
-    bool servingTimes = readParam(selectKey, u"time_monitor"_s).has_value();
+    bool servingTimes = readParam(SelectParamKey, u"time_monitor"_s).has_value();
     if (!servingTimes && hooks.servingTimesEnabled)
         hooks.servingTimesEnabled(false);
-    bool limits = readParam(selectKey, u"limit_monitor"_s).has_value();
+    bool limits = readParam(SelectParamKey, u"limit_monitor"_s).has_value();
     if (limits && hooks.limitsEnabled)
         hooks.limitsEnabled(true);
 }
@@ -128,4 +138,64 @@ void Form_Base::WriteStatement(const QStringList& lines, const Params& params)
     QWrite1.prepare();
     QWrite1.execute();
     TransactionWrite.commit();
+}
+
+void Form_Base::QMenuGroupAfterScroll()
+{
+    TimerMenuStr.stop();
+    if (menuHooks.itemsEnabled)
+        menuHooks.itemsEnabled(false);
+    TimerMenuStr.start();
+}
+
+void Form_Base::TimerMenuStrTimer()
+{
+    TimerMenuStr.stop();
+    // A failed reload leaves the grid grey: the next move or key tries again.
+    if (reportErrors(m_dialogs, nullptr, [this] { LoadMenuStr(); }) && menuHooks.itemsEnabled)
+        menuHooks.itemsEnabled(true);
+}
+
+void Form_Base::LoadMenuStr()
+{
+    QMenuStr.close();
+    QMenuStr.clearSql();
+    QMenuStr.addSql(u"SELECT * FROM MENU_STR"_s);
+    const bool section = QMenuGroup.recordCount() > 0 && !QMenuGroup.eof();
+    auto sectionField = [&](const QString& name) {
+        return section ? QMenuGroup.field(name) : DbValue::integer(0);
+    };
+    const std::optional<QString> search = menuHooks.searchText ? menuHooks.searchText() : std::nullopt;
+    if (search) {
+        // The cook's text is bound, never pasted: a quote in it cannot end the pattern, while
+        // '%' and '_' still work as the pattern characters they are.
+        QMenuStr.addSql(u"WHERE KOD_MENU = :KM AND"_s);
+        QMenuStr.addSql(u"UPPER(NAME collate win1251) LIKE :P"_s);
+        QMenuStr.setParam(u"KM"_s, sectionField(u"KOD_SPISOK_MENU"_s));
+        QMenuStr.setParam(u"P"_s, DbValue::text(u'%' + SystemLocale::current().toUpper(*search) + u'%'));
+    } else {
+        QMenuStr.addSql(u"WHERE KOD_MENU_GROUP = :KG"_s);
+        QMenuStr.setParam(u"KG"_s, sectionField(u"KOD"_s));
+    }
+    QMenuStr.prepare();
+    QMenuStr.open();
+}
+
+qint64 Form_Base::currentMenuItem() const
+{
+    if (QMenuStr.recordCount() == 0 || QMenuStr.eof())
+        return 0;
+    return QMenuStr.asInt64(u"KOD"_s).value_or(0);
+}
+
+void Form_Base::SetMenuStrLimit(const DbValue& limit)
+{
+    const qint64 key = currentMenuItem();
+    WriteStatement({setLimit}, {{u"LM"_s, limit}, {u"KD"_s, DbValue::integer(key)}});
+    // Items never loaded have no statement to run again.
+    if (QMenuStr.sql().isEmpty())
+        return;
+    QMenuStr.close();
+    QMenuStr.open();
+    QMenuStr.locate(u"KOD"_s, key);
 }

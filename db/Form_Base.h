@@ -1,7 +1,8 @@
 #pragma once
 // The never-shown data module: the one database connection with its three transactions and the
 // shared queries, the polling and signal timers, and the sound file player. Its creation step
-// connects with the settings beside the executable and reads the monitor's switches.
+// connects with the settings beside the executable and reads the monitor's switches. It also
+// keeps the menu behind the limit window: the sections, the items and their delayed reload.
 
 #include "Database.h"
 #include "Query.h"
@@ -65,9 +66,32 @@ public:
     using Params = std::vector<std::pair<QString, DbValue>>;
     void WriteStatement(const QStringList& lines, const Params& params = {});
 
-private:
     // Runs one MY_PARAM read on QRead1; the first row's first field, if any row came back.
     std::optional<DbValue> readParam(const QString& sql, const QString& name);
+    static const QString SelectParamKey;   // by NAME_PARAM, the row's KOD
+    static const QString SelectParamFloat; // by NAME_PARAM, the row's FLOAT_PARAM
+
+    // What the menu browsing reads from and does to the limit window, wired by that window.
+    struct MenuHooks {
+        // The search text while the window searches by name; nothing while it browses sections.
+        std::function<std::optional<QString>()> searchText;
+        // The items grid usable, or greyed while a reload is due.
+        std::function<void(bool)> itemsEnabled;
+    } menuHooks;
+
+    // A section move or a key in the search box: the items are reloaded once, 200 ms after the
+    // last of a quick run of them.
+    void QMenuGroupAfterScroll();
+    void TimerMenuStrTimer();
+    // Fills QMenuStr with the items of the current section, or of the section's whole menu
+    // whose names contain the search text.
+    void LoadMenuStr();
+    // The key of the current item; 0 when there is none.
+    qint64 currentMenuItem() const;
+    // Writes a limit (null for none) on the current item and re-reads the items, staying on it.
+    void SetMenuStrLimit(const DbValue& limit);
+
+private:
     void readConnectionSettings();
     void readSwitches();
 

@@ -1,9 +1,222 @@
 #include "Form_Limit.h"
 
+#include "AppState.h"
+#include "Dialogs.h"
 #include "DisplayMode.h"
+#include "Form_Base.h"
+#include "Form_Klava.h"
+#include "QueryModel.h"
 
-Form_Limit::Form_Limit(AppState& state, DisplayMode& display, QWidget* parent)
-    : DesignDialog(QStringLiteral("Form_Limit"), QStringLiteral("Установка лимитов блюд"), QSize(633, 420), TitleButtons::None, parent)
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+
+const QString Form_Limit::ClearCaption = u"ВНИМАНИЕ !"_s;
+const QString Form_Limit::ClearQuestion = u"Убрать лимит с указанного блюда ?"_s;
+
+namespace {
+
+// The grey of a control that cannot be used now, or the white of one that can.
+void paint(QWidget* w, bool usable)
 {
+    const QColor colour = QApplication::palette().color(usable ? QPalette::Base : QPalette::Button);
+    QPalette p = w->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        p.setColor(group, QPalette::Base, colour);
+    w->setPalette(p);
+}
+
+QTableView* grid(const char* name, const QRect& place, const QStringList& fields,
+                 const QStringList& titles, QWidget* parent)
+{
+    auto* view = new QTableView(parent);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setGeometry(place);
+    auto* model = new QueryModel(fields, view);
+    model->setTitles(titles);
+    view->setModel(model);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->verticalHeader()->setFixedWidth(11);
+    view->verticalHeader()->setDefaultSectionSize(18);
+    view->horizontalHeader()->setHighlightSections(false);
+    QPalette blue = view->horizontalHeader()->palette();
+    blue.setColor(QPalette::ButtonText, QColor(0, 0, 255));
+    view->horizontalHeader()->setPalette(blue);
+    return view;
+}
+
+// The grid and its query share one current row: a click or an arrow key moves the query, and
+// the query moved by the program moves the grid.
+void followCurrentRow(QTableView* view, Query& query)
+{
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, view,
+                     [&query](const QModelIndex& current) {
+                         if (current.isValid())
+                             query.setRecNo(current.row());
+                     });
+    QObject::connect(&query, &Query::currentChanged, view, [view](int row) {
+        QAbstractItemModel* model = view->model();
+        if (row < model->rowCount() && view->currentIndex().row() != row)
+            view->setCurrentIndex(model->index(row, std::max(0, view->currentIndex().column())));
+    });
+}
+
+} // namespace
+
+Form_Limit::Form_Limit(AppState& state, Dialogs& dialogs, DisplayMode& display, QWidget* parent)
+    : DesignDialog(u"Form_Limit"_s, u"Установка лимитов блюд"_s, QSize(633, 417), TitleButtons::None,
+                   parent),
+      m_state(state), m_dialogs(dialogs)
+{
+    buildControls();
     scaleForScreen(state, display.screenSize());
+}
+
+void Form_Limit::buildControls()
+{
+    GridRazdel = grid("GridRazdel", {0, 0, 193, 373}, {u"NAME_GROUP"_s}, {u"Раздел меню"_s}, this);
+    GridRazdel->horizontalHeader()->setStretchLastSection(true);
+    GridStr = grid("GridStr", {192, 0, 441, 373}, {u"NAME"_s, u"VIHOD"_s, u"CENA"_s, u"LIMIT"_s},
+                   {u"Блюдо"_s, u"Выход"_s, u"Цена"_s, u"Лимит"_s}, this);
+    GridStr->setColumnWidth(0, 224);
+    GridStr->setColumnWidth(1, 60);
+    GridStr->setColumnWidth(2, 64);
+    GridStr->setColumnWidth(3, 39);
+
+    CB_Context = new QCheckBox(u"Контекстный поиск:"_s, this);
+    CB_Context->setObjectName(u"CB_Context"_s);
+    CB_Context->setGeometry(4, 376, 133, 17);
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(u"Edit1"_s);
+    Edit1->setGeometry(4, 394, 185, 21);
+    Edit1->installEventFilter(this);
+
+    auto button = [this](const char* name, const QString& text, const QRect& place) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(place);
+        return b;
+    };
+    Btn_AddLimit = button("Btn_AddLimit", u"Установить лимит"_s, {196, 376, 144, 41});
+    Btn_ClearLimit = button("Btn_ClearLimit", u"Снять лимит"_s, {342, 376, 144, 41});
+    Btn_Exit = button("Btn_Exit", u"Выход"_s, {489, 376, 144, 41});
+    // Enter in the search box or on a grid opens the keypad for the current item.
+    Btn_AddLimit->setDefault(true);
+
+    showSearchMode();
+
+    connect(CB_Context, &QCheckBox::toggled, this, &Form_Limit::CB_ContextClick);
+    // A paste or a cut from the box's menu changes the search as a key does.
+    connect(Edit1, &QLineEdit::textEdited, this, &Form_Limit::Edit1KeyUp);
+    connect(Btn_AddLimit, &QPushButton::clicked, this, &Form_Limit::Btn_AddLimitClick);
+    connect(Btn_ClearLimit, &QPushButton::clicked, this,
+            [this] { reportErrors(m_dialogs, this, [this] { Btn_ClearLimitClick(); }); });
+    connect(Btn_Exit, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void Form_Limit::attach(Form_Base& base, Form_Klava& klava)
+{
+    m_base = &base;
+    m_klava = &klava;
+    qobject_cast<QueryModel*>(GridRazdel->model())->setQuery(&base.QMenuGroup);
+    qobject_cast<QueryModel*>(GridStr->model())->setQuery(&base.QMenuStr);
+    followCurrentRow(GridRazdel, base.QMenuGroup);
+    followCurrentRow(GridStr, base.QMenuStr);
+    base.menuHooks.searchText = [this]() -> std::optional<QString> {
+        if (!CB_Context->isChecked())
+            return std::nullopt;
+        return Edit1->text();
+    };
+    base.menuHooks.itemsEnabled = [this](bool enabled) { setItemsEnabled(enabled); };
+}
+
+void Form_Limit::showEvent(QShowEvent* event)
+{
+    DesignDialog::showEvent(event);
+    if (!event->spontaneous())
+        reportErrors(m_dialogs, this, [this] { FormShow(); });
+}
+
+bool Form_Limit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edit1 && event->type() == QEvent::KeyRelease)
+        Edit1KeyUp();
+    return DesignDialog::eventFilter(watched, event);
+}
+
+void Form_Limit::FormShow()
+{
+    if (!m_base)
+        return;
+    Form_Base& base = *m_base;
+    // Once the point of sale has asked for a minimum, it holds until the program ends.
+    if (base.readParam(Form_Base::SelectParamKey, u"limit_min1"_s))
+        m_state.MinLimitOn = true;
+    if (std::optional<DbValue> minimum = base.readParam(Form_Base::SelectParamFloat, u"limit_min2"_s))
+        m_state.MinLimit = minimum->toDouble().value_or(0);
+
+    Query& groups = base.QMenuGroup;
+    groups.close();
+    groups.setSql({u"SELECT MENU_GROUP.* FROM SMENA"_s,
+                   u"JOIN MENU_GROUP ON MENU_GROUP.KOD_SPISOK_MENU = SMENA.KOD_MENU"_s,
+                   u"WHERE SMENA.STATUS < 10 ORDER BY MENU_GROUP.MY_SORT"_s});
+    groups.prepare();
+    groups.open();
+    showSearchMode();
+}
+
+void Form_Limit::showSearchMode()
+{
+    const bool search = CB_Context->isChecked();
+    GridRazdel->setEnabled(!search);
+    paint(GridRazdel, !search);
+    Edit1->setEnabled(search);
+    paint(Edit1, search);
+    if (search)
+        Edit1->setFocus();
+}
+
+void Form_Limit::setItemsEnabled(bool enabled)
+{
+    GridStr->setEnabled(enabled);
+    paint(GridStr, enabled);
+}
+
+void Form_Limit::CB_ContextClick()
+{
+    showSearchMode();
+    // The list stays as it is until the reload in the new mode.
+    if (m_base) {
+        m_base->TimerMenuStr.stop();
+        m_base->TimerMenuStr.start();
+    }
+}
+
+void Form_Limit::Edit1KeyUp()
+{
+    if (m_base)
+        m_base->QMenuGroupAfterScroll();
+}
+
+void Form_Limit::Btn_AddLimitClick()
+{
+    if (m_klava)
+        m_klava->exec();
+}
+
+void Form_Limit::Btn_ClearLimitClick()
+{
+    if (!m_base || !m_dialogs.question(this, ClearCaption, ClearQuestion))
+        return;
+    m_base->SetMenuStrLimit(DbValue());
 }

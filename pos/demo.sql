@@ -5,7 +5,9 @@
    ordered, some are close to their due time and some are overdue.
 
    Kitchen sections of the menu: 1 soups and hot dishes, 2 grill, 3 salads, 4 pizza,
-   5 desserts; 800 sides and bread and 900 drinks, which every kitchen monitor shows. */
+   5 desserts; 800 sides and bread and 900 drinks, which every kitchen monitor shows.
+   The shift's menu has twelve sections; a few items carry a limit, and the point of sale
+   refuses limits below 2. */
 
 CREATE EXCEPTION NO_SUCH_DISH 'The shift''s menu has no such dish';
 COMMIT;
@@ -22,7 +24,7 @@ INSERT INTO MY_PARAM (NAME_PARAM, INTEGER_PARAM) VALUES ('timealarm', 5);
 INSERT INTO MY_PARAM (NAME_PARAM) VALUES ('time_monitor');
 INSERT INTO MY_PARAM (NAME_PARAM) VALUES ('limit_monitor');
 INSERT INTO MY_PARAM (NAME_PARAM, FLOAT_PARAM) VALUES ('limit_min1', 3);
-INSERT INTO MY_PARAM (NAME_PARAM, FLOAT_PARAM) VALUES ('limit_min2', 3);
+INSERT INTO MY_PARAM (NAME_PARAM, FLOAT_PARAM) VALUES ('limit_min2', 2);
 INSERT INTO MY_PARAM (NAME_PARAM, INTEGER_PARAM) VALUES ('service_percent', 10);
 INSERT INTO MY_PARAM (NAME_PARAM, STRING_PARAM) VALUES ('check_title', 'Кафе «Рябинка»');
 
@@ -100,12 +102,22 @@ BEGIN
     /* The menu of the current shift. */
     INSERT INTO SPISOK_MENU (NAME) VALUES ('Основное меню') RETURNING KOD INTO :MENU;
 
-    EXECUTE PROCEDURE NEW_GROUP(MENU, 1, 'Супы') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 1, 'Холодные закуски') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE ITEM(G, 'Мясное ассорти', '200 г', 590, 3, 7, 2);
+    EXECUTE PROCEDURE ITEM(G, 'Сырная тарелка', '180 г', 620, 3, 7, 2);
+    EXECUTE PROCEDURE ITEM(G, 'Рыбное ассорти', '200 г', 690, 3, 7, 2);
+    EXECUTE PROCEDURE ITEM(G, 'Соленья домашние', '250 г', 290, 3, 5, 2);
+    EXECUTE PROCEDURE ITEM(G, 'Селёдочка с картофелем', '250 г', 320, 3, 7, 2);
+    EXECUTE PROCEDURE ITEM(G, 'Холодец с хреном', '200 г', 340, 3, 5, 2, 2.5);
+
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 4, 'Супы') RETURNING_VALUES :G;
     EXECUTE PROCEDURE ITEM(G, 'Борщ с пампушками', '300 г', 320, 1, 15, 5);
     EXECUTE PROCEDURE ITEM(G, 'Солянка мясная сборная', '300 г', 380, 1, 15, 5);
     EXECUTE PROCEDURE ITEM(G, 'Уха по-фински', '300 г', 420, 1, 20, 5);
     EXECUTE PROCEDURE ITEM(G, 'Суп-лапша куриная', '300 г', 260, 1, 15, 5);
     EXECUTE PROCEDURE ITEM(G, 'Крем-суп из шампиньонов', '250 г', 340, 1, 12, 4);
+    EXECUTE PROCEDURE ITEM(G, 'Зелёный борщ со щавелем', '300 г', 300, 1, 15, 5, 8);
+    EXECUTE PROCEDURE ITEM(G, 'Щи из квашеной капусты', '300 г', 280, 1, 15, 5);
 
     EXECUTE PROCEDURE NEW_GROUP(MENU, 2, 'Салаты') RETURNING_VALUES :G;
     EXECUTE PROCEDURE ITEM(G, 'Цезарь с курицей', '250 г', 450, 3, 10, 3, 12);
@@ -114,8 +126,17 @@ BEGIN
     EXECUTE PROCEDURE ITEM(G, 'Сельдь под шубой', '200 г', 270, 3, 5, 2);
     EXECUTE PROCEDURE ITEM(G, 'Салат с тёплой говядиной', '230 г', 520, 3, 12, 4);
     EXECUTE PROCEDURE ITEM(G, 'Винегрет', '200 г', 210, 3, 5, 2);
+    EXECUTE PROCEDURE ITEM(G, 'Салат из свежих овощей', '220 г', 260, 3, 5, 2);
+    EXECUTE PROCEDURE ITEM(G, 'Витаминный', '200 г', 230, 3, 5, 2);
 
-    EXECUTE PROCEDURE NEW_GROUP(MENU, 3, 'Горячие блюда') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 3, 'Горячие закуски') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE ITEM(G, 'Жульен с грибами', '150 г', 340, 1, 15, 4);
+    EXECUTE PROCEDURE ITEM(G, 'Драники со сметаной', '250 г', 290, 1, 15, 4);
+    EXECUTE PROCEDURE ITEM(G, 'Креветки в кляре', '200 г', 590, 1, 12, 4);
+    EXECUTE PROCEDURE ITEM(G, 'Сырные палочки', '180 г', 360, 1, 10, 3);
+    EXECUTE PROCEDURE ITEM(G, 'Куриные наггетсы', '200 г', 310, 1, 10, 3);
+
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 5, 'Горячие блюда') RETURNING_VALUES :G;
     EXECUTE PROCEDURE ITEM(G, 'Бефстроганов с пюре', '350 г', 590, 1, 25, 7);
     EXECUTE PROCEDURE ITEM(G, 'Котлета по-киевски', '300 г', 540, 1, 25, 7);
     EXECUTE PROCEDURE ITEM(G, 'Пельмени домашние', '300 г', 420, 1, 15, 5);
@@ -123,41 +144,67 @@ BEGIN
     EXECUTE PROCEDURE ITEM(G, 'Голубцы', '350 г', 450, 1, 20, 5);
     EXECUTE PROCEDURE ITEM(G, 'Паста карбонара', '300 г', 480, 1, 15, 5);
     EXECUTE PROCEDURE ITEM(G, 'Судак в сливочном соусе', '320 г', 690, 1, 25, 7);
+    EXECUTE PROCEDURE ITEM(G, 'Плов с бараниной', '350 г', 520, 1, 20, 5);
+    EXECUTE PROCEDURE ITEM(G, 'Гуляш говяжий', '350 г', 490, 1, 20, 5);
 
-    EXECUTE PROCEDURE NEW_GROUP(MENU, 4, 'Гриль') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 6, 'Блюда из рыбы') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE ITEM(G, 'Сёмга на пару', '250 г', 890, 1, 20, 6, 6);
+    EXECUTE PROCEDURE ITEM(G, 'Треска в кляре', '250 г', 560, 1, 15, 5);
+    EXECUTE PROCEDURE ITEM(G, 'Форель запечённая', '300 г', 840, 1, 25, 7);
+    EXECUTE PROCEDURE ITEM(G, 'Дорадо на гриле', '350 г', 950, 2, 25, 7);
+
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 7, 'Гриль') RETURNING_VALUES :G;
     EXECUTE PROCEDURE ITEM(G, 'Шашлык из свинины', '250/50 г', 650, 2, 30, 10);
     EXECUTE PROCEDURE ITEM(G, 'Шашлык из баранины', '250/50 г', 790, 2, 35, 10);
     EXECUTE PROCEDURE ITEM(G, 'Стейк рибай', '300 г', 1450, 2, 25, 8, 5);
     EXECUTE PROCEDURE ITEM(G, 'Куриные крылья гриль', '300 г', 420, 2, 20, 5);
     EXECUTE PROCEDURE ITEM(G, 'Люля-кебаб', '200 г', 520, 2, 20, 6);
     EXECUTE PROCEDURE ITEM(G, 'Овощи гриль', '200 г', 320, 2, 15, 5);
+    EXECUTE PROCEDURE ITEM(G, 'Стейк из сёмги', '250 г', 1190, 2, 20, 6);
 
-    EXECUTE PROCEDURE NEW_GROUP(MENU, 5, 'Пицца') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 8, 'Пицца') RETURNING_VALUES :G;
     EXECUTE PROCEDURE ITEM(G, 'Маргарита', '30 см', 490, 4, 15, 4);
     EXECUTE PROCEDURE ITEM(G, 'Пепперони', '30 см', 590, 4, 15, 4);
     EXECUTE PROCEDURE ITEM(G, 'Четыре сыра', '30 см', 640, 4, 15, 4);
     EXECUTE PROCEDURE ITEM(G, 'Пицца с ветчиной и грибами', '30 см', 610, 4, 15, 4);
+    EXECUTE PROCEDURE ITEM(G, 'Гавайская', '30 см', 590, 4, 15, 4);
+    EXECUTE PROCEDURE ITEM(G, 'Пицца с морепродуктами', '30 см', 790, 4, 15, 4);
 
-    EXECUTE PROCEDURE NEW_GROUP(MENU, 6, 'Десерты') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 9, 'Детское меню') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE ITEM(G, 'Суп с фрикадельками', '200 г', 190, 1, 10, 3);
+    EXECUTE PROCEDURE ITEM(G, 'Котлетки с пюре', '250 г', 290, 1, 15, 4);
+    EXECUTE PROCEDURE ITEM(G, 'Макароны с сыром', '200 г', 220, 1, 10, 3);
+    EXECUTE PROCEDURE ITEM(G, 'Блинчики с вареньем', '2 шт', 180, 5, 10, 3);
+
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 11, 'Десерты') RETURNING_VALUES :G;
     EXECUTE PROCEDURE ITEM(G, 'Наполеон', '150 г', 260, 5, 5, 2);
     EXECUTE PROCEDURE ITEM(G, 'Чизкейк Нью-Йорк', '150 г', 320, 5, 5, 2, 3);
     EXECUTE PROCEDURE ITEM(G, 'Блины со сметаной', '3 шт', 220, 5, 10, 3);
     EXECUTE PROCEDURE ITEM(G, 'Сырники со сметаной', '200 г', 280, 5, 12, 4);
     EXECUTE PROCEDURE ITEM(G, 'Мороженое ассорти', '150 г', 240, 5, 0, 0);
+    EXECUTE PROCEDURE ITEM(G, 'Тирамису', '150 г', 340, 5, 5, 2, 4);
+    EXECUTE PROCEDURE ITEM(G, 'Штрудель яблочный', '180 г', 290, 5, 10, 3);
 
-    EXECUTE PROCEDURE NEW_GROUP(MENU, 7, 'Гарниры и хлеб') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 10, 'Гарниры и хлеб') RETURNING_VALUES :G;
     EXECUTE PROCEDURE ITEM(G, 'Картофель фри', '150 г', 180, 800, 8, 3);
     EXECUTE PROCEDURE ITEM(G, 'Картофельное пюре', '200 г', 150, 800, 5, 2);
     EXECUTE PROCEDURE ITEM(G, 'Рис с овощами', '200 г', 160, 800, 5, 2);
     EXECUTE PROCEDURE ITEM(G, 'Хлебная корзина', '4 шт', 90, 800, NULL, NULL);
     EXECUTE PROCEDURE ITEM(G, 'Соус сырный', '50 г', 70, 800, 0, 0);
+    EXECUTE PROCEDURE ITEM(G, 'Гречка с грибами', '200 г', 170, 800, 8, 3);
+    EXECUTE PROCEDURE ITEM(G, 'Картофель по-деревенски', '200 г', 190, 800, 10, 3);
 
-    EXECUTE PROCEDURE NEW_GROUP(MENU, 8, 'Напитки') RETURNING_VALUES :G;
+    EXECUTE PROCEDURE NEW_GROUP(MENU, 12, 'Напитки') RETURNING_VALUES :G;
     EXECUTE PROCEDURE ITEM(G, 'Морс клюквенный', '250 мл', 150, 900, 0, 0);
     EXECUTE PROCEDURE ITEM(G, 'Чай чёрный', '400 мл', 180, 900, NULL, NULL);
     EXECUTE PROCEDURE ITEM(G, 'Кофе капучино', '250 мл', 220, 900, 3, 1);
     EXECUTE PROCEDURE ITEM(G, 'Лимонад домашний', '400 мл', 280, 900, 5, 2, 20);
     EXECUTE PROCEDURE ITEM(G, 'Компот из сухофруктов', '250 мл', 120, 900, NULL, NULL);
+    EXECUTE PROCEDURE ITEM(G, 'Чай зелёный', '400 мл', 180, 900, NULL, NULL);
+    EXECUTE PROCEDURE ITEM(G, 'Кофе американо', '200 мл', 170, 900, 3, 1);
+    EXECUTE PROCEDURE ITEM(G, 'Сок апельсиновый', '250 мл', 190, 900, 0, 0);
+    EXECUTE PROCEDURE ITEM(G, 'Вода минеральная', '500 мл', 120, 900, NULL, NULL);
+    EXECUTE PROCEDURE ITEM(G, 'Глинтвейн безалкогольный', '250 мл', 260, 900, 5, 2);
 
     /* Item codes of the till and of the costing program. */
     UPDATE MENU_STR SET S_KOD = KOD - 5400000000 + 1000, KOD_BLUDO_CALC_PROGRAM = KOD - 5400000000 + 20000;

@@ -1,6 +1,7 @@
 #include "Form_Limit.h"
 
 #include "AppState.h"
+#include "DataGrid.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
 #include "Form_Base.h"
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTableView>
 
 using namespace Qt::StringLiterals;
 
@@ -33,10 +33,10 @@ void paint(QWidget* w, bool usable)
     w->setPalette(p);
 }
 
-QTableView* grid(const char* name, const QRect& place, const QStringList& fields,
+DataGrid* grid(const char* name, const QRect& place, const QStringList& fields,
                  const QStringList& titles, QWidget* parent)
 {
-    auto* view = new QTableView(parent);
+    auto* view = new DataGrid(parent);
     view->setObjectName(QString::fromLatin1(name));
     view->setGeometry(place);
     auto* model = new QueryModel(fields, view);
@@ -52,22 +52,6 @@ QTableView* grid(const char* name, const QRect& place, const QStringList& fields
     blue.setColor(QPalette::ButtonText, QColor(0, 0, 255));
     view->horizontalHeader()->setPalette(blue);
     return view;
-}
-
-// The grid and its query share one current row: a click or an arrow key moves the query, and
-// the query moved by the program moves the grid.
-void followCurrentRow(QTableView* view, Query& query)
-{
-    QObject::connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, view,
-                     [&query](const QModelIndex& current) {
-                         if (current.isValid())
-                             query.setRecNo(current.row());
-                     });
-    QObject::connect(&query, &Query::currentChanged, view, [view](int row) {
-        QAbstractItemModel* model = view->model();
-        if (row < model->rowCount() && view->currentIndex().row() != row)
-            view->setCurrentIndex(model->index(row, std::max(0, view->currentIndex().column())));
-    });
 }
 
 } // namespace
@@ -130,8 +114,9 @@ void Form_Limit::attach(Form_Base& base, Form_Klava& klava)
     m_klava = &klava;
     qobject_cast<QueryModel*>(GridRazdel->model())->setQuery(&base.QMenuGroup);
     qobject_cast<QueryModel*>(GridStr->model())->setQuery(&base.QMenuStr);
-    followCurrentRow(GridRazdel, base.QMenuGroup);
-    followCurrentRow(GridStr, base.QMenuStr);
+    // Each grid and its query share one current row.
+    GridRazdel->followCurrentRow();
+    GridStr->followCurrentRow();
     base.menuHooks.searchText = [this]() -> std::optional<QString> {
         if (!CB_Context->isChecked())
             return std::nullopt;

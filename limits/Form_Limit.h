@@ -12,7 +12,7 @@ class Form_Klava;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QTableView;
+class DataGrid;
 
 class Form_Limit : public DesignDialog {
     Q_OBJECT
@@ -22,8 +22,8 @@ public:
     // The data module is created after this window, and the keypad after both.
     void attach(Form_Base& base, Form_Klava& klava);
 
-    QTableView* GridRazdel;
-    QTableView* GridStr;
+    DataGrid* GridRazdel;
+    DataGrid* GridStr;
     QCheckBox* CB_Context;
     QLineEdit* Edit1;
     QPushButton* Btn_AddLimit;

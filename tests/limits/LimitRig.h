@@ -3,6 +3,7 @@
 // menu has five sections (the last one empty) and a closed shift with a menu of its own.
 
 #include "AppState.h"
+#include "DataGrid.h"
 #include "FakeClock.h"
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"

@@ -19,4 +19,10 @@ QStringList sectionCondition(const ServedSections& served, const QString& column
 QStringList orderList(bool allOrders, const ServedSections& served);
 // The served lines of one order, shown or ready, with their due time, sorted by it.
 QStringList panelLines(qint64 orderKey, const ServedSections& served);
+
+// The same statements as first written: the rows the ones above must give, on any database.
+namespace Reference {
+QStringList orderList(bool allOrders, const ServedSections& served);
+QStringList panelLines(qint64 orderKey, const ServedSections& served);
+}
 }

@@ -341,13 +341,13 @@ int main(int argc, char* argv[])
         const double gridPaints = double(demo.paints->gridPaints - gridPaintsBefore) / rounds;
         const double timeRequests = double(demo.paints->timeRequests - timeBefore) / rounds;
 
-        // A dish of the first panel changes before each poll: the board repaints what changed.
+        // Every dish changes before each poll, as when the minutes left turn for all of them once
+        // a minute: every grid is reset and the board repainted.
         Series changed;
         const int changedPasses = demo.paints->passes, changedTime = demo.paints->timeRequests;
         const int changeRounds = std::max(3, rounds / 4);
         for (int r = 0; r < changeRounds; ++r) {
-            demoDb.exec(u"UPDATE ZAKAZ_STR SET KOLVO = KOLVO + 1 WHERE KOD = (SELECT MIN(KOD) FROM ZAKAZ_STR"
-                        " WHERE KOD_ZAKAZ = %1 AND PRINT_SECTION > 1)"_s.arg(*demo.base().QZakaz.row(0)[1].toInt64()));
+            demoDb.exec(u"UPDATE ZAKAZ_STR SET KOLVO = KOLVO + 1"_s);
             changed.add(demo.poll());
         }
         const double passesAfterChange = double(demo.paints->passes - changedPasses) / changeRounds;
@@ -378,7 +378,7 @@ int main(int argc, char* argv[])
         row("program, history (with repaint)", pHistory);
         row("bare loop, history", bHistory);
         row("bare loop, history, panels in one", oneHistory);
-        row("program, demo, a dish changed", changed);
+        row("program, demo, every dish changed", changed);
         row("program, demo, all orders", allDemo);
         row("program, history, all orders", allHistory);
         std::printf("  bare loop by statement, demo / history, ms:");
@@ -389,8 +389,10 @@ int main(int argc, char* argv[])
                     gridPaints, timeRequests);
         std::printf("  board paints per poll after a change: %.2f, server-time requests: %.2f\n", passesAfterChange,
                     timeAfterChange);
-        std::printf("  client cpu a minute of idle polling: program %.3f s, bare loop %.3f s (%.1fx)\n",
-                    pDemo.cpu() * 12 / 1000, bDemo.cpu() * 12 / 1000, pDemo.cpu() / std::max(bDemo.cpu(), 1e-6));
+        // A minute of an idle board: twelve polls, in one of which the minutes left have turned.
+        const double minuteCpu = (pDemo.cpu() * 11 + changed.cpu()) / 1000, bareMinuteCpu = bDemo.cpu() * 12 / 1000;
+        std::printf("  client cpu a minute of idle polling: program %.3f s, bare loop %.3f s (%.1fx)\n", minuteCpu,
+                    bareMinuteCpu, minuteCpu / std::max(bareMinuteCpu, 1e-9));
         std::printf("  bare loop history / no history: %.2fx; six panels in one statement / in six: %.2fx\n",
                     median(bareHistoryRatio), median(oneRatio));
         std::printf("  all orders, history / no history: %.2fx\n", median(allRatio));

@@ -1,5 +1,5 @@
 #pragma once
-// A grid over a query's rows whose paint shares one reading of the server's time.
+// A grid over a query's rows whose paint shares the board paint's one reading of the server's time.
 
 #include <QTableView>
 

@@ -66,7 +66,8 @@ void TestStatementEquivalence::initTestCase()
                " SELECT KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME, MY_ALARM, START_TIME FROM ZAKAZ_STR"
                " WHERE NAME_BLUDO = 'Двойник'"_s);
     // A line of an order that does not exist.
-    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME) VALUES (1, 'Сирота', 1, 2, 800, 5)"_s);
+    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME)"
+               " VALUES (1, 'Сирота', 1, 2, 800, 5)"_s);
 
     m_reader = std::make_unique<Database>();
     m_reader->DatabaseName = m_db->name();
@@ -166,7 +167,8 @@ void TestStatementEquivalence::panels()
     QFETCH(ServedSections, served);
     // Every order of the open shifts and some of the closed ones: the panel does not look at the
     // shift, and the detail window reads closed orders with the same text.
-    const Rows orders = rows({u"SELECT KOD FROM ZAKAZ WHERE MOD(KOD, 7) = 0 OR KOD_SMENA IN (SELECT KOD FROM SMENA WHERE STATUS < 10)"_s});
+    const Rows orders = rows({u"SELECT KOD FROM ZAKAZ WHERE MOD(KOD, 7) = 0"
+                              " OR KOD_SMENA IN (SELECT KOD FROM SMENA WHERE STATUS < 10)"_s});
     QVERIFY(orders.size() > 100);
     for (const QStringList& order : orders) {
         const qint64 key = order[0].section(u':', 1).toLongLong();

@@ -8,4 +8,9 @@ namespace PollingSql {
 QStringList hotQueue(const ServedSections& served);
 QStringList newLines(const ServedSections& served);
 QStringList markShown(const ServedSections& served);
+
+// The hot queue as first written: the rows the one above must give, on any database.
+namespace Reference {
+QStringList hotQueue(const ServedSections& served);
+}
 }

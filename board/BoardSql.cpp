@@ -2,6 +2,65 @@
 
 using namespace Qt::StringLiterals;
 
+// Why the statements differ from their reference texts: a point of sale keeps every order line
+// of every shift, and an index on the lines' state (where one exists) spans them all, so a
+// statement that the optimiser drives through the state, or through a scan of all lines when
+// the index statistics are stale, costs more with every month of history. "+ 0" turns a column
+// into an expression that no index serves; it changes no value, so the rows stay the same, and
+// leaves the server one cheap way in: from the open shift to its orders to their lines, through
+// the primary keys and the indexes behind the orders' shift and the lines' order.
+
+namespace {
+QStringList orderListText(bool allOrders, const ServedSections& served, bool reference)
+{
+    QStringList sql{
+        u"SELECT SMENA.KOD AS K, ZAKAZ.KOD, PERSON.FIO, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.STATUS, INFO_ZAKAZ FROM ZAKAZ_STR"_s,
+        reference ? u"INNER JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s
+                  : u"INNER JOIN ZAKAZ ON ZAKAZ.KOD + 0 = ZAKAZ_STR.KOD_ZAKAZ"_s,
+        reference ? u"INNER JOIN SMENA ON SMENA.KOD = ZAKAZ.KOD_SMENA"_s
+                  : u"INNER JOIN SMENA ON SMENA.KOD + 0 = ZAKAZ.KOD_SMENA"_s,
+        u"INNER JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
+        u"WHERE SMENA.STATUS < 10"_s,
+        u"AND ZAKAZ.NUMBER_ZAKAZ > 0"_s,
+    };
+    if (reference)
+        sql << (allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION = 2"_s);
+    else
+        sql << (allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION + 0 > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION + 0 = 2"_s);
+    sql << BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s);
+    sql << u"GROUP BY 1, 2, 3, 4, 5, 6 ORDER BY 1, 2, 3, 4, 5"_s;
+    return sql;
+}
+
+QStringList panelText(qint64 orderKey, const ServedSections& served, bool reference)
+{
+    const QString keyLine =
+        u"WHERE KOD_ZAKAZ = "_s + QString::number(orderKey) + u" AND (SECTION = 800 OR SECTION = 900"_s;
+    const QStringList sections = BoardSql::sectionLines(served);
+    // Only the order's own lines are read, through the lines' order reference.
+    const QString state = reference ? u"AND PRINT_SECTION > 1"_s : u"AND PRINT_SECTION + 0 > 1"_s;
+    QStringList sql{
+        u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME,"_s,
+        u"PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME,"_s,
+        u"CAST((START_TIME + CAST(MY_TIME AS DOUBLE PRECISION)/1440) AS TIMESTAMP) AS TPS,"_s,
+        u"CAST((START_TIME + CAST(MY_TIME AS DOUBLE PRECISION)/1440) AS TIME) AS TP FROM ZAKAZ_STR"_s,
+        keyLine,
+    };
+    sql << sections;
+    sql << state << u"AND END_TIME IS NULL AND MY_TIME > 0"_s << u"UNION"_s
+        << u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME, NULL AS TPS, NULL AS TP FROM ZAKAZ_STR"_s
+        << keyLine;
+    sql << sections;
+    sql << state << u"AND END_TIME IS NULL AND (MY_TIME = 0 OR MY_TIME IS NULL)"_s
+        << u"UNION"_s
+        << u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME, CAST(END_TIME AS TIMESTAMP) AS TPS, CAST(END_TIME AS TIME) AS TP FROM ZAKAZ_STR"_s
+        << keyLine;
+    sql << sections;
+    sql << state << u"AND END_TIME IS NOT NULL"_s << u"ORDER BY 12"_s;
+    return sql;
+}
+}
+
 QStringList BoardSql::sectionLines(const ServedSections& served, const QString& column)
 {
     QStringList lines;
@@ -19,44 +78,22 @@ QStringList BoardSql::sectionCondition(const ServedSections& served, const QStri
 
 QStringList BoardSql::orderList(bool allOrders, const ServedSections& served)
 {
-    QStringList sql{
-        u"SELECT SMENA.KOD AS K, ZAKAZ.KOD, PERSON.FIO, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.STATUS, INFO_ZAKAZ FROM ZAKAZ_STR"_s,
-        u"INNER JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s,
-        u"INNER JOIN SMENA ON SMENA.KOD = ZAKAZ.KOD_SMENA"_s,
-        u"INNER JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
-        u"WHERE SMENA.STATUS < 10"_s,
-        u"AND ZAKAZ.NUMBER_ZAKAZ > 0"_s,
-        allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION = 2"_s,
-    };
-    sql << sectionCondition(served, u"ZAKAZ_STR.SECTION"_s);
-    sql << u"GROUP BY 1, 2, 3, 4, 5, 6 ORDER BY 1, 2, 3, 4, 5"_s;
-    return sql;
+    return orderListText(allOrders, served, false);
 }
 
 QStringList BoardSql::panelLines(qint64 orderKey, const ServedSections& served)
 {
-    const QString keyLine =
-        u"WHERE KOD_ZAKAZ = "_s + QString::number(orderKey) + u" AND (SECTION = 800 OR SECTION = 900"_s;
-    const QStringList sections = sectionLines(served);
-    QStringList sql{
-        u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME,"_s,
-        u"PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME,"_s,
-        u"CAST((START_TIME + CAST(MY_TIME AS DOUBLE PRECISION)/1440) AS TIMESTAMP) AS TPS,"_s,
-        u"CAST((START_TIME + CAST(MY_TIME AS DOUBLE PRECISION)/1440) AS TIME) AS TP FROM ZAKAZ_STR"_s,
-        keyLine,
-    };
-    sql << sections;
-    sql << u"AND PRINT_SECTION > 1"_s << u"AND END_TIME IS NULL AND MY_TIME > 0"_s << u"UNION"_s
-        << u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME, NULL AS TPS, NULL AS TP FROM ZAKAZ_STR"_s
-        << keyLine;
-    sql << sections;
-    sql << u"AND PRINT_SECTION > 1"_s << u"AND END_TIME IS NULL AND (MY_TIME = 0 OR MY_TIME IS NULL)"_s
-        << u"UNION"_s
-        << u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME, CAST(END_TIME AS TIMESTAMP) AS TPS, CAST(END_TIME AS TIME) AS TP FROM ZAKAZ_STR"_s
-        << keyLine;
-    sql << sections;
-    sql << u"AND PRINT_SECTION > 1"_s << u"AND END_TIME IS NOT NULL"_s << u"ORDER BY 12"_s;
-    return sql;
+    return panelText(orderKey, served, false);
+}
+
+QStringList BoardSql::Reference::orderList(bool allOrders, const ServedSections& served)
+{
+    return orderListText(allOrders, served, true);
+}
+
+QStringList BoardSql::Reference::panelLines(qint64 orderKey, const ServedSections& served)
+{
+    return panelText(orderKey, served, true);
 }
 
 QStringList BoardSql::hotOrderLines(qint64 orderKey, bool allOrders)

@@ -24,4 +24,10 @@ QStringList panelLines(qint64 orderKey, const ServedSections& served);
 QStringList hotOrderLines(qint64 orderKey, bool allOrders);
 // Sets ready the order's lines in the served sections; the other sections' lines keep their state.
 QStringList orderReady(qint64 orderKey, const ServedSections& served);
+
+// The same statements as first written: the rows the ones above must give, on any database.
+namespace Reference {
+QStringList orderList(bool allOrders, const ServedSections& served);
+QStringList panelLines(qint64 orderKey, const ServedSections& served);
+}
 }

@@ -1,7 +1,7 @@
 #pragma once
-// A grid over a query's rows whose paint shares one reading of the server's time. It tells of
-// every mouse release over it, on its rows, below them or on its titles, and can keep its
-// selected row and its query's current row in step.
+// A grid over a query's rows whose paint shares the board paint's one reading of the server's
+// time. It tells of every mouse release over it, on its rows, below them or on its titles, and
+// can keep its selected row and its query's current row in step.
 
 #include <QTableView>
 

@@ -44,18 +44,75 @@ void QueryModel::setQuery(Query* query)
     if (m_query)
         disconnect(m_query, nullptr, this, nullptr);
     m_query = query;
-    if (m_query)
-        connect(m_query, &Query::rowsChanged, this, [this] {
-            beginResetModel();
-            endResetModel();
-        });
-    if (m_query)
+    if (m_query) {
+        connect(m_query, &Query::rowsChanged, this, &QueryModel::queryRowsChanged);
         connect(m_query, &Query::currentChanged, this, [this](int row) {
+            if (row == m_shownCurrent)
+                return;
+            m_shownCurrent = row;
             if (rowCount() > 0)
                 emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
             emit currentRowMoved(row);
         });
+    }
+    remember();
     endResetModel();
+}
+
+// Every refresh closes the query and opens it again, mostly to fetch the very rows the grid
+// shows. A reset for nothing would repaint every cell and lose the cook's place in the grid,
+// so the grid is reset only when the rows differ from the ones it shows. The colours need no
+// reset of their own: an order line's minutes left, which the database computes at every
+// fetch, turn at the very minute its colour can. A close that no open follows empties the grid
+// once the event loop turns.
+void QueryModel::queryRowsChanged()
+{
+    if (m_query->isOpen()) {
+        follow();
+        return;
+    }
+    if (m_followQueued)
+        return;
+    m_followQueued = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_followQueued = false;
+        follow();
+    }, Qt::QueuedConnection);
+}
+
+void QueryModel::follow()
+{
+    if (showsQueryRows())
+        return;
+    beginResetModel();
+    remember();
+    endResetModel();
+}
+
+bool QueryModel::showsQueryRows() const
+{
+    const int rows = m_query ? m_query->recordCount() : 0;
+    if (size_t(rows) != m_shown.size())
+        return false;
+    if (rows > 0 && m_query->fieldNames() != m_shownFields)
+        return false;
+    for (int i = 0; i < rows; ++i)
+        if (m_query->row(i) != m_shown[size_t(i)])
+            return false;
+    return true;
+}
+
+void QueryModel::remember()
+{
+    m_shown.clear();
+    m_shownFields.clear();
+    m_shownCurrent = -1;
+    if (!m_query)
+        return;
+    for (int i = 0; i < m_query->recordCount(); ++i)
+        m_shown.push_back(m_query->row(i));
+    m_shownFields = m_query->fieldNames();
+    m_shownCurrent = m_query->recNo();
 }
 
 int QueryModel::rowCount(const QModelIndex& parent) const

@@ -1,12 +1,15 @@
 #pragma once
 // A grid's data source: the fetched rows of a query as a table, some of its fields as columns,
-// coloured row by row by a rule of the window that shows it.
+// coloured row by row by a rule of the window that shows it. Reopening the query with the rows
+// the grid already shows changes nothing on the screen.
 
+#include "DbValue.h"
 #include "TimingColours.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class Query;
 
@@ -37,7 +40,17 @@ signals:
     void currentRowMoved(int row);
 
 private:
+    void queryRowsChanged();
+    void follow();               // resets to the query's rows when they differ from the shown ones
+    bool showsQueryRows() const;
+    void remember();             // the query's rows are now the shown ones
+
     Query* m_query = nullptr;
     QStringList m_fields;
     QStringList m_titles;
+    // What the grid was last reset to: a copy of the rows, their field names, the current row.
+    std::vector<std::vector<DbValue>> m_shown;
+    QStringList m_shownFields;
+    int m_shownCurrent = -1;
+    bool m_followQueued = false;
 };

@@ -10,13 +10,19 @@ using namespace Qt::StringLiterals;
 ServerTime::ServerTime(StoredProc& proc, std::function<void(const QString&)> report)
     : m_proc(proc), m_report(std::move(report))
 {
+    m_passOver.setSingleShot(true);
+    m_passOver.setInterval(0);
+    QObject::connect(&m_passOver, &QTimer::timeout, &m_passOver, [this] { m_fetched = false; });
 }
 
 std::optional<double> ServerTime::now()
 {
     if (m_painting && m_fetched)
         return m_time;
-    m_fetched = true;
+    if (m_painting) {
+        m_fetched = true;
+        m_passOver.start();
+    }
     m_time.reset();
     try {
         m_proc.execProc();
@@ -36,12 +42,12 @@ std::optional<double> ServerTime::now()
 
 ServerTime::PaintScope::PaintScope(ServerTime* time) : m_time(time)
 {
-    if (m_time && m_time->m_painting++ == 0)
-        m_time->m_fetched = false;
+    if (m_time)
+        ++m_time->m_painting;
 }
 
 ServerTime::PaintScope::~PaintScope()
 {
-    if (m_time && --m_time->m_painting == 0)
-        m_time->m_fetched = false;
+    if (m_time)
+        --m_time->m_painting;
 }

@@ -1,9 +1,12 @@
 #pragma once
-// The server's current time for the colours, from its clock procedure. While a grid paints, the
-// time is fetched at most once, lazily, and shared by all its rows: painting must not make a
-// round trip per cell. A failure is reported once, after the paint, not from inside it.
+// The server's current time for the colours, from its clock procedure. A paint of the board
+// fetches it at most once, lazily, and shares it among all the rows of all the grids painted in
+// that pass: painting must not make a round trip per cell or per grid. The reading is dropped
+// when the event loop turns, so the next paint asks again. A failure is reported once, after
+// the paint, not from inside it.
 
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -16,7 +19,7 @@ public:
 
     std::optional<double> now();
 
-    // Marks a paint: inside it the first answer is reused.
+    // Marks a paint: inside it the first answer of this pass is reused.
     class PaintScope {
     public:
         explicit PaintScope(ServerTime* time);
@@ -32,7 +35,8 @@ private:
     StoredProc& m_proc;
     std::function<void(const QString&)> m_report;
     int m_painting = 0;
-    bool m_fetched = false;
+    bool m_fetched = false; // m_time was read in the current paint pass
+    QTimer m_passOver;      // a zero timer: the event loop has turned since the reading
     std::optional<double> m_time;
     bool m_failing = false; // a failure has been reported and no fetch has succeeded since
 };

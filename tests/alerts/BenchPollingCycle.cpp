@@ -1,70 +1,410 @@
-// What one polling cycle costs on the demo shift with a full page of orders: milliseconds and
-// requests put to the server. A measurement to read, not a test with a limit.
+// What one polling cycle costs, measured against its floor: a bare libfbclient loop in the same
+// process that sends the same statements (prepared once, in a read transaction like the
+// program's) and only fetches their rows. Both run on the demo shift and on the same shift
+// behind a year of closed shifts, interleaved round by round so that the load of a shared
+// machine falls on all of them alike; figures are medians. A measurement to read, not a test
+// with a limit. scripts/bench runs it; its last three lines are for scripts to read.
 //
-//   build/tests/alerts/bench_polling_cycle [cycles]
+//   build/tests/alerts/bench_polling_cycle [rounds] [history lines]
 
 #include "AppState.h"
+#include "BoardSql.h"
 #include "FakeMachine.h"
+#include "FbApi.h"
 #include "Form_Base.h"
 #include "Form_Main.h"
+#include "OrderBoard.h"
 #include "PollingCycle.h"
+#include "PollingSql.h"
 #include "ProgramWindows.h"
 #include "TestDatabase.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QEvent>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <cstdio>
+#include <ctime>
+#include <functional>
+#include <map>
+
+using namespace Firebird;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr ServedSections AllSections{true, true, true, true, true};
+
+double cpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+double median(QList<double> v)
+{
+    if (v.isEmpty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+struct Sample {
+    double ms = 0;
+    double cpu = 0;
+    int requests = 0;
+};
+
+struct Series {
+    QList<Sample> samples;
+    void add(const Sample& s) { samples << s; }
+    double ms() const { return pick(&Sample::ms); }
+    double cpu() const { return pick(&Sample::cpu); }
+    double requests() const { return pick([](const Sample& s) { return double(s.requests); }); }
+    template <typename F>
+    double pick(F f) const
+    {
+        QList<double> v;
+        for (const Sample& s : samples)
+            v << std::invoke(f, s);
+        return median(v);
+    }
+};
+
+// Paints of the board: each update request of the window paints every grid that needs it in
+// one pass; the requests put to the server inside a pass are the colours' server-time reads.
+class PaintCounter : public QObject {
+public:
+    PaintCounter(QWidget* window, Database& db) : m_window(window), m_db(db) { window->installEventFilter(this); }
+    int passes = 0;        // passes that painted a grid
+    int gridPaints = 0;
+    int timeRequests = 0;  // server-time requests made while painting
+    int mostPerPass = 0;   // the most server-time requests in one pass
+
+    void watch(QTableView* grid) { grid->viewport()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched != m_window) {
+            ++gridPaints;
+            ++m_paintsInPass;
+        }
+        if (event->type() != QEvent::UpdateRequest || m_inPass)
+            return false;
+        // Handle the request here, so that the pass can be measured from end to end.
+        m_inPass = true;
+        const int before = m_db.requestCount();
+        m_paintsInPass = 0;
+        const bool handled = static_cast<QObject*>(watched)->event(event);
+        const int requests = m_db.requestCount() - before;
+        if (m_paintsInPass > 0) {
+            ++passes;
+            timeRequests += requests;
+            mostPerPass = std::max(mostPerPass, requests);
+        }
+        m_inPass = false;
+        return handled;
+    }
+
+private:
+    QObject* m_window;
+    Database& m_db;
+    bool m_inPass = false;
+    int m_paintsInPass = 0;
+};
+
+// One monitor: the whole program on a database, serving every section, polled by hand.
+struct Monitor {
+    explicit Monitor(const QByteArray& database)
+    {
+        state.settingsFolder = dir.path();
+        writeNetFile(dir.path(), database);
+        QFile sections(dir.filePath(u"Section.txt"_s));
+        if (sections.open(QIODevice::WriteOnly))
+            sections.write("1\r\n2\r\n3\r\n4\r\n5\r\n");
+        sections.close();
+        windows = std::make_unique<ProgramWindows>(state, machine.platform());
+        // The bench polls; the program's own timers would only add work at random moments.
+        base().TimerHot.stop();
+        main().IdleTimer.stop();
+        main().show();
+        paints = std::make_unique<PaintCounter>(&main(), base().MyDB);
+        paints->watch(main().GHot);
+        for (QTableView* grid : main().panelGrids())
+            paints->watch(grid);
+    }
+    Form_Base& base() { return *windows->forms().Base; }
+    Form_Main& main() { return *windows->forms().Main; }
+
+    // One cycle and the repaint it causes.
+    Sample poll()
+    {
+        const int requests = base().MyDB.requestCount();
+        const double cpu = cpuMs();
+        QElapsedTimer t;
+        t.start();
+        windows->forms().Polling->onTimer();
+        QCoreApplication::processEvents();
+        return {double(t.nsecsElapsed()) / 1e6, cpuMs() - cpu, base().MyDB.requestCount() - requests};
+    }
+
+    QTemporaryDir dir;
+    AppState state;
+    FakeMachine machine;
+    std::unique_ptr<ProgramWindows> windows;
+    std::unique_ptr<PaintCounter> paints;
+};
+
+// The floor: the cycle's statements through the interface API and nothing else.
+class BareLoop {
+public:
+    explicit BareLoop(const QByteArray& database)
+    {
+        const QByteArray dpb = Database::buildDpb(TestDatabase::params());
+        Fb::Status st;
+        IProvider* provider = Fb::master()->getDispatcher();
+        m_att = provider->attachDatabase(&st, database.constData(), unsigned(dpb.size()),
+                                         reinterpret_cast<const unsigned char*>(dpb.constData()));
+        provider->release();
+        st.check();
+        const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait};
+        m_tra = m_att->startTransaction(&st, sizeof tpb, tpb);
+        st.check();
+    }
+    ~BareLoop()
+    {
+        Fb::Status st;
+        for (auto& [text, statement] : m_statements)
+            statement->free(&st);
+        m_tra->rollback(&st);
+        m_att->detach(&st);
+    }
+
+    bool allOrders = false;
+
+    // Hot queue, probe, order list and the first page of panels, each its own statement; or
+    // the six panels in one statement.
+    Sample poll(bool onePanelStatement = false)
+    {
+        const int requests = m_requests;
+        const double cpu = cpuMs();
+        QElapsedTimer t;
+        t.start();
+        timed("hot queue", [&] { run(PollingSql::hotQueue(AllSections)); });
+        timed("probe", [&] { run(PollingSql::newLines(AllSections)); });
+        std::vector<qint64> orders;
+        timed("order list", [&] { orders = run(BoardSql::orderList(allOrders, AllSections), 6); });
+        if (onePanelStatement)
+            run(panelsInOne(orders));
+        else
+            timed("six panels", [&] {
+                for (qint64 order : orders)
+                    run(BoardSql::panelLines(order, AllSections));
+            });
+        return {double(t.nsecsElapsed()) / 1e6, cpuMs() - cpu, m_requests - requests};
+    }
+
+    // The panel statement for all the page's orders at once, in panel order.
+    static QStringList panelsInOne(const std::vector<qint64>& orders)
+    {
+        QStringList keys;
+        for (qint64 order : orders)
+            keys << QString::number(order);
+        QStringList sql = BoardSql::panelLines(orders.empty() ? 0 : orders.front(), AllSections);
+        const QString single = u"WHERE KOD_ZAKAZ = "_s + QString::number(orders.empty() ? 0 : orders.front());
+        for (QString& line : sql)
+            line.replace(single, u"WHERE KOD_ZAKAZ IN ("_s + keys.join(u", "_s) + u")"_s);
+        sql.last() = u"ORDER BY 8, 12"_s;
+        return sql;
+    }
+
+    // Wall milliseconds of each statement, poll by poll.
+    std::map<std::string, QList<double>> parts;
+
+private:
+    void timed(const char* part, const std::function<void()>& work)
+    {
+        QElapsedTimer t;
+        t.start();
+        work();
+        parts[part] << double(t.nsecsElapsed()) / 1e6;
+    }
+
+    // Runs a select and fetches every row; gives the first keys of the second column, as many
+    // as asked for.
+    std::vector<qint64> run(const QStringList& lines, size_t keys = 0)
+    {
+        Fb::Status st;
+        const QByteArray text = lines.join(u'\n').toUtf8();
+        IStatement*& statement = m_statements[text.toStdString()];
+        if (!statement) {
+            statement = m_att->prepare(&st, m_tra, 0, text.constData(), 3, IStatement::PREPARE_PREFETCH_METADATA);
+            st.check();
+            ++m_requests;
+        }
+        IMessageMetadata* meta = statement->getOutputMetadata(&st);
+        st.check();
+        std::vector<unsigned char> buffer(meta->getMessageLength(&st));
+        IResultSet* cursor = statement->openCursor(&st, m_tra, nullptr, nullptr, meta, 0);
+        st.check();
+        ++m_requests;
+        std::vector<qint64> found;
+        while (cursor->fetchNext(&st, buffer.data()) == IStatus::RESULT_OK) {
+            if (found.size() < keys && meta->getType(&st, 1) == SQL_INT64) {
+                qint64 key;
+                std::memcpy(&key, buffer.data() + meta->getOffset(&st, 1), sizeof key);
+                found.push_back(key);
+            }
+        }
+        st.check();
+        cursor->close(&st);
+        st.check();
+        meta->release();
+        return found;
+    }
+
+    IAttachment* m_att = nullptr;
+    ITransaction* m_tra = nullptr;
+    std::map<std::string, IStatement*> m_statements;
+    int m_requests = 0;
+};
+
+void row(const char* name, const Series& s)
+{
+    std::printf("  %-34s %9.2f %9.2f %9.0f\n", name, s.ms(), s.cpu(), s.requests());
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int cycles = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
+    const int rounds = argc > 1 ? std::max(3, atoi(argv[1])) : 60;
+    const int historyLines = argc > 2 ? std::max(1, atoi(argv[2])) : 500000;
 
-    TestDatabase db(true);
-    if (!db.error().isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(db.error()));
+    std::printf("making the databases: the demo shift, and the demo shift behind %d lines of history\n",
+                historyLines);
+    std::fflush(stdout);
+    TestDatabase demoDb(true);
+    TestDatabase historyDb(true, historyLines);
+    for (TestDatabase* db : {&demoDb, &historyDb})
+        if (!db->error().isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(db->error()));
+            return 1;
+        }
+
+    try {
+        Monitor demo(demoDb.name()), history(historyDb.name());
+        BareLoop bareDemo(demoDb.name()), bareHistory(historyDb.name());
+
+        // The first cycles announce the demo's new lines and warm the caches.
+        for (int i = 0; i < 3; ++i) {
+            demo.poll();
+            history.poll();
+            bareDemo.poll();
+            bareHistory.poll();
+            bareDemo.poll(true);
+            bareHistory.poll(true);
+        }
+        bareDemo.parts.clear();
+        bareHistory.parts.clear();
+
+        Series pDemo, pHistory, bDemo, bHistory, oneDemo, oneHistory;
+        QList<double> idleRatio, historyRatio, bareHistoryRatio, oneRatio;
+        const int paintsBefore = demo.paints->passes, gridPaintsBefore = demo.paints->gridPaints,
+                  timeBefore = demo.paints->timeRequests;
+        demo.paints->mostPerPass = history.paints->mostPerPass = 0;
+        std::array<std::function<void()>, 6> steps{
+            [&] { pDemo.add(demo.poll()); },
+            [&] { bDemo.add(bareDemo.poll()); },
+            [&] { pHistory.add(history.poll()); },
+            [&] { bHistory.add(bareHistory.poll()); },
+            [&] { oneDemo.add(bareDemo.poll(true)); },
+            [&] { oneHistory.add(bareHistory.poll(true)); },
+        };
+        for (int r = 0; r < rounds; ++r) {
+            for (size_t i = 0; i < steps.size(); ++i)
+                steps[(i + size_t(r)) % steps.size()]();
+            idleRatio << pDemo.samples.last().ms / bDemo.samples.last().ms;
+            historyRatio << pHistory.samples.last().ms / pDemo.samples.last().ms;
+            bareHistoryRatio << bHistory.samples.last().ms / bDemo.samples.last().ms;
+            oneRatio << oneDemo.samples.last().ms / bDemo.samples.last().ms;
+        }
+        const double passes = double(demo.paints->passes - paintsBefore) / rounds;
+        const double gridPaints = double(demo.paints->gridPaints - gridPaintsBefore) / rounds;
+        const double timeRequests = double(demo.paints->timeRequests - timeBefore) / rounds;
+
+        // Every dish changes before each poll, as when the minutes left turn for all of them once
+        // a minute: every grid is reset and the board repainted.
+        Series changed;
+        const int changedPasses = demo.paints->passes, changedTime = demo.paints->timeRequests;
+        const int changeRounds = std::max(3, rounds / 4);
+        for (int r = 0; r < changeRounds; ++r) {
+            demoDb.exec(u"UPDATE ZAKAZ_STR SET KOLVO = KOLVO + 1"_s);
+            changed.add(demo.poll());
+        }
+        const double passesAfterChange = double(demo.paints->passes - changedPasses) / changeRounds;
+        const double timeAfterChange = double(demo.paints->timeRequests - changedTime) / changeRounds;
+
+        // All orders: the order list takes every order with a shown or ready line.
+        Series allDemo, allHistory;
+        QList<double> allRatio;
+        demo.main().board().BtnAllClick();
+        history.main().board().BtnAllClick();
+        const int allRounds = std::max(3, rounds / 4);
+        for (int r = 0; r < allRounds; ++r) {
+            allDemo.add(demo.poll());
+            allHistory.add(history.poll());
+            allRatio << allHistory.samples.last().ms / allDemo.samples.last().ms;
+        }
+
+        const int mostPerPass = std::max(demo.paints->mostPerPass, history.paints->mostPerPass);
+        std::printf("\npolling cycle: %d rounds interleaved, medians; %d orders listed, %d hot dishes on the demo shift;\n"
+                    "  order lines: %lld in the demo, %lld in the history database\n",
+                    rounds, demo.base().QZakaz.recordCount(), demo.base().QHot.recordCount(),
+                    qlonglong(demoDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0)),
+                    qlonglong(historyDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0)));
+        std::printf("  %-34s %9s %9s %9s\n", "", "wall ms", "cpu ms", "requests");
+        row("program, demo (with repaint)", pDemo);
+        row("bare loop, demo", bDemo);
+        row("bare loop, demo, panels in one", oneDemo);
+        row("program, history (with repaint)", pHistory);
+        row("bare loop, history", bHistory);
+        row("bare loop, history, panels in one", oneHistory);
+        row("program, demo, every dish changed", changed);
+        row("program, demo, all orders", allDemo);
+        row("program, history, all orders", allHistory);
+        std::printf("  bare loop by statement, demo / history, ms:");
+        for (const char* part : {"hot queue", "probe", "order list", "six panels"})
+            std::printf(" %s %.2f / %.2f;", part, median(bareDemo.parts[part]), median(bareHistory.parts[part]));
+        std::printf("\n");
+        std::printf("  board paints per idle poll: %.2f, grid paints: %.2f, server-time requests: %.2f\n", passes,
+                    gridPaints, timeRequests);
+        std::printf("  board paints per poll after a change: %.2f, server-time requests: %.2f\n", passesAfterChange,
+                    timeAfterChange);
+        // A minute of an idle board: twelve polls, in one of which the minutes left have turned.
+        const double minuteCpu = (pDemo.cpu() * 11 + changed.cpu()) / 1000, bareMinuteCpu = bDemo.cpu() * 12 / 1000;
+        std::printf("  client cpu a minute of idle polling: program %.3f s, bare loop %.3f s (%.1fx)\n", minuteCpu,
+                    bareMinuteCpu, minuteCpu / std::max(bareMinuteCpu, 1e-9));
+        std::printf("  bare loop history / no history: %.2fx; six panels in one statement / in six: %.2fx\n",
+                    median(bareHistoryRatio), median(oneRatio));
+        std::printf("  all orders, history / no history: %.2fx\n", median(allRatio));
+        const int messages = int(demo.machine.dialogs.messages.size() + history.machine.dialogs.messages.size());
+        if (messages)
+            std::printf("  messages shown: %d\n", messages);
+        std::printf("idle poll / bare loop: %.2fx\n", median(idleRatio));
+        std::printf("history poll / no-history poll: %.2fx\n", median(historyRatio));
+        std::printf("server-time requests per board paint: %d\n", mostPerPass);
+        return messages ? 1 : 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
-    QTemporaryDir dir;
-    AppState state;
-    state.settingsFolder = dir.path();
-    writeNetFile(dir.path(), db.name());
-    QFile sections(dir.filePath(QStringLiteral("Section.txt")));
-    if (!sections.open(QIODevice::WriteOnly) || sections.write("1\r\n2\r\n3\r\n4\r\n5\r\n") <= 0)
-        return 1;
-    sections.close();
-    FakeMachine machine;
-    FakeDialogs& dialogs = machine.dialogs;
-    ProgramWindows windows(state, machine.platform());
-    Form_Main& main = *windows.forms().Main;
-    Form_Base& base = *windows.forms().Base;
-    main.show();
-
-    windows.forms().Polling->onTimer(); // the first run marks the demo's new lines
-    QList<double> times;
-    int requests = 0;
-    for (int i = 0; i < cycles; ++i) {
-        const int before = base.MyDB.requestCount();
-        QElapsedTimer t;
-        t.start();
-        windows.forms().Polling->onTimer();
-        QCoreApplication::processEvents(); // the repaint of the refreshed grids
-        times << double(t.nsecsElapsed()) / 1e6;
-        requests = base.MyDB.requestCount() - before;
-    }
-    std::sort(times.begin(), times.end());
-    int panels = 0;
-    for (QTableView* grid : main.panelGrids())
-        panels += grid->isVisibleTo(&main) ? 1 : 0;
-    std::printf("polling cycle on the demo shift: %d orders listed, %d panels filled, %d hot dishes\n",
-                base.QZakaz.recordCount(), panels, base.QHot.recordCount());
-    std::printf("  %d cycles: median %.1f ms, fastest %.1f ms, slowest %.1f ms\n", cycles, times[times.size() / 2],
-                times.front(), times.back());
-    std::printf("  requests to the server per cycle: %d\n", requests);
-    std::printf("  messages shown: %lld\n", qlonglong(dialogs.messages.size()));
-    return dialogs.messages.isEmpty() ? 0 : 1;
 }

@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,6 +99,7 @@ private slots:
     void panelSortedByDueTime();
     void oneServerTimePerPaint();
     void lostServerTimeReportedOnce();
+    void unchangedRowsKeepTheGrid();
 
 private:
     void addOrder(qint64 key, int number, const QVariant& info = u"Стол 1"_s, qint64 shift = openShift);
@@ -261,13 +263,35 @@ void TestOrderBoard::oneServerTimePerPaint()
     addOrder(500, 1);
     for (int i = 0; i < 9; ++i)
         addLine(500, 800, 2, u"блюдо %1"_s.arg(i), u"20, 5, CURRENT_TIMESTAMP, DATEADD(%1 MINUTE TO CURRENT_TIMESTAMP)"_s.arg(i * 2 - 4));
+    addOrder(501, 2);
+    addLine(501, 800, 2, u"подать"_s, u"20, 5, CURRENT_TIMESTAMP, DATEADD(30 MINUTE TO CURRENT_TIMESTAMP)"_s);
     Board b(*m_db);
     b.main->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.main.get()));
     b.refresh();
     b.main->G1->viewport()->repaint(); // the clock procedure is prepared here
-    const int before = b.base->MyDB.requestCount();
-    b.main->G1->viewport()->repaint();
+    QTest::qWait(1);
+    // Both panels need the time; the board's paint reads it once for both.
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } count;
+    b.main->G1->viewport()->installEventFilter(&count);
+    b.main->G2->viewport()->installEventFilter(&count);
+    int before = b.base->MyDB.requestCount();
+    b.main->G1->viewport()->update();
+    b.main->G2->viewport()->update();
+    QCoreApplication::processEvents();
+    QCOMPARE(count.paints, 2);
+    QCOMPARE(b.base->MyDB.requestCount() - before, 1);
+    // A later paint reads it anew.
+    QTest::qWait(1);
+    before = b.base->MyDB.requestCount();
+    b.main->G2->viewport()->repaint();
     QCOMPARE(b.base->MyDB.requestCount() - before, 1);
 
     // Overdue is red, due within the alarm time maroon, due later green.
@@ -295,6 +319,48 @@ void TestOrderBoard::lostServerTimeReportedOnce()
     QTest::qWait(50);
     QCOMPARE(b.dialogs.messages.size(), 1);
     QVERIFY(b.dialogs.messages[0].contains(u"conversion"_s, Qt::CaseInsensitive));
+}
+
+void TestOrderBoard::unchangedRowsKeepTheGrid()
+{
+    // Dishes without cooking time: their minutes left stay null, so nothing turns with the clock.
+    const QString untimed = u"0, 0, CURRENT_TIMESTAMP, NULL"_s;
+    addOrder(700, 1);
+    addLine(700, 800, 2, u"суп"_s, untimed);
+    addLine(700, 800, 2, u"хлеб"_s, untimed);
+    addOrder(701, 2);
+    addLine(701, 800, 2, u"чай"_s, untimed);
+    Board b(*m_db);
+    b.main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.main.get()));
+    b.refresh();
+    QSignalSpy resets1(b.board().panelModel(0), &QAbstractItemModel::modelReset);
+    QSignalSpy resets2(b.board().panelModel(1), &QAbstractItemModel::modelReset);
+    b.main->G1->setCurrentIndex(b.board().panelModel(0)->index(1, 0));
+
+    // The same rows again: no reset, the cook's row stays where it was.
+    b.refresh();
+    QCoreApplication::processEvents();
+    QCOMPARE(resets1.size(), 0);
+    QCOMPARE(resets2.size(), 0);
+    QCOMPARE(b.main->G1->currentIndex().row(), 1);
+
+    // A changed line resets its grid only.
+    m_db->exec(u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'суп'"_s);
+    b.refresh();
+    QCoreApplication::processEvents();
+    QCOMPARE(resets1.size(), 1);
+    QCOMPARE(resets2.size(), 0);
+    QueryModel* model = b.board().panelModel(0);
+    const int soup = b.dishes(0).indexOf(u"суп"_s);
+    QCOMPARE(model->data(model->index(soup, 1), Qt::DisplayRole).toString(), u"2"_s);
+
+    // An order that leaves the list frees its panel, and the grid is emptied.
+    m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE NAME_BLUDO = 'чай'"_s);
+    b.refresh();
+    QCoreApplication::processEvents();
+    QCOMPARE(resets2.size(), 1);
+    QCOMPARE(b.board().panelModel(1)->rowCount(), 0);
 }
 
 QTEST_MAIN(TestOrderBoard)

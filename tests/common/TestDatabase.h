@@ -1,6 +1,7 @@
 #pragma once
 // A throwaway point-of-sale database on the local server, made from pos/schema.sql (and the demo
-// shift when asked), with a connection of its own standing in for the point of sale.
+// shift, and a year of closed shifts with that many order lines, when asked), with a connection
+// of its own standing in for the point of sale.
 
 #include "Database.h"
 #include "DbError.h"
@@ -16,7 +17,7 @@
 
 class TestDatabase {
 public:
-    explicit TestDatabase(bool demo = false)
+    explicit TestDatabase(bool demo = false, int historyLines = 0)
     {
         static QAtomicInteger<int> counter;
         m_path = QStringLiteral("/tmp/kitchen-test-%1-%2.fdb")
@@ -25,9 +26,11 @@ public:
         QStringList args{m_path};
         if (demo)
             args << QStringLiteral("--demo");
+        if (historyLines > 0)
+            args << QStringLiteral("--history") << QString::number(historyLines);
         QProcess create;
         create.start(QStringLiteral(SOURCE_DIR "/pos/create-db"), args);
-        if (!create.waitForFinished(60000) || create.exitCode() != 0)
+        if (!create.waitForFinished(historyLines > 0 ? 600000 : 60000) || create.exitCode() != 0)
             m_error = QString::fromLocal8Bit(create.readAllStandardError() + create.readAllStandardOutput());
     }
 

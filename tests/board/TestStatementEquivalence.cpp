@@ -1,0 +1,182 @@
+// The statements tuned for databases with a long history against their reference texts, on a
+// generated database whose rows mix every case the texts tell apart: open and closed shifts,
+// states 1 to 3 and odd ones, served and unserved sections, nulls, serving times around now,
+// orders without a number, a waiter or a shift. Both texts must give the same rows.
+
+#include "BoardSql.h"
+#include "PollingSql.h"
+#include "TestDatabase.h"
+
+#include <QTest>
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+using Rows = QList<QStringList>;
+
+const ServedSections noBox{}, boxes1And3{true, false, true}, allBoxes{true, true, true, true, true};
+}
+
+class TestStatementEquivalence : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void orderList_data();
+    void orderList();
+    void hotQueue_data();
+    void hotQueue();
+    void panels_data();
+    void panels();
+
+private:
+    Rows rows(const QStringList& sql);
+    // Runs both texts; a minute turning between them changes ALL_TIME, so a difference is
+    // looked at again once before it counts.
+    void compare(const QStringList& reference, const QStringList& tuned, bool ordered);
+
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<Database> m_reader;
+    std::unique_ptr<Transaction> m_read;
+};
+
+void TestStatementEquivalence::initTestCase()
+{
+    m_db = std::make_unique<TestDatabase>(false, 6000);
+    QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
+    // A quarter of the year's shifts open again, with statuses on both sides of 10.
+    m_db->exec(u"UPDATE SMENA SET STATUS = IIF(MOD(NUMBER_SMENA, 4) = 0, MOD(NUMBER_SMENA, 10), 10 + MOD(NUMBER_SMENA, 3))"_s);
+    // Orders without a number, with a negative one, without a waiter or a shift.
+    m_db->exec(u"UPDATE ZAKAZ SET NUMBER_ZAKAZ = DECODE(MOD(KOD, 17), 0, NULL, 1, -3, NUMBER_ZAKAZ),"
+               " KOD_PERSON = IIF(MOD(KOD, 23) = 0, NULL, KOD_PERSON), KOD_SMENA = IIF(MOD(KOD, 29) = 0, NULL, KOD_SMENA)"_s);
+    // Times around now, so that every branch of the hot queue meets lines on both sides of its
+    // threshold; serving times on a fifth of the lines; states and sections of every kind.
+    m_db->exec(u"UPDATE ZAKAZ_STR SET"
+               " START_TIME = DATEADD(-MOD(KOD, 90) MINUTE TO CURRENT_TIMESTAMP),"
+               " END_TIME = IIF(MOD(KOD, 5) = 0, DATEADD(MOD(KOD * 7, 60) - 20 MINUTE TO CURRENT_TIMESTAMP), NULL),"
+               " MY_ALARM = IIF(MOD(KOD, 31) = 0, NULL, MY_ALARM),"
+               " PRINT_SECTION = DECODE(MOD(KOD, 13), 0, NULL, 1, 0, 2, 1, 3, 4, 4, 1, PRINT_SECTION),"
+               " SECTION = DECODE(MOD(KOD * 3, 11), 0, NULL, 1, 6, 2, 7, SECTION)"_s);
+    // Two lines equal in every column the hot queue reads, which its UNION makes one row.
+    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME, MY_ALARM, START_TIME)"
+               " SELECT FIRST 1 Z.KOD, 'Двойник', 1, 2, 800, 10, 3, TIMESTAMP '2020-01-01 12:00' FROM ZAKAZ Z"
+               " JOIN SMENA S ON S.KOD = Z.KOD_SMENA WHERE S.STATUS < 10 AND Z.KOD_PERSON IS NOT NULL"_s);
+    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME, MY_ALARM, START_TIME)"
+               " SELECT KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME, MY_ALARM, START_TIME FROM ZAKAZ_STR"
+               " WHERE NAME_BLUDO = 'Двойник'"_s);
+    // A line of an order that does not exist.
+    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME)"
+               " VALUES (1, 'Сирота', 1, 2, 800, 5)"_s);
+
+    m_reader = std::make_unique<Database>();
+    m_reader->DatabaseName = m_db->name();
+    m_reader->Params = TestDatabase::params();
+    m_reader->open();
+    m_read = std::make_unique<Transaction>(*m_reader, QStringList{u"read_committed"_s, u"rec_version"_s, u"nowait"_s});
+
+    // The mix holds what the statements tell apart.
+    QVERIFY(rows({u"SELECT KOD FROM ZAKAZ_STR WHERE PRINT_SECTION IS NULL OR SECTION IS NULL"_s}).size() > 100);
+    QVERIFY(rows(BoardSql::Reference::orderList(true, allBoxes)).size() > 50);
+}
+
+void TestStatementEquivalence::cleanupTestCase()
+{
+    m_read.reset();
+    m_reader.reset();
+    m_db.reset();
+}
+
+Rows TestStatementEquivalence::rows(const QStringList& sql)
+{
+    Query q(*m_reader, *m_read);
+    q.setSql(sql);
+    q.open();
+    Rows result;
+    for (int i = 0; i < q.recordCount(); ++i) {
+        QStringList row;
+        for (const DbValue& v : q.row(i))
+            row << (v.isNull() ? u"<null>"_s : QString::number(int(v.type())) + u':' + v.toText().value_or(QString()));
+        result << row;
+    }
+    return result;
+}
+
+void TestStatementEquivalence::compare(const QStringList& reference, const QStringList& tuned, bool ordered)
+{
+    QVERIFY(reference != tuned);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        Rows expected = rows(reference), actual = rows(tuned);
+        if (!ordered) {
+            std::sort(expected.begin(), expected.end());
+            std::sort(actual.begin(), actual.end());
+        }
+        if (expected == actual || attempt == 1) {
+            QCOMPARE(actual, expected);
+            return;
+        }
+    }
+}
+
+void TestStatementEquivalence::orderList_data()
+{
+    QTest::addColumn<bool>("allOrders");
+    QTest::addColumn<ServedSections>("served");
+    for (bool all : {false, true}) {
+        const char* mode = all ? "all orders" : "unfulfilled";
+        QTest::addRow("%s, no box", mode) << all << noBox;
+        QTest::addRow("%s, boxes 1 and 3", mode) << all << boxes1And3;
+        QTest::addRow("%s, every box", mode) << all << allBoxes;
+    }
+}
+
+void TestStatementEquivalence::orderList()
+{
+    QFETCH(bool, allOrders);
+    QFETCH(ServedSections, served);
+    // Sorted by every column that can differ, so the order is part of the result.
+    compare(BoardSql::Reference::orderList(allOrders, served), BoardSql::orderList(allOrders, served), true);
+}
+
+void TestStatementEquivalence::hotQueue_data()
+{
+    QTest::addColumn<ServedSections>("served");
+    QTest::newRow("no box") << noBox;
+    QTest::newRow("boxes 1 and 3") << boxes1And3;
+    QTest::newRow("every box") << allBoxes;
+}
+
+void TestStatementEquivalence::hotQueue()
+{
+    QFETCH(ServedSections, served);
+    QVERIFY(rows(PollingSql::hotQueue(served)).size() > 10);
+    // Rows with equal due times come in the database's order, with either text.
+    compare(PollingSql::Reference::hotQueue(served), PollingSql::hotQueue(served), false);
+}
+
+void TestStatementEquivalence::panels_data()
+{
+    QTest::addColumn<ServedSections>("served");
+    QTest::newRow("no box") << noBox;
+    QTest::newRow("boxes 1 and 3") << boxes1And3;
+    QTest::newRow("every box") << allBoxes;
+}
+
+void TestStatementEquivalence::panels()
+{
+    QFETCH(ServedSections, served);
+    // Every order of the open shifts and some of the closed ones: the panel does not look at the
+    // shift, and the detail window reads closed orders with the same text.
+    const Rows orders = rows({u"SELECT KOD FROM ZAKAZ WHERE MOD(KOD, 7) = 0"
+                              " OR KOD_SMENA IN (SELECT KOD FROM SMENA WHERE STATUS < 10)"_s});
+    QVERIFY(orders.size() > 100);
+    for (const QStringList& order : orders) {
+        const qint64 key = order[0].section(u':', 1).toLongLong();
+        compare(BoardSql::Reference::panelLines(key, served), BoardSql::panelLines(key, served), false);
+        if (QTest::currentTestFailed())
+            return;
+    }
+}
+
+QTEST_GUILESS_MAIN(TestStatementEquivalence)
+#include "TestStatementEquivalence.moc"

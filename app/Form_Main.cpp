@@ -10,6 +10,7 @@
 #include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
+#include "EnterKeyFilter.h"
 #include "Form_Net.h"
 #include "Form_Vid.h"
 #include "Forms.h"
@@ -75,6 +76,7 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     setObjectName(u"Form_Main"_s);
     resize(DesignWidth, DesignHeight);
     buildControls();
+    new EnterKeyFilter(this);
     IdleTimer.setInterval(1000);
     TimerColor.setInterval(1000);
     m_board = std::make_unique<OrderBoard>(state, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll});

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,6 +68,7 @@ private slots:
     void firstShowCentresOnce();
     void sectionClickRewritesFileOnceReady();
     void exitClosesTheBoard();
+    void enterPressesTheFocusedButton();
 };
 
 void TestFormMain::firstStartCreatesItsFiles()
@@ -296,6 +298,18 @@ void TestFormMain::exitClosesTheBoard()
     QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
     QVERIFY(board.main->isClosed());
     QVERIFY(!board.main->isVisible());
+}
+
+void TestFormMain::enterPressesTheFocusedButton()
+{
+    QTemporaryDir dir;
+    Board board(dir.path());
+    board.main->show();
+    QVERIFY(QTest::qWaitForWindowActive(board.main.get()));
+    board.main->BtnAll->setFocus();
+    QSignalSpy clicked(board.main->BtnAll, &QPushButton::clicked);
+    QTest::keyClick(board.main->BtnAll, Qt::Key_Return);
+    QCOMPARE(clicked.size(), 1);
 }
 
 QTEST_MAIN(TestFormMain)

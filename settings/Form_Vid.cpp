@@ -21,7 +21,7 @@
 using namespace Qt::StringLiterals;
 namespace N = SettingsNames;
 
-const QString Form_Vid::SoundFilter = u"Звуковые файлы (wav, mid, mp3)|*.wav; *mid; *.mp3"_s;
+const QString Form_Vid::SoundFilter = u"Звуковые файлы (wav, mid, mp3)|*.wav; *.mid; *.mp3"_s;
 const QString Form_Vid::NoSoundFileMessage =
     u"Выбран вывод звука на мультимедиа, однако не выбран звуковой файл. Нажмите кнопку \"Настройка мульти-медиа звука\" !"_s;
 const QString Form_Vid::IdleMessage = u"В поле интервала должно быть целое положительное число"_s;

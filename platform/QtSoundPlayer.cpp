@@ -29,7 +29,13 @@ QtSoundPlayer::QtSoundPlayer()
                      [this](QMediaPlayer::Error, const QString& text) { failed(text); });
 }
 
-QtSoundPlayer::~QtSoundPlayer() = default;
+QtSoundPlayer::~QtSoundPlayer()
+{
+    // The player goes before its output, which it uses to the end, and its last signals find
+    // nobody listening.
+    m_player->disconnect();
+    m_player.reset();
+}
 
 void QtSoundPlayer::failed(const QString& playerText)
 {

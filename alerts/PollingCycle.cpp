@@ -11,6 +11,8 @@ PollingCycle::PollingCycle(Form_Base& base, SoundAlert& alert, Board board, Dial
     : QObject(parent), m_base(base), m_alert(alert), m_board(std::move(board)), m_dialogs(dialogs)
 {
     connect(&m_base.TimerHot, &QTimer::timeout, this, &PollingCycle::onTimer);
+    // Queued: the player tells its failure from inside its own signals, no place for a box.
+    connect(&m_alert, &SoundAlert::failed, this, &PollingCycle::alertFailed, Qt::QueuedConnection);
 }
 
 void PollingCycle::onTimer()
@@ -68,10 +70,21 @@ void PollingCycle::announce()
         m_alert.Timer_SignalTimer();
         m_alertProblem.clear();
     } catch (const std::exception& e) {
-        QString problem = QString::fromUtf8(e.what());
-        if (problem != m_alertProblem) {
-            m_alertProblem = problem;
-            m_pendingProblem = problem;
-        }
+        alertFailed(QString::fromUtf8(e.what()));
     }
+}
+
+void PollingCycle::alertFailed(const QString& problem)
+{
+    if (problem == m_alertProblem)
+        return;
+    m_alertProblem = problem;
+    if (m_running) {
+        m_pendingProblem = problem;
+        return;
+    }
+    // Told between runs: the polling waits for the box as it does for its own.
+    m_running = true;
+    m_dialogs.message(nullptr, problem);
+    m_running = false;
 }

@@ -32,6 +32,7 @@ public:
 
 private:
     void announce();
+    void alertFailed(const QString& problem);
 
     Form_Base& m_base;
     SoundAlert& m_alert;

@@ -35,8 +35,8 @@ void setPanelColour(QLabel* panel, const QColor& colour)
 
 SoundAlert::SoundAlert(Form_Base& base, SpeakerTone& speaker, QLabel* panel, QTimer& timerColor,
                        Settings settings, QObject* parent)
-    : QObject(parent), m_base(base), m_speaker(speaker), m_panel(panel), m_timerColor(timerColor),
-      m_settings(std::move(settings))
+    : QObject(parent), m_base(base), m_player(base.MediaPlayer1), m_speaker(speaker), m_panel(panel),
+      m_timerColor(timerColor), m_settings(std::move(settings))
 {
     connect(&m_base.Timer_Signal, &QTimer::timeout, this, [this] {
         // The later beeps of a series; a beep setting spoiled meanwhile ends the series quietly.
@@ -48,7 +48,17 @@ SoundAlert::SoundAlert(Form_Base& base, SpeakerTone& speaker, QLabel* panel, QTi
     });
     connect(&m_timerColor, &QTimer::timeout, this, &SoundAlert::TimerColorTimer);
     m_base.MediaPlayer1.onFinished = [this] { MediaPlayer1Notify(); };
+    m_base.MediaPlayer1.onFailed = [this](const QString& problem) {
+        MediaPlayer1Notify();
+        emit failed(problem);
+    };
     m_panel->installEventFilter(this);
+}
+
+SoundAlert::~SoundAlert()
+{
+    m_player.onFinished = nullptr;
+    m_player.onFailed = nullptr;
 }
 
 void SoundAlert::Timer_SignalTimer()

@@ -9,6 +9,7 @@
 class Form_Base;
 class QLabel;
 class QTimer;
+class SoundPlayer;
 class SpeakerTone;
 
 class SoundAlert : public QObject {
@@ -23,6 +24,7 @@ public:
 
     SoundAlert(Form_Base& base, SpeakerTone& speaker, QLabel* panel, QTimer& timerColor, Settings settings,
                QObject* parent = nullptr);
+    ~SoundAlert() override;
 
     static constexpr int ToneHz = 800;
 
@@ -33,11 +35,17 @@ public:
     void TimerColorTimer();
     void PanelSoundClick();
 
+signals:
+    // A playback failed after it had started: it has ended as if it had finished, and this
+    // is the player's text to tell the cooks.
+    void failed(const QString& problem);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Form_Base& m_base;
+    SoundPlayer& m_player; // outlives the alert, and must not call it once it is gone
     SpeakerTone& m_speaker;
     QLabel* m_panel;
     QTimer& m_timerColor;

@@ -13,6 +13,7 @@
 #include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
+#include "EnterKeyFilter.h"
 #include "Form_Limit.h"
 #include "Form_Net.h"
 #include "Form_Vid.h"
@@ -30,6 +31,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -71,6 +74,32 @@ void setTextColour(QWidget* w, const QColor& colour)
     w->setPalette(p);
 }
 
+// The section frame is only 37 design pixels high: its title goes on the frame's top line, as
+// in the design, and the check boxes are centred in the room below it at whatever scale the
+// board has, each as tall as it needs. Fusion's own frame, below a full title line, leaves too
+// little room and the boxes would hang across its edge.
+void fitSectionBoxes(QGroupBox* frame, const std::array<QCheckBox*, 5>& boxes)
+{
+    const int title = frame->fontMetrics().height();
+    frame->setStyleSheet(u"QGroupBox#%1 { border: 1px solid palette(mid); border-radius: 3px; margin-top: %2px; }"
+                         " QGroupBox#%1::title { subcontrol-origin: margin; left: %3px; padding: 0 2px; }"_s
+                             .arg(frame->objectName())
+                             .arg(title / 2)
+                             .arg(boxes[0]->x() - 2));
+    frame->ensurePolished();
+    QStyleOptionGroupBox option;
+    option.initFrom(frame);
+    option.text = frame->title();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    const QRect label = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+    const int top = label.bottom() + 1;
+    const int room = frame->height() - 1 - top;
+    for (QCheckBox* box : boxes) {
+        const int height = qMin(box->sizeHint().height(), room);
+        box->setGeometry(box->x(), top + (room - height) / 2, box->width(), height);
+    }
+}
+
 } // namespace
 
 Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, const Forms& forms)
@@ -80,6 +109,7 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     setObjectName(u"Form_Main"_s);
     resize(DesignWidth, DesignHeight);
     buildControls();
+    new EnterKeyFilter(this);
     IdleTimer.setInterval(1000);
     connect(&IdleTimer, &QTimer::timeout, this, [this] {
         // The timer keeps ticking under the box that tells of a refusal: one box at a time.
@@ -125,6 +155,8 @@ QPushButton* Form_Main::pictureButton(const char* name, const QString& text, Pic
 
 void Form_Main::buildControls()
 {
+    // The design's own type for the captions, so that they fit their buttons at every scale.
+    setFont(DesignFonts::dialog());
     page = new QWidget(this);
     page->setObjectName(u"page"_s);
     page->setGeometry(0, 0, DesignWidth, DesignHeight);
@@ -192,6 +224,7 @@ void Form_Main::buildControls()
                 [this] { reportErrors(m_dialogs, this, [this] { CB_S1Click(); }); });
         *sections[i] = box;
     }
+    fitSectionBoxes(GB_Section, sectionBoxes());
 
     BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 73, 37}, u"Лимиты"_s);
     BtnLimit->setEnabled(false);
@@ -285,6 +318,8 @@ void Form_Main::FormCreate()
         if (m_state.AtDesignSize)
             scaleWindow(this, screenRatio(m_state.WideScreen, screen, 680, 880));
     }
+
+    fitSectionBoxes(GB_Section, sectionBoxes());
 
     m_state.HotExpanded = false;
     m_state.HotNormalHeight = GHot->height();

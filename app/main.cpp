@@ -27,6 +27,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Монитор кухни"));
     // The kitchen reads numbers and times the Russian way, whatever the machine's own locale.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    // Qt's own file dialog and box buttons speak it too.
+    QtDialogs::installTranslations(QLocale());
 
     AppState state;
     // Settings live beside the executable, wherever it was started from.

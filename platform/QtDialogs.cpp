@@ -2,24 +2,65 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
+#include <QShowEvent>
 #include <QStringList>
+#include <QTranslator>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Qt places a box over its window, and a window not on the screen yet (the board while the
+// program starts) has no place worth taking: such a box goes to the middle of the screen.
+class PlacedMessageBox : public QMessageBox {
+public:
+    PlacedMessageBox(Icon icon, const QString& caption, const QString& text, StandardButtons buttons,
+                     QWidget* parent)
+        : QMessageBox(icon, caption, text, buttons, parent),
+          m_centre(!parent || !parent->window()->isVisible())
+    {
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (!m_centre || event->spontaneous())
+            return;
+        const QRect area = screen()->geometry();
+        const QSize frame = frameGeometry().size();
+        move(area.x() + qMax(0, (area.width() - frame.width()) / 2),
+             area.y() + qMax(0, (area.height() - frame.height()) / 2));
+    }
+
+private:
+    bool m_centre;
+};
+}
 
 void QtDialogs::message(QWidget* parent, const QString& text)
 {
-    QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+    PlacedMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text,
+                         QMessageBox::Ok, parent);
+    box.exec();
 }
 
 bool QtDialogs::question(QWidget* parent, const QString& caption, const QString& text)
 {
-    return QMessageBox::question(parent, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Ok)
-        == QMessageBox::Ok;
+    PlacedMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
 }
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), toQtFilter(filter));
+    // The filter's own title already names the file kinds: Qt's copy of the patterns after it
+    // would say it twice.
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), toQtFilter(filter), nullptr,
+                                        QFileDialog::HideNameFilterDetails);
 }
 
 QString QtDialogs::toQtFilter(const QString& filter)
@@ -33,4 +74,20 @@ QString QtDialogs::toQtFilter(const QString& filter)
         out << parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')';
     }
     return out.join(u";;");
+}
+
+bool QtDialogs::installTranslations(const QLocale& locale)
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    const QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                              QCoreApplication::applicationDirPath() + u"/translations"_s};
+    for (const QString& folder : folders) {
+        // "qt" brings in every module's catalogue: qtbase's dialogs and buttons among them.
+        if (translator->load(locale, u"qt"_s, u"_"_s, folder)) {
+            QCoreApplication::installTranslator(translator);
+            return true;
+        }
+    }
+    delete translator;
+    return false;
 }

@@ -3,8 +3,10 @@
 #include "PlatformError.h"
 
 #include <QAudioOutput>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QMediaPlayer>
+#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -15,29 +17,91 @@ QtSoundPlayer::QtSoundPlayer()
     m_player->setAudioOutput(m_output.get());
     QObject::connect(m_player.get(), &QMediaPlayer::playbackStateChanged, m_player.get(),
                      [this](QMediaPlayer::PlaybackState state) {
-                         if (state == QMediaPlayer::StoppedState && onFinished)
+                         if (state != QMediaPlayer::StoppedState)
+                             return;
+                         m_playing = false;
+                         if (onFinished)
                              onFinished();
                      });
+    // The backend tells its errors later, from its own events; a file it cannot decode is
+    // otherwise "played" in silence and never ends.
+    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
+                     [this](QMediaPlayer::Error, const QString& text) { failed(text); });
 }
 
-QtSoundPlayer::~QtSoundPlayer() = default;
+QtSoundPlayer::~QtSoundPlayer()
+{
+    // The player goes before its output, which it uses to the end, and its last signals find
+    // nobody listening.
+    m_player->disconnect();
+    m_player.reset();
+}
+
+void QtSoundPlayer::failed(const QString& playerText)
+{
+    // The first error is the one that says why; the backend adds more in its wake.
+    if (!m_failure.isEmpty())
+        return;
+    m_failure = u"Не удаётся воспроизвести звуковой файл %1: %2"_s.arg(
+        m_path, playerText.isEmpty() ? u"формат файла не поддерживается"_s : playerText);
+    if (!m_playing)
+        return;
+    m_playing = false;
+    m_player->stop();
+    if (onFailed)
+        onFailed(m_failure);
+}
 
 void QtSoundPlayer::open(const QString& path)
 {
     m_open = false;
+    m_playing = false;
+    m_path = path;
+    m_failure.clear();
     // The media backend opens files lazily and reports later; a file that is not there is
     // told at once, as the cook's IT person would expect.
     if (!QFileInfo(path).isFile())
         throw PlatformError(u"Звуковой файл не найден: "_s + path);
     m_player->setSource(QUrl::fromLocalFile(path));
     if (m_player->error() != QMediaPlayer::NoError)
-        throw PlatformError(m_player->errorString());
+        failed(m_player->errorString());
+    waitForLoad();
+    if (!m_failure.isEmpty()) {
+        m_player->setSource(QUrl());
+        throw PlatformError(m_failure);
+    }
     m_open = true;
+}
+
+void QtSoundPlayer::waitForLoad()
+{
+    // Loading a local file takes the backend a few milliseconds; waiting for it lets the
+    // settings dialog refuse a file that cannot be played when it is chosen. Keys and clicks
+    // wait meanwhile, so nothing else is chosen under the wait.
+    auto settled = [this] {
+        const QMediaPlayer::MediaStatus s = m_player->mediaStatus();
+        return !m_failure.isEmpty() || s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::InvalidMedia
+            || s == QMediaPlayer::NoMedia;
+    };
+    if (settled())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(LoadWaitMs, &loop, &QEventLoop::quit);
+    QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&] {
+        if (settled())
+            loop.quit();
+    });
+    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit,
+                     Qt::QueuedConnection);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (m_failure.isEmpty() && m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
+        failed(m_player->errorString());
 }
 
 void QtSoundPlayer::stop()
 {
     needFile();
+    m_playing = false;
     m_player->stop();
 }
 
@@ -50,6 +114,9 @@ void QtSoundPlayer::rewind()
 void QtSoundPlayer::play()
 {
     needFile();
+    if (!m_failure.isEmpty())
+        throw PlatformError(m_failure);
+    m_playing = true;
     m_player->play();
 }
 

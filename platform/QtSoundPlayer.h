@@ -17,9 +17,18 @@ public:
     void rewind() override;
     void play() override;
 
+    // How long open() waits for the media backend to say whether it can play the file.
+    static constexpr int LoadWaitMs = 3000;
+
 private:
     void needFile() const;
+    void failed(const QString& playerText);
+    void waitForLoad();
+
     std::unique_ptr<QMediaPlayer> m_player;
     std::unique_ptr<QAudioOutput> m_output;
+    QString m_path;
+    QString m_failure; // why the open file cannot be played, once the backend has said so
     bool m_open = false;
+    bool m_playing = false;
 };

@@ -7,12 +7,17 @@
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
-    // Opens the file for playing; throws PlatformError with the player's text when it cannot.
+    // Opens the file for playing; throws PlatformError with the player's text when it cannot,
+    // including a file it can tell at once it will not be able to play.
     virtual void open(const QString& path) = 0;
-    // Stop, rewind and play throw PlatformError when no file is open.
+    // Stop, rewind and play throw PlatformError when no file is open, and play also when the
+    // open file has already failed to play (until a file is opened again).
     virtual void stop() = 0;
     virtual void rewind() = 0;
     // Plays from the present position; onFinished runs when the playback ends or is stopped.
     virtual void play() = 0;
     std::function<void()> onFinished;
+    // Runs when a playback that play() started fails later on, with the player's text: the
+    // playback is over and onFinished may never come.
+    std::function<void(const QString&)> onFailed;
 };

@@ -100,7 +100,6 @@ QPushButton* pictureButton(const char* name, const QIcon& icon, const QString& t
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(place);
     button->setIconSize(QSize(16, 16));
-    button->setAutoDefault(false);
     return button;
 }
 

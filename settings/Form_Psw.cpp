@@ -119,12 +119,10 @@ void Form_Psw::buildControls()
     BitBtn2->setObjectName(u"BitBtn2"_s);
     BitBtn2->setGeometry(152, 324, 145, 25);
     BitBtn2->setIconSize(QSize(16, 16));
-    BitBtn2->setAutoDefault(false);
 
     BitBtn3 = new QPushButton(this);
     BitBtn3->setObjectName(u"BitBtn3"_s);
     BitBtn3->setGeometry(168, 188, 75, 25);
-    BitBtn3->setAutoDefault(false);
     BitBtn3->hide();
 
     const QList<QWidget*> order{RadioGroup1->item(0), RadioGroup1->item(1), BitBtn1, BitBtn2,

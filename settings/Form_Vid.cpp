@@ -21,7 +21,7 @@
 using namespace Qt::StringLiterals;
 namespace N = SettingsNames;
 
-const QString Form_Vid::SoundFilter = u"Звуковые файлы (wav, mid, mp3)|*.wav; *mid; *.mp3"_s;
+const QString Form_Vid::SoundFilter = u"Звуковые файлы (wav, mid, mp3)|*.wav; *.mid; *.mp3"_s;
 const QString Form_Vid::NoSoundFileMessage =
     u"Выбран вывод звука на мультимедиа, однако не выбран звуковой файл. Нажмите кнопку \"Настройка мульти-медиа звука\" !"_s;
 const QString Form_Vid::IdleMessage = u"В поле интервала должно быть целое положительное число"_s;
@@ -81,7 +81,6 @@ void Form_Vid::buildControls()
     Btn_SetupSound->setObjectName(u"Btn_SetupSound"_s);
     Btn_SetupSound->setGeometry(4, 142, 241, 29);
     Btn_SetupSound->setIconSize(QSize(18, 18));
-    Btn_SetupSound->setAutoDefault(false);
     Btn_SetupSound->hide();
 
     E_Duration = new QLineEdit(this);
@@ -102,7 +101,6 @@ void Form_Vid::buildControls()
     BitBtn2->setObjectName(u"BitBtn2"_s);
     BitBtn2->setGeometry(128, 204, 120, 25);
     BitBtn2->setIconSize(QSize(16, 16));
-    BitBtn2->setAutoDefault(false);
 
     const QList<QWidget*> order{RadioGroup1->item(0), RadioGroup1->item(1), BitBtn1, BitBtn2,
                                 CB_Gruppa, E_Idle, E_Duration, E_Amount, RadioGroup2->item(0),

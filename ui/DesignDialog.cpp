@@ -1,6 +1,7 @@
 #include "DesignDialog.h"
 
 #include "DesignFonts.h"
+#include "EnterKeyFilter.h"
 #include "Scaling.h"
 
 #include <QShowEvent>
@@ -17,6 +18,7 @@ DesignDialog::DesignDialog(const QString& name, const QString& caption, QSize de
     setWindowFlags(flags);
     setFont(DesignFonts::dialog());
     setFixedSize(designSize);
+    new EnterKeyFilter(this);
 }
 
 void DesignDialog::scaleForScreen(const AppState& state, QSize screen)

@@ -1,6 +1,7 @@
 #pragma once
 // What every modal window of the monitor has in common: a fixed design size that it takes as
-// its own, the scaling to the screen at creation, and centring when it is first shown.
+// its own, the scaling to the screen at creation, centring when it is first shown, and Enter
+// pressing the focused button (the default button only when no button has the focus).
 
 #include <QDialog>
 

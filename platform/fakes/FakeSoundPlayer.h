@@ -10,6 +10,7 @@ public:
     QString file;
     QStringList calls;
     QStringList badFiles;
+    QString failure; // set by fail(): play() refuses until a file is opened again
 
     void open(const QString& path) override
     {
@@ -19,15 +20,28 @@ public:
             throw PlatformError(QStringLiteral("Не удаётся открыть звуковой файл ") + path);
         }
         file = path;
+        failure.clear();
     }
     void stop() override { need(QStringLiteral("stop")); }
     void rewind() override { need(QStringLiteral("rewind")); }
-    void play() override { need(QStringLiteral("play")); }
+    void play() override
+    {
+        need(QStringLiteral("play"));
+        if (!failure.isEmpty())
+            throw PlatformError(failure);
+    }
     // Ends the playback as the real player does when the file has run out.
     void finish()
     {
         if (onFinished)
             onFinished();
+    }
+    // Fails the playback later on, as the real player does with a file it cannot decode.
+    void fail(const QString& text)
+    {
+        failure = text;
+        if (onFailed)
+            onFailed(text);
     }
 
 private:

@@ -8,11 +8,13 @@
 #include "Form_Main.h"
 #include "Form_Vid.h"
 #include "PollingCycle.h"
+#include "RadioGroup.h"
 #include "ProgramWindows.h"
 #include "TestDatabase.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,6 +60,7 @@ private slots:
     void failedUpdateAnnouncesAgain();
     void twoMonitorsMarkOnce();
     void silentAlertStillMarks();
+    void failedPlaybackToldOnce();
     void hotQueueThresholds();
 
 private:
@@ -192,6 +195,25 @@ void TestPollingCycle::silentAlertStillMarks()
     addLine(100, 800, 1, u"Чай"_s);
     m.poll(); // the same problem is not told every five seconds
     QCOMPARE(stateOf(u"Чай"_s), 2);
+    QCOMPARE(m.dialogs.messages.size(), 1);
+}
+
+void TestPollingCycle::failedPlaybackToldOnce()
+{
+    Monitor m(m_db->name());
+    m.windows->forms().Vid->RadioGroup2->setItemIndex(1);
+    m.machine.player.file = u"/tmp/звонок.mid"_s;
+    addLine(100, 800, 1, u"Хлеб"_s);
+    m.poll();
+    QVERIFY(m.main().PanelSound->isVisibleTo(&m.main()));
+    m.machine.player.fail(u"Нет декодера для audio/midi"_s);
+    QVERIFY(!m.main().PanelSound->isVisibleTo(&m.main()));
+    QTRY_COMPARE(m.dialogs.messages, QStringList{u"Нет декодера для audio/midi"_s});
+    addLine(100, 800, 1, u"Чай"_s);
+    m.poll(); // the player refuses the file again: not told again, and the dish is still shown
+    QCOMPARE(stateOf(u"Чай"_s), 2);
+    QVERIFY(!m.main().PanelSound->isVisibleTo(&m.main()));
+    QTest::qWait(50);
     QCOMPARE(m.dialogs.messages.size(), 1);
 }
 

@@ -13,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -73,6 +74,7 @@ private slots:
     void fileplaysOncePerPlayback();
     void panelClickStopsTheSound();
     void panelFlashes();
+    void failedPlaybackEndsIt();
     void cannotSound();
     void realToneTakesItsTime();
 };
@@ -162,6 +164,22 @@ void TestSoundAlert::panelFlashes()
     QCOMPARE(colour(), QColor(0, 0, 255));
     a.alert.TimerColorTimer();
     QCOMPARE(colour(), QColor(255, 0, 0));
+}
+
+void TestSoundAlert::failedPlaybackEndsIt()
+{
+    Alert a(1);
+    QSignalSpy failed(&a.alert, &SoundAlert::failed);
+    a.announce();
+    a.player.fail(u"Нет декодера"_s); // told by the player after play() has returned
+    QVERIFY(a.panel.isHidden());
+    QVERIFY(!a.timerColor.isActive());
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.first().first().toString(), u"Нет декодера"_s);
+    // The next dish does not bring the panel back over a file that cannot play.
+    QVERIFY_THROWS_EXCEPTION(std::exception, a.announce());
+    QVERIFY(a.panel.isHidden());
+    QVERIFY(!a.timerColor.isActive());
 }
 
 void TestSoundAlert::cannotSound()

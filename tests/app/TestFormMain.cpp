@@ -16,6 +16,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,6 +63,8 @@ private slots:
     void fullScreenKeepsDesignSize();
     void windowModeScalesToTheScreen_data();
     void windowModeScalesToTheScreen();
+    void controlsFitAfterScaling_data();
+    void controlsFitAfterScaling();
     void sectionFileTicksBoxes_data();
     void sectionFileTicksBoxes();
     void groupColumnAndShares_data();
@@ -67,6 +73,7 @@ private slots:
     void firstShowCentresOnce();
     void sectionClickRewritesFileOnceReady();
     void exitClosesTheBoard();
+    void enterPressesTheFocusedButton();
 };
 
 void TestFormMain::firstStartCreatesItsFiles()
@@ -184,6 +191,56 @@ void TestFormMain::windowModeScalesToTheScreen()
     QCOMPARE(main.GHot->columnWidth(1), qRound((scaled(800) - 30) * 0.47));
 }
 
+void TestFormMain::controlsFitAfterScaling_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::newRow("800x600") << QSize(800, 600);
+    QTest::newRow("1024x768") << QSize(1024, 768);
+    QTest::newRow("1366x768") << QSize(1366, 768);
+    QTest::newRow("design size") << DesignScreen;
+}
+
+void TestFormMain::controlsFitAfterScaling()
+{
+    QFETCH(QSize, screen);
+    QTemporaryDir dir;
+    Board board(dir.path(), screen);
+    Form_Main& main = *board.main;
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+    QStringList problems;
+    // The section boxes lie inside their frame, below its title, each as tall as it needs.
+    QStyleOptionGroupBox frame;
+    frame.initFrom(main.GB_Section);
+    frame.text = main.GB_Section->title();
+    frame.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    QStyle* style = main.GB_Section->style();
+    const QRect title = style->subControlRect(QStyle::CC_GroupBox, &frame, QStyle::SC_GroupBoxLabel, main.GB_Section);
+    const QRect inside = style->subControlRect(QStyle::CC_GroupBox, &frame, QStyle::SC_GroupBoxFrame, main.GB_Section)
+                             .adjusted(1, 1, -1, -1);
+    for (QCheckBox* box : main.sectionBoxes()) {
+        const QRect g = box->geometry();
+        if (!inside.contains(g) || g.top() <= title.bottom() || g.height() < box->sizeHint().height())
+            problems << QStringLiteral("%1 at %2,%3 %4x%5 (needs %6 high) under a title to %7 in %8,%9 %10x%11")
+                            .arg(box->objectName()).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
+                            .arg(box->sizeHint().height()).arg(title.bottom()).arg(inside.x()).arg(inside.y())
+                            .arg(inside.width()).arg(inside.height());
+    }
+    // A picture and its caption keep clear of their button's edges.
+    for (QPushButton* button : main.findChildren<QPushButton*>()) {
+        if (button->text().isEmpty())
+            continue;
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const int room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+        const int needed = button->iconSize().width() + 4 + button->fontMetrics().horizontalAdvance(button->text()) + 4;
+        if (needed > room)
+            problems << QStringLiteral("\"%1\" needs %2 of %3").arg(button->text()).arg(needed).arg(room);
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+}
+
 void TestFormMain::sectionFileTicksBoxes_data()
 {
     QTest::addColumn<QByteArray>("stored");
@@ -296,6 +353,18 @@ void TestFormMain::exitClosesTheBoard()
     QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
     QVERIFY(board.main->isClosed());
     QVERIFY(!board.main->isVisible());
+}
+
+void TestFormMain::enterPressesTheFocusedButton()
+{
+    QTemporaryDir dir;
+    Board board(dir.path());
+    board.main->show();
+    QVERIFY(QTest::qWaitForWindowActive(board.main.get()));
+    board.main->BtnAll->setFocus();
+    QSignalSpy clicked(board.main->BtnAll, &QPushButton::clicked);
+    QTest::keyClick(board.main->BtnAll, Qt::Key_Return);
+    QCOMPARE(clicked.size(), 1);
 }
 
 QTEST_MAIN(TestFormMain)

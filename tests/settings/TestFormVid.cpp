@@ -206,7 +206,7 @@ private slots:
             threw = true;
         }
         QCOMPARE(threw, throws);
-        QCOMPARE(rig.dialogs.filters, QStringList{u"Звуковые файлы (wav, mid, mp3)|*.wav; *mid; *.mp3"_s});
+        QCOMPARE(rig.dialogs.filters, QStringList{u"Звуковые файлы (wav, mid, mp3)|*.wav; *.mid; *.mp3"_s});
         QCOMPARE(rig.onDisk().value(u"fsound.txt"_s), fsound);
         QCOMPARE(rig.state.SoundFile, soundFile);
         const bool stored = !answer.isEmpty() && soundFile == answer;

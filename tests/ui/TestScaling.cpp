@@ -1,6 +1,5 @@
 // Design-size windows scaled to the screen, the column shares, and the radio groups.
 
-#include "QtDialogs.h"
 #include "RadioGroup.h"
 #include "Scaling.h"
 
@@ -22,7 +21,6 @@ private slots:
     void scalesEverythingOnTheWindow();
     void identityLeavesWindowAlone();
     void radioGroupSelection();
-    void fileFilterForQt();
 };
 
 void TestScaling::wideScreen_data()
@@ -128,13 +126,6 @@ void TestScaling::radioGroupSelection()
     QCOMPARE(clicked.size(), 1);
     group.setItemIndex(5);
     QCOMPARE(group.itemIndex(), -1);
-}
-
-void TestScaling::fileFilterForQt()
-{
-    QCOMPARE(QtDialogs::toQtFilter(QStringLiteral("Звуковые файлы (wav, mid, mp3)|*.wav; *mid; *.mp3")),
-             QStringLiteral("Звуковые файлы (wav, mid, mp3) (*.wav *mid *.mp3)"));
-    QCOMPARE(QtDialogs::toQtFilter(QStringLiteral("A|*.a|B|*.b")), QStringLiteral("A (*.a);;B (*.b)"));
 }
 
 QTEST_MAIN(TestScaling)

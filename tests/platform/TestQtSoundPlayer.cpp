@@ -1,0 +1,89 @@
+// The real sound file player: a file it cannot play is found out when it is opened, and a
+// playback that fails later ends and is told.
+
+#include "PlatformError.h"
+#include "QtSoundPlayer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// Half a second of a quiet tone, 8 kHz mono 16-bit PCM.
+QByteArray waveFile()
+{
+    QByteArray samples;
+    for (int i = 0; i < 4000; ++i) {
+        const qint16 s = qint16((i % 20 < 10) ? 1000 : -1000);
+        samples.append(reinterpret_cast<const char*>(&s), 2);
+    }
+    auto le32 = [](quint32 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    auto le16 = [](quint16 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 2); };
+    return "RIFF" + le32(36 + samples.size()) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(8000)
+        + le32(16000) + le16(2) + le16(16) + "data" + le32(samples.size()) + samples;
+}
+
+QString put(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    QFile f(dir.filePath(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(f.fileName()));
+    return f.fileName();
+}
+}
+
+class TestQtSoundPlayer : public QObject {
+    Q_OBJECT
+private slots:
+    void unplayableFileRefusedAtOpen_data();
+    void unplayableFileRefusedAtOpen();
+    void playableFileOpens();
+};
+
+void TestQtSoundPlayer::unplayableFileRefusedAtOpen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("text named .wav") << u"звонок.wav"_s << QByteArray("not a sound at all\r\n");
+    QTest::newRow("wave cut after its header") << u"cut.wav"_s << waveFile().left(20);
+}
+
+void TestQtSoundPlayer::unplayableFileRefusedAtOpen()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString good = put(dir, u"good.wav"_s, waveFile());
+    const QString bad = put(dir, name, bytes);
+    QtSoundPlayer player;
+    int finished = 0;
+    player.onFinished = [&] { ++finished; };
+    player.open(good);
+
+    QString told;
+    try {
+        player.open(bad);
+    } catch (const PlatformError& e) {
+        told = QString::fromUtf8(e.what());
+    }
+    QVERIFY2(told.contains(bad), qPrintable(told));
+    // Nothing is left open to play: the alert hears of it at once, not as a silent playback.
+    QVERIFY_THROWS_EXCEPTION(PlatformError, player.play());
+    QTest::qWait(200);
+    QCOMPARE(finished, 0);
+}
+
+void TestQtSoundPlayer::playableFileOpens()
+{
+    QTemporaryDir dir;
+    QtSoundPlayer player;
+    player.open(put(dir, u"good.wav"_s, waveFile()));
+    player.stop();
+    player.rewind();
+}
+
+QTEST_MAIN(TestQtSoundPlayer)
+#include "TestQtSoundPlayer.moc"

@@ -26,6 +26,8 @@ public:
               QObject* parent = nullptr);
 
     static inline const QByteArray DefaultPassword = QByteArrayLiteral("quiltbank");
+    // The longest the server may leave an attach or a request unanswered.
+    static constexpr int RequestLimitSeconds = 10;
     static inline const QString OpenFailedMessage = QStringLiteral(
         "Невозможно открыть базу данных ! Проверте настройки подключения к серверу и перезапустите программу !!!");
 

@@ -70,7 +70,8 @@ signals:
 
 private:
     friend class Database;
-    void unprepare();
+    // keepFields: the rows fetched stay readable by name though the statement is gone.
+    void unprepare(bool keepFields = false);
     void bindInput(std::vector<unsigned char>& buffer, Firebird::IMessageMetadata*& metadata);
     Row decodeRow(const unsigned char* buffer) const;
     // Prepares when needed, binds the parameters and hands them to the request.

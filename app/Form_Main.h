@@ -24,6 +24,7 @@ class Form_Base;
 class OrderBoard;
 class QueryModel;
 class ServerTime;
+class StatusStrip;
 
 class Form_Main : public QWidget {
     Q_OBJECT
@@ -49,6 +50,7 @@ public:
     QPushButton* BtnNext;
     QPushButton* BtnExit;
     QLabel* PanelSound;
+    StatusStrip* Strip; // a failing polling, shown without stopping anything
     QTimer IdleTimer;
     QTimer TimerColor;
 

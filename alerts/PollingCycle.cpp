@@ -166,6 +166,12 @@ void PollingCycle::TimerHotTimer()
         mark.setSql(PollingSql::markShown(served));
         if (m_base.TransactionBeep.inTransaction())
             m_base.TransactionBeep.rollback();
+        // While a line stays held, a 5 s wait at every run would freeze the board at every run:
+        // after a conflict the retries do not wait, except one a minute.
+        const bool retry = m_conflictSince.isValid() && m_conflictWaited.secsTo(m_clock.now()) < QuietConflictSeconds;
+        m_base.TransactionBeep.Params = retry ? Form_Base::NoWaitWriteParams : Form_Base::WriteParams;
+        if (!retry)
+            m_conflictWaited = m_clock.now();
         m_base.TransactionBeep.start();
         mark.prepare();
         mark.execute();

@@ -69,4 +69,5 @@ private:
     QSet<qint64> m_announced;
     QDateTime m_failingSince;  // of the failure on the board, or of a conflict not yet shown
     QDateTime m_conflictSince;
+    QDateTime m_conflictWaited; // the last marking that waited for a held line
 };

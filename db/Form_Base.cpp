@@ -13,11 +13,6 @@ namespace {
 const QString selectInteger = u"SELECT INTEGER_PARAM FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
 const QString selectKey = u"SELECT KOD FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
 
-QStringList writeParams()
-{
-    return {u"read_committed"_s, u"rec_version"_s, u"wait"_s, u"lock_timeout=5"_s, u"write"_s};
-}
-
 QList<QByteArray> connectionParams(const QByteArray& password)
 {
     return {QByteArrayLiteral("user_name=SYSDBA"), QByteArrayLiteral("password=") + password,
@@ -35,8 +30,8 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
       // wait behind the monitor; they wait for a row the point of sale holds, but never longer
       // than a few seconds: the monitor has one thread, and a write that waits forever would
       // freeze it.
-      TransactionWrite(MyDB, writeParams()),
-      TransactionBeep(MyDB, writeParams()),
+      TransactionWrite(MyDB, WriteParams),
+      TransactionBeep(MyDB, WriteParams),
       QRead1(MyDB, TransactionRead),
       QWrite1(MyDB, TransactionWrite),
       QZakaz(MyDB, TransactionRead),

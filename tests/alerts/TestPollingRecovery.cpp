@@ -4,6 +4,7 @@
 // Bounds are generous: other builds share the machine. Precise figures: scripts/reliability.
 
 #include "AppState.h"
+#include "FakeClock.h"
 #include "FakeMachine.h"
 #include "Form_Base.h"
 #include "Form_Main.h"
@@ -76,6 +77,7 @@ private slots:
     void silentServerFreezesOnce();
     void startAgainstSilentHost();
     void heldLineRetriedQuietly();
+    void heldLineShownAfterAMinute();
     void posInsertsNotHeldUp();
     void twoMonitorsMarkEveryLineOnce();
 
@@ -212,8 +214,8 @@ void TestPollingRecovery::heldLineRetriedQuietly()
     lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Котлета'"_s});
     lock.execute();
 
-    m.poll();
-    m.poll();
+    m.poll(); // waits for the line, up to the lock time-out
+    QVERIFY2(m.poll() < 2000, "the retry waited for the held line again");
     QCOMPARE(m.machine.speaker.beeps.size(), 1); // announced once, though marked by neither run
     QCOMPARE(stateOf(u"Котлета"_s), 1);
     QVERIFY(m.machine.dialogs.messages.isEmpty());
@@ -224,6 +226,43 @@ void TestPollingRecovery::heldLineRetriedQuietly()
     QCOMPARE(stateOf(u"Котлета"_s), 2);
     QCOMPARE(m.machine.speaker.beeps.size(), 1);
     QVERIFY(m.machine.dialogs.messages.isEmpty());
+}
+
+void TestPollingRecovery::heldLineShownAfterAMinute()
+{
+    FakeMachine machine;
+    FakeClock clock;
+    clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 3, 5));
+    QTemporaryDir dir;
+    AppState state;
+    state.settingsFolder = dir.path();
+    writeNetFile(dir.path(), m_db->name());
+    ProgramWindows windows(state, Platform{machine.dialogs, machine.display, machine.player, machine.speaker, clock});
+    PollingCycle& polling = *windows.forms().Polling;
+    StatusStrip& strip = *windows.forms().Main->Strip;
+    addLine(1, u"Котлета"_s);
+    Database pos;
+    pos.DatabaseName = m_db->name();
+    pos.Params = TestDatabase::params();
+    pos.open();
+    auto held = std::make_unique<Transaction>(pos, QStringList{u"write"_s, u"concurrency"_s});
+    Query lock(pos, *held);
+    lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Котлета'"_s});
+    lock.execute();
+
+    polling.onTimer();
+    clock.time = clock.time.addSecs(30);
+    polling.onTimer();
+    QVERIFY(strip.headline().isEmpty());
+    clock.time = clock.time.addSecs(31);
+    polling.onTimer();
+    QCOMPARE(strip.headline(), PollingCycle::conflictHeadline(QDateTime(QDate(2026, 12, 7), QTime(12, 3, 5))));
+    QVERIFY(machine.dialogs.messages.isEmpty());
+
+    held->rollback();
+    polling.onTimer();
+    QVERIFY(strip.headline().isEmpty());
+    QCOMPARE(stateOf(u"Котлета"_s), 2);
 }
 
 void TestPollingRecovery::posInsertsNotHeldUp()

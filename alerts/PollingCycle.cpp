@@ -90,8 +90,9 @@ void PollingCycle::failed(const DbError& e)
         if (m_conflictSince.secsTo(now) >= QuietConflictSeconds) {
             failed(conflictHeadline(m_conflictSince), e.text());
         } else if (m_failingSince.isValid()) {
+            const QDateTime since = m_conflictSince;
             succeeded(); // the server answers: what the board showed is over
-            m_conflictSince = now;
+            m_conflictSince = since;
         }
         return;
     }

@@ -243,9 +243,10 @@ public:
         held.rollback();
         wait(6000);
         std::printf("waiter holds a %s line: 80 inserts, slowest %lld ms, over 1 s: %d, failed %d;"
-                    " monitor: %lld boxes, longest freeze %.1f s, strip \"%s\", unmarked after release %lld\n",
+                    " monitor: %lld boxes, longest freeze %.1f s, freezes over 1 s: %d, strip \"%s\","
+                    " unmarked after release %lld\n",
                     newLine ? "new  " : "shown", qlonglong(in.slowest), in.over1s, in.failed,
-                    qlonglong(m.machine.dialogs.messages.size()), freezes.longest / 1000.0,
+                    qlonglong(m.machine.dialogs.messages.size()), freezes.longest / 1000.0, freezes.count,
                     qPrintable(m.strip().left(30)), count(u"SELECT COUNT(*) FROM ZAKAZ_STR WHERE PRINT_SECTION = 1"_s));
         std::fflush(stdout);
         m_db.exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3"_s);

@@ -25,6 +25,7 @@ PollingCycle::PollingCycle(Form_Base& base, SoundAlert& alert, Board board, Dial
 {
     if (!m_board.status)
         m_board.status = [](const QString&, const QString&) {};
+    m_base.QHot.KeepRowsOnFailure = true;
     connect(&m_base.TimerHot, &QTimer::timeout, this, &PollingCycle::onTimer);
     connect(&m_attach, &BackgroundAttach::finished, this, &PollingCycle::attached);
 }
@@ -139,8 +140,8 @@ void PollingCycle::TimerHotTimer()
 {
     const ServedSections served = m_board.served();
 
+    // Opening again replaces the rows; a failure leaves the last hot queue on the board.
     Query& hot = m_base.QHot;
-    hot.close();
     hot.setSql(PollingSql::hotQueue(served));
     hot.prepare();
     hot.open();

@@ -317,7 +317,8 @@ Query::Row Query::decodeRow(const unsigned char* buffer) const
 template <typename Request>
 void Query::send(Request request)
 {
-    close();
+    if (!KeepRowsOnFailure)
+        close();
     Database::Request guard(m_db);
     prepare();
     m_db.countRequest();

@@ -25,6 +25,10 @@ public:
 
     Transaction& transaction() const { return m_transaction; }
 
+    // The rows stay as they were when opening again fails, rather than the query closing: a
+    // grid over it keeps showing the last rows while the server is away.
+    bool KeepRowsOnFailure = false;
+
     // Statement text. A changed text drops the prepared statement and every bound value.
     const QStringList& sql() const { return m_sql; }
     void clearSql();

@@ -116,7 +116,10 @@ void TestPollingRecovery::serverLostAndBack()
     TcpProxy proxy;
     Monitor m(proxy.databaseName(m_path));
     addLine(1, u"Уха"_s);
+    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
+               " START_TIME) VALUES (100, 1, 2, 'Горит', 1, 20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP))"_s);
     m.poll();
+    QCOMPARE(m.base().QHot.recordCount(), 1);
     QCOMPARE(m.machine.speaker.beeps.size(), 1);
     QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s);
 
@@ -132,6 +135,7 @@ void TestPollingRecovery::serverLostAndBack()
     }
     QVERIFY(!m.base().MyDB.connected());
     QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s);
+    QCOMPARE(m.base().QHot.recordCount(), 1); // the hot queue is not blanked either
     QCOMPARE(stateOf(u"Котлета"_s), 1);
 
     proxy.revive();

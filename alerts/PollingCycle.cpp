@@ -1,5 +1,7 @@
 #include "PollingCycle.h"
 
+#include "Clock.h"
+#include "DbError.h"
 #include "Dialogs.h"
 #include "Form_Base.h"
 #include "PollingSql.h"
@@ -7,33 +9,141 @@
 
 #include <utility>
 
-PollingCycle::PollingCycle(Form_Base& base, SoundAlert& alert, Board board, Dialogs& dialogs, QObject* parent)
-    : QObject(parent), m_base(base), m_alert(alert), m_board(std::move(board)), m_dialogs(dialogs)
+using namespace Qt::StringLiterals;
+
+namespace {
+QString clockTime(const QDateTime& t)
 {
+    return t.toString(u"HH:mm:ss"_s);
+}
+}
+
+PollingCycle::PollingCycle(Form_Base& base, SoundAlert& alert, Board board, Dialogs& dialogs, const Clock& clock,
+                           QObject* parent)
+    : QObject(parent), m_base(base), m_alert(alert), m_board(std::move(board)), m_dialogs(dialogs),
+      m_clock(clock), m_attach(base.MyDB)
+{
+    if (!m_board.status)
+        m_board.status = [](const QString&, const QString&) {};
+    m_base.QHot.KeepRowsOnFailure = true;
     connect(&m_base.TimerHot, &QTimer::timeout, this, &PollingCycle::onTimer);
     // Queued: the player tells its failure from inside its own signals, no place for a box.
     connect(&m_alert, &SoundAlert::failed, this, &PollingCycle::alertFailed, Qt::QueuedConnection);
+    connect(&m_attach, &BackgroundAttach::finished, this, &PollingCycle::attached);
+}
+
+QString PollingCycle::lostHeadline(const QDateTime& since)
+{
+    return u"Нет связи с сервером базы данных с %1, повторное подключение…"_s.arg(clockTime(since));
+}
+
+QString PollingCycle::conflictHeadline(const QDateTime& since)
+{
+    return u"Новые блюда не удаётся отметить с %1: строки заняты другой программой, повтор…"_s.arg(clockTime(since));
+}
+
+QString PollingCycle::failureHeadline(const QDateTime& since)
+{
+    return u"Ошибка опроса базы данных с %1, повтор каждые 5 секунд…"_s.arg(clockTime(since));
 }
 
 void PollingCycle::onTimer()
 {
-    // A beep or a message box may turn the event loop while a run is not finished; the timer
-    // fires on, but runs never overlap and a failing database opens one box, not one a cycle.
+    // A beep may turn the event loop while a run is not finished; the timer fires on, but runs
+    // never overlap.
     if (m_running)
         return;
+    if (!m_base.MyDB.connected()) {
+        reconnect();
+        return;
+    }
     m_running = true;
-    reportErrors(m_dialogs, nullptr, [this] { TimerHotTimer(); });
+    try {
+        TimerHotTimer();
+        succeeded();
+    } catch (const DbError& e) {
+        failed(e);
+    } catch (const std::exception& e) {
+        failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()), QString::fromUtf8(e.what()));
+    }
+    m_running = false;
+    // The run is over, so the next runs go on while the box is open.
     if (!m_pendingProblem.isEmpty())
         m_dialogs.message(nullptr, std::exchange(m_pendingProblem, QString()));
-    m_running = false;
+}
+
+void PollingCycle::failed(const DbError& e)
+{
+    const QDateTime now = m_clock.now();
+    if (e.connectionLost()) {
+        // The rows on the board stay as they were; the queries come back after the attach.
+        m_base.MyDB.abandon();
+        m_conflictSince = {};
+        if (!m_failingSince.isValid())
+            m_failingSince = now;
+        m_board.status(lostHeadline(m_failingSince), e.text());
+        reconnect();
+        return;
+    }
+    if (e.conflict()) {
+        // Another monitor or the point of sale holds the lines: they stay new and the next run
+        // marks them. Only a conflict that lasts is worth the cooks' attention.
+        if (!m_conflictSince.isValid())
+            m_conflictSince = now;
+        if (m_conflictSince.secsTo(now) >= QuietConflictSeconds) {
+            failed(conflictHeadline(m_conflictSince), e.text());
+        } else if (m_failingSince.isValid()) {
+            const QDateTime since = m_conflictSince;
+            succeeded(); // the server answers: what the board showed is over
+            m_conflictSince = since;
+        }
+        return;
+    }
+    failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : now), e.text());
+}
+
+void PollingCycle::failed(const QString& headline, const QString& detail)
+{
+    if (!m_failingSince.isValid())
+        m_failingSince = m_clock.now();
+    m_board.status(headline, detail);
+}
+
+void PollingCycle::succeeded()
+{
+    m_conflictSince = {};
+    if (m_failingSince.isValid()) {
+        m_failingSince = {};
+        m_board.status({}, {});
+    }
+}
+
+void PollingCycle::reconnect()
+{
+    if (m_attach.running())
+        return;
+    if (!m_failingSince.isValid())
+        m_failingSince = m_clock.now();
+    if (!m_attach.start())
+        m_board.status(lostHeadline(m_failingSince), m_attach.error());
+}
+
+void PollingCycle::attached(bool ok)
+{
+    if (!ok) {
+        m_board.status(lostHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()), m_attach.error());
+        return;
+    }
+    // Back at once rather than at the next tick.
+    onTimer();
 }
 
 void PollingCycle::TimerHotTimer()
 {
     const ServedSections served = m_board.served();
 
+    // Opening again replaces the rows; a failure leaves the last hot queue on the board.
     Query& hot = m_base.QHot;
-    hot.close();
     hot.setSql(PollingSql::hotQueue(served));
     hot.prepare();
     hot.open();
@@ -45,18 +155,33 @@ void PollingCycle::TimerHotTimer()
     probe.open();
 
     if (probe.recordCount() > 0) {
-        m_base.BeepCount = 0;
-        announce();
+        QSet<qint64> found;
+        for (int i = 0; i < probe.recordCount(); ++i)
+            found.insert(probe.row(i).front().toInt64().value_or(0));
+        // Lines announced by a run that could not mark them are not announced again.
+        const bool fresh = !m_announced.contains(found);
+        m_announced = found;
+        if (fresh) {
+            m_base.BeepCount = 0;
+            announce();
+        }
         Query& mark = m_base.QW;
         mark.close();
         mark.setSql(PollingSql::markShown(served));
         if (m_base.TransactionBeep.inTransaction())
             m_base.TransactionBeep.rollback();
+        // While a line stays held, a 5 s wait at every run would freeze the board at every run:
+        // after a conflict the retries do not wait, except one a minute.
+        const bool retry = m_conflictSince.isValid() && m_conflictWaited.secsTo(m_clock.now()) < QuietConflictSeconds;
+        m_base.TransactionBeep.Params = retry ? Form_Base::NoWaitWriteParams : Form_Base::WriteParams;
+        if (!retry)
+            m_conflictWaited = m_clock.now();
         m_base.TransactionBeep.start();
         mark.prepare();
         mark.execute();
         m_base.TransactionBeep.commit();
     }
+    m_announced.clear();
 
     m_board.refresh();
     probe.close();
@@ -83,8 +208,7 @@ void PollingCycle::alertFailed(const QString& problem)
         m_pendingProblem = problem;
         return;
     }
-    // Told between runs: the polling waits for the box as it does for its own.
-    m_running = true;
+    // Told between runs; the next runs go on beneath the box, and the same problem is not told
+    // again.
     m_dialogs.message(nullptr, problem);
-    m_running = false;
 }

@@ -1,14 +1,21 @@
 #pragma once
 // The monitor's main loop, run by the data module's polling timer every 5 seconds: re-read the
 // hot queue, find the lines newly arrived in the served sections, announce them, mark them
-// shown, and bring the board up to date.
+// shown, and bring the board up to date. It keeps working through a lost or silent server:
+// its failures are shown on the board, never in a box that would stop the next runs; a lost
+// attachment is made again in the background; a line held by another writer is tried again.
 
+#include "BackgroundAttach.h"
 #include "BoardSql.h"
 
+#include <QDateTime>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <functional>
 
+class Clock;
+class DbError;
 class Dialogs;
 class Form_Base;
 class SoundAlert;
@@ -19,26 +26,49 @@ public:
     struct Board {
         std::function<ServedSections()> served;
         std::function<void()> refresh; // RefreshOrderList, then FillPage with the current page
+        // Shows a failing polling on the board; an empty headline takes it away.
+        std::function<void(const QString& headline, const QString& detail)> status;
     };
 
-    PollingCycle(Form_Base& base, SoundAlert& alert, Board board, Dialogs& dialogs, QObject* parent = nullptr);
+    PollingCycle(Form_Base& base, SoundAlert& alert, Board board, Dialogs& dialogs, const Clock& clock,
+                 QObject* parent = nullptr);
 
     // One run; database errors are thrown and end it at the failing step.
     void TimerHotTimer();
 
-    // The timer's handler: runs a cycle unless one is still running or its error is still on
-    // the screen, and reports a failure in one message box.
+    // The timer's handler: runs a cycle unless one is still running; without an attachment it
+    // starts attaching again instead. Failures go to the board.
     void onTimer();
+
+    // Conflicts with another writer stay quiet this long before the board shows them.
+    static constexpr int QuietConflictSeconds = 60;
+    static QString lostHeadline(const QDateTime& since);
+    static QString conflictHeadline(const QDateTime& since);
+    static QString failureHeadline(const QDateTime& since);
+
+    bool reconnecting() const { return m_attach.running(); }
 
 private:
     void announce();
     void alertFailed(const QString& problem);
+    void failed(const DbError& e);
+    void failed(const QString& headline, const QString& detail);
+    void succeeded();
+    void reconnect();
+    void attached(bool ok);
 
     Form_Base& m_base;
     SoundAlert& m_alert;
     Board m_board;
     Dialogs& m_dialogs;
+    const Clock& m_clock;
+    BackgroundAttach m_attach;
     bool m_running = false;
     QString m_alertProblem;   // told once; forgotten when the alert sounds again
     QString m_pendingProblem; // to tell when the run is over
+    // Lines announced and not yet marked shown: found again, they are not announced again.
+    QSet<qint64> m_announced;
+    QDateTime m_failingSince;  // of the failure on the board, or of a conflict not yet shown
+    QDateTime m_conflictSince;
+    QDateTime m_conflictWaited; // the last marking that waited for a held line
 };

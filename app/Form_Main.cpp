@@ -22,6 +22,7 @@
 #include "Scaling.h"
 #include "SettingsFile.h"
 #include "SettingsNames.h"
+#include "StatusStrip.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -251,6 +252,10 @@ void Form_Main::buildControls()
     red.setColor(QPalette::Window, Red);
     PanelSound->setPalette(red);
     PanelSound->hide();
+
+    // Over the last rows of the hot queue, the least urgent ones.
+    Strip = new StatusStrip(page);
+    Strip->setGeometry(0, 118, 800, 66);
 
     connect(BtnNet, &QPushButton::clicked, this, &Form_Main::BtnNetClick);
     connect(BtnOption, &QPushButton::clicked, this, &Form_Main::BtnOptionClick);

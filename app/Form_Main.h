@@ -25,6 +25,7 @@ class IdleClock;
 class OrderBoard;
 class QueryModel;
 class ServerTime;
+class StatusStrip;
 
 class Form_Main : public QWidget {
     Q_OBJECT
@@ -50,6 +51,7 @@ public:
     QPushButton* BtnNext;
     QPushButton* BtnExit;
     QLabel* PanelSound;
+    StatusStrip* Strip; // a failing polling, shown without stopping anything
     QTimer IdleTimer;
     QTimer TimerColor;
 

@@ -16,6 +16,7 @@
 #include "PollingCycle.h"
 #include "RadioGroup.h"
 #include "SoundAlert.h"
+#include "StatusStrip.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -72,8 +73,11 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                         [main] {
                                             main->RefreshOrderList();
                                             main->FillPage();
+                                        },
+                                        [main](const QString& headline, const QString& detail) {
+                                            main->Strip->showProblem(headline, detail);
                                         }},
-                                       platform.dialogs, base);
+                                       platform.dialogs, platform.clock, base);
     base->FormCreate();
     created(base);
     created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *base,

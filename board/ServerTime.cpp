@@ -28,16 +28,25 @@ std::optional<double> ServerTime::now()
         m_proc.execProc();
         m_time = m_proc.param(u"MYTIME"_s).toDouble();
         m_failing = false;
+    } catch (const DbError& e) {
+        // A lost connection is the polling's to show and to mend, on the board, without a box.
+        if (!e.connectionLost())
+            reportOnce(e.text());
     } catch (const std::exception& e) {
-        if (!m_failing) {
-            m_failing = true;
-            QTimer::singleShot(0, [report = m_report, text = QString::fromUtf8(e.what())] {
-                if (report)
-                    report(text);
-            });
-        }
+        reportOnce(QString::fromUtf8(e.what()));
     }
     return m_time;
+}
+
+void ServerTime::reportOnce(const QString& text)
+{
+    if (m_failing)
+        return;
+    m_failing = true;
+    QTimer::singleShot(0, [report = m_report, text] {
+        if (report)
+            report(text);
+    });
 }
 
 ServerTime::PaintScope::PaintScope(ServerTime* time) : m_time(time)

@@ -32,6 +32,8 @@ public:
     };
 
 private:
+    void reportOnce(const QString& text);
+
     StoredProc& m_proc;
     std::function<void(const QString&)> m_report;
     int m_painting = 0;

@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "FbApi.h"
 #include "Query.h"
+#include "RequestWatchdog.h"
 #include "Transaction.h"
 
 #include <memory>
@@ -34,7 +35,7 @@ Database::~Database()
     }
 }
 
-QByteArray Database::buildDpb(const QList<QByteArray>& params)
+QByteArray Database::buildDpb(const QList<QByteArray>& params, int connectTimeout)
 {
     Fb::Status st;
     std::unique_ptr<IXpbBuilder, Fb::BuilderDeleter> dpb(
@@ -53,23 +54,42 @@ QByteArray Database::buildDpb(const QList<QByteArray>& params)
         dpb->insertBytes(&st, item->tag, value.constData(), unsigned(value.size()));
         st.check();
     }
+    if (connectTimeout > 0) {
+        dpb->insertInt(&st, isc_dpb_connect_timeout, connectTimeout);
+        st.check();
+    }
     QByteArray bytes(reinterpret_cast<const char*>(dpb->getBuffer(&st)), int(dpb->getBufferLength(&st)));
     st.check();
     return bytes;
+}
+
+QByteArray Database::dpb() const
+{
+    return buildDpb(Params, ConnectTimeout);
+}
+
+IAttachment* Database::attach(const QByteArray& name, const QByteArray& dpb)
+{
+    Fb::Status st;
+    IProvider* provider = Fb::master()->getDispatcher();
+    IAttachment* att = provider->attachDatabase(&st, name.constData(), unsigned(dpb.size()),
+                                                reinterpret_cast<const unsigned char*>(dpb.constData()));
+    provider->release();
+    st.check();
+    return att;
 }
 
 void Database::open()
 {
     if (connected())
         return;
-    QByteArray dpb = buildDpb(Params);
-    Fb::Status st;
-    IProvider* provider = Fb::master()->getDispatcher();
-    IAttachment* att = provider->attachDatabase(&st, DatabaseName.constData(), unsigned(dpb.size()),
-                                                reinterpret_cast<const unsigned char*>(dpb.constData()));
-    provider->release();
-    st.check();
-    m_attachment = att;
+    m_attachment = attach(DatabaseName, dpb());
+}
+
+void Database::adopt(IAttachment* attachment)
+{
+    abandon();
+    m_attachment = attachment;
 }
 
 void Database::close()
@@ -81,16 +101,58 @@ void Database::close()
     for (Transaction* t : m_transactions)
         t->abandon();
     Fb::Status st;
-    m_attachment->detach(&st);
+    {
+        Request request(*this);
+        m_attachment->detach(&st);
+    }
     if (st.operator&()->getState() & IStatus::STATE_ERRORS)
         m_attachment->release();
     m_attachment = nullptr;
     st.check();
 }
 
+void Database::abandon()
+{
+    if (!connected())
+        return;
+    // With the socket closed first, nothing below can wait on a server that does not answer;
+    // the client then frees its handles without asking the server.
+    Fb::Status cancel;
+    m_attachment->cancelOperation(&cancel, fb_cancel_abort);
+    for (Query* q : m_queries)
+        q->unprepare(true);
+    for (Transaction* t : m_transactions)
+        t->abandon();
+    Fb::Status st;
+    m_attachment->detach(&st);
+    if (st.operator&()->getState() & IStatus::STATE_ERRORS)
+        m_attachment->release();
+    m_attachment = nullptr;
+}
+
+int Database::requestsBrokenOff() const
+{
+    return m_watchdog ? m_watchdog->aborts() : 0;
+}
+
+Database::Request::Request(Database& db) : m_db(db)
+{
+    if (m_db.m_depth++ > 0 || !m_db.m_attachment || m_db.RequestTimeout.count() <= 0)
+        return;
+    if (!m_db.m_watchdog)
+        m_db.m_watchdog = std::make_unique<RequestWatchdog>(m_db.RequestTimeout);
+    m_db.m_watchdog->arm(m_db.m_attachment);
+}
+
+Database::Request::~Request()
+{
+    if (--m_db.m_depth == 0 && m_db.m_watchdog)
+        m_db.m_watchdog->disarm();
+}
+
 IAttachment* Database::attachment()
 {
     if (!m_attachment)
-        throw DbError(u"Нет подключения к базе данных"_s);
+        throw DbError(u"Нет подключения к базе данных"_s, 0, {}, DbError::Kind::ConnectionLost);
     return m_attachment;
 }

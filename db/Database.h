@@ -4,9 +4,12 @@
 
 #include <QByteArray>
 #include <QList>
+#include <chrono>
+#include <memory>
 #include <vector>
 
 namespace Firebird { class IAttachment; }
+class RequestWatchdog;
 class Transaction;
 class Query;
 
@@ -21,16 +24,46 @@ public:
     // "user_name=...", "password=...", "lc_ctype=..." lines, as bytes so a password of any
     // bytes passes unchanged.
     QList<QByteArray> Params;
+    // Seconds the client may take to reach the server and be let in; 0 leaves it to the client
+    // library, which waits minutes for a host that accepts and never answers.
+    int ConnectTimeout = 0;
+    // A request left unanswered this long is broken off with a network error; 0: never.
+    std::chrono::milliseconds RequestTimeout{0};
 
     void open();  // throws DbError
     void close(); // rolls back open transactions and frees prepared statements first
     bool connected() const { return m_attachment != nullptr; }
 
+    // The attachment is lost: breaks its connection off without waiting for the server, forgets
+    // its transactions and prepared statements, and lets it go. Fetched rows stay readable, and
+    // the transactions restart and the statements are prepared again on their next use.
+    void abandon();
+    // Takes over an attachment made elsewhere with this database's name and parameter block.
+    void adopt(Firebird::IAttachment* attachment);
+    // The parameter block open() attaches with.
+    QByteArray dpb() const; // throws DbError
+    // Attaches without touching any Database: safe on any thread. Throws DbError.
+    static Firebird::IAttachment* attach(const QByteArray& name, const QByteArray& dpb);
+    // Requests broken off by the time limit so far.
+    int requestsBrokenOff() const;
+
+    // Marks one request to the server for the time limit; nested ones count as one.
+    class Request {
+    public:
+        explicit Request(Database& db);
+        ~Request();
+        Request(const Request&) = delete;
+        Request& operator=(const Request&) = delete;
+
+    private:
+        Database& m_db;
+    };
+
     // Requests the program has put to the server (prepares, opens, executions), counted even
     // when the connection is not open: the measure of what a piece of work costs.
     int requestCount() const { return m_requests; }
 
-    static QByteArray buildDpb(const QList<QByteArray>& params); // throws DbError
+    static QByteArray buildDpb(const QList<QByteArray>& params, int connectTimeout = 0); // throws DbError
 
 private:
     friend class Transaction;
@@ -42,4 +75,6 @@ private:
     std::vector<Transaction*> m_transactions;
     std::vector<Query*> m_queries;
     int m_requests = 0;
+    int m_depth = 0; // of nested requests
+    std::unique_ptr<RequestWatchdog> m_watchdog;
 };

@@ -43,9 +43,13 @@ void Fb::Status::check()
     unsigned length = util()->formatStatus(buffer, sizeof buffer, &m_wrapper);
     const intptr_t* errors = m_wrapper.getErrors();
     long code = (errors[0] == isc_arg_gds) ? long(errors[1]) : 0;
+    std::vector<long> codes;
+    for (const intptr_t* p = errors; *p != isc_arg_end; p += (*p == isc_arg_cstring ? 3 : 2))
+        if (*p == isc_arg_gds)
+            codes.push_back(long(p[1]));
     char state[6] = {};
     fb_sqlstate(state, errors);
     QString text = decodeServerText(QByteArray(buffer, int(length)));
     m_wrapper.init();
-    throw DbError(text, code, QString::fromLatin1(state));
+    throw DbError(text, code, QString::fromLatin1(state), DbError::kindOf(codes));
 }

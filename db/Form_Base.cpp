@@ -30,10 +30,12 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
       // A read-only read-committed transaction may stay open all shift: the server does not let
       // it hold back garbage collection, as it would a read-write one.
       TransactionRead(MyDB, {u"read_committed"_s, u"rec_version"_s, u"nowait"_s, u"read"_s}),
-      // Writes wait for a lock of the point of sale, but never longer than a few seconds: the
-      // monitor has one thread, and a write that waits forever would freeze it.
-      TransactionWrite(MyDB, {u"write"_s, u"consistency"_s, u"lock_timeout=5"_s}),
-      TransactionBeep(MyDB, {u"write"_s, u"consistency"_s, u"lock_timeout=5"_s}),
+      // Writes lock only the rows they update, so the waiters' own inserts and updates never
+      // wait behind the monitor; they wait for a row the point of sale holds, but never longer
+      // than a few seconds: the monitor has one thread, and a write that waits forever would
+      // freeze it.
+      TransactionWrite(MyDB, WriteParams),
+      TransactionBeep(MyDB, WriteParams),
       QRead1(MyDB, TransactionRead),
       QWrite1(MyDB, TransactionWrite),
       QZakaz(MyDB, TransactionRead),
@@ -50,6 +52,10 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
 {
     setObjectName(u"Form_Base"_s);
     MyDB.Params = connectionParams(DefaultPassword);
+    // A host that accepts and never answers is given up within seconds, not minutes, and a
+    // request that the server leaves unanswered as long is broken off.
+    MyDB.ConnectTimeout = RequestLimitSeconds;
+    MyDB.RequestTimeout = std::chrono::seconds(RequestLimitSeconds);
     MyStoredProc.StoredProcName = u"MYDATETIME"_s;
     TimerHot.setInterval(5000);
     Timer_Signal.setInterval(170);

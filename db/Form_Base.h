@@ -27,6 +27,15 @@ public:
               QObject* parent = nullptr);
 
     static inline const QByteArray DefaultPassword = QByteArrayLiteral("quiltbank");
+    // The write transactions: row locks only, a wait of at most 5 s for a row another holds.
+    static inline const QStringList WriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
+                                                QStringLiteral("wait"), QStringLiteral("lock_timeout=5"),
+                                                QStringLiteral("write")};
+    // The same without the wait, for a retry while a row is known to be held.
+    static inline const QStringList NoWaitWriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
+                                                      QStringLiteral("nowait"), QStringLiteral("write")};
+    // The longest the server may leave an attach or a request unanswered.
+    static constexpr int RequestLimitSeconds = 10;
     static inline const QString OpenFailedMessage = QStringLiteral(
         "Невозможно открыть базу данных ! Проверте настройки подключения к серверу и перезапустите программу !!!");
 

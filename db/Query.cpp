@@ -113,7 +113,7 @@ void Query::setParam(const QString& name, const DbValue& value)
     m_params.insert(name.toUpper(), value);
 }
 
-void Query::unprepare()
+void Query::unprepare(bool keepFields)
 {
     if (m_outMeta) {
         m_outMeta->release();
@@ -121,12 +121,14 @@ void Query::unprepare()
     }
     if (m_statement) {
         Fb::Status st;
+        Database::Request request(m_db);
         m_statement->free(&st);
         if ((&st)->getState() & IStatus::STATE_ERRORS)
             m_statement->release();
         m_statement = nullptr;
     }
-    m_fieldNames.clear();
+    if (!keepFields)
+        m_fieldNames.clear();
     m_paramNames.clear();
 }
 
@@ -136,6 +138,7 @@ void Query::prepare()
         return;
     m_db.countRequest();
     IAttachment* att = m_db.attachment();
+    Database::Request request(m_db);
     PositionalSql positional = toPositional(m_sql.join(u'\n'));
     QByteArray text = Cp1251::encode(positional.sql);
     Fb::Status st;
@@ -146,6 +149,7 @@ void Query::prepare()
     m_paramNames = positional.names;
     m_outMeta = m_statement->getOutputMetadata(&st);
     st.check();
+    m_fieldNames.clear();
     unsigned count = m_outMeta->getCount(&st);
     for (unsigned i = 0; i < count; ++i)
         m_fieldNames << decodeText(m_outMeta->getAlias(&st, i), int(std::strlen(m_outMeta->getAlias(&st, i))),
@@ -313,7 +317,9 @@ Query::Row Query::decodeRow(const unsigned char* buffer) const
 template <typename Request>
 void Query::send(Request request)
 {
-    close();
+    if (!KeepRowsOnFailure)
+        close();
+    Database::Request guard(m_db);
     prepare();
     m_db.countRequest();
     std::vector<unsigned char> input;

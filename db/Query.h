@@ -25,6 +25,10 @@ public:
 
     Transaction& transaction() const { return m_transaction; }
 
+    // The rows stay as they were when opening again fails, rather than the query closing: a
+    // grid over it keeps showing the last rows while the server is away.
+    bool KeepRowsOnFailure = false;
+
     // Statement text. A changed text drops the prepared statement and every bound value.
     const QStringList& sql() const { return m_sql; }
     void clearSql();
@@ -70,7 +74,8 @@ signals:
 
 private:
     friend class Database;
-    void unprepare();
+    // keepFields: the rows fetched stay readable by name though the statement is gone.
+    void unprepare(bool keepFields = false);
     void bindInput(std::vector<unsigned char>& buffer, Firebird::IMessageMetadata*& metadata);
     Row decodeRow(const unsigned char* buffer) const;
     // Prepares when needed, binds the parameters and hands them to the request.

@@ -74,6 +74,7 @@ void Transaction::start()
         throw DbError(u"Транзакция уже начата"_s);
     QByteArray tpb = buildTpb(Params);
     IAttachment* att = m_db.attachment();
+    Database::Request request(m_db);
     Fb::Status st;
     ITransaction* handle = att->startTransaction(&st, unsigned(tpb.size()),
                                                  reinterpret_cast<const unsigned char*>(tpb.constData()));
@@ -85,6 +86,7 @@ void Transaction::commit()
 {
     if (!m_handle)
         throw DbError(u"Транзакция не начата"_s);
+    Database::Request request(m_db);
     Fb::Status st;
     m_handle->commit(&st); // releases the handle on success
     st.check();
@@ -95,6 +97,7 @@ void Transaction::rollback()
 {
     if (!m_handle)
         throw DbError(u"Транзакция не начата"_s);
+    Database::Request request(m_db);
     Fb::Status st;
     m_handle->rollback(&st);
     if ((&st)->getState() & IStatus::STATE_ERRORS) {
@@ -110,6 +113,7 @@ void Transaction::abandon()
 {
     if (!m_handle)
         return;
+    Database::Request request(m_db);
     Fb::Status st;
     m_handle->rollback(&st);
     if ((&st)->getState() & IStatus::STATE_ERRORS)

@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "DisplayMode.h"
 #include "Form_Psw.h"
+#include "NetSettings.h"
 #include "RadioGroup.h"
 #include "SettingsFile.h"
 #include "SettingsNames.h"
@@ -41,25 +42,6 @@ const QString NetworkMode = u"Net-IP"_s;
 const QString LocalHost = u"localhost:"_s;
 // Shorter paths cannot name a database file at all.
 constexpr int MinPathLength = 15;
-
-// The four address groups and the path of a network line: each group ends at its separator;
-// when one is missing, the group being read takes the rest and what follows stays empty.
-std::array<QString, 5> splitNetworkLine(QString rest)
-{
-    std::array<QString, 5> parts;
-    const char16_t separators[] = {u'.', u'.', u'.', u':'};
-    for (size_t i = 0; i < 4; ++i) {
-        const qsizetype at = rest.indexOf(QChar(separators[i]));
-        if (at < 0) {
-            parts[i] = rest;
-            return parts;
-        }
-        parts[i] = rest.left(at);
-        rest.remove(0, at + 1);
-    }
-    parts[4] = rest;
-    return parts;
-}
 
 bool onlyDigits(const QString& text)
 {
@@ -210,23 +192,17 @@ void Form_Net::showEvent(QShowEvent* event)
 
 void Form_Net::FormShow()
 {
-    const QStringList lines = SettingsFile(m_state.settingsFolder, SettingsNames::Net).readLines();
-    const QString mode = lines.value(0).toUpper();
-    const QString target = lines.value(1);
-    if (mode == LocalMode.toUpper()) {
-        // Drops the "localhost:" in front of the path.
-        E_Path->setText(target.mid(target.indexOf(u':') + 1));
-        RadioGroup1->setItemIndex(0);
-    } else if (mode == NetworkMode.toUpper()) {
-        const auto parts = splitNetworkLine(target);
+    const NetSettings::Fields stored =
+        NetSettings::read(SettingsFile(m_state.settingsFolder, SettingsNames::Net).readLines());
+    if (stored.mode < 0)
+        return;
+    if (stored.mode == 1) {
         const auto fields = addressFields();
         for (size_t i = 0; i < fields.size(); ++i)
-            fields[i]->setText(parts[i]);
-        E_Path->setText(parts[4]);
-        RadioGroup1->setItemIndex(1);
-    } else {
-        return;
+            fields[i]->setText(stored.address[i]);
     }
+    E_Path->setText(stored.path);
+    RadioGroup1->setItemIndex(stored.mode);
     RadioGroup1Click();
 }
 

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QTimer>
+#include <stdexcept>
 
 using namespace Qt::StringLiterals;
 namespace N = SettingsNames;
@@ -30,6 +31,8 @@ const QString Form_Vid::DurationMessage =
 const QString Form_Vid::AmountMessage =
     u"В поле количества гудков должно быть целое положительное число в интервале от 1 до 10"_s;
 const QString Form_Vid::RestartMessage = u"Изменены настройки, программу нужно перезапустить !"_s;
+const QString Form_Vid::DefaultsTakenMessage =
+    u"Для настроек, которые не удалось прочитать, до перезапуска программы действуют значения по умолчанию."_s;
 
 Form_Vid::Form_Vid(AppState& state, Dialogs& dialogs, DisplayMode& display, SoundPlayer& player,
                    QTimer& idleTimer, QWidget* mainWindow)
@@ -123,34 +126,61 @@ SettingsFile Form_Vid::file(const QString& name) const
 
 void Form_Vid::FormCreate()
 {
-    const SettingsFile tsound = file(N::TSound);
-    if (tsound.createIfMissing(N::TSoundDefault)) {
-        RadioGroup2->setItemIndex(0);
-        m_state.SoundFile.clear();
-    } else {
+    // Every value starts at its default, and each file is read on its own: a file that cannot
+    // be read is told about once, with the others, and its values keep their defaults for the
+    // run, so the alerts still sound and the idle check still works.
+    RadioGroup2->setItemIndex(0);
+    E_Idle->setText(N::IdleDefault.front());
+    CB_Gruppa->setChecked(false);
+    E_Duration->setText(N::SignalDefault[0]);
+    E_Amount->setText(N::SignalDefault[1]);
+    QStringList problems;
+    auto step = [&problems](const auto& body) {
+        try {
+            body();
+        } catch (const std::exception& e) {
+            problems << QString::fromUtf8(e.what());
+        }
+    };
+
+    step([this] {
+        const SettingsFile tsound = file(N::TSound);
+        if (tsound.createIfMissing(N::TSoundDefault)) {
+            m_state.SoundFile.clear();
+            return;
+        }
         const qint64 stored = ViewSettings::firstWholeNumber(tsound.readBytes());
         RadioGroup2->setItemIndex(ViewSettings::outputItem(stored));
         if (stored > 0) {
             const SettingsFile fsound = file(N::FSound);
             m_state.SoundFile = fsound.exists() ? fsound.line(0, QString()) : QString();
         }
-    }
+    });
 
-    const SettingsFile idle = file(N::Idle);
-    idle.createIfMissing(N::IdleDefault);
-    E_Idle->setText(ViewSettings::loadIdle(idle.line(0, u"5"_s)));
+    step([this] {
+        const SettingsFile idle = file(N::Idle);
+        idle.createIfMissing(N::IdleDefault);
+        E_Idle->setText(ViewSettings::loadIdle(idle.line(0, u"5"_s)));
+    });
 
     m_idleTimer.start();
 
-    const SettingsFile gruppa = file(N::Gruppa);
-    gruppa.createIfMissing(N::GruppaDefault);
-    CB_Gruppa->setChecked(gruppa.line(0, u"0"_s) == u"1");
+    step([this] {
+        const SettingsFile gruppa = file(N::Gruppa);
+        gruppa.createIfMissing(N::GruppaDefault);
+        CB_Gruppa->setChecked(gruppa.line(0, u"0"_s) == u"1");
+    });
 
-    const SettingsFile signal = file(N::Signal);
-    signal.createIfMissing(N::SignalDefault);
-    const QStringList lines = signal.readLines();
-    E_Duration->setText(ViewSettings::loadDuration(lines.value(0, u"0"_s)));
-    E_Amount->setText(ViewSettings::loadAmount(lines.value(1, u"0"_s)));
+    step([this] {
+        const SettingsFile signal = file(N::Signal);
+        signal.createIfMissing(N::SignalDefault);
+        const QStringList lines = signal.readLines();
+        E_Duration->setText(ViewSettings::loadDuration(lines.value(0, u"0"_s)));
+        E_Amount->setText(ViewSettings::loadAmount(lines.value(1, u"0"_s)));
+    });
+
+    if (!problems.isEmpty())
+        throw std::runtime_error((problems.join(u'\n') + u"\n"_s + DefaultsTakenMessage).toStdString());
 }
 
 void Form_Vid::showEvent(QShowEvent* event)

@@ -50,6 +50,7 @@ public:
     static const QString DurationMessage;
     static const QString AmountMessage;
     static const QString RestartMessage;
+    static const QString DefaultsTakenMessage;
 
 protected:
     void showEvent(QShowEvent* event) override;

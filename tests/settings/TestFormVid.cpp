@@ -96,6 +96,35 @@ private slots:
         QVERIFY(rig.dialogs.messages.isEmpty());
     }
 
+    // A file that cannot be read (here a folder of its name) is told once; its values take
+    // their defaults and the other files are still read, so a new dish is still announced.
+    void unreadableFileTakesDefaults_data()
+    {
+        QTest::addColumn<QString>("unreadable");
+        QTest::addColumn<int>("output");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("tsound.txt") << u"tsound.txt"_s << 0 << QStringList{u"7"_s, u"300"_s, u"3"_s};
+        QTest::newRow("Idle.txt") << u"Idle.txt"_s << 1 << QStringList{u"5"_s, u"300"_s, u"3"_s};
+        QTest::newRow("Signal.txt") << u"Signal.txt"_s << 1 << QStringList{u"7"_s, u"50"_s, u"1"_s};
+    }
+    void unreadableFileTakesDefaults()
+    {
+        QFETCH(QString, unreadable);
+        QFETCH(int, output);
+        QFETCH(QStringList, fields);
+        Files stored{{u"tsound.txt"_s, "1\r\n"}, {u"Idle.txt"_s, "7\r\n"}, {u"Signal.txt"_s, "300\r\n3\r\n"}};
+        stored.remove(unreadable);
+        Rig rig(stored);
+        QVERIFY(QDir(rig.dir.path()).mkdir(unreadable));
+        Form_Vid& form = rig.create();
+        QCOMPARE(rig.dialogs.messages.size(), 1);
+        QVERIFY(rig.dialogs.messages[0].contains(unreadable));
+        QVERIFY(rig.dialogs.messages[0].contains(Form_Vid::DefaultsTakenMessage));
+        QCOMPARE(form.RadioGroup2->itemIndex(), output);
+        QCOMPARE(rig.fields(), fields);
+        QVERIFY(rig.idleTimer.isActive());
+    }
+
     void loadsStoredFiles_data()
     {
         QTest::addColumn<Files>("stored");

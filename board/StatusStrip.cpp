@@ -1,0 +1,60 @@
+#include "StatusStrip.h"
+
+#include "DesignFonts.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent)
+{
+    setObjectName(QStringLiteral("StatusStrip"));
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(200, 0, 0));
+    p.setColor(QPalette::WindowText, Qt::white);
+    setPalette(p);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+
+    m_headline = new QLabel(this);
+    m_headline->setFont(DesignFonts::arial(20, true));
+    m_detail = new QLabel(this);
+    m_detail->setFont(DesignFonts::arial(13));
+    // The server's text can be long; it is cut, never allowed to push the headline away.
+    m_detail->setWordWrap(false);
+    for (QLabel* label : {m_headline, m_detail}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setTextFormat(Qt::PlainText);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 2, 6, 2);
+    layout->setSpacing(0);
+    layout->addWidget(m_headline);
+    layout->addWidget(m_detail);
+    hide();
+}
+
+void StatusStrip::showProblem(const QString& headline, const QString& detail)
+{
+    if (headline.isEmpty()) {
+        hide();
+        return;
+    }
+    m_headline->setText(headline);
+    // One line: the first line of the server's text says what matters.
+    m_detail->setText(detail.section(QLatin1Char('\n'), 0, 0));
+    m_detail->setToolTip(detail);
+    raise();
+    show();
+}
+
+QString StatusStrip::headline() const
+{
+    return isVisibleTo(parentWidget()) ? m_headline->text() : QString();
+}
+
+QString StatusStrip::detail() const
+{
+    return isVisibleTo(parentWidget()) ? m_detail->toolTip() : QString();
+}

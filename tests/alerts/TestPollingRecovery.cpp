@@ -1,0 +1,367 @@
+// The polling cycle through a relay that plays a lost and a silent server, and beside a point of
+// sale that holds rows and inserts: no box, the strip on the board, reconnection by itself,
+// nothing announced twice, bounded freezes, and the point of sale never held up by the monitor.
+// Bounds are generous: other builds share the machine. Precise figures: scripts/reliability.
+
+#include "AppState.h"
+#include "FakeClock.h"
+#include "FakeMachine.h"
+#include "Form_Base.h"
+#include "Form_Main.h"
+#include "PollingCycle.h"
+#include "ProgramWindows.h"
+#include "StatusStrip.h"
+#include "TcpProxy.h"
+#include "TestDatabase.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+struct Monitor {
+    explicit Monitor(const QByteArray& database)
+    {
+        state.settingsFolder = dir.path();
+        writeNetFile(dir.path(), database);
+        windows = std::make_unique<ProgramWindows>(state, machine.platform());
+    }
+    Form_Base& base() { return *windows->forms().Base; }
+    Form_Main& main() { return *windows->forms().Main; }
+    PollingCycle& polling() { return *windows->forms().Polling; }
+    // One tick of the polling timer; returns how long it held the GUI thread, in ms.
+    qint64 poll()
+    {
+        QElapsedTimer t;
+        t.start();
+        polling().onTimer();
+        return t.elapsed();
+    }
+    QString strip() { return main().Strip->headline(); }
+    // Ticks, letting the event loop run between them, until the strip is gone; the ticks taken.
+    int pollUntilRecovered(int maxPolls, int msBetween = 3000)
+    {
+        for (int n = 1; n <= maxPolls; ++n) {
+            poll();
+            QElapsedTimer t;
+            t.start();
+            while (t.elapsed() < msBetween && !strip().isEmpty())
+                QTest::qWait(20);
+            if (strip().isEmpty())
+                return n;
+        }
+        return maxPolls + 1;
+    }
+
+    QTemporaryDir dir;
+    AppState state;
+    FakeMachine machine;
+    std::unique_ptr<ProgramWindows> windows;
+};
+}
+
+class TestPollingRecovery : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void serverLostAndBack();
+    void silentServerFreezesOnce();
+    void startAgainstSilentHost();
+    void heldLineRetriedQuietly();
+    void heldLineShownAfterAMinute();
+    void posInsertsNotHeldUp();
+    void twoMonitorsMarkEveryLineOnce();
+
+private:
+    void addLine(int section, const QString& dish, int state = 1);
+    int stateOf(const QString& dish);
+    std::unique_ptr<TestDatabase> m_db;
+    QString m_path;
+};
+
+void TestPollingRecovery::init()
+{
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
+    m_path = QString::fromLocal8Bit(m_db->name().mid(int(strlen("localhost:"))));
+    m_db->exec(u"INSERT INTO PERSON (KOD, FIO) VALUES (1, 'Петров Сергей')"_s);
+    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (10, 1)"_s);
+    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (100, 7, 1, 10)"_s);
+}
+
+void TestPollingRecovery::addLine(int section, const QString& dish, int state)
+{
+    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
+               " START_TIME) VALUES (100, %1, %2, :D, 1, 20, 5, CURRENT_TIMESTAMP)"_s.arg(section).arg(state),
+               {{u"D"_s, DbValue::text(dish)}});
+}
+
+int TestPollingRecovery::stateOf(const QString& dish)
+{
+    return int(m_db->value(u"SELECT PRINT_SECTION FROM ZAKAZ_STR WHERE NAME_BLUDO = '%1'"_s.arg(dish))
+                   .toInt64().value_or(-1));
+}
+
+void TestPollingRecovery::serverLostAndBack()
+{
+    TcpProxy proxy;
+    Monitor m(proxy.databaseName(m_path));
+    addLine(1, u"Уха"_s);
+    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
+               " START_TIME) VALUES (100, 1, 2, 'Горит', 1, 20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP))"_s);
+    m.poll();
+    QCOMPARE(m.base().QHot.recordCount(), 1);
+    QCOMPARE(m.machine.speaker.beeps.size(), 1);
+    QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s);
+
+    proxy.kill();
+    addLine(1, u"Котлета"_s); // arrives while the monitor is cut off
+    QVERIFY(m.poll() < 3000);
+    QVERIFY2(m.strip().startsWith(u"Нет связи с сервером базы данных с "_s), qPrintable(m.strip()));
+    QVERIFY(!m.main().Strip->detail().isEmpty()); // the server's own words
+    // Attempts go on in the background and fail; the board keeps what it showed.
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(m.poll() < 2000);
+        QTest::qWait(300);
+    }
+    QVERIFY(!m.base().MyDB.connected());
+    QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s);
+    QCOMPARE(m.base().QHot.recordCount(), 1); // the hot queue is not blanked either
+    QCOMPARE(stateOf(u"Котлета"_s), 1);
+
+    proxy.revive();
+    QVERIFY(m.pollUntilRecovered(4) <= 2);
+    QCOMPARE(stateOf(u"Котлета"_s), 2);
+    QCOMPARE(m.machine.speaker.beeps.size(), 2); // the new dish once, nothing twice
+    QVERIFY2(m.machine.dialogs.messages.isEmpty(), qPrintable(m.machine.dialogs.messages.join(u'\n')));
+
+    // A second outage is handled like the first.
+    proxy.kill();
+    m.poll();
+    QVERIFY(!m.strip().isEmpty());
+    proxy.revive();
+    QVERIFY(m.pollUntilRecovered(4) <= 2);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
+}
+
+void TestPollingRecovery::silentServerFreezesOnce()
+{
+    TcpProxy proxy;
+    Monitor m(proxy.databaseName(m_path));
+    m.poll();
+    proxy.pause();
+    addLine(800, u"Хлеб"_s);
+    // The first tick waits for the silent server until the request is broken off...
+    const qint64 first = m.poll();
+    QVERIFY2(first >= 5000 && first < 20000, qPrintable(QString::number(first)));
+    QVERIFY(m.strip().startsWith(u"Нет связи"_s));
+    // ...and no later tick freezes the board: the attach goes on in the background.
+    for (int i = 0; i < 5; ++i) {
+        QVERIFY2(m.poll() < 2000, "a tick froze the board again");
+        QTest::qWait(200);
+    }
+    proxy.resume();
+    QElapsedTimer back;
+    back.start();
+    while (!m.strip().isEmpty() && back.elapsed() < 30000) {
+        m.poll();
+        QTest::qWait(500);
+    }
+    QVERIFY2(m.strip().isEmpty(), "no recovery after the server came back");
+    QCOMPARE(stateOf(u"Хлеб"_s), 2);
+    QCOMPARE(m.machine.speaker.beeps.size(), 1);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
+}
+
+void TestPollingRecovery::startAgainstSilentHost()
+{
+    TcpProxy proxy;
+    proxy.pause();
+    AppState state;
+    QTemporaryDir dir;
+    state.settingsFolder = dir.path();
+    writeNetFile(dir.path(), proxy.databaseName(m_path));
+    FakeMachine machine;
+    machine.dialogs.onMessage = [] {
+        QTimer::singleShot(0, [] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                modal->reject();
+        });
+    };
+    QElapsedTimer t;
+    t.start();
+    ProgramWindows windows(state, machine.platform());
+    QVERIFY2(t.elapsed() < 15000, qPrintable(QString::number(t.elapsed())));
+    QCOMPARE(machine.dialogs.messages, QStringList{Form_Base::OpenFailedMessage});
+}
+
+void TestPollingRecovery::heldLineRetriedQuietly()
+{
+    Monitor m(m_db->name());
+    addLine(1, u"Котлета"_s);
+    // The point of sale changes the new line and has not committed yet.
+    Database pos;
+    pos.DatabaseName = m_db->name();
+    pos.Params = TestDatabase::params();
+    pos.open();
+    auto held = std::make_unique<Transaction>(pos, QStringList{u"write"_s, u"concurrency"_s});
+    Query lock(pos, *held);
+    lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Котлета'"_s});
+    lock.execute();
+
+    m.poll(); // waits for the line, up to the lock time-out
+    QVERIFY2(m.poll() < 2000, "the retry waited for the held line again");
+    QCOMPARE(m.machine.speaker.beeps.size(), 1); // announced once, though marked by neither run
+    QCOMPARE(stateOf(u"Котлета"_s), 1);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
+    QVERIFY(m.strip().isEmpty()); // quiet for a minute
+    held->rollback();
+
+    m.poll();
+    QCOMPARE(stateOf(u"Котлета"_s), 2);
+    QCOMPARE(m.machine.speaker.beeps.size(), 1);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
+}
+
+void TestPollingRecovery::heldLineShownAfterAMinute()
+{
+    FakeMachine machine;
+    FakeClock clock;
+    clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 3, 5));
+    QTemporaryDir dir;
+    AppState state;
+    state.settingsFolder = dir.path();
+    writeNetFile(dir.path(), m_db->name());
+    ProgramWindows windows(state, Platform{machine.dialogs, machine.display, machine.player, machine.speaker, clock, machine.idle});
+    PollingCycle& polling = *windows.forms().Polling;
+    StatusStrip& strip = *windows.forms().Main->Strip;
+    addLine(1, u"Котлета"_s);
+    Database pos;
+    pos.DatabaseName = m_db->name();
+    pos.Params = TestDatabase::params();
+    pos.open();
+    auto held = std::make_unique<Transaction>(pos, QStringList{u"write"_s, u"concurrency"_s});
+    Query lock(pos, *held);
+    lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Котлета'"_s});
+    lock.execute();
+
+    polling.onTimer();
+    clock.time = clock.time.addSecs(30);
+    polling.onTimer();
+    QVERIFY(strip.headline().isEmpty());
+    clock.time = clock.time.addSecs(31);
+    polling.onTimer();
+    QCOMPARE(strip.headline(), PollingCycle::conflictHeadline(QDateTime(QDate(2026, 12, 7), QTime(12, 3, 5))));
+    QVERIFY(machine.dialogs.messages.isEmpty());
+
+    held->rollback();
+    polling.onTimer();
+    QVERIFY(strip.headline().isEmpty());
+    QCOMPARE(stateOf(u"Котлета"_s), 2);
+}
+
+void TestPollingRecovery::posInsertsNotHeldUp()
+{
+    addLine(1, u"Уха"_s, 2);
+    Monitor m(m_db->name());
+    // A point-of-sale session holds an uncommitted update of one line all along.
+    Database holder;
+    holder.DatabaseName = m_db->name();
+    holder.Params = TestDatabase::params();
+    holder.open();
+    Transaction held(holder, {u"write"_s, u"concurrency"_s});
+    Query lock(holder, held);
+    lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Уха'"_s});
+    lock.execute();
+
+    // The waiters insert new lines while the monitor polls and marks them.
+    std::atomic<bool> done{false};
+    std::atomic<qint64> slowest{0};
+    std::atomic<int> failures{0};
+    const QByteArray name = m_db->name();
+    std::thread waiters([&] {
+        Database pos;
+        pos.DatabaseName = name;
+        pos.Params = TestDatabase::params();
+        try {
+            pos.open();
+            for (int i = 0; i < 40; ++i) {
+                QElapsedTimer t;
+                t.start();
+                Transaction tr(pos, {u"read_committed"_s, u"wait"_s, u"write"_s});
+                Query q(pos, tr);
+                q.setSql({u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, "
+                          "MY_ALARM, START_TIME) VALUES (100, 1, 1, 'Новое', 1, 20, 5, CURRENT_TIMESTAMP)"_s});
+                q.execute();
+                tr.commit();
+                slowest = std::max<qint64>(slowest, t.elapsed());
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        } catch (const std::exception&) {
+            ++failures;
+        }
+        done = true;
+    });
+    while (!done) {
+        m.poll();
+        QTest::qWait(100);
+    }
+    waiters.join();
+    m.poll();
+    QCOMPARE(int(failures), 0);
+    QVERIFY2(slowest < 1000, qPrintable(u"slowest insert %1 ms"_s.arg(slowest)));
+    QCOMPARE(m_db->value(u"SELECT COUNT(*) FROM ZAKAZ_STR WHERE PRINT_SECTION = 1"_s).toInt64(), 0);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
+    QVERIFY(m.strip().isEmpty());
+}
+
+void TestPollingRecovery::twoMonitorsMarkEveryLineOnce()
+{
+    m_db->exec(u"CREATE TABLE MARKED (KOD BIGINT)"_s);
+    m_db->exec(u"CREATE TRIGGER ZAKAZ_STR_MARKED FOR ZAKAZ_STR AFTER UPDATE AS BEGIN "
+               "IF (OLD.PRINT_SECTION = 1 AND NEW.PRINT_SECTION = 2) THEN INSERT INTO MARKED VALUES (NEW.KOD); END"_s);
+    Monitor first(m_db->name());
+    Monitor second(m_db->name());
+    std::atomic<bool> done{false};
+    const QByteArray name = m_db->name();
+    std::thread simulator([&] {
+        Database pos;
+        pos.DatabaseName = name;
+        pos.Params = TestDatabase::params();
+        pos.open();
+        for (int i = 0; i < 60; ++i) {
+            Transaction tr(pos, {u"read_committed"_s, u"wait"_s, u"write"_s});
+            Query q(pos, tr);
+            q.setSql({u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, "
+                      "MY_ALARM, START_TIME) VALUES (100, %1, 1, 'Новое', 1, 20, 5, CURRENT_TIMESTAMP)"_s.arg(i % 2 ? 1 : 800)});
+            q.execute();
+            tr.commit();
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+        done = true;
+    });
+    while (!done) {
+        first.poll();
+        second.poll();
+    }
+    simulator.join();
+    first.poll();
+    second.poll();
+    QCOMPARE(m_db->value(u"SELECT COUNT(*) FROM ZAKAZ_STR WHERE PRINT_SECTION = 1"_s).toInt64(), 0);
+    QCOMPARE(m_db->value(u"SELECT COUNT(*) FROM MARKED"_s).toInt64(), 60);
+    QCOMPARE(m_db->value(u"SELECT COUNT(DISTINCT KOD) FROM MARKED"_s).toInt64(), 60);
+    QVERIFY(first.machine.dialogs.messages.isEmpty());
+    QVERIFY(second.machine.dialogs.messages.isEmpty());
+}
+
+QTEST_MAIN(TestPollingRecovery)
+#include "TestPollingRecovery.moc"

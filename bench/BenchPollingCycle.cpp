@@ -5,7 +5,7 @@
 // machine falls on all of them alike; figures are medians. A measurement to read, not a test
 // with a limit. scripts/bench runs it; its last three lines are for scripts to read.
 //
-//   build/tests/alerts/bench_polling_cycle [rounds] [history lines]
+//   build/bench/bench_polling_cycle [rounds] [history lines]
 
 #include "AppState.h"
 #include "BoardSql.h"

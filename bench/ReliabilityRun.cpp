@@ -3,7 +3,7 @@
 // get from them: boxes, freezes of the board, time to recover, dishes left unannounced, waits of
 // the point of sale. A measurement run by scripts/reliability, not a test with limits.
 //
-//   build/tests/alerts/reliability_run [--long] [--soak MINUTES] [--shot strip.png]
+//   build/bench/reliability_run [--long] [--soak MINUTES] [--shot strip.png]
 
 #include "AppState.h"
 #include "FakeMachine.h"

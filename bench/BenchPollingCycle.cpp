@@ -17,6 +17,7 @@
 #include "PollingCycle.h"
 #include "PollingSql.h"
 #include "ProgramWindows.h"
+#include "MonitorRig.h"
 #include "TestDatabase.h"
 
 #include <QApplication>
@@ -120,16 +121,14 @@ private:
 };
 
 // One monitor: the whole program on a database, serving every section, polled by hand.
-struct Monitor {
+struct Monitor : MonitorRig {
     explicit Monitor(const QByteArray& database)
+        : MonitorRig(database, [](const QString& folder) {
+              QFile sections(QDir(folder).filePath(u"Section.txt"_s));
+              if (sections.open(QIODevice::WriteOnly))
+                  sections.write("1\r\n2\r\n3\r\n4\r\n5\r\n");
+          })
     {
-        state.settingsFolder = dir.path();
-        writeNetFile(dir.path(), database);
-        QFile sections(dir.filePath(u"Section.txt"_s));
-        if (sections.open(QIODevice::WriteOnly))
-            sections.write("1\r\n2\r\n3\r\n4\r\n5\r\n");
-        sections.close();
-        windows = std::make_unique<ProgramWindows>(state, machine.platform());
         // The bench polls; the program's own timers would only add work at random moments.
         base().TimerHot.stop();
         main().IdleTimer.stop();
@@ -139,9 +138,6 @@ struct Monitor {
         for (QTableView* grid : main().panelGrids())
             paints->watch(grid);
     }
-    Form_Base& base() { return *windows->forms().Base; }
-    Form_Main& main() { return *windows->forms().Main; }
-
     // One cycle and the repaint it causes.
     Sample poll()
     {
@@ -154,10 +150,6 @@ struct Monitor {
         return {double(t.nsecsElapsed()) / 1e6, cpuMs() - cpu, base().MyDB.requestCount() - requests};
     }
 
-    QTemporaryDir dir;
-    AppState state;
-    FakeMachine machine;
-    std::unique_ptr<ProgramWindows> windows;
     std::unique_ptr<PaintCounter> paints;
 };
 

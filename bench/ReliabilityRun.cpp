@@ -13,6 +13,7 @@
 #include "ProgramWindows.h"
 #include "StatusStrip.h"
 #include "TcpProxy.h"
+#include "MonitorRig.h"
 #include "TestDatabase.h"
 
 #include <QApplication>
@@ -76,22 +77,9 @@ struct Freezes {
     int count = 0; // freezes over a second
 };
 
-struct Monitor {
-    explicit Monitor(const QByteArray& database)
-    {
-        state.settingsFolder = dir.path();
-        writeNetFile(dir.path(), database);
-        windows = std::make_unique<ProgramWindows>(state, machine.platform());
-        main().show();
-    }
-    Form_Main& main() { return *windows->forms().Main; }
-    Form_Base& base() { return *windows->forms().Base; }
+struct Monitor : MonitorRig {
+    explicit Monitor(const QByteArray& database) : MonitorRig(database) { main().show(); }
     QString strip() { return main().Strip->headline(); }
-
-    QTemporaryDir dir;
-    AppState state;
-    FakeMachine machine;
-    std::unique_ptr<ProgramWindows> windows;
 };
 
 class Run {

@@ -10,6 +10,7 @@
 #include "PollingCycle.h"
 #include "RadioGroup.h"
 #include "ProgramWindows.h"
+#include "MonitorRig.h"
 #include "TestDatabase.h"
 
 #include <QCheckBox>
@@ -23,16 +24,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 // One monitor on the database, serving section 1 (the default) and 800 and 900.
-struct Monitor {
-    explicit Monitor(const QByteArray& database)
-    {
-        state.settingsFolder = dir.path();
-        writeNetFile(dir.path(), database);
-        windows = std::make_unique<ProgramWindows>(state, machine.platform());
-    }
-    Form_Base& base() { return *windows->forms().Base; }
-    Form_Main& main() { return *windows->forms().Main; }
-    void poll() { windows->forms().Polling->onTimer(); }
+struct Monitor : MonitorRig {
+    using MonitorRig::MonitorRig;
+    void poll() { polling().onTimer(); }
     QStringList hotQueue()
     {
         QStringList names;
@@ -42,12 +36,8 @@ struct Monitor {
         return names;
     }
 
-    QTemporaryDir dir;
-    AppState state;
-    FakeMachine machine;
     FakeDialogs& dialogs = machine.dialogs;
     FakeSpeakerTone& speaker = machine.speaker;
-    std::unique_ptr<ProgramWindows> windows;
 };
 }
 

@@ -12,6 +12,7 @@
 #include "ProgramWindows.h"
 #include "StatusStrip.h"
 #include "TcpProxy.h"
+#include "MonitorRig.h"
 #include "TestDatabase.h"
 
 #include <QApplication>
@@ -28,16 +29,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Monitor {
-    explicit Monitor(const QByteArray& database)
-    {
-        state.settingsFolder = dir.path();
-        writeNetFile(dir.path(), database);
-        windows = std::make_unique<ProgramWindows>(state, machine.platform());
-    }
-    Form_Base& base() { return *windows->forms().Base; }
-    Form_Main& main() { return *windows->forms().Main; }
-    PollingCycle& polling() { return *windows->forms().Polling; }
+struct Monitor : MonitorRig {
+    using MonitorRig::MonitorRig;
     // One tick of the polling timer; returns how long it held the GUI thread, in ms.
     qint64 poll()
     {
@@ -61,11 +54,6 @@ struct Monitor {
         }
         return maxPolls + 1;
     }
-
-    QTemporaryDir dir;
-    AppState state;
-    FakeMachine machine;
-    std::unique_ptr<ProgramWindows> windows;
 };
 }
 

@@ -16,6 +16,7 @@
 #include "ProgramWindows.h"
 #include "Query.h"
 #include "QueryModel.h"
+#include "MonitorRig.h"
 #include "TestDatabase.h"
 
 #include <QCheckBox>
@@ -53,20 +54,15 @@ QPointer<QTimer> whenShown(QWidget* window, const std::function<void()>& act)
 }
 
 // One monitor on the database, serving the given sections besides 800 and 900.
-struct Monitor {
-    Monitor(const QByteArray& database, QList<int> served = {1})
+struct Monitor : MonitorRig {
+    Monitor(const QByteArray& database, QList<int> served = {1}) : MonitorRig(database)
     {
-        state.settingsFolder = dir.path();
-        writeNetFile(dir.path(), database);
-        windows = std::make_unique<ProgramWindows>(state, machine.platform());
         // The tests run the idle check themselves.
         main().IdleTimer.stop();
         for (int i = 0; i < 5; ++i)
             main().sectionBoxes()[size_t(i)]->setChecked(served.contains(i + 1));
         refresh();
     }
-    Form_Base& base() { return *windows->forms().Base; }
-    Form_Main& main() { return *windows->forms().Main; }
     Form_Detail& detail() { return *windows->forms().Detail; }
     Form_Time& servingTimes() { return *windows->forms().Time; }
     Form_DateTime& picker() { return *windows->forms().DateTime; }
@@ -75,7 +71,7 @@ struct Monitor {
         main().RefreshOrderList();
         main().FillPage();
     }
-    void poll() { windows->forms().Polling->onTimer(); }
+    void poll() { polling().onTimer(); }
 
     // Clicks the grid and, once the order's window is up, runs `inside` there and closes it.
     void openFrom(QWidget* grid, const std::function<void()>& inside, QPoint at = QPoint(20, 5),
@@ -103,11 +99,6 @@ struct Monitor {
     {
         return detail().Q->eof() ? QString() : *detail().Q->asString(u"NAME_BLUDO"_s);
     }
-
-    QTemporaryDir dir;
-    AppState state;
-    FakeMachine machine;
-    std::unique_ptr<ProgramWindows> windows;
 };
 }
 

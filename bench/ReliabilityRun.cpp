@@ -216,19 +216,11 @@ public:
         addLine(dish, newLine ? 1 : 2);
         Monitor m(m_db.name());
         wait(500);
-        Database holder;
-        holder.DatabaseName = m_db.name();
-        holder.Params = TestDatabase::params();
-        holder.open();
-        Transaction held(holder, {u"write"_s, u"concurrency"_s});
-        Query lock(holder, held);
-        lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = :D"_s});
-        lock.setParam(u"D"_s, DbValue::text(dish));
-        lock.execute();
+        HeldLine held(m_db.name(), dish);
         Freezes freezes;
         freezes.reset();
         const Inserts in = insertWhile(80, 300, {});
-        held.rollback();
+        held.release();
         wait(6000);
         std::printf("waiter holds a %s line: 80 inserts, slowest %lld ms, over 1 s: %d, failed %d;"
                     " monitor: %lld boxes, longest freeze %.1f s, freezes over 1 s: %d, strip \"%s\","

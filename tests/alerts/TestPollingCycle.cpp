@@ -137,14 +137,7 @@ void TestPollingCycle::otherHeldLineDoesNotStopMarking()
 
     // The point of sale holds a shown line of the table in an unfinished transaction; the
     // monitor locks only the new lines it marks, so neither waits for the other.
-    Database pos;
-    pos.DatabaseName = m_db->name();
-    pos.Params = TestDatabase::params();
-    pos.open();
-    Transaction held(pos, QStringList{u"write"_s, u"concurrency"_s});
-    Query lock(pos, held);
-    lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Уха'"_s});
-    lock.execute();
+    HeldLine held(m_db->name(), u"Уха"_s);
 
     m.poll();
     QCOMPARE(m.speaker.beeps.size(), 1);

@@ -197,14 +197,7 @@ void TestPollingRecovery::heldLineRetriedQuietly()
     Monitor m(m_db->name());
     addLine(1, u"Котлета"_s);
     // The point of sale changes the new line and has not committed yet.
-    Database pos;
-    pos.DatabaseName = m_db->name();
-    pos.Params = TestDatabase::params();
-    pos.open();
-    auto held = std::make_unique<Transaction>(pos, QStringList{u"write"_s, u"concurrency"_s});
-    Query lock(pos, *held);
-    lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Котлета'"_s});
-    lock.execute();
+    HeldLine held(m_db->name(), u"Котлета"_s);
 
     m.poll(); // waits for the line, up to the lock time-out
     QVERIFY2(m.poll() < 2000, "the retry waited for the held line again");
@@ -212,7 +205,7 @@ void TestPollingRecovery::heldLineRetriedQuietly()
     QCOMPARE(stateOf(u"Котлета"_s), 1);
     QVERIFY(m.machine.dialogs.messages.isEmpty());
     QVERIFY(m.strip().isEmpty()); // quiet for a minute
-    held->rollback();
+    held.release();
 
     m.poll();
     QCOMPARE(stateOf(u"Котлета"_s), 2);
@@ -222,25 +215,13 @@ void TestPollingRecovery::heldLineRetriedQuietly()
 
 void TestPollingRecovery::heldLineShownAfterAMinute()
 {
-    FakeMachine machine;
-    FakeClock clock;
+    Monitor m(m_db->name());
+    FakeClock& clock = m.machine.clock;
     clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 3, 5));
-    QTemporaryDir dir;
-    AppState state;
-    state.settingsFolder = dir.path();
-    writeNetFile(dir.path(), m_db->name());
-    ProgramWindows windows(state, Platform{machine.dialogs, machine.display, machine.player, machine.speaker, clock, machine.idle});
-    PollingCycle& polling = *windows.forms().Polling;
-    StatusStrip& strip = *windows.forms().Main->Strip;
+    PollingCycle& polling = m.polling();
+    StatusStrip& strip = *m.main().Strip;
     addLine(1, u"Котлета"_s);
-    Database pos;
-    pos.DatabaseName = m_db->name();
-    pos.Params = TestDatabase::params();
-    pos.open();
-    auto held = std::make_unique<Transaction>(pos, QStringList{u"write"_s, u"concurrency"_s});
-    Query lock(pos, *held);
-    lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Котлета'"_s});
-    lock.execute();
+    HeldLine held(m_db->name(), u"Котлета"_s);
 
     polling.onTimer();
     clock.time = clock.time.addSecs(30);
@@ -249,9 +230,9 @@ void TestPollingRecovery::heldLineShownAfterAMinute()
     clock.time = clock.time.addSecs(31);
     polling.onTimer();
     QCOMPARE(strip.headline(), PollingCycle::conflictHeadline(QDateTime(QDate(2026, 12, 7), QTime(12, 3, 5))));
-    QVERIFY(machine.dialogs.messages.isEmpty());
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
 
-    held->rollback();
+    held.release();
     polling.onTimer();
     QVERIFY(strip.headline().isEmpty());
     QCOMPARE(stateOf(u"Котлета"_s), 2);
@@ -262,14 +243,7 @@ void TestPollingRecovery::posInsertsNotHeldUp()
     addLine(1, u"Уха"_s, 2);
     Monitor m(m_db->name());
     // A point-of-sale session holds an uncommitted update of one line all along.
-    Database holder;
-    holder.DatabaseName = m_db->name();
-    holder.Params = TestDatabase::params();
-    holder.open();
-    Transaction held(holder, {u"write"_s, u"concurrency"_s});
-    Query lock(holder, held);
-    lock.setSql({u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'Уха'"_s});
-    lock.execute();
+    HeldLine held(m_db->name(), u"Уха"_s);
 
     // The waiters insert new lines while the monitor polls and marks them.
     std::atomic<bool> done{false};

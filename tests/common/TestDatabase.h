@@ -93,6 +93,29 @@ private:
     std::unique_ptr<Pos> m_pos;
 };
 
+// A point-of-sale session that has changed one order line, found by its dish, and not committed:
+// the line stays locked until release() or the end of the session.
+class HeldLine {
+public:
+    HeldLine(const QByteArray& databaseName, const QString& dish)
+    {
+        m_db.DatabaseName = databaseName;
+        m_db.Params = TestDatabase::params();
+        m_db.open();
+        m_transaction = std::make_unique<Transaction>(
+            m_db, QStringList{QStringLiteral("write"), QStringLiteral("concurrency")});
+        Query lock(m_db, *m_transaction);
+        lock.setSql({QStringLiteral("UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = :D")});
+        lock.setParam(QStringLiteral("D"), DbValue::text(dish));
+        lock.execute();
+    }
+    void release() { m_transaction->rollback(); }
+
+private:
+    Database m_db;
+    std::unique_ptr<Transaction> m_transaction;
+};
+
 // "Net.txt" naming a database the way the connection settings window writes it.
 inline bool writeNetFile(const QString& folder, const QByteArray& databaseName)
 {

@@ -90,7 +90,7 @@ public:
             std::fprintf(stderr, "%s\n", qPrintable(m_db.error()));
             std::exit(1);
         }
-        m_path = QString::fromLocal8Bit(m_db.name().mid(int(strlen("localhost:"))));
+        m_path = m_db.path();
         m_db.exec(u"INSERT INTO PERSON (KOD, FIO) VALUES (1, 'Петров Сергей')"_s);
         m_db.exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (10, 1)"_s);
         m_db.exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (100, 7, 1, 10)"_s);

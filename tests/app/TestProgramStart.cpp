@@ -122,7 +122,7 @@ void TestProgramStart::speakerStartAsksNothing()
 void TestProgramStart::unopenedDatabaseEndsTheProgram()
 {
     QTemporaryDir dir;
-    Start start(dir.path(), "localhost:/tmp/no-such-kitchen-database.fdb");
+    Start start(dir.path(), TestDatabase::server() + ":/tmp/no-such-kitchen-database.fdb");
     bool settingsShown = false;
     start.dialogs.onMessage = [&] {
         QTimer::singleShot(0, [&] {

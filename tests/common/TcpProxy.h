@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "TestDatabase.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -23,7 +25,7 @@
 
 class TcpProxy {
 public:
-    explicit TcpProxy(quint16 targetPort = 3050) : m_target(targetPort)
+    explicit TcpProxy(quint16 targetPort = TestDatabase::serverPort()) : m_target(targetPort)
     {
         if (::pipe(m_wake) != 0)
             m_wake[0] = m_wake[1] = -1;

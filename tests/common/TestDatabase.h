@@ -1,7 +1,7 @@
 #pragma once
-// A throwaway point-of-sale database on the local server, made from pos/schema.sql (and the demo
-// shift, and a year of closed shifts with that many order lines, when asked), with a connection
-// of its own standing in for the point of sale.
+// A throwaway point-of-sale database on the project's own Firebird server (scripts/firebird),
+// made from pos/schema.sql (and the demo shift, and a year of closed shifts with that many order
+// lines, when asked), with a connection of its own standing in for the point of sale.
 
 #include "Database.h"
 #include "DbError.h"
@@ -12,7 +12,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <memory>
 
 class TestDatabase {
@@ -20,15 +22,24 @@ public:
     explicit TestDatabase(bool demo = false, int historyLines = 0)
     {
         static QAtomicInteger<int> counter;
-        m_path = QStringLiteral("/tmp/kitchen-test-%1-%2.fdb")
+        // The real path: the server may not be allowed through the build folder to a link.
+        m_path = QStringLiteral("%1/data/kitchen-test-%2-%3.fdb")
+                     .arg(QFileInfo(QStringLiteral(FIREBIRD_ROOT)).canonicalFilePath())
                      .arg(QCoreApplication::applicationPid())
                      .arg(counter.fetchAndAddRelaxed(1));
+        if (server().isEmpty()) {
+            m_error = QStringLiteral("no Firebird server of the project's own: run scripts/firebird");
+            return;
+        }
         QStringList args{m_path};
         if (demo)
             args << QStringLiteral("--demo");
         if (historyLines > 0)
             args << QStringLiteral("--history") << QString::number(historyLines);
         QProcess create;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KITCHEN_FIREBIRD_SERVER"), QString::fromLatin1(server()));
+        create.setProcessEnvironment(env);
         create.start(QStringLiteral(SOURCE_DIR "/pos/create-db"), args);
         if (!create.waitForFinished(historyLines > 0 ? 600000 : 60000) || create.exitCode() != 0)
             m_error = QString::fromLocal8Bit(create.readAllStandardError() + create.readAllStandardOutput());
@@ -42,7 +53,21 @@ public:
 
     // Empty when the database was made; otherwise why not.
     QString error() const { return m_error; }
-    QByteArray name() const { return "localhost:" + m_path.toLocal8Bit(); }
+    QByteArray name() const { return server() + ':' + m_path.toLocal8Bit(); }
+    // The database's file, as the server sees it.
+    QString path() const { return m_path; }
+
+    // Where the server listens ("127.0.0.1/3051"), as scripts/firebird left it in the build
+    // folder; empty when it has not run.
+    static QByteArray server()
+    {
+        static const QByteArray address = [] {
+            QFile file(QStringLiteral(FIREBIRD_ROOT "/server"));
+            return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+        }();
+        return address;
+    }
+    static quint16 serverPort() { return quint16(server().mid(server().indexOf('/') + 1).toUInt()); }
 
     // The point of sale's own connection: each statement in a transaction of its own.
     void exec(const QString& sql, const std::vector<std::pair<QString, DbValue>>& params = {})

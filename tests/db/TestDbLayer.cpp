@@ -252,7 +252,7 @@ void TestDbLayer::errorsCarryTheServersText()
     }
 
     Database missing;
-    missing.DatabaseName = "localhost:/tmp/no-such-kitchen.fdb";
+    missing.DatabaseName = TestDatabase::server() + ":/tmp/no-such-kitchen.fdb";
     missing.Params = TestDatabase::params();
     QVERIFY_THROWS_EXCEPTION(DbError, missing.open());
     QVERIFY(!missing.connected());

@@ -139,7 +139,7 @@ void TestFormBase::switches()
 
 void TestFormBase::missingDatabaseEndsTheProgram()
 {
-    Start start("localhost:/tmp/no-such-kitchen-database.fdb");
+    Start start(TestDatabase::server() + ":/tmp/no-such-kitchen-database.fdb");
     start.state.SoundFile = u"/tmp/bell.wav"_s;
     QVERIFY(!start.base.FormCreate());
     QCOMPARE(start.dialogs.messages, QStringList{Form_Base::OpenFailedMessage});

@@ -37,7 +37,9 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
       // than a few seconds: the monitor has one thread, and a write that waits forever would
       // freeze it.
       TransactionWrite(MyDB, WriteParams),
-      TransactionBeep(MyDB, WriteParams),
+      // The polling never waits: a row another holds is tried again at the next run, and the
+      // board goes on meanwhile.
+      TransactionBeep(MyDB, NoWaitWriteParams),
       QRead1(MyDB, TransactionRead),
       QWrite1(MyDB, TransactionWrite),
       QZakaz(MyDB, TransactionRead),

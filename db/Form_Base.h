@@ -31,7 +31,7 @@ public:
     static inline const QStringList WriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
                                                 QStringLiteral("wait"), QStringLiteral("lock_timeout=5"),
                                                 QStringLiteral("write")};
-    // The same without the wait, for a retry while a row is known to be held.
+    // The same without the wait, for the polling.
     static inline const QStringList NoWaitWriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
                                                       QStringLiteral("nowait"), QStringLiteral("write")};
     // The longest the server may leave an attach or a request unanswered.

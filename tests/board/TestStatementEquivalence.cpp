@@ -4,6 +4,7 @@
 // orders without a number, a waiter or a shift. Both texts must give the same rows.
 
 #include "BoardSql.h"
+#include "NewLineProbe.h"
 #include "PollingSql.h"
 #include "TestDatabase.h"
 
@@ -29,6 +30,8 @@ private slots:
     void hotQueue();
     void panels_data();
     void panels();
+    void newLines_data();
+    void newLines();
 
 private:
     Rows rows(const QStringList& sql);
@@ -176,6 +179,80 @@ void TestStatementEquivalence::panels()
         if (QTest::currentTestFailed())
             return;
     }
+}
+
+void TestStatementEquivalence::newLines_data()
+{
+    hotQueue_data();
+}
+
+void TestStatementEquivalence::newLines()
+{
+    QFETCH(ServedSections, served);
+    // A monitor's runs, marking what they find, against the probe of every shift at each run;
+    // in a transaction of their own, rolled back at the end.
+    Transaction work(*m_reader, {u"read_committed"_s, u"rec_version"_s, u"nowait"_s, u"write"_s});
+    Query query(*m_reader, work), change(*m_reader, work);
+    auto exec = [&](const QStringList& sql) {
+        change.setSql(sql);
+        change.execute();
+    };
+    auto keys = [&](const QStringList& sql) {
+        change.setSql(sql);
+        change.open();
+        QList<qint64> found;
+        for (int i = 0; i < change.recordCount(); ++i)
+            found << change.row(i).front().toInt64().value_or(0);
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    const QString openOrders = u"KOD_ZAKAZ IN (SELECT Z.KOD FROM ZAKAZ Z JOIN SMENA S ON S.KOD = Z.KOD_SMENA WHERE S.STATUS < 10)"_s;
+    NewLineProbe probe;
+    const QDateTime start = QDateTime::currentDateTime();
+    auto run = [&](int minute) {
+        QList<qint64> found = probe.find(query, served, start.addSecs(minute * 60));
+        std::sort(found.begin(), found.end());
+        const QList<qint64> expected = keys(PollingSql::Reference::newLines(served));
+        for (qsizetype at = 0; at < found.size(); at += PollingSql::MarkKeys)
+            exec(PollingSql::markShown(served, found.mid(at, PollingSql::MarkKeys)));
+        return std::pair{found, expected};
+    };
+
+    // The first run: every shift, closed ones and orders of no shift included.
+    QList<qint64> found, expected;
+    std::tie(found, expected) = run(0);
+    QCOMPARE(found, expected);
+    QVERIFY(probe.lookedEverywhere());
+    QVERIFY(keys({u"SELECT KOD FROM ZAKAZ_STR WHERE PRINT_SECTION = 1 AND NOT "_s + openOrders}).size() > 20);
+    QVERIFY(found.size() > 40);
+
+    // New lines in the open shifts: found through them alone.
+    exec({u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 1 WHERE MOD(KOD, 3) = 0 AND "_s + openOrders});
+    std::tie(found, expected) = run(1);
+    QCOMPARE(found, expected);
+    QVERIFY(!probe.lookedEverywhere());
+    QVERIFY(!found.isEmpty());
+
+    // A shift closes with lines still new, another opens.
+    exec({u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 1 WHERE MOD(KOD, 4) = 0 AND "_s + openOrders});
+    exec({u"UPDATE SMENA SET STATUS = 10 WHERE KOD = (SELECT MIN(KOD) FROM SMENA WHERE STATUS < 10)"_s});
+    exec({u"UPDATE SMENA SET STATUS = 0 WHERE KOD = (SELECT MAX(KOD) FROM SMENA WHERE STATUS >= 10)"_s});
+    std::tie(found, expected) = run(2);
+    QCOMPARE(found, expected);
+    QVERIFY(probe.lookedEverywhere());
+
+    // Nothing new: nothing found, nothing read beyond the open shifts.
+    std::tie(found, expected) = run(3);
+    QCOMPARE(found, expected);
+    QVERIFY(found.isEmpty() && !probe.lookedEverywhere());
+
+    // A line written into a closed shift is found within ten minutes.
+    exec({u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 1 WHERE MOD(KOD, 13) = 0 AND SECTION = 800 AND NOT "_s + openOrders});
+    std::tie(found, expected) = run(2 + NewLineProbe::EveryShiftMinutes - 1);
+    QVERIFY(found.size() < expected.size());
+    std::tie(found, expected) = run(2 + NewLineProbe::EveryShiftMinutes);
+    QCOMPARE(found, expected);
+    work.rollback();
 }
 
 QTEST_GUILESS_MAIN(TestStatementEquivalence)

@@ -469,25 +469,22 @@ void TestOrderWindows::pickerKeepsWithinAYear_data()
     QTest::addColumn<bool>("accepted");
     QTest::newRow("a year on") << u"2027"_s << true;
     QTest::newRow("9999") << u"9999"_s << false;
-    QTest::newRow("0001") << u"0001"_s << false;
+    QTest::newRow("0001, which the picker cannot take") << u"0001"_s << false;
 }
 
 void TestOrderWindows::pickerKeepsWithinAYear()
 {
     QFETCH(QString, year);
     QFETCH(bool, accepted);
-    AppState state;
     FakeMachine machine;
+    AppState state;
     Form_DateTime picker(state, machine.dialogs, machine.display, nullptr);
     picker.setMoment(QDateTime(QDate(2026, 12, 6), QTime(23, 50)));
-    bool closed = false;
-    connect(&picker, &QDialog::accepted, [&] { closed = true; });
     picker.show();
-    picker.DateTimePicker1->setFocus();
     picker.DateTimePicker1->setSelectedSection(QDateTimeEdit::YearSection);
     QTest::keyClicks(picker.DateTimePicker1, year);
     QTest::keyClick(picker.DateTimePicker1, Qt::Key_Return);
-    QCOMPARE(closed, accepted);
+    QCOMPARE(picker.result() == QDialog::Accepted, accepted);
     QCOMPARE(machine.dialogs.messages.size(), accepted ? 0 : 1);
 }
 

@@ -152,11 +152,9 @@ void TestPollingCycle::lineDuringAlertAnnouncedNextRun()
 {
     Monitor m(m_db->name());
     addLine(100, 1, 1, u"Уха"_s);
-    // The point of sale commits a line while the first beep sounds: after the probe, before the
-    // marking.
-    bool committed = false;
-    m.speaker.onBeep = [&] {
-        if (!std::exchange(committed, true))
+    // The point of sale commits a line during the first beep: after the probe, before the marking.
+    m.speaker.onBeep = [&, first = true]() mutable {
+        if (std::exchange(first, false))
             addLine(100, 800, 1, u"Хлеб"_s);
     };
     m.poll();

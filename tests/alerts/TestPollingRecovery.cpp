@@ -211,8 +211,6 @@ void TestPollingRecovery::heldLineRetriedQuietly()
     QCOMPARE(stateOf(u"Хлеб"_s), 2);
     QCOMPARE(stateOf(u"Котлета"_s), 1);
     QCOMPARE(m.main().G1->model()->rowCount(), 2);
-    QCOMPARE(m.machine.speaker.beeps.size(), 1);
-
     m.poll(); // the held line alone: not announced again
     QTest::qWait(50);
     QCOMPARE(m.machine.speaker.beeps.size(), 1);
@@ -220,7 +218,6 @@ void TestPollingRecovery::heldLineRetriedQuietly()
     m.poll();
     QTest::qWait(50);
     QCOMPARE(m.machine.speaker.beeps.size(), 2);
-    QCOMPARE(stateOf(u"Чай"_s), 2);
     QVERIFY2(freezes.longest < 300, qPrintable(u"the board froze %1 ms"_s.arg(freezes.longest)));
     QVERIFY(m.machine.dialogs.messages.isEmpty());
     QVERIFY(m.strip().isEmpty()); // quiet for a minute

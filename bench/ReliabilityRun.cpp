@@ -233,8 +233,9 @@ public:
     // A monitor frozen between its marking update and its commit (a kitchen PC that hangs, or its
     // cable pulled, in the middle of the write): its connection goes silent holding the new lines
     // it marked until the server drops it. Meanwhile the point of sale inserts and a second
-    // monitor polls with its own timer. The frozen one is its marking statement sent through a
-    // relay, with the monitor's write parameters, and the relay then silenced.
+    // monitor polls with its own timer. The frozen one is a marking of the new lines sent through
+    // a relay in a write transaction, and the relay then silenced; it holds the same rows whether
+    // it marks them by key or by state.
     void frozenMonitor(int seconds)
     {
         m_db.exec(u"DELETE FROM MARKED"_s);

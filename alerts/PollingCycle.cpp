@@ -7,6 +7,7 @@
 #include "PollingSql.h"
 #include "SoundAlert.h"
 
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -37,9 +38,14 @@ QString PollingCycle::lostHeadline(const QDateTime& since)
     return u"Нет связи с сервером базы данных с %1, повторное подключение…"_s.arg(clockTime(since));
 }
 
-QString PollingCycle::conflictHeadline(const QDateTime& since)
+QString PollingCycle::conflictHeadline(const QDateTime& since, int waiting)
 {
-    return u"Новые блюда не удаётся отметить с %1: строки заняты другой программой, повтор…"_s.arg(clockTime(since));
+    const int tens = waiting % 100, ones = waiting % 10;
+    const QString lines = (ones == 1 && tens != 11)                           ? u"%1 строка занята"_s
+                          : (ones >= 2 && ones <= 4 && (tens < 12 || tens > 14)) ? u"%1 строки заняты"_s
+                                                                                : u"%1 строк занято"_s;
+    return u"Новые блюда не удаётся отметить с %1: %2 другой программой, повтор…"_s.arg(clockTime(since),
+                                                                                          lines.arg(waiting));
 }
 
 QString PollingCycle::failureHeadline(const QDateTime& since)
@@ -60,7 +66,10 @@ void PollingCycle::onTimer()
     m_running = true;
     try {
         TimerHotTimer();
-        succeeded();
+        if (m_unmarked.isEmpty())
+            succeeded();
+        else
+            held();
     } catch (const DbError& e) {
         failed(e);
     } catch (const std::exception& e) {
@@ -78,6 +87,7 @@ void PollingCycle::failed(const DbError& e)
     if (e.connectionLost()) {
         // The rows on the board stay as they were; the queries come back after the attach.
         m_base.MyDB.abandon();
+        m_probe.forget(); // what changed meanwhile is not known
         m_conflictSince = {};
         if (!m_failingSince.isValid())
             m_failingSince = now;
@@ -86,20 +96,27 @@ void PollingCycle::failed(const DbError& e)
         return;
     }
     if (e.conflict()) {
-        // Another monitor or the point of sale holds the lines: they stay new and the next run
-        // marks them. Only a conflict that lasts is worth the cooks' attention.
-        if (!m_conflictSince.isValid())
-            m_conflictSince = now;
-        if (m_conflictSince.secsTo(now) >= QuietConflictSeconds) {
-            failed(conflictHeadline(m_conflictSince), e.text());
-        } else if (m_failingSince.isValid()) {
-            const QDateTime since = m_conflictSince;
-            succeeded(); // the server answers: what the board showed is over
-            m_conflictSince = since;
-        }
+        m_conflictText = e.text();
+        held();
         return;
     }
     failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : now), e.text());
+}
+
+void PollingCycle::held()
+{
+    // Another monitor or the point of sale holds lines: they stay new and the next runs mark
+    // them. Only a conflict that lasts is worth the cooks' attention.
+    const QDateTime now = m_clock.now();
+    if (!m_conflictSince.isValid())
+        m_conflictSince = now;
+    if (m_conflictSince.secsTo(now) >= QuietConflictSeconds) {
+        failed(conflictHeadline(m_conflictSince, std::max<int>(1, int(m_unmarked.size()))), m_conflictText);
+    } else if (m_failingSince.isValid()) {
+        const QDateTime since = m_conflictSince;
+        succeeded(); // the server answers: what the board showed is over
+        m_conflictSince = since;
+    }
 }
 
 void PollingCycle::failed(const QString& headline, const QString& detail)
@@ -149,42 +166,72 @@ void PollingCycle::TimerHotTimer()
     hot.open();
 
     Query& probe = m_base.QBeep;
-    probe.close();
-    probe.setSql(PollingSql::newLines(served));
-    probe.prepare();
-    probe.open();
-
-    if (probe.recordCount() > 0) {
-        QSet<qint64> found;
-        for (int i = 0; i < probe.recordCount(); ++i)
-            found.insert(probe.row(i).front().toInt64().value_or(0));
-        // Lines announced by a run that could not mark them are not announced again.
-        const bool fresh = !m_announced.contains(found);
-        m_announced = found;
+    const QList<qint64> found = m_probe.find(probe, served, m_clock.now());
+    // The lines left unmarked by earlier runs are tried again by key, also where the probe does
+    // not look any more (their shift closed meanwhile), and are not announced again.
+    QList<qint64> lines = found;
+    bool fresh = false;
+    for (qint64 line : found)
+        fresh = fresh || !m_unmarked.contains(line);
+    for (qint64 line : std::as_const(m_unmarked))
+        if (!found.contains(line))
+            lines << line;
+    if (!lines.isEmpty()) {
+        m_unmarked = QSet<qint64>(lines.begin(), lines.end());
         if (fresh) {
             m_base.BeepCount = 0;
             announce();
         }
-        Query& mark = m_base.QW;
-        mark.close();
-        mark.setSql(PollingSql::markShown(served));
-        if (m_base.TransactionBeep.inTransaction())
-            m_base.TransactionBeep.rollback();
-        // While a line stays held, a 5 s wait at every run would freeze the board at every run:
-        // after a conflict the retries do not wait, except one a minute.
-        const bool retry = m_conflictSince.isValid() && m_conflictWaited.secsTo(m_clock.now()) < QuietConflictSeconds;
-        m_base.TransactionBeep.Params = retry ? Form_Base::NoWaitWriteParams : Form_Base::WriteParams;
-        if (!retry)
-            m_conflictWaited = m_clock.now();
-        m_base.TransactionBeep.start();
-        mark.prepare();
-        mark.execute();
-        m_base.TransactionBeep.commit();
+        m_unmarked = markShown(served, lines);
     }
-    m_announced.clear();
 
     m_board.refresh();
     probe.close();
+}
+
+// Marks shown exactly the lines given, so that one committed during the alert waits for its own
+// announcement; gives back those another writer holds. Nothing here waits for a held row.
+QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<qint64>& keys)
+{
+    Transaction& transaction = m_base.TransactionBeep;
+    Query& mark = m_base.QW;
+    if (transaction.inTransaction())
+        transaction.rollback();
+    transaction.start();
+    try {
+        for (qsizetype at = 0; at < keys.size(); at += PollingSql::MarkKeys) {
+            mark.close();
+            mark.setSql(PollingSql::markShown(served, keys.mid(at, PollingSql::MarkKeys)));
+            mark.prepare();
+            mark.execute();
+        }
+        transaction.commit();
+        return {};
+    } catch (const DbError& e) {
+        if (!e.conflict())
+            throw;
+        m_conflictText = e.text();
+    }
+    // One held line must not keep the others off every board: each on its own, in one
+    // transaction, where a statement that fails changes nothing and the others stand.
+    transaction.rollback();
+    transaction.start();
+    mark.close();
+    mark.setSql(PollingSql::markOneShown(served));
+    mark.prepare();
+    QSet<qint64> held;
+    for (qint64 key : keys) {
+        mark.setParam(u"K"_s, DbValue::integer(key));
+        try {
+            mark.execute();
+        } catch (const DbError& e) {
+            if (!e.conflict())
+                throw;
+            held.insert(key);
+        }
+    }
+    transaction.commit();
+    return held;
 }
 
 void PollingCycle::announce()

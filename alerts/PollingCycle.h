@@ -3,10 +3,12 @@
 // hot queue, find the lines newly arrived in the served sections, announce them, mark them
 // shown, and bring the board up to date. It keeps working through a lost or silent server:
 // its failures are shown on the board, never in a box that would stop the next runs; a lost
-// attachment is made again in the background; a line held by another writer is tried again.
+// attachment is made again in the background; a line held by another writer is tried again at
+// the next runs while the others are marked, and the cycle never waits for it.
 
 #include "BackgroundAttach.h"
 #include "BoardSql.h"
+#include "NewLineProbe.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -43,13 +45,15 @@ public:
     // Conflicts with another writer stay quiet this long before the board shows them.
     static constexpr int QuietConflictSeconds = 60;
     static QString lostHeadline(const QDateTime& since);
-    static QString conflictHeadline(const QDateTime& since);
+    static QString conflictHeadline(const QDateTime& since, int waiting);
     static QString failureHeadline(const QDateTime& since);
 
     bool reconnecting() const { return m_attach.running(); }
 
 private:
     void announce();
+    QSet<qint64> markShown(const ServedSections& served, const QList<qint64>& keys);
+    void held();
     void alertFailed(const QString& problem);
     void failed(const DbError& e);
     void failed(const QString& headline, const QString& detail);
@@ -66,9 +70,11 @@ private:
     bool m_running = false;
     QString m_alertProblem;   // told once; forgotten when the alert sounds again
     QString m_pendingProblem; // to tell when the run is over
-    // Lines announced and not yet marked shown: found again, they are not announced again.
-    QSet<qint64> m_announced;
+    NewLineProbe m_probe;
+    // Lines announced and not yet marked shown (held by another writer, or the run failed):
+    // tried again by key at the next runs, and not announced again.
+    QSet<qint64> m_unmarked;
     QDateTime m_failingSince;  // of the failure on the board, or of a conflict not yet shown
     QDateTime m_conflictSince;
-    QDateTime m_conflictWaited; // the last marking that waited for a held line
+    QString m_conflictText;    // the server's words on the last held line
 };

@@ -56,17 +56,41 @@ QStringList PollingSql::Reference::hotQueue(const ServedSections& served)
     return hotQueueText(served, referenceJoins);
 }
 
-// The probe keeps its text: it looks at every shift, so no reference from the open shift can
-// lead it to the new lines. Its cost follows the lines still new, which an index on the state
-// finds directly; without one, the server reads every line.
-QStringList PollingSql::newLines(const ServedSections& served)
+// The new lines of every shift, as first written. An index on the lines' state finds them
+// directly, but lines of a section that no monitor serves stay new for ever and pile up in it.
+QStringList PollingSql::Reference::newLines(const ServedSections& served)
 {
     return QStringList{u"select KOD from ZAKAZ_STR WHERE PRINT_SECTION = 1 AND (SECTION = 800 OR SECTION = 900"_s}
         + BoardSql::sectionLines(served);
 }
 
-QStringList PollingSql::markShown(const ServedSections& served)
+// From the open shifts to their orders to their lines, like the hot queue: the open shifts' lines
+// only, whatever the history. The open shifts' own keys come in the same request, so the cycle
+// sees when one has closed and looks at every shift then.
+QStringList PollingSql::newLines(const ServedSections& served)
+{
+    return QStringList{
+               u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK FROM SMENA"_s,
+               u"INNER JOIN ZAKAZ ON ZAKAZ.KOD_SMENA = SMENA.KOD + 0"_s,
+               u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
+               u"WHERE SMENA.STATUS < 10 AND ZAKAZ_STR.PRINT_SECTION + 0 = 1"_s,
+           }
+        + BoardSql::sectionCondition(served)
+        + QStringList{u"UNION ALL"_s, u"SELECT CAST(NULL AS BIGINT), KOD FROM SMENA WHERE STATUS < 10"_s};
+}
+
+// By key: a line committed after the probe waits for the next probe and its own announcement.
+QStringList PollingSql::markShown(const ServedSections& served, const QList<qint64>& keys)
+{
+    QStringList digits;
+    for (qint64 key : keys)
+        digits << QString::number(key);
+    return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 2 WHERE PRINT_SECTION = 1 AND (SECTION = 800 OR SECTION = 900"_s}
+        + BoardSql::sectionLines(served) + QStringList{u"AND KOD IN ("_s + digits.join(u", "_s) + u")"_s};
+}
+
+QStringList PollingSql::markOneShown(const ServedSections& served)
 {
     return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 2 WHERE PRINT_SECTION = 1 AND (SECTION = 800 OR SECTION = 900"_s}
-        + BoardSql::sectionLines(served);
+        + BoardSql::sectionLines(served) + QStringList{u"AND KOD = :K"_s};
 }

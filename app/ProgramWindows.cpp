@@ -42,7 +42,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                        main->IdleTimer, main));
     created(m_forms.Detail = new Form_Detail(state, platform.dialogs, platform.display, main));
     created(m_forms.Time = new Form_Time(state, platform.dialogs, platform.display, platform.clock, main));
-    created(m_forms.DateTime = new Form_DateTime(state, platform.display, main));
+    created(m_forms.DateTime = new Form_DateTime(state, platform.dialogs, platform.display, main));
     created(m_forms.Limit = new Form_Limit(state, platform.dialogs, platform.display, main));
     Form_Base* base = new Form_Base(state, *m_forms.Util, platform.dialogs, platform.player, main);
     m_forms.Base = base;

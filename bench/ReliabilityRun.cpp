@@ -3,10 +3,11 @@
 // get from them: boxes, freezes of the board, time to recover, dishes left unannounced, waits of
 // the point of sale. A measurement run by scripts/reliability, not a test with limits.
 //
-//   build/bench/reliability_run [--long] [--soak MINUTES] [--shot strip.png]
+//   build/bench/reliability_run [--long] [--soak MINUTES] [--frozen] [--shot strip.png]
 
 #include "AppState.h"
 #include "FakeMachine.h"
+#include "Freezes.h"
 #include "Form_Base.h"
 #include "Form_Main.h"
 #include "PollingCycle.h"
@@ -52,31 +53,6 @@ long residentKb()
     return 0;
 }
 
-// How long the GUI thread was kept from its event loop: the gaps of a 20 ms heartbeat.
-struct Freezes {
-    Freezes()
-    {
-        beat.setInterval(20);
-        QObject::connect(&beat, &QTimer::timeout, [this] {
-            const qint64 gap = clock.restart();
-            longest = std::max(longest, gap);
-            if (gap > 1000)
-                ++count;
-        });
-    }
-    void reset()
-    {
-        longest = 0;
-        count = 0;
-        clock.start();
-        beat.start();
-    }
-    QTimer beat;
-    QElapsedTimer clock;
-    qint64 longest = 0;
-    int count = 0; // freezes over a second
-};
-
 struct Monitor : MonitorRig {
     explicit Monitor(const QByteArray& database) : MonitorRig(database) { main().show(); }
     QString strip() { return main().Strip->headline(); }
@@ -94,9 +70,9 @@ public:
         m_db.exec(u"INSERT INTO PERSON (KOD, FIO) VALUES (1, 'Петров Сергей')"_s);
         m_db.exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (10, 1)"_s);
         m_db.exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (100, 7, 1, 10)"_s);
-        m_db.exec(u"CREATE TABLE MARKED (KOD BIGINT)"_s);
+        m_db.exec(u"CREATE TABLE MARKED (KOD BIGINT, MARKED_AT TIMESTAMP DEFAULT CURRENT_TIMESTAMP)"_s);
         m_db.exec(u"CREATE TRIGGER ZAKAZ_STR_MARKED FOR ZAKAZ_STR AFTER UPDATE AS BEGIN "
-                  "IF (OLD.PRINT_SECTION = 1 AND NEW.PRINT_SECTION = 2) THEN INSERT INTO MARKED VALUES (NEW.KOD); END"_s);
+                  "IF (OLD.PRINT_SECTION = 1 AND NEW.PRINT_SECTION = 2) THEN INSERT INTO MARKED (KOD) VALUES (NEW.KOD); END"_s);
     }
 
     void addLine(const QString& dish, int state = 1)
@@ -254,6 +230,64 @@ public:
         m_db.exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3"_s);
     }
 
+    // A monitor frozen between its marking update and its commit (a kitchen PC that hangs, or its
+    // cable pulled, in the middle of the write): its connection goes silent holding the new lines
+    // it marked until the server drops it. Meanwhile the point of sale inserts and a second
+    // monitor polls with its own timer. The frozen one is a marking of the new lines sent through
+    // a relay in a write transaction, and the relay then silenced; it holds the same rows whether
+    // it marks them by key or by state.
+    void frozenMonitor(int seconds)
+    {
+        m_db.exec(u"DELETE FROM MARKED"_s);
+        m_db.exec(u"DELETE FROM ZAKAZ_STR WHERE NAME_BLUDO = 'Заказ официанта'"_s); // of the scenarios before
+        m_db.exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3"_s);
+        for (int i = 0; i < 6; ++i)
+            addLine(u"Отмечено замершим монитором"_s);
+        TcpProxy proxy;
+        Database frozen;
+        frozen.DatabaseName = proxy.databaseName(m_path);
+        frozen.Params = TestDatabase::params();
+        frozen.open();
+        Transaction hung(frozen, {u"read_committed"_s, u"rec_version"_s, u"wait"_s, u"lock_timeout=5"_s, u"write"_s});
+        Query mark(frozen, hung);
+        mark.setSql({u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 2 WHERE PRINT_SECTION = 1 AND (SECTION = 800 OR SECTION = 900"_s,
+                     u"OR SECTION = 1"_s, u")"_s});
+        mark.execute();
+        proxy.pause();
+
+        Monitor other(m_db.name());
+        Freezes freezes;
+        freezes.reset();
+        const int pauseMs = 400;
+        const Inserts in = insertWhile(seconds * 1000 / (pauseMs + 5), pauseMs, {});
+        // Not shown within one poll: still new a poll and a second after the point of sale's commit.
+        const qint64 hidden = count(u"SELECT COUNT(*) FROM ZAKAZ_STR WHERE NAME_BLUDO = 'Заказ официанта'"
+                                    " AND PRINT_SECTION = 1 AND START_TIME < DATEADD(-6 SECOND TO CURRENT_TIMESTAMP)"_s);
+        const qint64 inserted = count(u"SELECT COUNT(*) FROM ZAKAZ_STR WHERE NAME_BLUDO = 'Заказ официанта'"
+                                      " AND START_TIME < DATEADD(-6 SECOND TO CURRENT_TIMESTAMP)"_s);
+        const qint64 longestFreeze = freezes.longest;
+        // The server drops the dead connection and its transaction.
+        proxy.kill();
+        QElapsedTimer released;
+        released.start();
+        while (count(u"SELECT COUNT(*) FROM ZAKAZ_STR WHERE PRINT_SECTION = 1"_s) > 0 && released.elapsed() < 30000)
+            wait(100);
+        const double heldMarked = released.elapsed() / 1000.0;
+        const qint64 longestWaitMs = count(
+            u"SELECT MAX(DATEDIFF(MILLISECOND FROM L.START_TIME TO M.MARKED_AT)) FROM MARKED M"
+            " JOIN ZAKAZ_STR L ON L.KOD = M.KOD WHERE L.NAME_BLUDO = 'Заказ официанта'"_s);
+        std::printf("monitor frozen before its commit, %d s: lines not held hidden from the other monitor over a poll:"
+                    " %lld of %lld, longest wait of one %.1f s; held lines marked %.1f s after the release;"
+                    " marked twice or more: %lld; other monitor: longest freeze %.2f s, %lld boxes;"
+                    " point of sale: %d inserts, slowest %lld ms, failed %d\n",
+                    seconds, qlonglong(hidden), qlonglong(inserted), longestWaitMs / 1000.0, heldMarked,
+                    count(u"SELECT COUNT(*) FROM MARKED"_s) - count(u"SELECT COUNT(DISTINCT KOD) FROM MARKED"_s),
+                    longestFreeze / 1000.0, qlonglong(other.machine.dialogs.messages.size()),
+                    seconds * 1000 / (pauseMs + 5), qlonglong(in.slowest), in.failed);
+        std::fflush(stdout);
+        m_db.exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3"_s);
+    }
+
     // Faults at random for a while, two monitors on the database and a point of sale adding lines.
     void soak(int minutes)
     {
@@ -337,6 +371,10 @@ int main(int argc, char* argv[])
     const QString shot = shotAt > 0 ? args.value(shotAt + 1) : QString();
 
     Run run;
+    if (args.contains(u"--frozen"_s)) {
+        run.frozenMonitor(60);
+        return 0;
+    }
     if (soakAt > 0) {
         run.soak(std::max(1, args.value(soakAt + 1).toInt()));
         return 0;
@@ -350,5 +388,6 @@ int main(int argc, char* argv[])
     run.posHoldsALine(false);
     run.posHoldsALine(true);
     run.markingLeftOpen();
+    run.frozenMonitor(60);
     return 0;
 }

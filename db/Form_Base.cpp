@@ -8,6 +8,8 @@
 #include "SoundPlayer.h"
 #include "SystemLocale.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 const QString Form_Base::SelectParamKey = u"SELECT KOD FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
@@ -35,7 +37,9 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
       // than a few seconds: the monitor has one thread, and a write that waits forever would
       // freeze it.
       TransactionWrite(MyDB, WriteParams),
-      TransactionBeep(MyDB, WriteParams),
+      // The polling never waits: a row another holds is tried again at the next run, and the
+      // board goes on meanwhile.
+      TransactionBeep(MyDB, NoWaitWriteParams),
       QRead1(MyDB, TransactionRead),
       QWrite1(MyDB, TransactionWrite),
       QZakaz(MyDB, TransactionRead),
@@ -175,10 +179,14 @@ void Form_Base::LoadMenuStr()
     if (search) {
         // The cook's text is bound, never pasted: a quote in it cannot end the pattern, while
         // '%' and '_' still work as the pattern characters they are.
+        // The server sizes the parameter like the name it is compared with; sized to the text,
+        // a search longer than any name finds nothing instead of failing.
+        const QString pattern = u'%' + SystemLocale::current().toUpper(*search) + u'%';
         QMenuStr.addSql(u"WHERE KOD_MENU = :KM AND"_s);
-        QMenuStr.addSql(u"UPPER(NAME collate win1251) LIKE :P"_s);
+        QMenuStr.addSql(u"UPPER(NAME collate win1251) LIKE CAST(:P AS VARCHAR(%1))"_s.arg(
+            std::clamp<qsizetype>(pattern.size(), 100, LongestPattern)));
         QMenuStr.setParam(u"KM"_s, sectionField(u"KOD_SPISOK_MENU"_s));
-        QMenuStr.setParam(u"P"_s, DbValue::text(u'%' + SystemLocale::current().toUpper(*search) + u'%'));
+        QMenuStr.setParam(u"P"_s, DbValue::text(pattern));
     } else {
         QMenuStr.addSql(u"WHERE KOD_MENU_GROUP = :KG"_s);
         QMenuStr.setParam(u"KG"_s, sectionField(u"KOD"_s));

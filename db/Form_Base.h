@@ -31,7 +31,7 @@ public:
     static inline const QStringList WriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
                                                 QStringLiteral("wait"), QStringLiteral("lock_timeout=5"),
                                                 QStringLiteral("write")};
-    // The same without the wait, for a retry while a row is known to be held.
+    // The same without the wait, for the polling.
     static inline const QStringList NoWaitWriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
                                                       QStringLiteral("nowait"), QStringLiteral("write")};
     // The longest the server may leave an attach or a request unanswered.
@@ -95,6 +95,8 @@ public:
     // Fills QMenuStr with the items of the current section, or of the section's whole menu
     // whose names contain the search text.
     void LoadMenuStr();
+    // The longest text the server compares (one byte a character in code page 1251).
+    static constexpr int LongestPattern = 32765;
     // The key of the current item; 0 when there is none.
     qint64 currentMenuItem() const;
     // Writes a limit (null for none) on the current item and re-reads the items, staying on it.

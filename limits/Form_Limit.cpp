@@ -83,6 +83,7 @@ void Form_Limit::buildControls()
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(u"Edit1"_s);
     Edit1->setGeometry(4, 394, 185, 21);
+    Edit1->setMaxLength(Form_Base::LongestPattern - 2); // the pattern adds a '%' at each end
     Edit1->installEventFilter(this);
 
     auto button = [this](const char* name, const QString& text, const QRect& place) {
@@ -134,7 +135,11 @@ void Form_Limit::showEvent(QShowEvent* event)
 
 bool Form_Limit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Edit1 && event->type() == QEvent::KeyRelease)
+    // Only a key pressed in the box counts when released: the Enter that closes a box raised
+    // by the reload is released here, and must not raise it again.
+    if (watched == Edit1 && event->type() == QEvent::KeyPress)
+        m_keysDown.insert(static_cast<QKeyEvent*>(event)->key());
+    if (watched == Edit1 && event->type() == QEvent::KeyRelease && m_keysDown.remove(static_cast<QKeyEvent*>(event)->key()))
         Edit1KeyUp();
     return DesignDialog::eventFilter(watched, event);
 }

@@ -4,6 +4,8 @@
 
 #include "DesignDialog.h"
 
+#include <QSet>
+
 struct AppState;
 class Dialogs;
 class DisplayMode;
@@ -52,4 +54,5 @@ private:
     Dialogs& m_dialogs;
     Form_Base* m_base = nullptr;
     Form_Klava* m_klava = nullptr;
+    QSet<int> m_keysDown; // pressed while the search box had the focus
 };

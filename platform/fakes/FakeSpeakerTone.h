@@ -3,9 +3,16 @@
 
 #include <QList>
 #include <QPair>
+#include <functional>
 
 class FakeSpeakerTone : public SpeakerTone {
 public:
     QList<QPair<int, int>> beeps; // frequency, duration
-    void beep(int frequencyHz, int durationMs) override { beeps.append({frequencyHz, durationMs}); }
+    std::function<void()> onBeep; // what happens while the speaker sounds
+    void beep(int frequencyHz, int durationMs) override
+    {
+        beeps.append({frequencyHz, durationMs});
+        if (onBeep)
+            onBeep();
+    }
 };

@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -48,6 +50,7 @@ private slots:
     void newLinesInServedSections();
     void nothingNew();
     void otherHeldLineDoesNotStopMarking();
+    void lineDuringAlertAnnouncedNextRun();
     void twoMonitorsMarkOnce();
     void silentAlertStillMarks();
     void failedPlaybackToldOnce();
@@ -143,6 +146,23 @@ void TestPollingCycle::otherHeldLineDoesNotStopMarking()
     QCOMPARE(m.speaker.beeps.size(), 1);
     QCOMPARE(stateOf(u"Котлета"_s), 2);
     QVERIFY(m.dialogs.messages.isEmpty());
+}
+
+void TestPollingCycle::lineDuringAlertAnnouncedNextRun()
+{
+    Monitor m(m_db->name());
+    addLine(100, 1, 1, u"Уха"_s);
+    // The point of sale commits a line during the first beep: after the probe, before the marking.
+    m.speaker.onBeep = [&, first = true]() mutable {
+        if (std::exchange(first, false))
+            addLine(100, 800, 1, u"Хлеб"_s);
+    };
+    m.poll();
+    QCOMPARE(stateOf(u"Уха"_s), 2);
+    QCOMPARE(stateOf(u"Хлеб"_s), 1); // not marked shown unannounced
+    m.poll();
+    QCOMPARE(m.speaker.beeps.size(), 2);
+    QCOMPARE(stateOf(u"Хлеб"_s), 2);
 }
 
 void TestPollingCycle::twoMonitorsMarkOnce()

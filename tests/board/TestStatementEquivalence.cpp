@@ -4,6 +4,7 @@
 // orders without a number, a waiter or a shift. Both texts must give the same rows.
 
 #include "BoardSql.h"
+#include "NewLineProbe.h"
 #include "PollingSql.h"
 #include "TestDatabase.h"
 
@@ -29,6 +30,8 @@ private slots:
     void hotQueue();
     void panels_data();
     void panels();
+    void newLines_data();
+    void newLines();
 
 private:
     Rows rows(const QStringList& sql);
@@ -176,6 +179,60 @@ void TestStatementEquivalence::panels()
         if (QTest::currentTestFailed())
             return;
     }
+}
+
+void TestStatementEquivalence::newLines_data()
+{
+    hotQueue_data();
+}
+
+void TestStatementEquivalence::newLines()
+{
+    QFETCH(ServedSections, served);
+    // A monitor's runs, marking what they find, against the probe of every shift at each run;
+    // in a transaction of their own, rolled back at the end.
+    Transaction work(*m_reader, {u"read_committed"_s, u"rec_version"_s, u"nowait"_s, u"write"_s});
+    Query query(*m_reader, work), change(*m_reader, work);
+    auto exec = [&](const QString& sql) {
+        change.setSql({sql});
+        change.execute();
+    };
+    const QString open = u" IN (SELECT Z.KOD FROM ZAKAZ Z JOIN SMENA S ON S.KOD = Z.KOD_SMENA WHERE S.STATUS < 10)"_s;
+    NewLineProbe probe;
+    const QDateTime start = QDateTime::currentDateTime();
+    QList<qint64> found, expected;
+    auto run = [&](int minute) {
+        found = probe.find(query, served, start.addSecs(minute * 60));
+        change.setSql(PollingSql::Reference::newLines(served));
+        change.open();
+        expected.clear();
+        for (int i = 0; i < change.recordCount(); ++i)
+            expected << change.row(i).front().toInt64().value_or(0);
+        std::sort(found.begin(), found.end());
+        std::sort(expected.begin(), expected.end());
+        for (qsizetype at = 0; at < found.size(); at += PollingSql::MarkKeys)
+            exec(PollingSql::markShown(served, found.mid(at, PollingSql::MarkKeys)).join(u'\n'));
+    };
+
+    run(0); // every shift: closed ones, orders of no shift and lines of no order included
+    QCOMPARE(found, expected);
+    QVERIFY(found.size() > 40 && probe.lookedEverywhere());
+    exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 1 WHERE MOD(KOD, 3) = 0 AND KOD_ZAKAZ"_s + open);
+    run(1); // new lines in the open shifts, found through them alone
+    QCOMPARE(found, expected);
+    QVERIFY(!found.isEmpty() && !probe.lookedEverywhere());
+    // A shift closes with lines still new, another opens.
+    exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 1 WHERE MOD(KOD, 4) = 0 AND KOD_ZAKAZ"_s + open);
+    exec(u"UPDATE SMENA SET STATUS = 10 WHERE KOD = (SELECT MIN(KOD) FROM SMENA WHERE STATUS < 10)"_s);
+    exec(u"UPDATE SMENA SET STATUS = 0 WHERE KOD = (SELECT MAX(KOD) FROM SMENA WHERE STATUS >= 10)"_s);
+    run(2);
+    QCOMPARE(found, expected);
+    // A line written into a closed shift is found within ten minutes of the last full look.
+    exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 1 WHERE MOD(KOD, 13) = 0 AND SECTION = 800 AND NOT KOD_ZAKAZ"_s + open);
+    run(2 + NewLineProbe::EveryShiftMinutes - 1);
+    QVERIFY(found.isEmpty() && !expected.isEmpty());
+    run(2 + NewLineProbe::EveryShiftMinutes);
+    QCOMPARE(found, expected);
 }
 
 QTEST_GUILESS_MAIN(TestStatementEquivalence)

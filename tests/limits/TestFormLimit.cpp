@@ -102,6 +102,8 @@ void TestFormLimit::search_data()
     QTest::newRow("underscore is a pattern character") << u"б_рщ"_s << QSet<qint64>{Borsch, GreenBorsch, BorschGreen};
     QTest::newRow("percent is a pattern character") << u"%"_s << all;
     QTest::newRow("typed percent") << u"ь_100%"_s << QSet<qint64>{Caesar};
+    QTest::newRow("longer than any name") << QString(99, u'я') << QSet<qint64>{};
+    QTest::newRow("long pattern") << QString(150, u'%') + u"борщ"_s << QSet<qint64>{Borsch, GreenBorsch, BorschGreen};
 }
 
 void TestFormLimit::search()
@@ -119,6 +121,9 @@ void TestFormLimit::search()
     QVERIFY(rig.reloaded());
     QCOMPARE(rig.items(), found);
     QVERIFY(rig.dialogs.messages.isEmpty());
+    // A key released here and pressed elsewhere (the Enter that closed a box) reloads nothing.
+    QTest::keyRelease(rig.limit->Edit1, Qt::Key_Return);
+    QVERIFY(!rig.base.TimerMenuStr.isActive());
 }
 
 void TestFormLimit::tickingSearchKeepsListUntilReload()

@@ -117,6 +117,8 @@ private slots:
     void idlePressWaitsForServingTimes();
     void servingTimes_data();
     void servingTimes();
+    void pickerKeepsWithinAYear_data();
+    void pickerKeepsWithinAYear();
     void emptyGridSendsNothing();
 
 private:
@@ -459,6 +461,31 @@ void TestOrderWindows::emptyGridSendsNothing()
     QVERIFY(stayed);
     QVERIFY(m.machine.dialogs.messages.isEmpty());
     QVERIFY(m.machine.dialogs.questions.isEmpty());
+}
+
+void TestOrderWindows::pickerKeepsWithinAYear_data()
+{
+    QTest::addColumn<QString>("year"); // typed over the preset one, then Enter
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("a year on") << u"2027"_s << true;
+    QTest::newRow("9999") << u"9999"_s << false;
+    QTest::newRow("0001, which the picker cannot take") << u"0001"_s << false;
+}
+
+void TestOrderWindows::pickerKeepsWithinAYear()
+{
+    QFETCH(QString, year);
+    QFETCH(bool, accepted);
+    FakeMachine machine;
+    AppState state;
+    Form_DateTime picker(state, machine.dialogs, machine.display, nullptr);
+    picker.setMoment(QDateTime(QDate(2026, 12, 6), QTime(23, 50)));
+    picker.show();
+    picker.DateTimePicker1->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(picker.DateTimePicker1, year);
+    QTest::keyClick(picker.DateTimePicker1, Qt::Key_Return);
+    QCOMPARE(picker.result() == QDialog::Accepted, accepted);
+    QCOMPARE(machine.dialogs.messages.size(), accepted ? 0 : 1);
 }
 
 QTEST_MAIN(TestOrderWindows)

@@ -72,6 +72,7 @@ private slots:
     void unwritableFolderIsReported();
     void firstShowCentresOnce();
     void sectionClickRewritesFileOnceReady();
+    void exitClosesTheBoard_data();
     void exitClosesTheBoard();
     void enterPressesTheFocusedButton();
 };
@@ -345,14 +346,26 @@ void TestFormMain::sectionClickRewritesFileOnceReady()
     QCOMPARE(fileBytes(dir.filePath("Section.txt")), QByteArray());
 }
 
+void TestFormMain::exitClosesTheBoard_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Cancel") << false;
+}
+
 void TestFormMain::exitClosesTheBoard()
 {
+    QFETCH(bool, answer);
     QTemporaryDir dir;
     Board board(dir.path());
     board.main->show();
+    board.dialogs.answers << answer;
     QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
-    QVERIFY(board.main->isClosed());
-    QVERIFY(!board.main->isVisible());
+    // Asked first, with Cancel focused: Enter does not end the service.
+    QCOMPARE(board.dialogs.questions, QStringList{Form_Main::Caption + u'|' + Form_Main::ExitQuestion});
+    QCOMPARE(board.dialogs.focused, QList<Dialogs::Focus>{Dialogs::Focus::Cancel});
+    QCOMPARE(board.main->isClosed(), answer);
+    QCOMPARE(board.main->isVisible(), !answer);
 }
 
 void TestFormMain::enterPressesTheFocusedButton()

@@ -1,6 +1,7 @@
 // The cook's actions on an order against a real database, with the program's own windows: an
-// order opened from its panel or from the hot queue, a dish or the whole order marked ready,
-// serving times given and taken away, and the board brought back to rest after the idle limit.
+// order opened from its panel or from the hot queue, a dish or the whole order marked ready and
+// taken back, serving times given and taken away, and the board brought back to rest after the
+// idle limit.
 
 #include "AppState.h"
 #include "DataGrid.h"
@@ -17,12 +18,15 @@
 #include "Query.h"
 #include "QueryModel.h"
 #include "MonitorRig.h"
+#include "ReadyStrip.h"
 #include "TestDatabase.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -73,8 +77,9 @@ struct Monitor : MonitorRig {
     }
     void poll() { polling().onTimer(); }
 
-    // Clicks the grid and, once the order's window is up, runs `inside` there and closes it.
-    void openFrom(QWidget* grid, const std::function<void()>& inside, QPoint at = QPoint(20, 5),
+    // Clicks the grid (or any other widget) and, once the order's window is up, runs `inside`
+    // there and closes it.
+    void openFrom(QWidget* target, const std::function<void()>& inside, QPoint at = QPoint(20, 5),
                   Qt::MouseButton button = Qt::LeftButton)
     {
         QPointer<QTimer> waiting = whenShown(&detail(), [this, inside] {
@@ -82,9 +87,18 @@ struct Monitor : MonitorRig {
             if (detail().isVisible())
                 detail().BtnExit->click();
         });
-        QTest::mouseClick(static_cast<DataGrid*>(grid)->viewport(), button, {}, at);
+        auto* grid = qobject_cast<DataGrid*>(target);
+        QTest::mouseClick(grid ? grid->viewport() : target, button, {}, at);
         delete waiting; // the click opened nothing
-
+    }
+    // The middle of the row of a grid that shows the dish.
+    static QPoint rowOf(QTableView* grid, const QString& dish)
+    {
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            if (grid->model()->index(row, 0).data().toString() == dish
+                || grid->model()->index(row, 1).data().toString() == dish)
+                return {20, grid->rowViewportPosition(row) + grid->rowHeight(row) / 2};
+        return {};
     }
     // Dish names of the detail query, in its order.
     QStringList dishes()
@@ -118,11 +132,15 @@ private slots:
     void servingTimes_data();
     void servingTimes();
     void emptyGridSendsNothing();
+    void touchOpensWhatWasTouched_data();
+    void touchOpensWhatWasTouched();
+    void readyAndBack_data();
+    void readyAndBack();
 
 private:
-    // A line of order 100; timing is MY_TIME, MY_ALARM, START_TIME, END_TIME as SQL.
+    // A line of an order, 100 unless told; timing is MY_TIME, MY_ALARM, START_TIME, END_TIME as SQL.
     void addLine(int section, int state, const QString& dish,
-                 const QString& timing = u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
+                 const QString& timing = u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s, int order = 100);
     int stateOf(const QString& dish);
     std::unique_ptr<TestDatabase> m_db;
 };
@@ -138,10 +156,10 @@ void TestOrderWindows::init()
     m_db->exec(u"INSERT INTO MY_PARAM (KOD, NAME_PARAM) VALUES (1, 'time_monitor')"_s);
 }
 
-void TestOrderWindows::addLine(int section, int state, const QString& dish, const QString& timing)
+void TestOrderWindows::addLine(int section, int state, const QString& dish, const QString& timing, int order)
 {
     m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
-               " START_TIME, END_TIME) VALUES (100, %1, %2, :D, 1, %3)"_s.arg(section).arg(state).arg(timing),
+               " START_TIME, END_TIME) VALUES (%4, %1, %2, :D, 1, %3)"_s.arg(section).arg(state).arg(timing).arg(order),
                {{u"D"_s, DbValue::text(dish)}});
 }
 
@@ -459,6 +477,192 @@ void TestOrderWindows::emptyGridSendsNothing()
     QVERIFY(stayed);
     QVERIFY(m.machine.dialogs.messages.isEmpty());
     QVERIFY(m.machine.dialogs.questions.isEmpty());
+}
+
+void TestOrderWindows::touchOpensWhatWasTouched_data()
+{
+    QTest::addColumn<QString>("touch");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("current");
+    const QString hot7 = u"Петров Сергей, № 7"_s, hot8 = u"Петров Сергей, № 8"_s;
+    const QString panel7 = u"Петров Сергей, № 7, Стол 4"_s;
+    QTest::newRow("hot queue row") << u"hot row"_s << hot7 << u"Пельмени"_s;
+    QTest::newRow("hot queue row indicator") << u"hot indicator"_s << hot7 << u"Пельмени"_s;
+    // The row chosen before a poll that brought the same rows is still the one that acts.
+    QTest::newRow("hot queue titles after a poll") << u"hot titles"_s << hot7 << u"Голубцы"_s;
+    QTest::newRow("below the hot rows after a poll") << u"hot below"_s << hot7 << u"Голубцы"_s;
+    QTest::newRow("expanded hot queue over the panels") << u"expanded"_s << hot8 << u"Рис с овощами"_s;
+    QTest::newRow("panel dish") << u"panel row"_s << panel7 << u"Пельмени"_s;
+    QTest::newRow("panel's empty space, hot queue shrunk again") << u"shrunk"_s << panel7 << u"Голубцы"_s;
+}
+
+void TestOrderWindows::touchOpensWhatWasTouched()
+{
+    QFETCH(QString, touch);
+    QFETCH(QString, caption);
+    QFETCH(QString, current);
+    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (101, 8, 1, 10)"_s);
+    const QString ago = u"20, 5, DATEADD(%1 MINUTE TO CURRENT_TIMESTAMP), NULL"_s;
+    addLine(1, 2, u"Голубцы"_s, ago.arg(-40));
+    addLine(1, 2, u"Пельмени"_s, ago.arg(-35));
+    addLine(1, 2, u"Чай чёрный"_s, ago.arg(-30));
+    addLine(1, 2, u"Рис с овощами"_s, ago.arg(-60), 101); // first in the hot queue
+    addLine(1, 2, u"Компот"_s, ago.arg(-25), 101);
+    Monitor m(m_db->name());
+    m.poll();
+    Form_Main& main = m.main();
+    DataGrid* hot = main.GHot;
+    const QPoint dumplings = Monitor::rowOf(hot, u"Пельмени"_s);
+    QString seenCaption, seenCurrent;
+    auto look = [&] {
+        seenCaption = m.detail().windowTitle();
+        seenCurrent = m.current();
+    };
+    if (touch == u"hot row") {
+        m.openFrom(hot, look, dumplings);
+    } else if (touch == u"hot indicator") {
+        m.openFrom(hot->verticalHeader()->viewport(), look, QPoint(4, dumplings.y()));
+    } else if (touch == u"hot titles" || touch == u"hot below") {
+        m.openFrom(hot, [] {}, dumplings);
+        m.poll();
+        if (touch == u"hot titles")
+            m.openFrom(hot->horizontalHeader()->viewport(), look, QPoint(40, 5));
+        else
+            m.openFrom(hot, look, QPoint(20, hot->viewport()->height() - 3));
+    } else if (touch == u"panel row") {
+        m.openFrom(main.G1, look, Monitor::rowOf(main.G1, u"Пельмени"_s));
+    } else {
+        main.BtnShow->click();
+        if (touch == u"shrunk")
+            main.BtnShow->click();
+        // Whatever lies on top in the middle of the first panel takes the touch.
+        const QPoint centre = main.GroupBox1->geometry().center();
+        QWidget* there = main.page->childAt(centre);
+        QVERIFY(there);
+        m.openFrom(there, look, there->mapFrom(main.page, centre));
+    }
+    QCOMPARE(seenCaption, caption);
+    QCOMPARE(seenCurrent, current);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
+}
+
+void TestOrderWindows::readyAndBack_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("seen");       // what the cook read on the way
+    QTest::addColumn<QList<int>>("states");  // of Голубцы, Пельмени, Чай чёрный, Хлеб, Стейк
+    QTest::newRow("dish back by its button") << u"dish"_s << u"Вернуть в работу"_s << QList<int>{2, 2, 2, 3, 3};
+    QTest::newRow("dish changed meanwhile") << u"dish, changed"_s << u"Вернуть в работу"_s << QList<int>{2, 1, 2, 3, 3};
+    // The touches a cook needs from the resting board: "Все", the order, the button.
+    QTest::newRow("order back, found through Все") << u"order"_s << u"Вернуть заказ в работу"_s
+                                                  << QList<int>{2, 2, 2, 2, 3};
+    QTest::newRow("order back by the strip") << u"strip"_s << u"Заказ № 7 готов"_s << QList<int>{2, 2, 2, 3, 3};
+    QTest::newRow("strip, a line changed meanwhile") << u"strip, changed"_s << u"Заказ № 7 готов"_s
+                                                     << QList<int>{2, 2, 1, 3, 3};
+    QTest::newRow("strip outlives the idle return, then ends") << u"strip, idle"_s << u"Заказ № 7 готов"_s
+                                                               << QList<int>{3, 3, 3, 3, 3};
+    QTest::newRow("a newer ready order replaces the strip") << u"strip, newer"_s << u"Заказ № 8 готов"_s
+                                                            << QList<int>{3, 3, 3, 3, 3};
+    QTest::newRow("double tap on a dish") << u"double tap"_s << u"Блюдо готово"_s << QList<int>{2, 3, 2, 3, 3};
+    QTest::newRow("dish, then the order at once") << u"dish, order"_s << u"Заказ полностью готов"_s
+                                                  << QList<int>{2, 3, 2, 3, 3};
+}
+
+void TestOrderWindows::readyAndBack()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, seen);
+    QFETCH(QList<int>, states);
+    const QStringList dishes{u"Голубцы"_s, u"Пельмени"_s, u"Чай чёрный"_s, u"Хлеб"_s, u"Стейк"_s};
+    const QString ago = u"20, 5, DATEADD(%1 MINUTE TO CURRENT_TIMESTAMP), NULL"_s;
+    addLine(1, 2, dishes[0], ago.arg(-40));
+    addLine(1, 2, dishes[1], ago.arg(-35));
+    addLine(1, 2, dishes[2], ago.arg(-30));
+    addLine(1, 3, dishes[3], ago.arg(-20));  // ready before
+    addLine(2, 3, dishes[4], ago.arg(-20));  // a section this monitor does not serve
+    if (how == u"strip, newer") {
+        m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (101, 8, 1, 10)"_s);
+        addLine(1, 2, u"Рис с овощами"_s, ago.arg(-10), 101);
+    }
+    if (how == u"order")
+        m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3"_s);
+    Monitor m(m_db->name());
+    Form_Main& main = m.main();
+    QDateTime& now = m.machine.clock.time;
+    now = QDateTime(QDate(2026, 12, 7), QTime(12, 0));
+    auto later = [&] { now = now.addMSecs(Form_Detail::DoubleTapMilliseconds); };
+    const QPoint dumplings = Monitor::rowOf(main.G1, dishes[1]);
+    QString read;
+
+    if (how.startsWith(u"dish")) {
+        m.openFrom(main.G1, [&] {
+            QCOMPARE(m.current(), dishes[1]);
+            m.detail().BtnStr->click();
+            if (how == u"dish, order") {
+                m.detail().BtnAll->click();
+                read = m.detail().BtnAll->text();
+                return;
+            }
+            later();
+            QTest::mouseClick(m.detail().G->viewport(), Qt::LeftButton, {}, Monitor::rowOf(m.detail().G, dishes[1]));
+            read = m.detail().BtnStr->text();
+            if (how == u"dish, changed")
+                m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 1 WHERE NAME_BLUDO = 'Пельмени'"_s);
+            m.detail().BtnStr->click();
+            if (how == u"dish")
+                QCOMPARE(m.current(), dishes[1]);
+        }, dumplings);
+    } else if (how == u"double tap") {
+        m.openFrom(main.G1, [&] {
+            m.detail().BtnStr->click();
+            m.detail().BtnStr->click();
+            read = m.detail().BtnStr->text();
+        }, dumplings);
+    } else if (how == u"order") {
+        QTest::mouseClick(main.BtnAll, Qt::LeftButton);
+        m.openFrom(main.G1, [&] {
+            read = m.detail().BtnAll->text();
+            QTest::mouseClick(m.detail().BtnAll, Qt::LeftButton);
+            QCOMPARE(m.detail().BtnAll->text(), Form_Detail::AllCaption);
+        });
+    } else {
+        m.openFrom(main.G1, [&] { m.detail().BtnAll->click(); });
+        if (how == u"strip, newer") {
+            later();
+            m.openFrom(main.G1, [&] { m.detail().BtnAll->click(); });
+        }
+        ReadyStrip* strip = main.StripReady;
+        QVERIFY(strip->isVisibleTo(&main));
+        read = strip->Label->text();
+        for (QGroupBox* panel : main.panels())
+            QVERIFY(!strip->geometry().intersects(panel->geometry()));
+        if (how == u"strip, idle") {
+            m.machine.idle.now = 60000;
+            main.IdleTimerTimer();
+            QVERIFY(strip->isVisibleTo(&main));
+            strip->TimerReady.start(1);
+            QTRY_VERIFY(!strip->isVisibleTo(&main));
+        } else {
+            if (how == u"strip, changed")
+                m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 1 WHERE NAME_BLUDO = 'Чай чёрный'"_s);
+            QTest::mouseClick(strip->BtnUndo, Qt::LeftButton);
+            QVERIFY(!strip->isVisibleTo(&main));
+        }
+        if (how == u"strip, newer")
+            QCOMPARE(stateOf(u"Рис с овощами"_s), 2);
+        else if (how != u"strip, idle")
+            QCOMPARE(main.GroupBox1->title(), u"Петров Сергей, № 7, Стол 4"_s); // back on the board
+    }
+    QCOMPARE(read, seen);
+    QList<int> after;
+    for (const QString& dish : dishes)
+        after << stateOf(dish);
+    QCOMPARE(after, states);
+    // Lines back at work are shown ones, not new ones: nothing sounds, unless the point of sale
+    // made a line new again meanwhile.
+    m.poll();
+    QCOMPARE(m.machine.speaker.beeps.size(), how.endsWith(u"changed") ? 1 : 0);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(TestOrderWindows)

@@ -104,6 +104,13 @@ void fitSectionBoxes(QGroupBox* frame, const std::array<QCheckBox*, 5>& boxes)
     }
 }
 
+// The row that a release at this place in a grid's viewport touched: a row of the grid or its
+// row indicator; -1 on the titles or below the rows.
+int touchedRow(const QTableView* grid, QPoint position)
+{
+    return position.y() < 0 ? -1 : grid->rowAt(position.y());
+}
+
 } // namespace
 
 Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, const Forms& forms)
@@ -500,13 +507,6 @@ bool Form_Main::eventFilter(QObject* watched, QEvent* event)
     if (watched == Strip && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
         placeReadyStrip();
     return QWidget::eventFilter(watched, event);
-}
-
-// The row a release at this place in a grid's viewport touched: a row of the grid or its row
-// indicator; -1 on the titles or below the rows.
-static int touchedRow(const QTableView* grid, QPoint position)
-{
-    return position.y() < 0 ? -1 : grid->rowAt(position.y());
 }
 
 void Form_Main::panelMouseUp(int panel, QPoint position)

@@ -22,9 +22,9 @@ class QTableView;
 
 class Form_Base;
 class IdleClock;
-class ReadyStrip;
 class OrderBoard;
 class QueryModel;
+class ReadyStrip;
 class ServerTime;
 class StatusStrip;
 

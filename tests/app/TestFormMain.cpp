@@ -72,8 +72,7 @@ private slots:
     void unwritableFolderIsReported();
     void firstShowCentresOnce();
     void sectionClickRewritesFileOnceReady();
-    void exitClosesTheBoard_data();
-    void exitClosesTheBoard();
+    void exitAsksFirst();
     void enterPressesTheFocusedButton();
 };
 
@@ -346,26 +345,19 @@ void TestFormMain::sectionClickRewritesFileOnceReady()
     QCOMPARE(fileBytes(dir.filePath("Section.txt")), QByteArray());
 }
 
-void TestFormMain::exitClosesTheBoard_data()
+void TestFormMain::exitAsksFirst()
 {
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("OK") << true;
-    QTest::newRow("Cancel") << false;
-}
-
-void TestFormMain::exitClosesTheBoard()
-{
-    QFETCH(bool, answer);
     QTemporaryDir dir;
     Board board(dir.path());
     board.main->show();
-    board.dialogs.answers << answer;
-    QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
-    // Asked first, with Cancel focused: Enter does not end the service.
-    QCOMPARE(board.dialogs.questions, QStringList{Form_Main::Caption + u'|' + Form_Main::ExitQuestion});
-    QCOMPARE(board.dialogs.focused, QList<Dialogs::Focus>{Dialogs::Focus::Cancel});
-    QCOMPARE(board.main->isClosed(), answer);
-    QCOMPARE(board.main->isVisible(), !answer);
+    board.dialogs.answers << false << true;
+    for (bool closed : {false, true}) {
+        QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
+        QCOMPARE(board.main->isClosed(), closed);
+    }
+    // Cancel is focused: Enter does not end the service.
+    QCOMPARE(board.dialogs.questions.value(1), Form_Main::Caption + u'|' + Form_Main::ExitQuestion);
+    QCOMPARE(board.dialogs.focused, QList<Dialogs::Focus>(2, Dialogs::Focus::Cancel));
 }
 
 void TestFormMain::enterPressesTheFocusedButton()

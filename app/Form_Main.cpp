@@ -9,6 +9,8 @@
 #include "IdleClock.h"
 #include "OrderBoard.h"
 #include "QueryModel.h"
+#include "ReadyStrip.h"
+#include "RecallSql.h"
 #include "ServerTime.h"
 #include "DesignFonts.h"
 #include "Dialogs.h"
@@ -41,6 +43,7 @@ using Picture = ButtonPictures::Picture;
 namespace N = SettingsNames;
 
 const QString Form_Main::Caption = u"Монитор кухни v1.1.4"_s;
+const QString Form_Main::ExitQuestion = u"Завершить работу монитора кухни?"_s;
 const QString Form_Main::NoSoundFileWarning =
     u"Звуковое оповещение настроено с использованием мульти-медиа звуков, однако не выбран звуковой файл для воспроизведения. Произведите настройку !"_s;
 
@@ -101,6 +104,13 @@ void fitSectionBoxes(QGroupBox* frame, const std::array<QCheckBox*, 5>& boxes)
     }
 }
 
+// The row that a release at this place in a grid's viewport touched: a row of the grid or its
+// row indicator; -1 on the titles or below the rows.
+int touchedRow(const QTableView* grid, QPoint position)
+{
+    return position.y() < 0 ? -1 : grid->rowAt(position.y());
+}
+
 } // namespace
 
 Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, const Forms& forms)
@@ -121,7 +131,7 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
         m_idleFailing = false;
     });
     TimerColor.setInterval(1000);
-    m_board = std::make_unique<OrderBoard>(state, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll});
+    m_board = std::make_unique<OrderBoard>(state, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll, BtnPrev, BtnNext});
     reportErrors(m_dialogs, nullptr, [this] { FormCreate(); });
 }
 
@@ -182,6 +192,7 @@ void Form_Main::buildControls()
     GHot->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GHot->setSelectionBehavior(QAbstractItemView::SelectRows);
     GHot->setSelectionMode(QAbstractItemView::SingleSelection);
+    GHot->followChosenRow();
 
     QGroupBox** boxes[] = {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4, &GroupBox5, &GroupBox6};
     DataGrid** grids[] = {&G1, &G2, &G3, &G4, &G5, &G6};
@@ -203,6 +214,7 @@ void Form_Main::buildControls()
         setTextColour(grid, Navy);
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
         grid->hide();
         *grids[i] = grid;
     }
@@ -256,6 +268,10 @@ void Form_Main::buildControls()
     // Over the last rows of the hot queue, the least urgent ones.
     Strip = new StatusStrip(page);
     Strip->setGeometry(0, 118, 800, 66);
+    Strip->installEventFilter(this);
+    // Over the hot queue too, never over the panels' dishes; above the status strip when it shows.
+    StripReady = new ReadyStrip(page);
+    StripReady->setGeometry(0, 144, 800, 40);
 
     connect(BtnNet, &QPushButton::clicked, this, &Form_Main::BtnNetClick);
     connect(BtnOption, &QPushButton::clicked, this, &Form_Main::BtnOptionClick);
@@ -267,14 +283,19 @@ void Form_Main::buildControls()
     connect(BtnPrev, &QPushButton::clicked, this, handle(&Form_Main::BtnPrevClick));
     connect(BtnAll, &QPushButton::clicked, this, handle(&Form_Main::BtnAllClick));
     connect(BtnShow, &QPushButton::clicked, this, &Form_Main::BtnShowClick);
-    void (Form_Main::*panelClicks[])() = {&Form_Main::G1MouseUp, &Form_Main::G2MouseUp, &Form_Main::G3MouseUp,
-                                         &Form_Main::G4MouseUp, &Form_Main::G5MouseUp, &Form_Main::G6MouseUp};
+    auto touch = [this](void (Form_Main::*handler)(QPoint)) {
+        return [this, handler](Qt::MouseButton, QPoint position) {
+            reportErrors(m_dialogs, this, [this, handler, position] { (this->*handler)(position); });
+        };
+    };
+    void (Form_Main::*panelClicks[])(QPoint) = {&Form_Main::G1MouseUp, &Form_Main::G2MouseUp,
+                                               &Form_Main::G3MouseUp, &Form_Main::G4MouseUp,
+                                               &Form_Main::G5MouseUp, &Form_Main::G6MouseUp};
     for (int i = 0; i < 6; ++i)
-        connect(*grids[i], &DataGrid::mouseUp, this, handle(panelClicks[i]));
-    connect(GHot, &DataGrid::mouseUp, this, [this](Qt::MouseButton, QPoint position) {
-        reportErrors(m_dialogs, this, [this, position] { GHotMouseUp(position); });
-    });
+        connect(*grids[i], &DataGrid::mouseUp, this, touch(panelClicks[i]));
+    connect(GHot, &DataGrid::mouseUp, this, touch(&Form_Main::GHotMouseUp));
     connect(BtnLimit, &QPushButton::clicked, this, &Form_Main::BtnLimitClick);
+    connect(StripReady->BtnUndo, &QPushButton::clicked, this, handle(&Form_Main::BtnUndoClick));
 }
 
 std::array<QGroupBox*, 6> Form_Main::panels() const
@@ -453,14 +474,54 @@ void Form_Main::BtnLimitClick()
 
 void Form_Main::BtnExitClick()
 {
-    close();
+    // One touch beside the paging buttons must not end the monitor in the middle of service.
+    if (m_dialogs.question(this, Caption, ExitQuestion, Dialogs::Focus::Cancel))
+        close();
 }
 
-void Form_Main::panelMouseUp(int panel)
+void Form_Main::BtnUndoClick()
+{
+    if (!m_base || StripReady->lines().isEmpty())
+        return;
+    m_base->WriteStatement(RecallSql::linesBack(StripReady->lines()));
+    StripReady->withdraw();
+    RefreshOrderList();
+    FillPage();
+}
+
+void Form_Main::showOrderReady(const QString& number, const QList<qint64>& lines)
+{
+    placeReadyStrip();
+    StripReady->offer(number, lines);
+}
+
+void Form_Main::placeReadyStrip()
+{
+    const QRect status = Strip->geometry();
+    const int bottom = Strip->isVisibleTo(page) ? status.top() : status.bottom() + 1;
+    StripReady->move(status.x(), bottom - StripReady->height());
+}
+
+bool Form_Main::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Strip && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+        placeReadyStrip();
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form_Main::panelMouseUp(int panel, QPoint position)
 {
     if (!m_forms.Detail)
         return;
-    m_forms.Detail->showOrder(m_board->panelQuery(panel)->sql(), panels()[size_t(panel)]->title());
+    QTableView* grid = panelGrids()[size_t(panel)];
+    const Query& lines = *m_board->panelQuery(panel);
+    const int row = touchedRow(grid, position);
+    Form_Detail::Dish dish;
+    if (row >= 0 && row < lines.recordCount() && lines.fieldIndex(u"KOD"_s) >= 0)
+        dish = {{u"KOD"_s, lines.row(row)[size_t(lines.fieldIndex(u"KOD"_s))]}};
+    else
+        grid->clearSelection(); // the first dish will be current: nothing else may look chosen
+    m_forms.Detail->showOrder(lines.sql(), panels()[size_t(panel)]->title(), m_board->panelOrder(panel), dish);
 }
 
 void Form_Main::GHotMouseUp(QPoint position)
@@ -470,21 +531,38 @@ void Form_Main::GHotMouseUp(QPoint position)
     Query& hot = m_base->QHot;
     if (!hot.isOpen() || hot.recordCount() == 0)
         return;
-    // A click beside the rows keeps the row that was current.
-    const QModelIndex clicked = GHot->indexAt(position);
-    if (clicked.isValid())
-        hot.setRecNo(clicked.row());
+    // Elsewhere the row chosen before stays the one that acts: the grid keeps it current.
+    const int row = touchedRow(GHot, position);
+    if (row >= 0 && row < hot.recordCount())
+        hot.setRecNo(row);
     const qint64 order = hot.asInt64(u"KZ"_s).value_or(0);
     const QString caption = hot.asString(u"FIO"_s).value_or(QString()) + u", № "_s
                             + hot.asString(u"NUMBER_ZAKAZ"_s).value_or(QString());
-    m_forms.Detail->showOrder(BoardSql::hotOrderLines(order, m_board->AllOrders), caption);
+    // The hot queue has no line keys: its dish is the order's line with the same name,
+    // quantity and due moment, and lines alike in all three are alike for the cook too.
+    Form_Detail::Dish dish;
+    if (row >= 0 && row < hot.recordCount())
+        for (const QString& field : {u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s})
+            dish << qMakePair(field, hot.field(field));
+    m_forms.Detail->showOrder(BoardSql::hotOrderLines(order, m_board->AllOrders), caption, order, dish);
 }
 
 void Form_Main::BtnShowClick()
 {
-    m_state.HotExpanded = !m_state.HotExpanded;
-    // Expanded, the hot queue covers all six panels and leaves the row of buttons free.
-    GHot->resize(GHot->width(), m_state.HotExpanded ? GroupBox4->y() + GroupBox4->height() : m_state.HotNormalHeight);
+    setHotExpanded(!m_state.HotExpanded);
+}
+
+void Form_Main::setHotExpanded(bool expanded)
+{
+    m_state.HotExpanded = expanded;
+    // Expanded, the hot queue covers all six panels and leaves the row of buttons free; it
+    // lies over them, so that a touch there reaches its rows, and under the sound panel and
+    // the strips. Shrunk, it goes back under the panels.
+    GHot->resize(GHot->width(), expanded ? GroupBox4->y() + GroupBox4->height() : m_state.HotNormalHeight);
+    if (expanded)
+        GHot->stackUnder(PanelSound);
+    else
+        GHot->stackUnder(GroupBox1);
 }
 
 void Form_Main::IdleTimerTimer()
@@ -494,9 +572,8 @@ void Form_Main::IdleTimerTimer()
     const quint32 lastInput = m_idleClock->lastInputTick();
     if (!IdleCheck::exceeded(m_idleClock->tickCount(), lastInput, m_forms.Vid->E_Idle->text()))
         return;
-    if (GHot->height() != m_state.HotNormalHeight)
-        GHot->resize(GHot->width(), m_state.HotNormalHeight);
-    m_state.HotExpanded = false;
+    if (GHot->height() != m_state.HotNormalHeight || m_state.HotExpanded)
+        setHotExpanded(false);
     if (m_forms.Detail)
         m_forms.Detail->pressExit();
 }

@@ -24,6 +24,7 @@ class Form_Base;
 class IdleClock;
 class OrderBoard;
 class QueryModel;
+class ReadyStrip;
 class ServerTime;
 class StatusStrip;
 
@@ -52,6 +53,7 @@ public:
     QPushButton* BtnExit;
     QLabel* PanelSound;
     StatusStrip* Strip; // a failing polling, shown without stopping anything
+    ReadyStrip* StripReady; // the order just marked ready, for a while, with its undo
     QTimer IdleTimer;
     QTimer TimerColor;
 
@@ -87,25 +89,33 @@ public:
     void BtnPrevClick();
     void BtnAllClick();
     void BtnLimitClick();
+    // Takes back the last "Заказ полностью готов": its lines that are still ready.
+    void BtnUndoClick();
+    // The detail window marked an order ready: offers to take it back for a while.
+    void showOrderReady(const QString& number, const QList<qint64>& lines);
 
-    // A click on an order panel opens that order, whichever row and button it fell on.
-    void G1MouseUp() { panelMouseUp(0); }
-    void G2MouseUp() { panelMouseUp(1); }
-    void G3MouseUp() { panelMouseUp(2); }
-    void G4MouseUp() { panelMouseUp(3); }
-    void G5MouseUp() { panelMouseUp(4); }
-    void G6MouseUp() { panelMouseUp(5); }
-    // A click on the hot queue opens the order of the row it chose, or of the current row.
+    // A click on an order panel opens that order, whichever row and button it fell on; the dish
+    // touched is the current one there. Positions are in the grid's viewport.
+    void G1MouseUp(QPoint position) { panelMouseUp(0, position); }
+    void G2MouseUp(QPoint position) { panelMouseUp(1, position); }
+    void G3MouseUp(QPoint position) { panelMouseUp(2, position); }
+    void G4MouseUp(QPoint position) { panelMouseUp(3, position); }
+    void G5MouseUp(QPoint position) { panelMouseUp(4, position); }
+    void G6MouseUp(QPoint position) { panelMouseUp(5, position); }
+    // A click on the hot queue opens the order of the row it touched (the row indicator
+    // included), or else of the chosen row.
     void GHotMouseUp(QPoint position);
     void BtnShowClick();
     void IdleTimerTimer();
 
     static const QString Caption;
     static const QString NoSoundFileWarning;
+    static const QString ExitQuestion;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -115,7 +125,9 @@ private:
     void sizeHotColumns(bool groupShown);
     void sizePanelColumns();
     void warnMissingSoundFile();
-    void panelMouseUp(int panel);
+    void panelMouseUp(int panel, QPoint position);
+    void setHotExpanded(bool expanded);
+    void placeReadyStrip();
 
     AppState& m_state;
     Dialogs& m_dialogs;

@@ -40,7 +40,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     created(m_forms.Psw = new Form_Psw(state, platform.dialogs, platform.display, *m_forms.Util, main));
     created(m_forms.Vid = new Form_Vid(state, platform.dialogs, platform.display, platform.player,
                                        main->IdleTimer, main));
-    created(m_forms.Detail = new Form_Detail(state, platform.dialogs, platform.display, main));
+    created(m_forms.Detail = new Form_Detail(state, platform.dialogs, platform.display, platform.clock, main));
     created(m_forms.Time = new Form_Time(state, platform.dialogs, platform.display, platform.clock, main));
     created(m_forms.DateTime = new Form_DateTime(state, platform.dialogs, platform.display, main));
     created(m_forms.Limit = new Form_Limit(state, platform.dialogs, platform.display, main));
@@ -59,6 +59,9 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                             [main] {
                                 main->RefreshOrderList();
                                 main->FillPage();
+                            },
+                            [main](const QString& number, const QList<qint64>& lines) {
+                                main->showOrderReady(number, lines);
                             }},
                            *m_forms.Time);
     m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);

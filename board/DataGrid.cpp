@@ -37,6 +37,18 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event)
 
 void DataGrid::followCurrentRow()
 {
+    QueryModel* model = chosenRowIsCurrent();
+    connect(model, &QueryModel::currentRowMoved, this, &DataGrid::selectCurrentRow);
+    connect(model, &QAbstractItemModel::modelReset, this, &DataGrid::selectCurrentRow);
+}
+
+void DataGrid::followChosenRow()
+{
+    chosenRowIsCurrent()->keepCurrentRow = true;
+}
+
+QueryModel* DataGrid::chosenRowIsCurrent()
+{
     auto* model = qobject_cast<QueryModel*>(this->model());
     Q_ASSERT(model);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -44,8 +56,7 @@ void DataGrid::followCurrentRow()
                 if (current.isValid() && model->query())
                     model->query()->setRecNo(current.row());
             });
-    connect(model, &QueryModel::currentRowMoved, this, &DataGrid::selectCurrentRow);
-    connect(model, &QAbstractItemModel::modelReset, this, &DataGrid::selectCurrentRow);
+    return model;
 }
 
 void DataGrid::selectCurrentRow()

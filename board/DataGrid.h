@@ -5,6 +5,7 @@
 
 #include <QTableView>
 
+class QueryModel;
 class ServerTime;
 
 class DataGrid : public QTableView {
@@ -17,6 +18,11 @@ public:
     // query's current row selects that row in the grid. Grids over one query thus stay in step.
     // The model must be a QueryModel.
     void followCurrentRow();
+    // A grid whose query is reopened by a timer: a row chosen in the grid becomes its query's
+    // current row and stays so while reopening brings back the same rows; the first row that
+    // the query takes on new rows is marked, not selected, so that no colour hides under the
+    // selection. What is selected is always what acts.
+    void followChosenRow();
 
 signals:
     // Any mouse button released anywhere over the grid, after the grid has handled it.
@@ -28,6 +34,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QueryModel* chosenRowIsCurrent();
     void selectCurrentRow();
 
     ServerTime* m_time = nullptr;

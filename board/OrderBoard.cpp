@@ -68,6 +68,7 @@ void OrderBoard::freePanels(int from)
 {
     for (int i = from; i < 6; ++i) {
         m_w.grids[size_t(i)]->hide();
+        m_orders[size_t(i)] = 0;
         if (m_queries[size_t(i)])
             m_queries[size_t(i)]->close();
         m_w.panels[size_t(i)]->setTitle(QString());
@@ -82,6 +83,7 @@ void OrderBoard::FillPage()
     const int count = orderCount();
     if (count == 0) {
         freePanels(0);
+        showPageCounts(0);
         return;
     }
     // A page that no longer exists shows nothing true: step back to the last page that does.
@@ -94,7 +96,8 @@ void OrderBoard::FillPage()
     while (filled < 6 && !list.eof()) {
         Query& panel = *m_queries[size_t(filled)];
         panel.close();
-        panel.setSql(BoardSql::panelLines(list.asInt64(u"KOD"_s).value_or(0), sections));
+        m_orders[size_t(filled)] = list.asInt64(u"KOD"_s).value_or(0);
+        panel.setSql(BoardSql::panelLines(m_orders[size_t(filled)], sections));
         panel.prepare();
         panel.open();
         m_w.panels[size_t(filled)]->setTitle(list.asString(u"FIO"_s).value_or(QString()) + u", № "_s
@@ -105,6 +108,16 @@ void OrderBoard::FillPage()
         list.next();
     }
     freePanels(filled);
+    showPageCounts(count);
+}
+
+// New orders land on later pages: the paging buttons tell the cook how many wait each way.
+void OrderBoard::showPageCounts(int count)
+{
+    const int before = count > 0 ? m_state.PageFirst - 1 : 0;
+    const int after = qMax(0, count - (m_state.PageFirst + 5));
+    m_w.BtnPrev->setText(before > 0 ? u"+%1"_s.arg(before) : QString());
+    m_w.BtnNext->setText(after > 0 ? u"+%1"_s.arg(after) : QString());
 }
 
 void OrderBoard::BtnNextClick()

@@ -25,6 +25,8 @@ public:
         std::array<QTableView*, 6> grids;
         std::array<QCheckBox*, 5> sections;
         QPushButton* BtnAll;
+        QPushButton* BtnPrev; // show how many orders precede and follow the page
+        QPushButton* BtnNext;
     };
 
     OrderBoard(AppState& state, const Widgets& widgets);
@@ -36,6 +38,8 @@ public:
     bool AllOrders = false;
     Query* panelQuery(int panel) const { return m_queries[size_t(panel)].get(); }
     QueryModel* panelModel(int panel) const { return m_models[size_t(panel)]; }
+    // The key of the order that the panel shows.
+    qint64 panelOrder(int panel) const { return m_orders[size_t(panel)]; }
 
     ServedSections served() const;
 
@@ -54,10 +58,12 @@ public:
 private:
     int orderCount() const;
     void freePanels(int from);
+    void showPageCounts(int count);
 
     AppState& m_state;
     Widgets m_w;
     Form_Base* m_base = nullptr;
     std::array<std::unique_ptr<Query>, 6> m_queries;
     std::array<QueryModel*, 6> m_models{};
+    std::array<qint64, 6> m_orders{};
 };

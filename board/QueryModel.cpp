@@ -82,8 +82,12 @@ void QueryModel::queryRowsChanged()
 
 void QueryModel::follow()
 {
-    if (showsQueryRows())
+    if (showsQueryRows()) {
+        if (keepCurrentRow && m_query && m_query->isOpen() && m_shownCurrent >= 0
+            && m_shownCurrent < m_query->recordCount())
+            m_query->setRecNo(m_shownCurrent);
         return;
+    }
     beginResetModel();
     remember();
     endResetModel();

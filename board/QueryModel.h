@@ -26,6 +26,8 @@ public:
     std::function<TimingColours::Colours(const Query&, int row)> colours;
     // The colour of the ready background, taken from the grid's style.
     QColor readyBackground;
+    // Reopened with the rows it shows, the query goes back to the row the grid marks as current.
+    bool keepCurrentRow = false;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

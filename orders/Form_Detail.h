@@ -1,14 +1,20 @@
 #pragma once
-// The order detail window: one order's dishes, marked ready one by one or all at once. The
-// board hands it the order's lines ready to show; whenever it hides, the board is re-read.
+// The order detail window: one order's dishes, marked ready one by one or all at once, and
+// taken back to work when a "ready" was a mistake. The board hands it the order's lines ready
+// to show; whenever it hides, the board is re-read.
 
 #include "BoardSql.h"
+#include "DbValue.h"
 #include "DesignDialog.h"
 
+#include <QDateTime>
+#include <QList>
+#include <QPair>
 #include <functional>
 #include <memory>
 
 struct AppState;
+class Clock;
 class DataGrid;
 class Dialogs;
 class DisplayMode;
@@ -26,9 +32,13 @@ public:
     struct Board {
         std::function<ServedSections()> served; // the ticked sections, at the moment of use
         std::function<void()> refresh;          // RefreshOrderList, then FillPage
+        // An order was marked ready: its number and the lines that the press set ready.
+        std::function<void(const QString& number, const QList<qint64>& lines)> orderReady;
     };
+    // The dish the cook touched, by the values of some of its fields; empty for none.
+    using Dish = QList<QPair<QString, DbValue>>;
 
-    Form_Detail(AppState& state, Dialogs& dialogs, DisplayMode& display, QWidget* parent);
+    Form_Detail(AppState& state, Dialogs& dialogs, DisplayMode& display, const Clock& clock, QWidget* parent);
     ~Form_Detail() override;
 
     // Binds the detail query to the data module's connection once the data module exists.
@@ -42,9 +52,10 @@ public:
     QPushButton* BtnAll;
     QPushButton* BtnExit;
 
-    // The board's opening of an order: Q re-read with the given statement, the caption, and the
-    // window shown modally. A failing statement is thrown before anything is shown.
-    void showOrder(const QStringList& sql, const QString& caption);
+    // The board's opening of an order: Q re-read with the given statement, the touched dish
+    // current (else the first), the caption, and the window shown modally. A failing statement
+    // is thrown before anything is shown.
+    void showOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish = {});
 
     // The idle handling's press of BtnExit. With the serving-time window open over this one
     // it takes effect once that window has closed.
@@ -61,6 +72,10 @@ public:
 
     static const QString StrCaption;
     static const QString AllCaption;
+    static const QString StrBackCaption;
+    static const QString AllBackCaption;
+    // A second press of either ready button this soon after the last is a double tap.
+    static constexpr int DoubleTapMilliseconds = 500;
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -68,10 +83,21 @@ protected:
 private:
     void buildControls();
     bool hasCurrentRow() const;
+    bool currentIsReady() const;
+    bool doubleTap();
+    // Reads the order's lines in the served sections: whether all are ready, and its number.
+    QList<qint64> readServedLines();
+    void showCaptions();
 
     Dialogs& m_dialogs;
+    const Clock& m_clock;
     Board m_board;
     Form_Base* m_base = nullptr;
     Form_Time* m_servingTimes = nullptr;
     bool m_exitPending = false;
+    std::unique_ptr<Query> m_servedLines; // the order's lines in the served sections
+    qint64 m_order = 0;
+    QString m_number;
+    bool m_orderReady = false; // every served line of the order is ready
+    QDateTime m_lastPress;
 };

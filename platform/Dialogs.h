@@ -11,8 +11,11 @@ public:
     virtual ~Dialogs() = default;
     // A plain message box with the program's title and an OK button.
     virtual void message(QWidget* parent, const QString& text) = 0;
+    // Which button of a question box has the focus, so that Enter presses it.
+    enum class Focus { Ok, Cancel };
     // A question box with OK and Cancel; true when OK was pressed.
-    virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    virtual bool question(QWidget* parent, const QString& caption, const QString& text,
+                          Focus focus = Focus::Ok) = 0;
     // A file-open box; the filter is "Title|*.a; *.b" pairs joined by '|'. Empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
 };

@@ -48,10 +48,10 @@ void QtDialogs::message(QWidget* parent, const QString& text)
     box.exec();
 }
 
-bool QtDialogs::question(QWidget* parent, const QString& caption, const QString& text)
+bool QtDialogs::question(QWidget* parent, const QString& caption, const QString& text, Focus focus)
 {
     PlacedMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
-    box.setDefaultButton(QMessageBox::Ok);
+    box.setDefaultButton(focus == Focus::Cancel ? QMessageBox::Cancel : QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
 }
 

@@ -6,7 +6,7 @@ class QLocale;
 class QtDialogs : public Dialogs {
 public:
     void message(QWidget* parent, const QString& text) override;
-    bool question(QWidget* parent, const QString& caption, const QString& text) override;
+    bool question(QWidget* parent, const QString& caption, const QString& text, Focus focus = Focus::Ok) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
 
     // "Title|*.a; *.b|Other|*.c" becomes Qt's "Title (*.a *.b);;Other (*.c)".

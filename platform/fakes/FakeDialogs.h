@@ -10,6 +10,7 @@ class FakeDialogs : public Dialogs {
 public:
     QStringList messages;
     QStringList questions;
+    QList<Focus> focused;     // the focused button of each question
     QList<bool> answers;      // next answers to question(); OK when empty
     QStringList files;        // next answers to openFileName(); cancelled when empty
     QStringList filters;
@@ -21,9 +22,10 @@ public:
         if (onMessage)
             onMessage();
     }
-    bool question(QWidget*, const QString& caption, const QString& text) override
+    bool question(QWidget*, const QString& caption, const QString& text, Focus focus = Focus::Ok) override
     {
         questions << caption + u'|' + text;
+        focused << focus;
         return answers.isEmpty() ? true : answers.takeFirst();
     }
     QString openFileName(QWidget*, const QString& filter) override

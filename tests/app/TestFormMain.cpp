@@ -72,7 +72,7 @@ private slots:
     void unwritableFolderIsReported();
     void firstShowCentresOnce();
     void sectionClickRewritesFileOnceReady();
-    void exitClosesTheBoard();
+    void exitAsksFirst();
     void enterPressesTheFocusedButton();
 };
 
@@ -345,14 +345,19 @@ void TestFormMain::sectionClickRewritesFileOnceReady()
     QCOMPARE(fileBytes(dir.filePath("Section.txt")), QByteArray());
 }
 
-void TestFormMain::exitClosesTheBoard()
+void TestFormMain::exitAsksFirst()
 {
     QTemporaryDir dir;
     Board board(dir.path());
     board.main->show();
-    QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
-    QVERIFY(board.main->isClosed());
-    QVERIFY(!board.main->isVisible());
+    board.dialogs.answers << false << true;
+    for (bool closed : {false, true}) {
+        QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
+        QCOMPARE(board.main->isClosed(), closed);
+    }
+    // Cancel is focused: Enter does not end the service.
+    QCOMPARE(board.dialogs.questions.value(1), Form_Main::Caption + u'|' + Form_Main::ExitQuestion);
+    QCOMPARE(board.dialogs.focused, QList<Dialogs::Focus>(2, Dialogs::Focus::Cancel));
 }
 
 void TestFormMain::enterPressesTheFocusedButton()

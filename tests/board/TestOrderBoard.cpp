@@ -188,8 +188,12 @@ void TestOrderBoard::paging()
     QStringList page1 = b.captions();
     QCOMPARE(page1[0], u"Иванова Мария, № 1, "_s); // an order without a note
     QCOMPARE(page1[5], u"Иванова Мария, № 6, Стол 6"_s);
+    // The paging buttons count the orders beyond the page, each way.
+    auto counts = [&] { return QStringList{b.main->BtnPrev->text(), b.main->BtnNext->text()}; };
+    QCOMPARE(counts(), QStringList({u""_s, u"+1"_s}));
 
     b.main->BtnNext->click();
+    QCOMPARE(counts(), QStringList({u"+6"_s, u""_s}));
     QCOMPARE(b.state.PageFirst, 7);
     QCOMPARE(b.captions(), QStringList({u"Иванова Мария, № 7, Стол 7"_s, "", "", "", "", ""}));
     QVERIFY(b.main->G1->isVisibleTo(b.main.get()));

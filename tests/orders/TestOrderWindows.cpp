@@ -1,6 +1,7 @@
 // The cook's actions on an order against a real database, with the program's own windows: an
-// order opened from its panel or from the hot queue, a dish or the whole order marked ready,
-// serving times given and taken away, and the board brought back to rest after the idle limit.
+// order opened from its panel or from the hot queue, a dish or the whole order marked ready and
+// taken back, serving times given and taken away, and the board brought back to rest after the
+// idle limit.
 
 #include "AppState.h"
 #include "DataGrid.h"
@@ -17,12 +18,15 @@
 #include "Query.h"
 #include "QueryModel.h"
 #include "MonitorRig.h"
+#include "ReadyStrip.h"
 #include "TestDatabase.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -73,8 +77,9 @@ struct Monitor : MonitorRig {
     }
     void poll() { polling().onTimer(); }
 
-    // Clicks the grid and, once the order's window is up, runs `inside` there and closes it.
-    void openFrom(QWidget* grid, const std::function<void()>& inside, QPoint at = QPoint(20, 5),
+    // Clicks the grid (or any other widget) and, once the order's window is up, runs `inside`
+    // there and closes it.
+    void openFrom(QWidget* target, const std::function<void()>& inside, QPoint at = QPoint(20, 5),
                   Qt::MouseButton button = Qt::LeftButton)
     {
         QPointer<QTimer> waiting = whenShown(&detail(), [this, inside] {
@@ -82,9 +87,16 @@ struct Monitor : MonitorRig {
             if (detail().isVisible())
                 detail().BtnExit->click();
         });
-        QTest::mouseClick(static_cast<DataGrid*>(grid)->viewport(), button, {}, at);
+        auto* grid = qobject_cast<DataGrid*>(target);
+        QTest::mouseClick(grid ? grid->viewport() : target, button, {}, at);
         delete waiting; // the click opened nothing
-
+    }
+    // The middle of the dish's cell in a grid whose first or second column names the dishes.
+    static QPoint rowOf(QTableView* grid, const QString& dish)
+    {
+        QAbstractItemModel* model = grid->model();
+        const auto found = model->match(model->index(0, 0), Qt::DisplayRole, dish) + model->match(model->index(0, 1), Qt::DisplayRole, dish);
+        return found.isEmpty() ? QPoint() : grid->visualRect(found.first()).center();
     }
     // Dish names of the detail query, in its order.
     QStringList dishes()
@@ -120,11 +132,17 @@ private slots:
     void pickerKeepsWithinAYear_data();
     void pickerKeepsWithinAYear();
     void emptyGridSendsNothing();
+    void touchOpensWhatWasTouched_data();
+    void touchOpensWhatWasTouched();
+    void readyAndBack_data();
+    void readyAndBack();
 
 private:
-    // A line of order 100; timing is MY_TIME, MY_ALARM, START_TIME, END_TIME as SQL.
+    // Order 100 with Голубцы, Пельмени and Чай чёрный, order 101 (№ 8) with Рис с овощами, all shown.
+    void addKitchen();
+    // A line of an order, 100 unless told; timing is MY_TIME, MY_ALARM, START_TIME, END_TIME as SQL.
     void addLine(int section, int state, const QString& dish,
-                 const QString& timing = u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
+                 const QString& timing = u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s, int order = 100);
     int stateOf(const QString& dish);
     std::unique_ptr<TestDatabase> m_db;
 };
@@ -140,10 +158,10 @@ void TestOrderWindows::init()
     m_db->exec(u"INSERT INTO MY_PARAM (KOD, NAME_PARAM) VALUES (1, 'time_monitor')"_s);
 }
 
-void TestOrderWindows::addLine(int section, int state, const QString& dish, const QString& timing)
+void TestOrderWindows::addLine(int section, int state, const QString& dish, const QString& timing, int order)
 {
     m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
-               " START_TIME, END_TIME) VALUES (100, %1, %2, :D, 1, %3)"_s.arg(section).arg(state).arg(timing),
+               " START_TIME, END_TIME) VALUES (%4, %1, %2, :D, 1, %3)"_s.arg(section).arg(state).arg(timing).arg(order),
                {{u"D"_s, DbValue::text(dish)}});
 }
 
@@ -486,6 +504,148 @@ void TestOrderWindows::pickerKeepsWithinAYear()
     QTest::keyClick(picker.DateTimePicker1, Qt::Key_Return);
     QCOMPARE(picker.result() == QDialog::Accepted, accepted);
     QCOMPARE(machine.dialogs.messages.size(), accepted ? 0 : 1);
+}
+
+void TestOrderWindows::addKitchen()
+{
+    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (101, 8, 1, 10)"_s);
+    const QString ago = u"20, 5, DATEADD(%1 MINUTE TO CURRENT_TIMESTAMP), NULL"_s;
+    addLine(1, 2, u"Голубцы"_s, ago.arg(-40));
+    addLine(1, 2, u"Пельмени"_s, ago.arg(-35));
+    addLine(1, 2, u"Чай чёрный"_s, ago.arg(-30));
+    addLine(1, 2, u"Рис с овощами"_s, ago.arg(-60), 101); // first in the hot queue
+}
+
+void TestOrderWindows::touchOpensWhatWasTouched_data()
+{
+    QTest::addColumn<QString>("touch");
+    QTest::addColumn<QString>("opened"); // the window's caption | its current dish
+    const QString hot = u"Петров Сергей, № 7 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
+    QTest::newRow("hot queue row indicator") << u"indicator"_s << hot + u"Пельмени"_s;
+    // The row chosen before a poll that brought the same rows is still the one that acts.
+    QTest::newRow("hot queue titles after a poll") << u"titles"_s << hot + u"Голубцы"_s;
+    QTest::newRow("expanded hot queue over the panels") << u"expanded"_s << u"Петров Сергей, № 8 | Рис с овощами"_s;
+    QTest::newRow("panel dish") << u"panel"_s << panel + u"Пельмени"_s;
+    QTest::newRow("panel's empty space, hot queue shrunk again") << u"shrunk"_s << panel + u"Голубцы"_s;
+}
+
+void TestOrderWindows::touchOpensWhatWasTouched()
+{
+    QFETCH(QString, touch);
+    QFETCH(QString, opened);
+    addKitchen();
+    Monitor m(m_db->name());
+    m.poll();
+    Form_Main& main = m.main();
+    DataGrid* hot = main.GHot;
+    const QPoint dumplings = Monitor::rowOf(hot, u"Пельмени"_s);
+    QString seen;
+    auto look = [&] { seen = m.detail().windowTitle() + u" | "_s + m.current(); };
+    if (touch == u"titles") {
+        m.openFrom(hot, [] {}, dumplings);
+        m.poll();
+    }
+    for (int presses = touch == u"expanded" ? 1 : touch == u"shrunk" ? 2 : 0; presses > 0; --presses)
+        main.BtnShow->click();
+    // Elsewhere whatever lies on top in the middle of the first panel takes the touch.
+    const QPoint centre = main.GroupBox1->geometry().center();
+    QWidget* there = main.page->childAt(centre);
+    const QHash<QString, QPair<QWidget*, QPoint>> places{
+        {u"indicator"_s, {hot->verticalHeader()->viewport(), QPoint(4, dumplings.y())}},
+        {u"titles"_s, {hot->horizontalHeader()->viewport(), QPoint(40, 5)}},
+        {u"panel"_s, {main.G1->viewport(), Monitor::rowOf(main.G1, u"Пельмени"_s)}},
+    };
+    const auto [target, at] = places.value(touch, {there, there->mapFrom(main.page, centre)});
+    m.openFrom(target, look, at);
+    QCOMPARE(seen, opened);
+}
+
+void TestOrderWindows::readyAndBack_data()
+{
+    // "open" touches Пельмени in the first panel, and the steps up to "close" act in the window
+    // it opens; "later" lets half a second pass; "pos:S:D" is the point of sale setting the
+    // dishes D (a LIKE pattern) to state S. The states are those of Голубцы, Пельмени, Чай
+    // чёрный, Хлеб, Стейк and Рис с овощами.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("seen"); // what the cook read on the way
+    QTest::addColumn<QString>("states");
+    const QString chosen = u"open dish later choose:Пельмени read:dish "_s, ready = u"open order close "_s;
+    const QString ready7 = u"Заказ № 7 готов"_s;
+    QTest::newRow("dish back by its button") << chosen + u"dish current:Пельмени"_s << u"Вернуть в работу"_s << u"222332"_s;
+    QTest::newRow("dish changed meanwhile") << chosen + u"pos:1:Пельмени dish"_s << u"Вернуть в работу"_s << u"212332"_s;
+    // The touches a cook needs from the resting board: "Все", the order, the button.
+    QTest::newRow("order back, found through Все") << u"pos:3:% Все open read:order order"_s
+                                                  << u"Вернуть заказ в работу"_s << u"222233"_s;
+    QTest::newRow("order back by the strip") << ready + u"read:strip Отменить"_s << ready7 << u"222332"_s;
+    QTest::newRow("strip, a line changed meanwhile") << ready + u"read:strip pos:1:Чай% Отменить"_s << ready7 << u"221332"_s;
+    QTest::newRow("strip outlives the idle return, then ends") << ready + u"idle read:strip time-up"_s << ready7 << u"333332"_s;
+    QTest::newRow("a newer ready order replaces the strip") << ready + u"later "_s + ready + u"read:strip Отменить"_s
+                                                            << u"Заказ № 8 готов"_s << u"333332"_s;
+    QTest::newRow("double tap on a dish") << u"open dish dish read:dish"_s << u"Блюдо готово"_s << u"232332"_s;
+    QTest::newRow("dish, then the order at once") << u"open dish order read:order"_s << u"Заказ полностью готов"_s << u"232332"_s;
+}
+
+void TestOrderWindows::readyAndBack()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, seen);
+    QFETCH(QString, states);
+    addKitchen();
+    addLine(1, 3, u"Хлеб"_s);  // ready before
+    addLine(2, 3, u"Стейк"_s); // a section this monitor does not serve
+    Monitor m(m_db->name());
+    Form_Main& main = m.main();
+    Form_Detail& detail = m.detail();
+    ReadyStrip* strip = main.StripReady;
+    m.machine.clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 0));
+    m.machine.idle.now = 60000; // a minute without a touch, for the idle check when it runs
+    const QStringList todo = steps.split(u' ');
+    QString read;
+    qsizetype i = 0;
+    std::function<void()> run = [&] {
+        for (; i < todo.size() && todo[i] != u"close"; ++i) {
+            const QString step = todo[i].section(u':', 0, 0), arg = todo[i].section(u':', 1);
+            if (step == u"open") {
+                ++i;
+                m.openFrom(main.G1, run, Monitor::rowOf(main.G1, u"Пельмени"_s));
+            } else if (step == u"later")
+                m.machine.clock.time = m.machine.clock.time.addMSecs(Form_Detail::DoubleTapMilliseconds);
+            else if (step == u"dish" || step == u"order")
+                QTest::mouseClick(step == u"dish" ? detail.BtnStr : detail.BtnAll, Qt::LeftButton);
+            else if (step == u"read" && arg == u"strip")
+                read = strip->isVisibleTo(&main) ? strip->Label->text() : QString();
+            else if (step == u"read")
+                read = (arg == u"dish" ? detail.BtnStr : detail.BtnAll)->text();
+            else if (step == u"choose")
+                QTest::mouseClick(detail.G->viewport(), Qt::LeftButton, {}, Monitor::rowOf(detail.G, arg));
+            else if (step == u"current")
+                QCOMPARE(m.current(), arg);
+            else if (step == u"pos")
+                m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = %1 WHERE NAME_BLUDO LIKE '%2'"_s.arg(arg.left(1), arg.mid(2)));
+            else if (step == u"Все" || step == u"Отменить")
+                QTest::mouseClick(step == u"Все" ? main.BtnAll : strip->BtnUndo, Qt::LeftButton);
+            else if (step == u"idle")
+                main.IdleTimerTimer();
+            else if (step == u"time-up")
+                strip->TimerReady.start(1);
+        }
+    };
+    run();
+    QCOMPARE(read, seen);
+    QTRY_VERIFY(!strip->isVisibleTo(&main));
+    for (QGroupBox* panel : main.panels()) // where the strip was shown, over the hot queue
+        QVERIFY(!strip->geometry().intersects(panel->geometry()));
+    QString found;
+    for (const QString& dish : {u"Голубцы"_s, u"Пельмени"_s, u"Чай чёрный"_s, u"Хлеб"_s, u"Стейк"_s, u"Рис с овощами"_s})
+        found += QString::number(stateOf(dish));
+    QCOMPARE(found, states);
+    // The board was read again after the last action: it lists the orders with dishes at work.
+    QCOMPARE(m.base().QZakaz.recordCount(), main.board().AllOrders ? 2 : found.left(4).contains(u'2') + (found[5] == u'2'));
+    // Lines back at work are shown ones, not new ones: nothing sounds but a line the point of
+    // sale made new again.
+    m.poll();
+    QCOMPARE(m.machine.speaker.beeps.size(), steps.contains(u"pos:1") ? 1 : 0);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(TestOrderWindows)

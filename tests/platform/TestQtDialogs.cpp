@@ -66,13 +66,19 @@ void TestQtDialogs::boxCentredWhenItsWindowIsNotShown()
     QWidget board;
     board.setGeometry(0, 0, 300, 120);
     QRect placed;
-    whenOpen([&](QWidget* box) { placed = box->frameGeometry(); });
+    QMessageBox::ButtonRole focused = QMessageBox::InvalidRole; // Enter presses it
+    whenOpen([&](QWidget* box) {
+        placed = box->frameGeometry();
+        focused = qobject_cast<QMessageBox*>(box)->buttonRole(qobject_cast<QAbstractButton*>(box->focusWidget()));
+    });
     QtDialogs dialogs;
     const QString text = u"Не удалось подключиться к базе данных. Проверьте настройки подключения."_s;
     if (question)
-        dialogs.question(parented ? &board : nullptr, u"Вопрос"_s, text);
+        dialogs.question(parented ? &board : nullptr, u"Вопрос"_s, text, Dialogs::Focus::Cancel);
     else
         dialogs.message(parented ? &board : nullptr, text);
+    if (question)
+        QCOMPARE(focused, QMessageBox::RejectRole);
     QVERIFY(placed.isValid());
     const QPoint off = placed.center() - QApplication::primaryScreen()->geometry().center();
     QVERIFY2(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2,

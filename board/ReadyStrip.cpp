@@ -1,0 +1,71 @@
+#include "ReadyStrip.h"
+
+#include "DesignFonts.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QResizeEvent>
+
+using namespace Qt::StringLiterals;
+
+const QString ReadyStrip::UndoCaption = u"Отменить"_s;
+
+ReadyStrip::ReadyStrip(QWidget* parent) : QFrame(parent)
+{
+    setObjectName(u"StripReady"_s);
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(0, 100, 0));
+    p.setColor(QPalette::WindowText, Qt::white);
+    setPalette(p);
+
+    Label = new QLabel(this);
+    Label->setTextFormat(Qt::PlainText);
+    BtnUndo = new QPushButton(UndoCaption, this);
+    BtnUndo->setObjectName(u"BtnUndo"_s);
+    // A touch must not leave the focus here, away from the board's own buttons.
+    BtnUndo->setFocusPolicy(Qt::TabFocus);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(Label, 1);
+    layout->addWidget(BtnUndo);
+
+    TimerReady.setSingleShot(true);
+    TimerReady.setInterval(ShowMilliseconds);
+    connect(&TimerReady, &QTimer::timeout, this, &ReadyStrip::withdraw);
+    hide();
+}
+
+QString ReadyStrip::text(const QString& number)
+{
+    return u"Заказ № %1 готов"_s.arg(number);
+}
+
+void ReadyStrip::offer(const QString& number, const QList<qint64>& lines)
+{
+    if (lines.isEmpty())
+        return;
+    m_lines = lines;
+    Label->setText(text(number));
+    TimerReady.start();
+    raise();
+    show();
+}
+
+void ReadyStrip::withdraw()
+{
+    TimerReady.stop();
+    m_lines.clear();
+    hide();
+}
+
+void ReadyStrip::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    const int h = event->size().height();
+    Label->setFont(DesignFonts::arial(h / 2, true));
+    BtnUndo->setFont(DesignFonts::arial(h * 2 / 5, true));
+    BtnUndo->setMinimumWidth(h * 4);
+    layout()->setContentsMargins(h / 5, h / 10, h / 10, h / 10);
+}

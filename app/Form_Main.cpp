@@ -285,6 +285,8 @@ void Form_Main::buildControls()
     connect(BtnShow, &QPushButton::clicked, this, &Form_Main::BtnShowClick);
     auto touch = [this](void (Form_Main::*handler)(QPoint)) {
         return [this, handler](Qt::MouseButton, QPoint position) {
+            if (touchTooSoon())
+                return;
             reportErrors(m_dialogs, this, [this, handler, position] { (this->*handler)(position); });
         };
     };
@@ -485,8 +487,15 @@ void Form_Main::BtnUndoClick()
         return;
     m_base->WriteStatement(RecallSql::linesBack(StripReady->lines()));
     StripReady->withdraw();
+    if (m_idleClock)
+        m_undoTick = m_idleClock->tickCount();
     RefreshOrderList();
     FillPage();
+}
+
+bool Form_Main::touchTooSoon()
+{
+    return m_undoTick && m_idleClock && m_idleClock->tickCount() - *m_undoTick < quint32(Form_Detail::DoubleTapMilliseconds);
 }
 
 void Form_Main::showOrderReady(const QString& number, const QList<qint64>& lines)

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
 struct AppState;
 struct Forms;
@@ -138,6 +139,10 @@ private:
     std::unique_ptr<ServerTime> m_serverTime;
     Form_Base* m_base = nullptr;
     IdleClock* m_idleClock = nullptr;
+    // When "Отменить" was last pressed: the second tap of a double tap would land on whatever
+    // lay under the strip, so board touches wait out the double-tap time after it.
+    std::optional<quint32> m_undoTick;
+    bool touchTooSoon();
     bool m_idleFailing = false; // an idle check is running, or its failure is on the screen
     bool m_fullScreen = false;
     bool m_placed = false;

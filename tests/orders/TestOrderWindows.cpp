@@ -564,7 +564,7 @@ void TestOrderWindows::readyAndBack_data()
 {
     // "open" touches Пельмени in the first panel, and the steps up to "close" act in the window
     // it opens; "later" lets half a second pass; "pos:S:D" is the point of sale setting the
-    // dishes D (a LIKE pattern) to state S. The states are those of Голубцы, Пельмени, Чай
+    // dishes D (a LIKE pattern) to state S; "hot" touches the hot queue's first dish. The states are those of Голубцы, Пельмени, Чай
     // чёрный, Хлеб, Стейк and Рис с овощами.
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("seen"); // what the cook read on the way
@@ -577,6 +577,8 @@ void TestOrderWindows::readyAndBack_data()
     QTest::newRow("order back, found through Все") << u"pos:3:% Все open read:order order"_s
                                                   << u"Вернуть заказ в работу"_s << u"222233"_s;
     QTest::newRow("order back by the strip") << ready + u"read:strip Отменить"_s << ready7 << u"222332"_s;
+    // The second tap lands where the strip was, over the hot queue: it opens nothing.
+    QTest::newRow("double tap on Отменить") << ready + u"Отменить hot"_s << QString() << u"222332"_s;
     QTest::newRow("strip, a line changed meanwhile") << ready + u"read:strip pos:1:Чай% Отменить"_s << ready7 << u"221332"_s;
     QTest::newRow("strip outlives the idle return, then ends") << ready + u"idle read:strip time-up"_s << ready7 << u"333332"_s;
     QTest::newRow("a newer ready order replaces the strip") << ready + u"later "_s + ready + u"read:strip Отменить"_s
@@ -624,7 +626,10 @@ void TestOrderWindows::readyAndBack()
                 m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = %1 WHERE NAME_BLUDO LIKE '%2'"_s.arg(arg.left(1), arg.mid(2)));
             else if (step == u"Все" || step == u"Отменить")
                 QTest::mouseClick(step == u"Все" ? main.BtnAll : strip->BtnUndo, Qt::LeftButton);
-            else if (step == u"idle")
+            else if (step == u"hot") {
+                m.poll();
+                m.openFrom(main.GHot, [&] { read = detail.windowTitle(); }, Monitor::rowOf(main.GHot, u"Рис с овощами"_s));
+            } else if (step == u"idle")
                 main.IdleTimerTimer();
             else if (step == u"time-up")
                 strip->TimerReady.start(1);

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Clock.h"
+#include "Database.h"
 #include "DisplayMode.h"
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
@@ -45,6 +46,11 @@ int main(int argc, char* argv[])
 #endif
     QtSpeakerTone speaker;
     SystemClock clock;
+    Database::startClient();
     quitOnTerminationSignals();
-    return runProgram(state, Platform{dialogs, display, player, speaker, clock, idle});
+    // A signal and the closing of the board end the event loop alike; the windows are gone when
+    // it returns, and the database client ends before its library is unloaded.
+    const int status = runProgram(state, Platform{dialogs, display, player, speaker, clock, idle});
+    Database::shutdownClient();
+    return status;
 }

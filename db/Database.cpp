@@ -6,6 +6,7 @@
 #include "RequestWatchdog.h"
 #include "Transaction.h"
 
+#include <ibase.h>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -128,6 +129,21 @@ void Database::abandon()
     if (st.operator&()->getState() & IStatus::STATE_ERRORS)
         m_attachment->release();
     m_attachment = nullptr;
+}
+
+void Database::startClient()
+{
+    // An attach without a name fails at once, after the client has set itself up.
+    Fb::Status st;
+    IProvider* provider = Fb::master()->getDispatcher();
+    if (IAttachment* att = provider->attachDatabase(&st, nullptr, 0, nullptr))
+        att->release();
+    provider->release();
+}
+
+void Database::shutdownClient()
+{
+    fb_shutdown(ShutdownWaitMs, fb_shutrsn_app_stopped);
 }
 
 int Database::requestsBrokenOff() const

@@ -29,8 +29,8 @@ public:
     static inline const QByteArray DefaultPassword = QByteArrayLiteral("quiltbank");
     // The write transactions: row locks only, a wait of at most 5 s for a row another holds.
     static inline QStringList WriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
-                                                QStringLiteral("wait"), QStringLiteral("lock_timeout=5"),
-                                                QStringLiteral("write")};
+                                          QStringLiteral("wait"), QStringLiteral("lock_timeout=5"),
+                                          QStringLiteral("write")};
     // The same without the wait, for a retry while a row is known to be held.
     static inline const QStringList NoWaitWriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
                                                       QStringLiteral("nowait"), QStringLiteral("write")};

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QProcess>
 #include <memory>
+#include <utility>
 
 class TestDatabase {
 public:
@@ -23,21 +24,28 @@ public:
         m_path = QStringLiteral("/tmp/kitchen-test-%1-%2.fdb")
                      .arg(QCoreApplication::applicationPid())
                      .arg(counter.fetchAndAddRelaxed(1));
-        QStringList args{m_path};
-        if (demo)
-            args << QStringLiteral("--demo");
-        if (historyLines > 0)
-            args << QStringLiteral("--history") << QString::number(historyLines);
-        QProcess create;
-        create.start(QStringLiteral(SOURCE_DIR "/pos/create-db"), args);
-        if (!create.waitForFinished(historyLines > 0 ? 600000 : 60000) || create.exitCode() != 0)
-            m_error = QString::fromLocal8Bit(create.readAllStandardError() + create.readAllStandardOutput());
+        create(demo, historyLines);
+    }
+
+    // A database kept at path for later runs, made only when the file is not there yet; the
+    // folder must be one the server can write to.
+    TestDatabase(const QString& keptPath, bool demo, int historyLines) : m_path(keptPath), m_keep(true)
+    {
+        if (QFile::exists(m_path))
+            return;
+        // Made under another name, so that a run broken off leaves no half-made database.
+        const QString path = std::exchange(m_path, m_path + QStringLiteral(".part"));
+        create(demo, historyLines);
+        if (m_error.isEmpty() && !QFile::rename(m_path, path))
+            m_error = QStringLiteral("cannot rename %1 to %2").arg(m_path, path);
+        m_path = path;
     }
 
     ~TestDatabase()
     {
         m_pos.reset();
-        QFile::remove(m_path);
+        if (!m_keep)
+            QFile::remove(m_path);
     }
 
     // Empty when the database was made; otherwise why not.
@@ -74,6 +82,19 @@ public:
     }
 
 private:
+    void create(bool demo, int historyLines)
+    {
+        QStringList args{m_path};
+        if (demo)
+            args << QStringLiteral("--demo");
+        if (historyLines > 0)
+            args << QStringLiteral("--history") << QString::number(historyLines);
+        QProcess create;
+        create.start(QStringLiteral(SOURCE_DIR "/pos/create-db"), args);
+        if (!create.waitForFinished(historyLines > 0 ? 600000 + historyLines / 4 : 60000) || create.exitCode() != 0)
+            m_error = QString::fromLocal8Bit(create.readAllStandardError() + create.readAllStandardOutput());
+    }
+
     struct Pos {
         Database db;
     };
@@ -89,6 +110,7 @@ private:
     }
 
     QString m_path;
+    bool m_keep = false;
     QString m_error;
     std::unique_ptr<Pos> m_pos;
 };

@@ -397,6 +397,7 @@ int main(int argc, char* argv[])
             allRatio << allHistory.samples.last().ms / allDemo.samples.last().ms;
         }
 
+        const qint64 demoLines = demoDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0);
         // A crowded open shift: 10,000 lines more, shown and not ready, in served sections and
         // not, most of them far from due. The hot queue in one pass against its three-branch union.
         demoDb.exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME, MY_ALARM,"
@@ -421,7 +422,7 @@ int main(int argc, char* argv[])
         std::printf("\npolling cycle: %d rounds interleaved, medians; %d orders listed, %d hot dishes on the demo shift;\n"
                     "  order lines: %lld in the demo, %lld in the history database\n",
                     rounds, demo.base().QZakaz.recordCount(), demo.base().QHot.recordCount(),
-                    qlonglong(demoDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0)),
+                    qlonglong(demoLines),
                     qlonglong(historyDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0)));
         std::printf("  %-34s %9s %9s %9s\n", "", "wall ms", "cpu ms", "requests");
         row("program, demo (with repaint)", pDemo);

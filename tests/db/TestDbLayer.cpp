@@ -278,17 +278,11 @@ void TestDbLayer::errorKinds_data()
     const int lost = int(DbError::Kind::ConnectionLost), conflict = int(DbError::Kind::Conflict),
               other = int(DbError::Kind::Other);
     QTest::newRow("attachment shut down") << std::vector<long>{isc_att_shutdown} << lost;
-    QTest::newRow("server shut down") << std::vector<long>{isc_shutdown} << lost;
     QTest::newRow("network request, then read") << std::vector<long>{isc_network_error, isc_net_read_err} << lost;
-    QTest::newRow("write") << std::vector<long>{isc_net_write_err} << lost;
-    QTest::newRow("lost connection") << std::vector<long>{isc_lost_db_connection} << lost;
-    QTest::newRow("connection lost") << std::vector<long>{isc_conn_lost} << lost;
     QTest::newRow("lost after a conflict") << std::vector<long>{isc_deadlock, isc_net_read_err} << lost;
     QTest::newRow("update conflict") << std::vector<long>{isc_deadlock, isc_update_conflict} << conflict;
-    QTest::newRow("lock conflict") << std::vector<long>{isc_lock_conflict} << conflict;
     QTest::newRow("lock time-out") << std::vector<long>{isc_lock_timeout, isc_update_conflict} << conflict;
     QTest::newRow("syntax") << std::vector<long>{isc_dsql_error, isc_sqlerr, isc_dsql_token_unk_err} << other;
-    QTest::newRow("nothing known") << std::vector<long>{} << other;
 }
 
 void TestDbLayer::errorKinds()

@@ -18,6 +18,8 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
@@ -51,6 +53,10 @@ int main(int argc, char* argv[])
     // A signal and the closing of the board end the event loop alike; the windows are gone when
     // it returns, and the database client ends before its library is unloaded.
     const int status = runProgram(state, Platform{dialogs, display, player, speaker, clock, idle});
-    Database::shutdownClient();
+    if (!Database::shutdownClient()) {
+        // An attach to a silent server is still inside the client: end without unloading it.
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     return status;
 }

@@ -17,11 +17,11 @@ class BackgroundAttach : public QObject {
     Q_OBJECT
 public:
     explicit BackgroundAttach(Database& db, QObject* parent = nullptr);
-    // Waits at most a second for an attempt under way; one that takes longer is left to finish
-    // on its own, and its attachment, if any, is let go there.
+    // Waits at most half a second for an attempt under way; one that takes longer is left to
+    // finish on its own, and its attachment, if any, is let go there.
     ~BackgroundAttach() override;
 
-    static constexpr int EndWaitMs = 1000;
+    static constexpr int EndWaitMs = 500;
 
     bool running() const { return m_thread.joinable(); }
     // Starts an attempt with the database's name and parameters; false when one is under way or

@@ -7,7 +7,9 @@
 #include "Transaction.h"
 
 #include <ibase.h>
+#include <future>
 #include <memory>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace Firebird;
@@ -141,9 +143,15 @@ void Database::startClient()
     provider->release();
 }
 
-void Database::shutdownClient()
+bool Database::shutdownClient()
 {
-    fb_shutdown(ShutdownWaitMs, fb_shutrsn_app_stopped);
+    auto over = std::make_shared<std::promise<void>>();
+    std::future<void> done = over->get_future();
+    std::thread([over] {
+        fb_shutdown(ShutdownWaitMs, fb_shutrsn_app_stopped);
+        over->set_value();
+    }).detach();
+    return done.wait_for(std::chrono::milliseconds(ShutdownWaitMs)) == std::future_status::ready;
 }
 
 int Database::requestsBrokenOff() const

@@ -70,9 +70,11 @@ public:
     // program's end, so a program that ends on those signals takes them after this.
     static void startClient();
     // Ends the client library's work while the program still runs, before its libraries are
-    // unloaded: left to the exit, its own shutdown races the unloading and may crash.
-    static void shutdownClient();
-    static constexpr unsigned ShutdownWaitMs = 1000;
+    // unloaded: left to the exit, its own shutdown races the unloading and may crash. False
+    // when it is not over within the wait: it waits for every call still inside the library,
+    // such as an attach to a silent server, and the program must then end without unloading.
+    static bool shutdownClient();
+    static constexpr unsigned ShutdownWaitMs = 500;
 
 private:
     friend class Transaction;

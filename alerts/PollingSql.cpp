@@ -24,18 +24,19 @@ const QStringList joins{
     u"WHERE SMENA.STATUS < 10 AND (PRINT_SECTION + 0 = 1 OR PRINT_SECTION + 0 = 2)"_s,
 };
 
-QStringList hotQueueText(const ServedSections& served, const QStringList& joins)
+QStringList referenceHotQueue(const ServedSections& served)
 {
     const QStringList sections = BoardSql::sectionCondition(served);
     const QStringList byServingTime = QStringList{
         columns1, columns2,
-        u"CAST(ZAKAZ_STR.END_TIME AS TIMESTAMP) AS TPS, CAST(ZAKAZ_STR.END_TIME AS TIME) AS TP FROM ZAKAZ"_s} + joins;
+        u"CAST(ZAKAZ_STR.END_TIME AS TIMESTAMP) AS TPS, CAST(ZAKAZ_STR.END_TIME AS TIME) AS TP FROM ZAKAZ"_s}
+        + referenceJoins;
     QStringList sql{
         columns1, columns2,
         u"CAST((ZAKAZ_STR.START_TIME + CAST(ZAKAZ_STR.MY_TIME AS DOUBLE PRECISION) / 1440) AS TIMESTAMP) AS TPS,"_s,
         u"CAST((ZAKAZ_STR.START_TIME + CAST(ZAKAZ_STR.MY_TIME AS DOUBLE PRECISION) / 1440) AS TIME) AS TP FROM ZAKAZ"_s,
     };
-    sql << joins << u"AND END_TIME IS NULL"_s << sections
+    sql << referenceJoins << u"AND END_TIME IS NULL"_s << sections
         << u"AND ALL_TIME <= CAST(MY_ALARM + MY_ALARM * 0.2 AS BIGINT)"_s << u"AND MY_TIME > 0"_s << u"UNION"_s;
     sql << byServingTime << u"AND END_TIME IS NOT NULL AND MY_TIME > 0"_s << sections
         << u"AND ZAKAZ_STR.END_TIME <= current_timestamp + CAST(MY_TIME + MY_TIME * 0.2 AS DOUBLE PRECISION) / 1440"_s
@@ -46,14 +47,29 @@ QStringList hotQueueText(const ServedSections& served, const QStringList& joins)
 }
 }
 
+// The three branches of the union read the open shift's lines once each; one pass reads them
+// once. The branches take disjoint lines (with or without serving time, with or without cooking
+// time), so their conditions joined by OR pick the same lines; the due time is the serving time
+// where there is one, as each branch has it; DISTINCT removes the same duplicate rows as UNION.
 QStringList PollingSql::hotQueue(const ServedSections& served)
 {
-    return hotQueueText(served, joins);
+    const QString due = u"COALESCE(ZAKAZ_STR.END_TIME, ZAKAZ_STR.START_TIME + CAST(ZAKAZ_STR.MY_TIME AS DOUBLE PRECISION) / 1440)"_s;
+    return QStringList{u"SELECT DISTINCT ZAKAZ.KOD AS KZ, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.INFO_ZAKAZ, ZAKAZ_STR.NAME_BLUDO, ZAKAZ_STR.NAME_GROUP,"_s,
+                       columns2,
+                       u"CAST(%1 AS TIMESTAMP) AS TPS,"_s.arg(due), u"CAST(%1 AS TIME) AS TP FROM ZAKAZ"_s.arg(due)}
+        + joins + BoardSql::sectionCondition(served)
+        + QStringList{
+            u"AND (END_TIME IS NULL AND MY_TIME > 0 AND ALL_TIME <= CAST(MY_ALARM + MY_ALARM * 0.2 AS BIGINT)"_s,
+            u"OR END_TIME IS NOT NULL AND MY_TIME > 0"_s,
+            u"AND ZAKAZ_STR.END_TIME <= current_timestamp + CAST(MY_TIME + MY_TIME * 0.2 AS DOUBLE PRECISION) / 1440"_s,
+            u"OR END_TIME IS NOT NULL AND (MY_TIME = 0 OR MY_TIME IS NULL)"_s,
+            u"AND ZAKAZ_STR.END_TIME < current_timestamp + CAST(15 AS DOUBLE PRECISION) / 1440)"_s,
+            u"ORDER BY 12"_s};
 }
 
 QStringList PollingSql::Reference::hotQueue(const ServedSections& served)
 {
-    return hotQueueText(served, referenceJoins);
+    return referenceHotQueue(served);
 }
 
 // The new lines of every shift, as first written. An index on the lines' state finds them

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                const std::function<void(const QString&)>& onCreated)
@@ -99,5 +100,8 @@ int runProgram(AppState& state, Platform platform)
     if (main->isClosed())
         return 0;
     main->show();
+    // The first polling cycle as soon as the board is up, not a period later.
+    if (windows.forms().Base->TimerHot.isActive())
+        QTimer::singleShot(0, windows.forms().Polling, &PollingCycle::onTimer);
     return QApplication::exec();
 }

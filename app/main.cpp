@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Clock.h"
+#include "Database.h"
 #include "DisplayMode.h"
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
@@ -17,6 +18,8 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
@@ -45,6 +48,15 @@ int main(int argc, char* argv[])
 #endif
     QtSpeakerTone speaker;
     SystemClock clock;
+    Database::startClient();
     quitOnTerminationSignals();
-    return runProgram(state, Platform{dialogs, display, player, speaker, clock, idle});
+    // A signal and the closing of the board end the event loop alike; the windows are gone when
+    // it returns, and the database client ends before its library is unloaded.
+    const int status = runProgram(state, Platform{dialogs, display, player, speaker, clock, idle});
+    if (!Database::shutdownClient()) {
+        // An attach to a silent server is still inside the client: end without unloading it.
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

@@ -2,10 +2,12 @@
 // process that sends the same statements (prepared once, in a read transaction like the
 // program's) and only fetches their rows. Both run on the demo shift and on the same shift
 // behind a year of closed shifts, interleaved round by round so that the load of a shared
-// machine falls on all of them alike; figures are medians. A measurement to read, not a test
-// with a limit. scripts/bench runs it; its last three lines are for scripts to read.
+// machine falls on all of them alike; figures are medians. With --history N, also on the demo
+// shift behind N lines of history in a database kept in the build folder for later runs (five
+// years of a busy kitchen: 5000000). A measurement to read, not a test with a limit.
+// scripts/bench runs it; its last lines are for scripts to read.
 //
-//   build/bench/bench_polling_cycle [rounds] [history lines]
+//   build/bench/bench_polling_cycle [rounds] [history lines] [--history N]
 
 #include "AppState.h"
 #include "BoardSql.h"
@@ -26,7 +28,10 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <array>
+#include <QDir>
+#include <QFile>
+#include <memory>
+#include <vector>
 #include <cstring>
 #include <cstdio>
 #include <ctime>
@@ -219,6 +224,15 @@ public:
     // Wall milliseconds of each statement, poll by poll.
     std::map<std::string, QList<double>> parts;
 
+    // Wall milliseconds of one run of a select, all rows fetched.
+    double time(const QStringList& lines)
+    {
+        QElapsedTimer t;
+        t.start();
+        run(lines);
+        return double(t.nsecsElapsed()) / 1e6;
+    }
+
 private:
     void timed(const char* part, const std::function<void()>& work)
     {
@@ -278,16 +292,35 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(3, atoi(argv[1])) : 60;
-    const int historyLines = argc > 2 ? std::max(1, atoi(argv[2])) : 500000;
+    QStringList args = QCoreApplication::arguments().mid(1);
+    int longHistoryLines = 0;
+    if (const qsizetype at = args.indexOf(u"--history"_s); at >= 0 && at + 1 < args.size()) {
+        longHistoryLines = args[at + 1].toInt();
+        args.remove(at, 2);
+    }
+    const int rounds = args.size() > 0 ? std::max(3, args[0].toInt()) : 60;
+    const int historyLines = args.size() > 1 ? std::max(1, args[1].toInt()) : 500000;
 
     std::printf("making the databases: the demo shift, and the demo shift behind %d lines of history\n",
                 historyLines);
     std::fflush(stdout);
     TestDatabase demoDb(true);
     TestDatabase historyDb(true, historyLines);
-    for (TestDatabase* db : {&demoDb, &historyDb})
-        if (!db->error().isEmpty()) {
+    std::unique_ptr<TestDatabase> longDb;
+    if (longHistoryLines > 0) {
+        // The server writes the file: the folder is open to it.
+        const QString folder = QStringLiteral(BUILD_DIR "/bench-data");
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+        const QString path = u"%1/history-%2.fdb"_s.arg(folder).arg(longHistoryLines);
+        std::printf("%s the demo shift behind %d lines of history in %s\n",
+                    QFile::exists(path) ? "using" : "making (once, for later runs too)", longHistoryLines,
+                    qPrintable(path));
+        std::fflush(stdout);
+        longDb = std::make_unique<TestDatabase>(path, true, longHistoryLines);
+    }
+    for (TestDatabase* db : {&demoDb, &historyDb, longDb.get()})
+        if (db && !db->error().isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(db->error()));
             return 1;
         }
@@ -295,6 +328,7 @@ int main(int argc, char* argv[])
     try {
         Monitor demo(demoDb.name()), history(historyDb.name());
         BareLoop bareDemo(demoDb.name()), bareHistory(historyDb.name());
+        std::unique_ptr<Monitor> longHistory = longDb ? std::make_unique<Monitor>(longDb->name()) : nullptr;
 
         // The first cycles announce the demo's new lines and warm the caches.
         for (int i = 0; i < 3; ++i) {
@@ -304,16 +338,18 @@ int main(int argc, char* argv[])
             bareHistory.poll();
             bareDemo.poll(true);
             bareHistory.poll(true);
+            if (longHistory)
+                longHistory->poll();
         }
         bareDemo.parts.clear();
         bareHistory.parts.clear();
 
-        Series pDemo, pHistory, bDemo, bHistory, oneDemo, oneHistory;
-        QList<double> idleRatio, historyRatio, bareHistoryRatio, oneRatio;
+        Series pDemo, pHistory, bDemo, bHistory, oneDemo, oneHistory, pLong;
+        QList<double> idleRatio, historyRatio, bareHistoryRatio, oneRatio, longRatio;
         const int paintsBefore = demo.paints->passes, gridPaintsBefore = demo.paints->gridPaints,
                   timeBefore = demo.paints->timeRequests;
         demo.paints->mostPerPass = history.paints->mostPerPass = 0;
-        std::array<std::function<void()>, 6> steps{
+        std::vector<std::function<void()>> steps{
             [&] { pDemo.add(demo.poll()); },
             [&] { bDemo.add(bareDemo.poll()); },
             [&] { pHistory.add(history.poll()); },
@@ -321,6 +357,8 @@ int main(int argc, char* argv[])
             [&] { oneDemo.add(bareDemo.poll(true)); },
             [&] { oneHistory.add(bareHistory.poll(true)); },
         };
+        if (longHistory)
+            steps.push_back([&] { pLong.add(longHistory->poll()); });
         for (int r = 0; r < rounds; ++r) {
             for (size_t i = 0; i < steps.size(); ++i)
                 steps[(i + size_t(r)) % steps.size()]();
@@ -328,6 +366,8 @@ int main(int argc, char* argv[])
             historyRatio << pHistory.samples.last().ms / pDemo.samples.last().ms;
             bareHistoryRatio << bHistory.samples.last().ms / bDemo.samples.last().ms;
             oneRatio << oneDemo.samples.last().ms / bDemo.samples.last().ms;
+            if (longHistory)
+                longRatio << pLong.samples.last().ms / pDemo.samples.last().ms;
         }
         const double passes = double(demo.paints->passes - paintsBefore) / rounds;
         const double gridPaints = double(demo.paints->gridPaints - gridPaintsBefore) / rounds;
@@ -357,11 +397,32 @@ int main(int argc, char* argv[])
             allRatio << allHistory.samples.last().ms / allDemo.samples.last().ms;
         }
 
+        const qint64 demoLines = demoDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0);
+        // A crowded open shift: 10,000 lines more, shown and not ready, in served sections and
+        // not, most of them far from due. The hot queue in one pass against its three-branch union.
+        demoDb.exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME, MY_ALARM,"
+                    " START_TIME, END_TIME)"
+                    " WITH RECURSIVE N AS (SELECT 0 AS I FROM RDB$DATABASE UNION ALL SELECT I + 1 FROM N WHERE I < 99)"
+                    " SELECT (SELECT FIRST 1 Z.KOD FROM ZAKAZ Z JOIN SMENA S ON S.KOD = Z.KOD_SMENA WHERE S.STATUS < 10),"
+                    " 'Блюдо', 1, 2, MOD(A.I, 7) + 1, MOD(B.I, 40), 5, CURRENT_TIMESTAMP,"
+                    " IIF(MOD(B.I, 20) = 0, DATEADD(2 HOUR TO CURRENT_TIMESTAMP), NULL) FROM N A CROSS JOIN N B"_s);
+        // The union as the program sent it before: the reference text with the same way in.
+        QStringList threePasses = PollingSql::Reference::hotQueue(AllSections);
+        threePasses.replaceInStrings(u"SMENA.KOD = ZAKAZ.KOD_SMENA"_s, u"SMENA.KOD + 0 = ZAKAZ.KOD_SMENA"_s);
+        threePasses.replaceInStrings(u"ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD"_s, u"ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s);
+        threePasses.replaceInStrings(u"(PRINT_SECTION = 1 OR PRINT_SECTION = 2)"_s,
+                                     u"(PRINT_SECTION + 0 = 1 OR PRINT_SECTION + 0 = 2)"_s);
+        QList<double> crowdedOne, crowdedUnion;
+        for (int r = 0; r < std::max(3, rounds / 4); ++r) {
+            crowdedOne << bareDemo.time(PollingSql::hotQueue(AllSections));
+            crowdedUnion << bareDemo.time(threePasses);
+        }
+
         const int mostPerPass = std::max(demo.paints->mostPerPass, history.paints->mostPerPass);
         std::printf("\npolling cycle: %d rounds interleaved, medians; %d orders listed, %d hot dishes on the demo shift;\n"
                     "  order lines: %lld in the demo, %lld in the history database\n",
                     rounds, demo.base().QZakaz.recordCount(), demo.base().QHot.recordCount(),
-                    qlonglong(demoDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0)),
+                    qlonglong(demoLines),
                     qlonglong(historyDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0)));
         std::printf("  %-34s %9s %9s %9s\n", "", "wall ms", "cpu ms", "requests");
         row("program, demo (with repaint)", pDemo);
@@ -370,6 +431,8 @@ int main(int argc, char* argv[])
         row("program, history (with repaint)", pHistory);
         row("bare loop, history", bHistory);
         row("bare loop, history, panels in one", oneHistory);
+        if (longHistory)
+            row("program, long history (with repaint)", pLong);
         row("program, demo, every dish changed", changed);
         row("program, demo, all orders", allDemo);
         row("program, history, all orders", allHistory);
@@ -388,12 +451,24 @@ int main(int argc, char* argv[])
         std::printf("  bare loop history / no history: %.2fx; six panels in one statement / in six: %.2fx\n",
                     median(bareHistoryRatio), median(oneRatio));
         std::printf("  all orders, history / no history: %.2fx\n", median(allRatio));
+        std::printf("  hot queue on an open shift of 10,000 more lines: one pass %.1f ms, three-branch union %.1f ms\n",
+                    median(crowdedOne), median(crowdedUnion));
         const int messages = int(demo.machine.dialogs.messages.size() + history.machine.dialogs.messages.size());
         if (messages)
             std::printf("  messages shown: %d\n", messages);
+        // The client's own work: the program's poll with its repaint against the bare loop's
+        // fetching, summed over the same rounds.
+        double programCpu = 0, bareCpu = 0;
+        for (const Sample& sample : pDemo.samples)
+            programCpu += sample.cpu;
+        for (const Sample& sample : bDemo.samples)
+            bareCpu += sample.cpu;
         std::printf("idle poll / bare loop: %.2fx\n", median(idleRatio));
         std::printf("history poll / no-history poll: %.2fx\n", median(historyRatio));
         std::printf("server-time requests per board paint: %d\n", mostPerPass);
+        if (longHistory)
+            std::printf("five-year history poll / no-history poll: %.2fx\n", median(longRatio));
+        std::printf("idle client CPU / bare loop: %.2fx\n", programCpu / std::max(bareCpu, 1e-9));
         return messages ? 1 : 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

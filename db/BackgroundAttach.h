@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-#include <mutex>
+#include <memory>
 #include <thread>
 
 namespace Firebird { class IAttachment; }
@@ -17,8 +17,11 @@ class BackgroundAttach : public QObject {
     Q_OBJECT
 public:
     explicit BackgroundAttach(Database& db, QObject* parent = nullptr);
-    // Waits for an attempt under way: it ends within the database's connect timeout.
+    // Waits at most half a second for an attempt under way; one that takes longer is left to
+    // finish on its own, and its attachment, if any, is let go there.
     ~BackgroundAttach() override;
+
+    static constexpr int EndWaitMs = 500;
 
     bool running() const { return m_thread.joinable(); }
     // Starts an attempt with the database's name and parameters; false when one is under way or
@@ -32,12 +35,11 @@ signals:
     void finished(bool attached);
 
 private:
+    struct Attempt;
     void deliver();
 
     Database& m_db;
     std::thread m_thread;
-    std::mutex m_mutex;
-    Firebird::IAttachment* m_result = nullptr; // made, not yet handed over
-    QString m_resultError;
+    std::shared_ptr<Attempt> m_attempt; // shared with the thread, which may outlive this
     QString m_error;
 };

@@ -6,7 +6,10 @@
 #include "RequestWatchdog.h"
 #include "Transaction.h"
 
+#include <ibase.h>
+#include <future>
 #include <memory>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace Firebird;
@@ -128,6 +131,27 @@ void Database::abandon()
     if (st.operator&()->getState() & IStatus::STATE_ERRORS)
         m_attachment->release();
     m_attachment = nullptr;
+}
+
+void Database::startClient()
+{
+    // An attach without a name fails at once, after the client has set itself up.
+    Fb::Status st;
+    IProvider* provider = Fb::master()->getDispatcher();
+    if (IAttachment* att = provider->attachDatabase(&st, nullptr, 0, nullptr))
+        att->release();
+    provider->release();
+}
+
+bool Database::shutdownClient()
+{
+    auto over = std::make_shared<std::promise<void>>();
+    std::future<void> done = over->get_future();
+    std::thread([over] {
+        fb_shutdown(ShutdownWaitMs, fb_shutrsn_app_stopped);
+        over->set_value();
+    }).detach();
+    return done.wait_for(std::chrono::milliseconds(ShutdownWaitMs)) == std::future_status::ready;
 }
 
 int Database::requestsBrokenOff() const

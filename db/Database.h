@@ -65,6 +65,17 @@ public:
 
     static QByteArray buildDpb(const QList<QByteArray>& params, int connectTimeout = 0); // throws DbError
 
+    // Lets the client library set itself up, its own handlers of SIGTERM and SIGINT included:
+    // at the first signal they would start its shutdown on a thread of its own, racing the
+    // program's end, so a program that ends on those signals takes them after this.
+    static void startClient();
+    // Ends the client library's work while the program still runs, before its libraries are
+    // unloaded: left to the exit, its own shutdown races the unloading and may crash. False
+    // when it is not over within the wait: it waits for every call still inside the library,
+    // such as an attach to a silent server, and the program must then end without unloading.
+    static bool shutdownClient();
+    static constexpr unsigned ShutdownWaitMs = 500;
+
 private:
     friend class Transaction;
     friend class Query;

@@ -73,6 +73,14 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
     });
 }
 
+void Form_Base::shortenLimits(int requestSeconds, int lockSeconds)
+{
+    RequestLimitSeconds = requestSeconds;
+    for (QString& param : WriteParams)
+        if (param.startsWith(u"lock_timeout="_s))
+            param = u"lock_timeout=%1"_s.arg(lockSeconds);
+}
+
 bool Form_Base::FormCreate()
 {
     MyDB.close();

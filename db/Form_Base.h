@@ -28,14 +28,17 @@ public:
 
     static inline const QByteArray DefaultPassword = QByteArrayLiteral("quiltbank");
     // The write transactions: row locks only, a wait of at most 5 s for a row another holds.
-    static inline const QStringList WriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
-                                                QStringLiteral("wait"), QStringLiteral("lock_timeout=5"),
-                                                QStringLiteral("write")};
+    static inline QStringList WriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
+                                          QStringLiteral("wait"), QStringLiteral("lock_timeout=5"),
+                                          QStringLiteral("write")};
     // The same without the wait, for the polling.
     static inline const QStringList NoWaitWriteParams{QStringLiteral("read_committed"), QStringLiteral("rec_version"),
                                                       QStringLiteral("nowait"), QStringLiteral("write")};
     // The longest the server may leave an attach or a request unanswered.
-    static constexpr int RequestLimitSeconds = 10;
+    static inline int RequestLimitSeconds = 10;
+    // Tests that wait these limits out shorten them before the windows exist; the program keeps
+    // 10 s and 5 s.
+    static void shortenLimits(int requestSeconds, int lockSeconds);
     static inline const QString OpenFailedMessage = QStringLiteral(
         "Невозможно открыть базу данных ! Проверте настройки подключения к серверу и перезапустите программу !!!");
 

@@ -7,7 +7,6 @@
 #include "NamedParams.h"
 #include "Transaction.h"
 
-#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -53,10 +52,9 @@ double fromIsc(ISC_DATE date, ISC_TIME time)
 
 QString decodeText(const char* bytes, int length, unsigned charset)
 {
-    QByteArray raw(bytes, length);
     if (charset == 3 || charset == 4) // UNICODE_FSS, UTF8
-        return QString::fromUtf8(raw);
-    return Cp1251::decode(raw);
+        return QString::fromUtf8(bytes, length);
+    return Cp1251::decode(bytes, length);
 }
 
 double scaled(qint64 value, int scale)

@@ -7,6 +7,7 @@
 namespace Cp1251 {
 // Bytes to text; every byte has a meaning, so this never fails for lack of a character.
 QString decode(const QByteArray& bytes);
+QString decode(const char* bytes, qsizetype length);
 // Text to bytes; throws PlatformError when the text holds a character the code page lacks,
 // rather than storing a '?' in its place.
 QByteArray encode(const QString& text);

@@ -18,12 +18,9 @@ void onSignal(int)
     // Only async-signal-safe work here: the event loop does the rest.
     [[maybe_unused]] ssize_t written = ::write(signalPipe[0], &byte, 1);
 }
-}
 
-void quitOnTerminationSignals()
+void listen()
 {
-    if (signalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return;
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte;
@@ -39,6 +36,16 @@ void quitOnTerminationSignals()
         QApplication::closeAllWindows();
         QCoreApplication::quit();
     });
+}
+}
+
+void quitOnTerminationSignals()
+{
+    if (signalPipe[0] < 0) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+            return;
+        listen();
+    }
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);

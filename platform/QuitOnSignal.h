@@ -1,5 +1,7 @@
 #pragma once
 // Ends the event loop on SIGTERM and SIGINT, so that a service manager or Ctrl-C stops the
-// program cleanly: the sound library otherwise takes both signals for itself.
+// program cleanly, through the same end as closing the board: the sound library and the
+// database client otherwise take both signals for themselves. Install it after both have set
+// themselves up; installing it again takes the signals back.
 
 void quitOnTerminationSignals();

@@ -11,6 +11,7 @@
 #include "RadioGroup.h"
 #include "ProgramWindows.h"
 #include "MonitorRig.h"
+#include "OrderRows.h"
 #include "TestDatabase.h"
 
 #include <QCheckBox>
@@ -57,35 +58,24 @@ private slots:
     void hotQueueThresholds();
 
 private:
-    // A line of order 100 (open shift) or 200 (closed shift); timing is MY_TIME, MY_ALARM,
-    // START_TIME, END_TIME as SQL.
+    // Lines of order 100 (open shift) or 200 (closed shift).
     void addLine(qint64 order, int section, int state, const QString& dish,
-                 const QString& timing = u"20, 5, CURRENT_TIMESTAMP, NULL"_s);
-    int stateOf(const QString& dish);
+                 const QString& timing = OrderRows::FreshTiming)
+    {
+        m_rows->addLine(order, section, state, dish, timing);
+    }
+    int stateOf(const QString& dish) { return m_rows->stateOf(dish); }
     std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<OrderRows> m_rows;
 };
 
 void TestPollingCycle::init()
 {
     m_db = std::make_unique<TestDatabase>();
     QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
-    m_db->exec(u"INSERT INTO PERSON (KOD, FIO) VALUES (1, 'Петров Сергей')"_s);
-    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (10, 1)"_s);
-    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (11, 10)"_s);
-    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (100, 7, 1, 10)"_s);
-    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (200, 8, 1, 11)"_s);
-}
-
-void TestPollingCycle::addLine(qint64 order, int section, int state, const QString& dish, const QString& timing)
-{
-    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
-               " START_TIME, END_TIME) VALUES (%1, %2, %3, :D, 1, %4)"_s.arg(order).arg(section).arg(state).arg(timing),
-               {{u"D"_s, DbValue::text(dish)}});
-}
-
-int TestPollingCycle::stateOf(const QString& dish)
-{
-    return int(m_db->value(u"SELECT PRINT_SECTION FROM ZAKAZ_STR WHERE NAME_BLUDO = '%1'"_s.arg(dish)).toInt64().value_or(-1));
+    m_rows = std::make_unique<OrderRows>(*m_db, u"Петров Сергей"_s);
+    m_rows->addOrder(100, 7);
+    m_rows->addOrder(200, 8, {}, OrderRows::ClosedShift);
 }
 
 void TestPollingCycle::newLinesInServedSections()

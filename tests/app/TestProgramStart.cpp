@@ -1,5 +1,6 @@
-// Program start: the windows in their fixed order, the files of a first start, and the first
-// showing of the board when a sound file is expected but missing.
+// Program start: the windows in their fixed order, the files of a first start, the first
+// showing of the board when a sound file is expected but missing, and the program itself
+// polling at once and ending cleanly on a signal.
 
 #include "AppState.h"
 #include "FakeMachine.h"
@@ -9,6 +10,7 @@
 #include "ProgramWindows.h"
 #include "Form_Base.h"
 #include "Form_Net.h"
+#include "OrderRows.h"
 #include "RadioGroup.h"
 #include "TestDatabase.h"
 
@@ -16,10 +18,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +55,8 @@ private slots:
     void unopenedDatabaseEndsTheProgram();
     void missingSoundFileOpensTheSettings();
     void savedSettingsEndTheProgram();
+    void signalEndsTheProgram_data();
+    void signalEndsTheProgram();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -188,6 +194,41 @@ void TestProgramStart::savedSettingsEndTheProgram()
     QVERIFY(main->isClosed());
     QCOMPARE(fileBytes(dir.filePath("Screen.txt")), QByteArray("Full\r\n"));
     QCOMPARE(start.dialogs.messages, QStringList{Form_Vid::RestartMessage});
+}
+
+void TestProgramStart::signalEndsTheProgram_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void TestProgramStart::signalEndsTheProgram()
+{
+    QFETCH(int, signal);
+    TestDatabase db;
+    QVERIFY2(db.error().isEmpty(), qPrintable(db.error()));
+    OrderRows rows(db, u"Петров Сергей"_s);
+    rows.addOrder(100, 7);
+    rows.addLine(100, 800, 1, u"Хлеб"_s);
+    // The program beside its own settings files, as it is installed.
+    QTemporaryDir dir;
+    const QString program = dir.filePath(u"kitchen-monitor"_s);
+    QVERIFY(QFile::copy(QStringLiteral(MONITOR_EXE), program));
+    QVERIFY(writeNetFile(dir.path(), db.name()));
+    QProcess monitor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    monitor.setProcessEnvironment(env);
+    monitor.start(program);
+    QVERIFY(monitor.waitForStarted());
+    // Marked shown by the first polling cycle, which does not wait a period of 5 s.
+    QTRY_COMPARE_WITH_TIMEOUT(rows.stateOf(u"Хлеб"_s), 2, 4500);
+
+    ::kill(pid_t(monitor.processId()), signal);
+    QVERIFY(monitor.waitForFinished(10000));
+    QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(monitor.exitCode(), 0);
 }
 
 QTEST_MAIN(TestProgramStart)

@@ -13,6 +13,7 @@
 #include "Form_Util.h"
 #include "Forms.h"
 #include "OrderBoard.h"
+#include "OrderRows.h"
 #include "QueryModel.h"
 #include "TestDatabase.h"
 
@@ -26,7 +27,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr qint64 openShift = 10, closedShift = 11;
+constexpr qint64 openShift = OrderRows::OpenShift, closedShift = OrderRows::ClosedShift;
 
 // The board with its data module, connected to the test database, every window ready.
 struct Board {
@@ -102,40 +103,30 @@ private slots:
     void unchangedRowsKeepTheGrid();
 
 private:
-    void addOrder(qint64 key, int number, const QVariant& info = u"Стол 1"_s, qint64 shift = openShift);
+    void addOrder(qint64 key, int number, const QVariant& info = u"Стол 1"_s, qint64 shift = openShift)
+    {
+        m_rows->addOrder(key, number, info, shift);
+    }
     void addLine(qint64 order, int section, int state, const QString& dish = u"Борщ"_s,
-                 const QString& timing = u"20, 5, CURRENT_TIMESTAMP, NULL"_s);
+                 const QString& timing = OrderRows::FreshTiming)
+    {
+        m_rows->addLine(order, section, state, dish, timing);
+    }
     std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<OrderRows> m_rows;
 };
 
 void TestOrderBoard::init()
 {
     m_db = std::make_unique<TestDatabase>();
     QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
-    m_db->exec(u"INSERT INTO PERSON (KOD, FIO) VALUES (1, 'Иванова Мария')"_s);
-    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (%1, 1)"_s.arg(openShift));
-    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (%1, 10)"_s.arg(closedShift));
+    m_rows = std::make_unique<OrderRows>(*m_db, u"Иванова Мария"_s);
 }
 
 void TestOrderBoard::cleanup()
 {
+    m_rows.reset();
     m_db.reset();
-}
-
-void TestOrderBoard::addOrder(qint64 key, int number, const QVariant& info, qint64 shift)
-{
-    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, INFO_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (:K, :N, :I, 1, :S)"_s,
-               {{u"K"_s, DbValue::integer(key)},
-                {u"N"_s, DbValue::integer(number)},
-                {u"I"_s, info.isNull() ? DbValue() : DbValue::text(info.toString())},
-                {u"S"_s, DbValue::integer(shift)}});
-}
-
-void TestOrderBoard::addLine(qint64 order, int section, int state, const QString& dish, const QString& timing)
-{
-    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
-               " START_TIME, END_TIME) VALUES (%1, %2, %3, :D, 1, %4)"_s.arg(order).arg(section).arg(state).arg(timing),
-               {{u"D"_s, DbValue::text(dish)}});
 }
 
 void TestOrderBoard::whatIsListed()

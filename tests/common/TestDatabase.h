@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <memory>
+#include <utility>
 
 class TestDatabase {
 public:
@@ -27,28 +28,28 @@ public:
                      .arg(QFileInfo(QStringLiteral(FIREBIRD_ROOT)).canonicalFilePath())
                      .arg(QCoreApplication::applicationPid())
                      .arg(counter.fetchAndAddRelaxed(1));
-        if (server().isEmpty()) {
-            m_error = QStringLiteral("no Firebird server of the project's own: run scripts/firebird");
+        create(demo, historyLines);
+    }
+
+    // A database kept at path for later runs, made only when the file is not there yet; the
+    // folder must be one the server can write to.
+    TestDatabase(const QString& keptPath, bool demo, int historyLines) : m_path(keptPath), m_keep(true)
+    {
+        if (QFile::exists(m_path))
             return;
-        }
-        QStringList args{m_path};
-        if (demo)
-            args << QStringLiteral("--demo");
-        if (historyLines > 0)
-            args << QStringLiteral("--history") << QString::number(historyLines);
-        QProcess create;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("KITCHEN_FIREBIRD_SERVER"), QString::fromLatin1(server()));
-        create.setProcessEnvironment(env);
-        create.start(QStringLiteral(SOURCE_DIR "/pos/create-db"), args);
-        if (!create.waitForFinished(historyLines > 0 ? 600000 : 60000) || create.exitCode() != 0)
-            m_error = QString::fromLocal8Bit(create.readAllStandardError() + create.readAllStandardOutput());
+        // Made under another name, so that a run broken off leaves no half-made database.
+        const QString path = std::exchange(m_path, m_path + QStringLiteral(".part"));
+        create(demo, historyLines);
+        if (m_error.isEmpty() && !QFile::rename(m_path, path))
+            m_error = QStringLiteral("cannot rename %1 to %2").arg(m_path, path);
+        m_path = path;
     }
 
     ~TestDatabase()
     {
         m_pos.reset();
-        QFile::remove(m_path);
+        if (!m_keep)
+            QFile::remove(m_path);
     }
 
     // Empty when the database was made; otherwise why not.
@@ -99,6 +100,26 @@ public:
     }
 
 private:
+    void create(bool demo, int historyLines)
+    {
+        if (server().isEmpty()) {
+            m_error = QStringLiteral("no Firebird server of the project's own: run scripts/firebird");
+            return;
+        }
+        QStringList args{m_path};
+        if (demo)
+            args << QStringLiteral("--demo");
+        if (historyLines > 0)
+            args << QStringLiteral("--history") << QString::number(historyLines);
+        QProcess create;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KITCHEN_FIREBIRD_SERVER"), QString::fromLatin1(server()));
+        create.setProcessEnvironment(env);
+        create.start(QStringLiteral(SOURCE_DIR "/pos/create-db"), args);
+        if (!create.waitForFinished(historyLines > 0 ? 600000 + historyLines / 4 : 60000) || create.exitCode() != 0)
+            m_error = QString::fromLocal8Bit(create.readAllStandardError() + create.readAllStandardOutput());
+    }
+
     struct Pos {
         Database db;
     };
@@ -114,6 +135,7 @@ private:
     }
 
     QString m_path;
+    bool m_keep = false;
     QString m_error;
     std::unique_ptr<Pos> m_pos;
 };

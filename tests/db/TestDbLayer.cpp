@@ -46,6 +46,8 @@ private slots:
     void blockedWriteGivesUp();
     void storedProcedureGivesServerTime();
     void errorsCarryTheServersText();
+    void errorKinds_data();
+    void errorKinds();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -266,6 +268,28 @@ void TestDbLayer::errorsCarryTheServersText()
     unknownItem.Params = {"colour=red"};
     QVERIFY_THROWS_EXCEPTION(DbError, unknownItem.open());
     QVERIFY_THROWS_EXCEPTION(DbError, Transaction::buildTpb({u"eventually"_s}));
+}
+
+void TestDbLayer::errorKinds_data()
+{
+    // What the polling does with an error follows its kind: reconnect, retry quietly, or tell.
+    QTest::addColumn<std::vector<long>>("codes");
+    QTest::addColumn<int>("kind");
+    const int lost = int(DbError::Kind::ConnectionLost), conflict = int(DbError::Kind::Conflict),
+              other = int(DbError::Kind::Other);
+    QTest::newRow("attachment shut down") << std::vector<long>{isc_att_shutdown} << lost;
+    QTest::newRow("network request, then read") << std::vector<long>{isc_network_error, isc_net_read_err} << lost;
+    QTest::newRow("lost after a conflict") << std::vector<long>{isc_deadlock, isc_net_read_err} << lost;
+    QTest::newRow("update conflict") << std::vector<long>{isc_deadlock, isc_update_conflict} << conflict;
+    QTest::newRow("lock time-out") << std::vector<long>{isc_lock_timeout, isc_update_conflict} << conflict;
+    QTest::newRow("syntax") << std::vector<long>{isc_dsql_error, isc_sqlerr, isc_dsql_token_unk_err} << other;
+}
+
+void TestDbLayer::errorKinds()
+{
+    QFETCH(std::vector<long>, codes);
+    QFETCH(int, kind);
+    QCOMPARE(int(DbError::kindOf(codes)), kind);
 }
 
 QTEST_GUILESS_MAIN(TestDbLayer)

@@ -19,6 +19,7 @@
 #include "QueryModel.h"
 #include "MonitorRig.h"
 #include "ReadyStrip.h"
+#include "OrderRows.h"
 #include "TestDatabase.h"
 
 #include <QCheckBox>
@@ -142,32 +143,23 @@ private:
     void addKitchen();
     // A line of an order, 100 unless told; timing is MY_TIME, MY_ALARM, START_TIME, END_TIME as SQL.
     void addLine(int section, int state, const QString& dish,
-                 const QString& timing = u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s, int order = 100);
-    int stateOf(const QString& dish);
+                 const QString& timing = u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s, int order = 100)
+    {
+        m_rows->addLine(order, section, state, dish, timing);
+    }
+    int stateOf(const QString& dish) { return m_rows->stateOf(dish); }
     std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<OrderRows> m_rows;
 };
 
 void TestOrderWindows::init()
 {
     m_db = std::make_unique<TestDatabase>();
     QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
-    m_db->exec(u"INSERT INTO PERSON (KOD, FIO) VALUES (1, 'Петров Сергей')"_s);
-    m_db->exec(u"INSERT INTO SMENA (KOD, STATUS) VALUES (10, 1)"_s);
-    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA, INFO_ZAKAZ) VALUES (100, 7, 1, 10, 'Стол 4')"_s);
+    m_rows = std::make_unique<OrderRows>(*m_db, u"Петров Сергей"_s);
+    m_rows->addOrder(100, 7, u"Стол 4"_s);
     // The serving-time window is in reach.
     m_db->exec(u"INSERT INTO MY_PARAM (KOD, NAME_PARAM) VALUES (1, 'time_monitor')"_s);
-}
-
-void TestOrderWindows::addLine(int section, int state, const QString& dish, const QString& timing, int order)
-{
-    m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
-               " START_TIME, END_TIME) VALUES (%4, %1, %2, :D, 1, %3)"_s.arg(section).arg(state).arg(timing).arg(order),
-               {{u"D"_s, DbValue::text(dish)}});
-}
-
-int TestOrderWindows::stateOf(const QString& dish)
-{
-    return int(m_db->value(u"SELECT PRINT_SECTION FROM ZAKAZ_STR WHERE NAME_BLUDO = '%1'"_s.arg(dish)).toInt64().value_or(-1));
 }
 
 void TestOrderWindows::dishReady_data()

@@ -1,10 +1,12 @@
 // The settings file codec, against real files in a scratch folder.
+#include "Cp1251.h"
 #include "PlatformError.h"
 #include "FileBytes.h"
 #include "SettingsFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -72,6 +74,16 @@ private slots:
         file().write(lines);
         QCOMPARE(bytesOnDisk(), bytes);
         QCOMPARE(file().readLines(), lines);
+    }
+
+    void everyByteAsTheSystemReadsIt()
+    {
+        QStringDecoder system("windows-1251");
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all += char(b);
+        QCOMPARE(Cp1251::decode(all), system.decode(all));
+        QCOMPARE(Cp1251::encode(Cp1251::decode(all)), all);
     }
 
     void refusedTextLeavesFileWhole_data()

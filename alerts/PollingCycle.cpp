@@ -4,9 +4,11 @@
 #include "DbError.h"
 #include "Dialogs.h"
 #include "Form_Base.h"
+#include "Log.h"
 #include "PollingSql.h"
 #include "SoundAlert.h"
 
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -15,6 +17,16 @@ namespace {
 QString clockTime(const QDateTime& t)
 {
     return t.toString(u"HH:mm:ss"_s);
+}
+
+QString keyList(const QSet<qint64>& keys)
+{
+    QList<qint64> sorted(keys.cbegin(), keys.cend());
+    std::sort(sorted.begin(), sorted.end());
+    QStringList text;
+    for (qint64 key : sorted)
+        text << QString::number(key);
+    return text.join(u", ");
 }
 }
 
@@ -76,6 +88,7 @@ void PollingCycle::failed(const DbError& e)
 {
     const QDateTime now = m_clock.now();
     if (e.connectionLost()) {
+        qCWarning(lcMonitor).noquote() << "connection lost:" << Log::oneLine(e.text());
         // The rows on the board stay as they were; the queries come back after the attach.
         m_base.MyDB.abandon();
         m_conflictSince = {};
@@ -124,16 +137,23 @@ void PollingCycle::reconnect()
         return;
     if (!m_failingSince.isValid())
         m_failingSince = m_clock.now();
+    ++m_attempts;
     if (!m_attach.start())
-        m_board.status(lostHeadline(m_failingSince), m_attach.error());
+        attached(false);
 }
 
 void PollingCycle::attached(bool ok)
 {
     if (!ok) {
+        // One attempt every 5 s: the first few in the log, then one a minute.
+        if (m_attempts <= 3 || m_attempts % 12 == 0)
+            qCWarning(lcMonitor).noquote() << "reconnection attempt" << m_attempts << "failed:"
+                                           << Log::oneLine(m_attach.error());
         m_board.status(lostHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()), m_attach.error());
         return;
     }
+    qCInfo(lcMonitor) << "connection back after" << m_attempts << "attempt(s)";
+    m_attempts = 0;
     // Back at once rather than at the next tick.
     onTimer();
 }
@@ -162,6 +182,7 @@ void PollingCycle::TimerHotTimer()
         const bool fresh = !m_announced.contains(found);
         m_announced = found;
         if (fresh) {
+            qCInfo(lcMonitor).noquote() << "new lines:" << keyList(found);
             m_base.BeepCount = 0;
             announce();
         }

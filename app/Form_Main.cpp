@@ -40,7 +40,7 @@ using namespace Qt::StringLiterals;
 using Picture = ButtonPictures::Picture;
 namespace N = SettingsNames;
 
-const QString Form_Main::Caption = u"Монитор кухни v1.1.4"_s;
+const QString Form_Main::Caption = u"Монитор кухни v"_s + QStringLiteral(MONITOR_VERSION);
 const QString Form_Main::NoSoundFileWarning =
     u"Звуковое оповещение настроено с использованием мульти-медиа звуков, однако не выбран звуковой файл для воспроизведения. Произведите настройку !"_s;
 
@@ -317,6 +317,11 @@ void Form_Main::FormCreate()
     }
     if (mode == N::ScreenFull) {
         SetFullScreenMode();
+        if (m_state.AtDesignSize)
+            fillScreen(m_display.screenSize());
+        // Last: a later move or resize would take the window out of full screen.
+        move(0, 0);
+        setWindowState(Qt::WindowFullScreen);
     } else {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -370,9 +375,23 @@ void Form_Main::sizePanelColumns()
 bool Form_Main::SetFullScreenMode()
 {
     m_fullScreen = true;
-    m_display.requestMode(800, 600, 16);
+    m_display.requestMode(FullScreenWidth, FullScreenHeight, 16);
+    // Frameless and full-screen, so above the desktop's panels; not stay-on-top, which would
+    // hide the message boxes that have no parent window.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     return true;
+}
+
+void Form_Main::fillScreen(QSize screen)
+{
+    // What the display switched to 800x600 shows, scaled alike across and down to a display
+    // that keeps its own mode, and centred on the band left over. A display that did switch
+    // needs no scaling.
+    const QSize shown(FullScreenWidth, FullScreenHeight);
+    const ScaleRatio ratio = fitRatio(screen, shown);
+    scaleWindow(this, ratio);
+    resize(screen);
+    page->move((screen.width() - ratio.apply(shown.width())) / 2, (screen.height() - ratio.apply(shown.height())) / 2);
 }
 
 void Form_Main::showEvent(QShowEvent* event)
@@ -394,9 +413,8 @@ void Form_Main::FormShow()
     }
     if (!m_placed) {
         m_placed = true;
-        if (m_fullScreen)
-            move(0, 0);
-        else
+        // A full-screen board has its place already.
+        if (!m_fullScreen)
             centreOnScreen(this, m_display.screenSize());
     }
 }

@@ -12,14 +12,17 @@
 #include "InputIdleClock.h"
 #include "QtSoundPlayer.h"
 #endif
+#include "Log.h"
 #include "QtSpeakerTone.h"
 #include "QuitOnSignal.h"
+#include "SettingsFolder.h"
 
 #include <QApplication>
 #include <QLocale>
 
 int main(int argc, char* argv[])
 {
+    Log::setUp();
     QApplication app(argc, argv);
     // One look on every desktop, close to the design the layouts were drawn for.
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -31,8 +34,8 @@ int main(int argc, char* argv[])
     QtDialogs::installTranslations(QLocale());
 
     AppState state;
-    // Settings live beside the executable, wherever it was started from.
-    state.settingsFolder = QApplication::applicationDirPath();
+    // Beside the executable, wherever it was started from, unless it was installed there.
+    state.settingsFolder = SettingsFolder::forThisProgram();
 
     QtDialogs dialogs;
     SystemDisplayMode display;

@@ -1,5 +1,5 @@
-// Program start: the windows in their fixed order, the files of a first start, and the first
-// showing of the board when a sound file is expected but missing.
+// Program start: the windows in their fixed order, the files of a first start, the first
+// showing of the board when a sound file is expected but missing, and what the log tells.
 
 #include "AppState.h"
 #include "FakeMachine.h"
@@ -9,6 +9,7 @@
 #include "ProgramWindows.h"
 #include "Form_Base.h"
 #include "Form_Net.h"
+#include "Form_Util.h"
 #include "RadioGroup.h"
 #include "TestDatabase.h"
 
@@ -39,6 +40,24 @@ struct Start {
     Platform platform() { return machine.platform(); }
 };
 
+// Every line logged while it lives.
+struct LogCapture {
+    LogCapture() { previous = qInstallMessageHandler(&LogCapture::keep); }
+    ~LogCapture() { qInstallMessageHandler(previous); }
+    static void keep(QtMsgType, const QMessageLogContext&, const QString& line) { lines << line; }
+    static inline QStringList lines;
+    QtMessageHandler previous;
+};
+
+// Answers the start-up failure's settings window, as a person would with Cancel.
+void cancelSettingsWindow()
+{
+    QTimer::singleShot(0, [] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            modal->reject();
+    });
+}
+
 } // namespace
 
 class TestProgramStart : public QObject {
@@ -51,6 +70,8 @@ private slots:
     void unopenedDatabaseEndsTheProgram();
     void missingSoundFileOpensTheSettings();
     void savedSettingsEndTheProgram();
+    void logKeepsPasswordsOut_data();
+    void logKeepsPasswordsOut();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -136,7 +157,8 @@ void TestProgramStart::unopenedDatabaseEndsTheProgram()
     QTimer::singleShot(3000, [] { QApplication::exit(1); });
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(runProgram(start.state, start.platform()), 0);
+    // Ended to be started again: the server may only be late.
+    QCOMPARE(runProgram(start.state, start.platform()), RestartExitStatus);
     QVERIFY(clock.elapsed() < 3000);
     QVERIFY(settingsShown);
     QCOMPARE(start.dialogs.messages, QStringList{Form_Base::OpenFailedMessage});
@@ -186,8 +208,47 @@ void TestProgramStart::savedSettingsEndTheProgram()
     });
     main->BtnOption->click();
     QVERIFY(main->isClosed());
+    QVERIFY(start.state.RestartNeeded);
     QCOMPARE(fileBytes(dir.filePath("Screen.txt")), QByteArray("Full\r\n"));
     QCOMPARE(start.dialogs.messages, QStringList{Form_Vid::RestartMessage});
+}
+
+void TestProgramStart::logKeepsPasswordsOut_data()
+{
+    QTest::addColumn<QByteArray>("database"); // empty: the test database
+    QTest::addColumn<QByteArray>("password"); // in "psw.txt"; empty: no file, the default one
+    QTest::newRow("default password") << QByteArray() << QByteArray();
+    QTest::newRow("the server's password from the file") << QByteArray() << QByteArray("quiltbank");
+    QTest::newRow("a wrong password") << QByteArray() << QByteArray("Kx7Wq9Zp");
+    QTest::newRow("no such database") << QByteArray("localhost:/tmp/no-such-kitchen-database.fdb")
+                                      << QByteArray("Kx7Wq9Zp");
+}
+
+void TestProgramStart::logKeepsPasswordsOut()
+{
+    QFETCH(QByteArray, database);
+    QFETCH(QByteArray, password);
+    if (database.isEmpty())
+        database = m_db->name();
+    QTemporaryDir dir;
+    Start start(dir.path(), database);
+    if (!password.isEmpty())
+        QVERIFY(putFile(dir.filePath("psw.txt"), Form_Util(start.machine.clock).ScramblePassword(password)));
+    start.dialogs.onMessage = cancelSettingsWindow;
+
+    LogCapture::lines.clear();
+    {
+        LogCapture capture;
+        ProgramWindows windows(start.state, start.platform());
+        Form_Base& base = *windows.forms().Base;
+        // A cook's write, when there is a connection to write through.
+        if (base.MyDB.connected())
+            base.WriteStatement({u"UPDATE ZAKAZ_STR SET END_TIME = NULL WHERE KOD = -1"_s});
+    }
+    const QString log = LogCapture::lines.join(u'\n');
+    QVERIFY2(log.contains(u"database: "_s + QString::fromLatin1(database)), qPrintable(log));
+    QVERIFY(log.contains(u"connected to"_s) || log.contains(u"cannot open"_s));
+    QVERIFY(!log.contains(QString::fromLatin1(password.isEmpty() ? Form_Base::DefaultPassword : password)));
 }
 
 QTEST_MAIN(TestProgramStart)

@@ -1,17 +1,58 @@
-// The settings file codec, against real files in a scratch folder.
+// The settings file codec, against real files in a scratch folder, and the choice of that folder.
 #include "PlatformError.h"
 #include "FileBytes.h"
 #include "SettingsFile.h"
+#include "SettingsFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 const QByteArray soundPathBytes = "\xd1:\\\xc7\xe2\xf3\xea.wav"; // "С:\Звук.wav" in cp1251
+
+// A folder this process cannot write to, as an installed program's: no write permission, and
+// for root, whom permissions do not stop, immutable too. Writable again at the end of its scope.
+class ReadOnlyFolder {
+public:
+    bool make(const QString& path)
+    {
+        m_path = path;
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        return QFileInfo(path).isWritable() ? immutable(true) && !QFileInfo(path).isWritable() : true;
+    }
+    ~ReadOnlyFolder()
+    {
+        if (m_immutable)
+            immutable(false);
+        if (!m_path.isEmpty())
+            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+private:
+    bool immutable(bool on)
+    {
+        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        m_immutable = ok && on;
+        return ok;
+    }
+    QString m_path;
+    bool m_immutable = false;
+};
 }
 
 class TestSettingsFile : public QObject {
@@ -94,6 +135,29 @@ private slots:
         const SettingsFile missing(QDir(m_dir->path()).filePath(u"absent"_s), u"Test.txt"_s);
         QVERIFY_THROWS_EXCEPTION(PlatformError, missing.write({u"1"_s}));
         QVERIFY(!missing.exists());
+    }
+
+    void folderChoice_data()
+    {
+        QTest::addColumn<QString>("executableFolder"); // under the scratch folder, or absolute
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("copied program: beside it") << u"program"_s << false << true;
+        QTest::newRow("read-only folder: the user's") << u"program"_s << true << false;
+        QTest::newRow("system folder, even for root: the user's") << u"/usr/bin"_s << false << false;
+    }
+    void folderChoice()
+    {
+        QFETCH(QString, executableFolder);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, beside);
+        const QString folder = QDir(m_dir->path()).filePath(executableFolder);
+        QVERIFY(QDir().mkpath(folder));
+        ReadOnlyFolder guard;
+        if (readOnly && !guard.make(folder))
+            QSKIP("This file system cannot make a folder read-only for root");
+        const QString user = m_dir->filePath(u"home/.config/kitchen-monitor"_s);
+        QCOMPARE(SettingsFolder::choose(folder, user), beside ? folder : user);
     }
 
     void createIfMissingWritesOnlyWhenMissing()

@@ -215,6 +215,8 @@ void Form_Main::buildControls()
     GB_Section = new QGroupBox(u"Обслуживаемые секции"_s, page);
     GB_Section->setObjectName(u"GB_Section"_s);
     GB_Section->setGeometry(152, 555, 233, 37);
+    // Its own font, or its style sheet keeps the title at design size when the board is scaled.
+    GB_Section->setFont(DesignFonts::dialog());
     QCheckBox** sections[] = {&CB_S1, &CB_S2, &CB_S3, &CB_S4, &CB_S5};
     for (int i = 0; i < 5; ++i) {
         auto* box = new QCheckBox(u"№%1"_s.arg(i + 1), GB_Section);

@@ -106,7 +106,9 @@ int runProgram(AppState& state, Platform platform)
     }
     if (status == 0 && state.RestartNeeded)
         status = RestartExitStatus;
-    qCInfo(lcMonitor).noquote() << "exit: status" << status
-                                << (status == RestartExitStatus ? "(to be started again)" : "");
+    if (status == RestartExitStatus)
+        qCInfo(lcMonitor) << "exit: status" << status << "(to be started again)";
+    else
+        qCInfo(lcMonitor) << "exit: status" << status;
     return status;
 }

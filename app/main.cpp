@@ -28,6 +28,8 @@ int main(int argc, char* argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
     // The program's title, seen on its message boxes.
     QApplication::setApplicationName(QStringLiteral("Монитор кухни"));
+    // The desktop finds the menu entry's name and icon for the window by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kitchen-monitor"));
     // The kitchen reads numbers and times the Russian way, whatever the machine's own locale.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // Qt's own file dialog and box buttons speak it too.

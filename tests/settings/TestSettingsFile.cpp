@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,40 +20,21 @@ using namespace Qt::StringLiterals;
 namespace {
 const QByteArray soundPathBytes = "\xd1:\\\xc7\xe2\xf3\xea.wav"; // "С:\Звук.wav" in cp1251
 
-// A folder this process cannot write to, as an installed program's: no write permission, and
-// for root, whom permissions do not stop, immutable too. Writable again at the end of its scope.
-class ReadOnlyFolder {
-public:
-    bool make(const QString& path)
-    {
-        m_path = path;
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-        return QFileInfo(path).isWritable() ? immutable(true) && !QFileInfo(path).isWritable() : true;
-    }
-    ~ReadOnlyFolder()
-    {
-        if (m_immutable)
-            immutable(false);
-        if (!m_path.isEmpty())
-            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-private:
-    bool immutable(bool on)
-    {
-        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_DIRECTORY);
-        int flags = 0;
-        bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+// Makes a folder that this process cannot write to, as an installed program's, or writable
+// again: the write permission, and for root, whom permissions do not stop, the immutable flag.
+bool setReadOnly(const QString& path, bool on)
+{
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | (on ? QFile::Permissions() : QFile::WriteOwner));
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
         flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        if (fd >= 0)
-            ::close(fd);
-        m_immutable = ok && on;
-        return ok;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
     }
-    QString m_path;
-    bool m_immutable = false;
-};
+    if (fd >= 0)
+        ::close(fd);
+    return QFileInfo(path).isWritable() != on;
+}
 }
 
 class TestSettingsFile : public QObject {
@@ -153,11 +135,13 @@ private slots:
         QFETCH(bool, beside);
         const QString folder = QDir(m_dir->path()).filePath(executableFolder);
         QVERIFY(QDir().mkpath(folder));
-        ReadOnlyFolder guard;
-        if (readOnly && !guard.make(folder))
+        if (readOnly && !setReadOnly(folder, true))
             QSKIP("This file system cannot make a folder read-only for root");
         const QString user = m_dir->filePath(u"home/.config/kitchen-monitor"_s);
-        QCOMPARE(SettingsFolder::choose(folder, user), beside ? folder : user);
+        const QString chosen = SettingsFolder::choose(folder, user);
+        if (readOnly)
+            QVERIFY(setReadOnly(folder, false));
+        QCOMPARE(chosen, beside ? folder : user);
     }
 
     void createIfMissingWritesOnlyWhenMissing()

@@ -4,6 +4,7 @@
 #include "DbError.h"
 #include "Dialogs.h"
 #include "Form_Base.h"
+#include "Log.h"
 #include "PollingSql.h"
 #include "SoundAlert.h"
 
@@ -16,6 +17,15 @@ namespace {
 QString clockTime(const QDateTime& t)
 {
     return t.toString(u"HH:mm:ss"_s);
+}
+
+QString keyList(QList<qint64> sorted)
+{
+    std::sort(sorted.begin(), sorted.end());
+    QStringList text;
+    for (qint64 key : sorted)
+        text << QString::number(key);
+    return text.join(u", ");
 }
 }
 
@@ -85,6 +95,7 @@ void PollingCycle::failed(const DbError& e)
 {
     const QDateTime now = m_clock.now();
     if (e.connectionLost()) {
+        qCWarning(lcMonitor).noquote() << "connection lost:" << Log::oneLine(e.text());
         // The rows on the board stay as they were; the queries come back after the attach.
         m_base.MyDB.abandon();
         m_probe.forget(); // what changed meanwhile is not known
@@ -141,16 +152,23 @@ void PollingCycle::reconnect()
         return;
     if (!m_failingSince.isValid())
         m_failingSince = m_clock.now();
+    ++m_attempts;
     if (!m_attach.start())
-        m_board.status(lostHeadline(m_failingSince), m_attach.error());
+        attached(false);
 }
 
 void PollingCycle::attached(bool ok)
 {
     if (!ok) {
+        // One attempt every 5 s: the first few in the log, then one a minute.
+        if (m_attempts <= 3 || m_attempts % 12 == 0)
+            qCWarning(lcMonitor).noquote() << "reconnection attempt" << m_attempts << "failed:"
+                                           << Log::oneLine(m_attach.error());
         m_board.status(lostHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()), m_attach.error());
         return;
     }
+    qCInfo(lcMonitor) << "connection back after" << m_attempts << "attempt(s)";
+    m_attempts = 0;
     // Back at once rather than at the next tick.
     onTimer();
 }
@@ -179,6 +197,7 @@ void PollingCycle::TimerHotTimer()
     if (!lines.isEmpty()) {
         m_unmarked = QSet<qint64>(lines.begin(), lines.end());
         if (fresh) {
+            qCInfo(lcMonitor).noquote() << "new lines:" << keyList(found);
             m_base.BeepCount = 0;
             announce();
         }

@@ -67,6 +67,7 @@ private:
     Dialogs& m_dialogs;
     const Clock& m_clock;
     BackgroundAttach m_attach;
+    int m_attempts = 0;       // attaches tried since the connection was lost
     bool m_running = false;
     QString m_alertProblem;   // told once; forgotten when the alert sounds again
     QString m_pendingProblem; // to tell when the run is over

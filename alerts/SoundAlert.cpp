@@ -1,6 +1,7 @@
 #include "SoundAlert.h"
 
 #include "Form_Base.h"
+#include "Log.h"
 #include "PlatformError.h"
 #include "SoundPlayer.h"
 #include "SpeakerTone.h"
@@ -68,6 +69,8 @@ void SoundAlert::Timer_SignalTimer()
         m_base.Timer_Signal.stop();
         const int duration = wholeNumber(m_settings.duration());
         const int amount = wholeNumber(m_settings.amount());
+        if (m_base.BeepCount == 1)
+            qCInfo(lcMonitor) << "sound:" << amount << "beep(s) of" << duration << "ms";
         m_speaker.beep(ToneHz, duration);
         if (amount > m_base.BeepCount)
             m_base.Timer_Signal.start();
@@ -78,6 +81,7 @@ void SoundAlert::Timer_SignalTimer()
     m_base.MediaPlayer1.stop();
     m_base.MediaPlayer1.rewind();
     m_base.MediaPlayer1.play();
+    qCInfo(lcMonitor) << "sound: the sound file";
     m_timerColor.start();
     m_panel->show();
 }

@@ -42,7 +42,7 @@ using namespace Qt::StringLiterals;
 using Picture = ButtonPictures::Picture;
 namespace N = SettingsNames;
 
-const QString Form_Main::Caption = u"Монитор кухни v1.1.4"_s;
+const QString Form_Main::Caption = u"Монитор кухни v"_s + QStringLiteral(MONITOR_VERSION);
 const QString Form_Main::ExitQuestion = u"Завершить работу монитора кухни?"_s;
 const QString Form_Main::NoSoundFileWarning =
     u"Звуковое оповещение настроено с использованием мульти-медиа звуков, однако не выбран звуковой файл для воспроизведения. Произведите настройку !"_s;
@@ -227,6 +227,8 @@ void Form_Main::buildControls()
     GB_Section = new QGroupBox(u"Обслуживаемые секции"_s, page);
     GB_Section->setObjectName(u"GB_Section"_s);
     GB_Section->setGeometry(152, 555, 233, 37);
+    // Its own font, or its style sheet keeps the title at design size when the board is scaled.
+    GB_Section->setFont(DesignFonts::dialog());
     QCheckBox** sections[] = {&CB_S1, &CB_S2, &CB_S3, &CB_S4, &CB_S5};
     for (int i = 0; i < 5; ++i) {
         auto* box = new QCheckBox(u"№%1"_s.arg(i + 1), GB_Section);
@@ -340,6 +342,11 @@ void Form_Main::FormCreate()
     }
     if (mode == N::ScreenFull) {
         SetFullScreenMode();
+        if (m_state.AtDesignSize)
+            fillScreen(m_display.screenSize());
+        // Last: a later move or resize would take the window out of full screen.
+        move(0, 0);
+        setWindowState(Qt::WindowFullScreen);
     } else {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -393,9 +400,23 @@ void Form_Main::sizePanelColumns()
 bool Form_Main::SetFullScreenMode()
 {
     m_fullScreen = true;
-    m_display.requestMode(800, 600, 16);
+    m_display.requestMode(FullScreenWidth, FullScreenHeight, 16);
+    // Frameless and full-screen, so above the desktop's panels; not stay-on-top, which would
+    // hide the message boxes that have no parent window.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     return true;
+}
+
+void Form_Main::fillScreen(QSize screen)
+{
+    // What the display switched to 800x600 shows, scaled alike across and down to a display
+    // that keeps its own mode, and centred on the band left over. A display that did switch
+    // needs no scaling.
+    const QSize shown(FullScreenWidth, FullScreenHeight);
+    const ScaleRatio ratio = fitRatio(screen, shown);
+    scaleWindow(this, ratio);
+    resize(screen);
+    page->move((screen.width() - ratio.apply(shown.width())) / 2, (screen.height() - ratio.apply(shown.height())) / 2);
 }
 
 void Form_Main::showEvent(QShowEvent* event)
@@ -417,9 +438,8 @@ void Form_Main::FormShow()
     }
     if (!m_placed) {
         m_placed = true;
-        if (m_fullScreen)
-            move(0, 0);
-        else
+        // A full-screen board has its place already.
+        if (!m_fullScreen)
             centreOnScreen(this, m_display.screenSize());
     }
 }

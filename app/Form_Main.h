@@ -34,6 +34,9 @@ class Form_Main : public QWidget {
 public:
     static constexpr int DesignWidth = 805;
     static constexpr int DesignHeight = 607;
+    // The display mode that full-screen mode asks for, and the part of the board it shows.
+    static constexpr int FullScreenWidth = 800;
+    static constexpr int FullScreenHeight = 600;
 
     Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, const Forms& forms);
     ~Form_Main() override;
@@ -123,6 +126,7 @@ private:
     QPushButton* pictureButton(const char* name, const QString& text, ButtonPictures::Picture picture,
                                const QRect& place,
                                const QString& hint);
+    void fillScreen(QSize screen);
     void sizeHotColumns(bool groupShown);
     void sizePanelColumns();
     void warnMissingSoundFile();

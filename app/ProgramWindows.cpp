@@ -12,6 +12,7 @@
 #include "Form_Time.h"
 #include "Form_Util.h"
 #include "Form_Vid.h"
+#include "Log.h"
 #include "OrderBoard.h"
 #include "PollingCycle.h"
 #include "RadioGroup.h"
@@ -47,8 +48,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     created(m_forms.Limit = new Form_Limit(state, platform.dialogs, platform.display, main));
     Form_Base* base = new Form_Base(state, *m_forms.Util, platform.dialogs, platform.player, main);
     m_forms.Base = base;
-    base->hooks.connectionFailed = [this, main] {
+    base->hooks.connectionFailed = [this, main, &state] {
         m_forms.Net->exec();
+        // The server may only be late, as after a power cut that started the kitchen first.
+        state.RestartNeeded = true;
         main->close();
     };
     base->hooks.servingTimesEnabled = [this](bool on) { m_forms.Detail->BtnTime->setEnabled(on); };
@@ -94,14 +97,25 @@ ProgramWindows::~ProgramWindows() = default;
 
 int runProgram(AppState& state, Platform platform)
 {
-    ProgramWindows windows(state, platform);
-    Form_Main* main = windows.forms().Main;
-    // A window may have ended the program while the windows were being created.
-    if (main->isClosed())
-        return 0;
-    main->show();
-    // The first polling cycle as soon as the board is up, not a period later.
-    if (windows.forms().Base->TimerHot.isActive())
-        QTimer::singleShot(0, windows.forms().Polling, &PollingCycle::onTimer);
-    return QApplication::exec();
+    qCInfo(lcMonitor).noquote() << "start: version" << MONITOR_VERSION << "settings in" << state.settingsFolder;
+    int status = 0;
+    {
+        ProgramWindows windows(state, platform);
+        Form_Main* main = windows.forms().Main;
+        // A window may have ended the program while the windows were being created.
+        if (!main->isClosed()) {
+            main->show();
+            // The first polling cycle as soon as the board is up, not a period later.
+            if (windows.forms().Base->TimerHot.isActive())
+                QTimer::singleShot(0, windows.forms().Polling, &PollingCycle::onTimer);
+            status = QApplication::exec();
+        }
+    }
+    if (status == 0 && state.RestartNeeded)
+        status = RestartExitStatus;
+    if (status == RestartExitStatus)
+        qCInfo(lcMonitor) << "exit: status" << status << "(to be started again)";
+    else
+        qCInfo(lcMonitor) << "exit: status" << status;
+    return status;
 }

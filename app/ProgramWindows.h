@@ -40,5 +40,9 @@ private:
     std::unique_ptr<Form_Main> m_main; // every other window belongs to the board
 };
 
-// Creates the windows and runs the event loop until the board is closed.
+// The exit status that asks whoever supervises the program to start it again (EX_TEMPFAIL):
+// a settings window saved, or the database could not be opened at start.
+constexpr int RestartExitStatus = 75;
+
+// Creates the windows and runs the event loop until the board is closed; the exit status.
 int runProgram(AppState& state, Platform platform);

@@ -13,8 +13,10 @@
 #include "InputIdleClock.h"
 #include "QtSoundPlayer.h"
 #endif
+#include "Log.h"
 #include "QtSpeakerTone.h"
 #include "QuitOnSignal.h"
+#include "SettingsFolder.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -23,19 +25,22 @@
 
 int main(int argc, char* argv[])
 {
+    Log::setUp();
     QApplication app(argc, argv);
     // One look on every desktop, close to the design the layouts were drawn for.
     QApplication::setStyle(QStringLiteral("Fusion"));
     // The program's title, seen on its message boxes.
     QApplication::setApplicationName(QStringLiteral("Монитор кухни"));
+    // The desktop finds the menu entry's name and icon for the window by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kitchen-monitor"));
     // The kitchen reads numbers and times the Russian way, whatever the machine's own locale.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // Qt's own file dialog and box buttons speak it too.
     QtDialogs::installTranslations(QLocale());
 
     AppState state;
-    // Settings live beside the executable, wherever it was started from.
-    state.settingsFolder = QApplication::applicationDirPath();
+    // Beside the executable, wherever it was started from, unless it was installed there.
+    state.settingsFolder = SettingsFolder::forThisProgram();
 
     QtDialogs dialogs;
     SystemDisplayMode display;

@@ -1,6 +1,7 @@
 #include "StatusStrip.h"
 
 #include "DesignFonts.h"
+#include "Log.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -37,10 +38,15 @@ StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent)
 
 void StatusStrip::showProblem(const QString& headline, const QString& detail)
 {
+    // The polling repeats its problem at every run: the log hears of it when it changes.
     if (headline.isEmpty()) {
+        if (!this->headline().isEmpty())
+            qCInfo(lcMonitor) << "board: the problem is over";
         hide();
         return;
     }
+    if (headline != this->headline())
+        qCWarning(lcMonitor).noquote() << "board:" << headline << "-" << Log::oneLine(detail);
     m_headline->setText(headline);
     // One line: the first line of the server's text says what matters.
     m_detail->setText(detail.section(QLatin1Char('\n'), 0, 0));

@@ -1,8 +1,10 @@
 #include "Form_Base.h"
 
 #include "AppState.h"
+#include "Cp1251.h"
 #include "Dialogs.h"
 #include "Form_Util.h"
+#include "Log.h"
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 #include "SoundPlayer.h"
@@ -23,6 +25,17 @@ QList<QByteArray> connectionParams(const QByteArray& password)
 {
     return {QByteArrayLiteral("user_name=SYSDBA"), QByteArrayLiteral("password=") + password,
             QByteArrayLiteral("lc_ctype=WIN1251")};
+}
+
+// A write as the log tells it: the statement with its keys, and the values bound to it.
+QString describeWrite(const QStringList& lines, const Form_Base::Params& params)
+{
+    QString text = lines.join(u' ');
+    for (const auto& [name, value] : params) {
+        const QVariant v = value.toVariant();
+        text += u" :"_s + name + u'=' + (value.isNull() ? u"NULL"_s : v.toString());
+    }
+    return text;
 }
 }
 
@@ -86,12 +99,17 @@ bool Form_Base::FormCreate()
     MyDB.close();
     bool opened = reportErrors(m_dialogs, nullptr, [&] { readConnectionSettings(); });
     if (opened) {
+        // The name only: the password is among the connection's parameters, never logged.
+        const QString name = Cp1251::decode(MyDB.DatabaseName);
+        qCInfo(lcMonitor).noquote() << "database:" << name;
         try {
             MyDB.open();
             std::optional<DbValue> alarm = readParam(selectInteger, u"timealarm"_s);
             AlarmTime = alarm ? alarm->toInt64().value_or(0) : 5;
             TimerHot.start();
-        } catch (const std::exception&) {
+            qCInfo(lcMonitor).noquote() << "connected to" << name;
+        } catch (const std::exception& e) {
+            qCWarning(lcMonitor).noquote() << "cannot open" << name << "-" << Log::oneLine(QString::fromUtf8(e.what()));
             opened = false;
         }
     }
@@ -102,8 +120,10 @@ bool Form_Base::FormCreate()
         return false;
     }
     reportErrors(m_dialogs, nullptr, [&] { readSwitches(); });
-    if (!m_state.SoundFile.isEmpty())
+    if (!m_state.SoundFile.isEmpty()) {
+        qCInfo(lcMonitor).noquote() << "sound file:" << m_state.SoundFile;
         reportErrors(m_dialogs, nullptr, [&] { MediaPlayer1.open(m_state.SoundFile); });
+    }
     return true;
 }
 
@@ -145,17 +165,24 @@ std::optional<DbValue> Form_Base::readParam(const QString& sql, const QString& n
 
 void Form_Base::WriteStatement(const QStringList& lines, const Params& params)
 {
-    QWrite1.close();
-    QWrite1.setSql(lines);
-    for (const auto& [name, value] : params)
-        QWrite1.setParam(name, value);
-    // A write that failed half-way left its transaction open.
-    if (TransactionWrite.inTransaction())
-        TransactionWrite.rollback();
-    TransactionWrite.start();
-    QWrite1.prepare();
-    QWrite1.execute();
-    TransactionWrite.commit();
+    try {
+        QWrite1.close();
+        QWrite1.setSql(lines);
+        for (const auto& [name, value] : params)
+            QWrite1.setParam(name, value);
+        // A write that failed half-way left its transaction open.
+        if (TransactionWrite.inTransaction())
+            TransactionWrite.rollback();
+        TransactionWrite.start();
+        QWrite1.prepare();
+        QWrite1.execute();
+        TransactionWrite.commit();
+    } catch (const std::exception& e) {
+        qCWarning(lcMonitor).noquote() << "write failed:" << describeWrite(lines, params) << "-"
+                                   << Log::oneLine(QString::fromUtf8(e.what()));
+        throw;
+    }
+    qCInfo(lcMonitor).noquote() << "written:" << describeWrite(lines, params);
 }
 
 void Form_Base::QMenuGroupAfterScroll()

@@ -1,7 +1,7 @@
 #pragma once
 // The never-shown data module: the one database connection with its three transactions and the
 // shared queries, the polling and signal timers, and the sound file player. Its creation step
-// connects with the settings beside the executable and reads the monitor's switches. It also
+// connects with the settings files and reads the monitor's switches. It also
 // keeps the menu behind the limit window: the sections, the items and their delayed reload.
 
 #include "Database.h"

@@ -1,5 +1,7 @@
 #include "QtDialogs.h"
 
+#include "Log.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QLibraryInfo>
@@ -43,6 +45,7 @@ private:
 
 void QtDialogs::message(QWidget* parent, const QString& text)
 {
+    qCInfo(lcMonitor).noquote() << "message:" << Log::oneLine(text);
     PlacedMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text,
                          QMessageBox::Ok, parent);
     box.exec();
@@ -52,7 +55,9 @@ bool QtDialogs::question(QWidget* parent, const QString& caption, const QString&
 {
     PlacedMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(focus == Focus::Cancel ? QMessageBox::Cancel : QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok;
+    const bool ok = box.exec() == QMessageBox::Ok;
+    qCInfo(lcMonitor).noquote() << "question:" << Log::oneLine(text) << (ok ? "- OK" : "- Cancel");
+    return ok;
 }
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& filter)

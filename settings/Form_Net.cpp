@@ -291,6 +291,7 @@ void Form_Net::BtnOKClick()
 
     accept();
     m_dialogs.message(this, RestartMessage);
+    m_state.RestartNeeded = true;
     if (m_mainWindow)
         m_mainWindow->close();
 }

@@ -190,6 +190,7 @@ void Form_Psw::store()
 
     accept();
     m_dialogs.message(this, RestartMessage);
+    m_state.RestartNeeded = true;
     if (m_mainWindow)
         m_mainWindow->close();
 }

@@ -251,6 +251,7 @@ void Form_Vid::BitBtn1Click()
 
     m_dialogs.message(this, RestartMessage);
     accept();
+    m_state.RestartNeeded = true;
     if (m_mainWindow)
         m_mainWindow->close();
 }

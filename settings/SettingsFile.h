@@ -1,5 +1,5 @@
 #pragma once
-// One settings file beside the executable: code page 1251 text, one value per line.
+// One settings file in the settings folder: code page 1251 text, one value per line.
 // Written lines end in CR LF; on reading a line ends at LF, every CR is dropped, nothing is
 // trimmed, and the end of the file ends the last line. All failures throw PlatformError.
 

@@ -1,5 +1,5 @@
 #pragma once
-// The settings files beside the executable, spelled exactly as they are stored, and the lines
+// The settings files, spelled exactly as they are stored, and the lines
 // written when one is missing.
 
 #include <QString>

@@ -5,7 +5,7 @@
 #include <QString>
 
 struct AppState {
-    QString settingsFolder;   // the folder of the executable, where the settings files live
+    QString settingsFolder;   // where the settings files live (SettingsFolder decides)
 
     bool FormsReady = false;  // every window exists; the board may query and refresh
     bool AtDesignSize = false;// windows were created at their design size and may be rescaled
@@ -16,4 +16,5 @@ struct AppState {
     QString SoundFile;        // full path of the multimedia sound file, empty when none
     bool MinLimitOn = false;
     double MinLimit = 0;
+    bool RestartNeeded = false; // ending to start again: settings saved, or no database at start
 };

@@ -23,6 +23,13 @@ ScaleRatio screenRatio(bool wideScreen, QSize screen, int wideBase, int narrowBa
     return wideScreen ? ScaleRatio{screen.height(), wideBase} : ScaleRatio{screen.width(), narrowBase};
 }
 
+ScaleRatio fitRatio(QSize screen, QSize design)
+{
+    if (qint64(screen.width()) * design.height() <= qint64(screen.height()) * design.width())
+        return {screen.width(), design.width()};
+    return {screen.height(), design.height()};
+}
+
 bool isWideScreen(QSize screen)
 {
     return 3 * screen.width() > 4 * screen.height();

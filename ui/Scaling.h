@@ -18,6 +18,9 @@ struct ScaleRatio {
 // Screen height / wideBase on a wide screen, screen width / narrowBase otherwise.
 ScaleRatio screenRatio(bool wideScreen, QSize screen, int wideBase, int narrowBase);
 
+// The largest ratio at which `design` still fits on the screen, the same across and down.
+ScaleRatio fitRatio(QSize screen, QSize design);
+
 // Whether a screen is wider than 4:3.
 bool isWideScreen(QSize screen);
 

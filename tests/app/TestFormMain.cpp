@@ -60,7 +60,8 @@ private slots:
     void firstStartCreatesItsFiles();
     void screenFileIsRepaired_data();
     void screenFileIsRepaired();
-    void fullScreenKeepsDesignSize();
+    void fullScreenFillsTheScreen_data();
+    void fullScreenFillsTheScreen();
     void windowModeScalesToTheScreen_data();
     void windowModeScalesToTheScreen();
     void controlsFitAfterScaling_data();
@@ -139,11 +140,30 @@ void TestFormMain::screenFileIsRepaired()
     QCOMPARE(board.display.requests.size(), full ? 1 : 0);
 }
 
-void TestFormMain::fullScreenKeepsDesignSize()
+void TestFormMain::fullScreenFillsTheScreen_data()
 {
+    // The 800x600 that the display mode shows, scaled by m / d and centred at `at`.
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<int>("m");
+    QTest::addColumn<int>("d");
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("a display that switched") << QSize(800, 600) << 1 << 1 << QPoint(0, 0);
+    QTest::newRow("1024x768, exactly") << QSize(1024, 768) << 1024 << 800 << QPoint(0, 0);
+    QTest::newRow("1920x1080, bands left and right") << QSize(1920, 1080) << 1080 << 600 << QPoint(240, 0);
+    QTest::newRow("1366x768, odd band") << QSize(1366, 768) << 768 << 600 << QPoint(171, 0);
+    QTest::newRow("1280x1024, bands above and below") << QSize(1280, 1024) << 1280 << 800 << QPoint(0, 32);
+}
+
+void TestFormMain::fullScreenFillsTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(int, m);
+    QFETCH(int, d);
+    QFETCH(QPoint, at);
+    auto scaled = [&](int v) { return int((qint64(v) * m + d / 2) / d); };
     QTemporaryDir dir;
     QVERIFY(putFile(dir.filePath("Screen.txt"), "Full\r\n"));
-    Board board(dir.path(), QSize(1366, 768));
+    Board board(dir.path(), screen);
     const Form_Main& main = *board.main;
 
     QCOMPARE(board.display.requests.size(), 1);
@@ -151,9 +171,12 @@ void TestFormMain::fullScreenKeepsDesignSize()
     QCOMPARE(board.display.requests[0].height, 600);
     QCOMPARE(board.display.requests[0].bitsPerPixel, 16);
     QVERIFY(main.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(main.size(), QSize(805, 607));
-    QCOMPARE(main.GHot->geometry(), QRect(0, 0, 800, 185));
-    QCOMPARE(main.G1->font().pixelSize(), 13);
+    QVERIFY(main.windowState() & Qt::WindowFullScreen);
+    QCOMPARE(main.size(), screen);
+    QCOMPARE(main.page->pos(), at);
+    QCOMPARE(main.GHot->geometry(), QRect(0, 0, scaled(800), scaled(185)));
+    QCOMPARE(main.BtnExit->geometry().bottomRight(), QPoint(scaled(800) - 1, scaled(592) - 1));
+    QCOMPARE(main.G1->font().pixelSize(), scaled(13));
 }
 
 void TestFormMain::windowModeScalesToTheScreen_data()

@@ -1,6 +1,6 @@
 // Program start: the windows in their fixed order, the files of a first start, the first
-// showing of the board when a sound file is expected but missing, and the program itself
-// polling at once and ending cleanly on a signal.
+// showing of the board when a sound file is expected but missing, what the log tells, and the
+// program itself polling at once and ending cleanly on a signal.
 
 #include "AppState.h"
 #include "FakeMachine.h"
@@ -10,6 +10,7 @@
 #include "ProgramWindows.h"
 #include "Form_Base.h"
 #include "Form_Net.h"
+#include "Form_Util.h"
 #include "OrderRows.h"
 #include "RadioGroup.h"
 #include "TestDatabase.h"
@@ -43,6 +44,24 @@ struct Start {
     Platform platform() { return machine.platform(); }
 };
 
+// Every line logged while it lives.
+struct LogCapture {
+    LogCapture() { previous = qInstallMessageHandler(&LogCapture::keep); }
+    ~LogCapture() { qInstallMessageHandler(previous); }
+    static void keep(QtMsgType, const QMessageLogContext&, const QString& line) { lines << line; }
+    static inline QStringList lines;
+    QtMessageHandler previous;
+};
+
+// Answers the start-up failure's settings window, as a person would with Cancel.
+void cancelSettingsWindow()
+{
+    QTimer::singleShot(0, [] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            modal->reject();
+    });
+}
+
 } // namespace
 
 class TestProgramStart : public QObject {
@@ -57,6 +76,8 @@ private slots:
     void savedSettingsEndTheProgram();
     void signalEndsTheProgram_data();
     void signalEndsTheProgram();
+    void logKeepsPasswordsOut_data();
+    void logKeepsPasswordsOut();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -142,7 +163,8 @@ void TestProgramStart::unopenedDatabaseEndsTheProgram()
     QTimer::singleShot(3000, [] { QApplication::exit(1); });
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(runProgram(start.state, start.platform()), 0);
+    // Ended to be started again: the server may only be late.
+    QCOMPARE(runProgram(start.state, start.platform()), RestartExitStatus);
     QVERIFY(clock.elapsed() < 3000);
     QVERIFY(settingsShown);
     QCOMPARE(start.dialogs.messages, QStringList{Form_Base::OpenFailedMessage});
@@ -192,6 +214,7 @@ void TestProgramStart::savedSettingsEndTheProgram()
     });
     main->BtnOption->click();
     QVERIFY(main->isClosed());
+    QVERIFY(start.state.RestartNeeded);
     QCOMPARE(fileBytes(dir.filePath("Screen.txt")), QByteArray("Full\r\n"));
     QCOMPARE(start.dialogs.messages, QStringList{Form_Vid::RestartMessage});
 }
@@ -229,6 +252,48 @@ void TestProgramStart::signalEndsTheProgram()
     QVERIFY(monitor.waitForFinished(10000));
     QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
     QCOMPARE(monitor.exitCode(), 0);
+}
+
+void TestProgramStart::logKeepsPasswordsOut_data()
+{
+    QTest::addColumn<QByteArray>("database"); // empty: the test database
+    QTest::addColumn<QByteArray>("password"); // in "psw.txt"; empty: no file, the default one
+    QTest::newRow("default password") << QByteArray() << QByteArray();
+    QTest::newRow("the server's password from the file") << QByteArray() << QByteArray("quiltbank");
+    QTest::newRow("a wrong password") << QByteArray() << QByteArray("Kx7Wq9Zp");
+    QTest::newRow("no such database") << TestDatabase::server() + ":/tmp/no-such-kitchen-database.fdb"
+                                      << QByteArray("Kx7Wq9Zp");
+}
+
+void TestProgramStart::logKeepsPasswordsOut()
+{
+    QFETCH(QByteArray, database);
+    QFETCH(QByteArray, password);
+    if (database.isEmpty())
+        database = m_db->name();
+    QTemporaryDir dir;
+    Start start(dir.path(), database);
+    if (!password.isEmpty())
+        QVERIFY(putFile(dir.filePath("psw.txt"), Form_Util(start.machine.clock).ScramblePassword(password)));
+    start.dialogs.onMessage = cancelSettingsWindow;
+
+    LogCapture::lines.clear();
+    {
+        LogCapture capture;
+        ProgramWindows windows(start.state, start.platform());
+        Form_Base& base = *windows.forms().Base;
+        // A cook's write, when there is a connection to write through.
+        if (base.MyDB.connected())
+            base.WriteStatement({u"UPDATE ZAKAZ_STR SET END_TIME = NULL WHERE KOD = -1"_s});
+    }
+    const QString log = LogCapture::lines.join(u'\n');
+    QVERIFY2(log.contains(u"database: "_s + QString::fromLatin1(database)), qPrintable(log));
+    // The write is told with its key; a start that could not connect, with the reason.
+    if (log.contains(u"connected to"_s))
+        QVERIFY(log.contains(u"written: UPDATE ZAKAZ_STR SET END_TIME = NULL WHERE KOD = -1"_s));
+    else
+        QVERIFY(log.contains(u"cannot open "_s + QString::fromLatin1(database)));
+    QVERIFY(!log.contains(QString::fromLatin1(password.isEmpty() ? Form_Base::DefaultPassword : password)));
 }
 
 QTEST_MAIN(TestProgramStart)

@@ -1,19 +1,42 @@
-// The settings file codec, against real files in a scratch folder.
+// The settings file codec, against real files in a scratch folder, and the choice of that folder.
 #include "Cp1251.h"
 #include "PlatformError.h"
 #include "FileBytes.h"
 #include "SettingsFile.h"
+#include "SettingsFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 const QByteArray soundPathBytes = "\xd1:\\\xc7\xe2\xf3\xea.wav"; // "С:\Звук.wav" in cp1251
+
+// Makes a folder that this process cannot write to, as an installed program's, or writable
+// again: the write permission, and for root, whom permissions do not stop, the immutable flag.
+bool setReadOnly(const QString& path, bool on)
+{
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | (on ? QFile::Permissions() : QFile::WriteOwner));
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return QFileInfo(path).isWritable() != on;
+}
 }
 
 class TestSettingsFile : public QObject {
@@ -106,6 +129,31 @@ private slots:
         const SettingsFile missing(QDir(m_dir->path()).filePath(u"absent"_s), u"Test.txt"_s);
         QVERIFY_THROWS_EXCEPTION(PlatformError, missing.write({u"1"_s}));
         QVERIFY(!missing.exists());
+    }
+
+    void folderChoice_data()
+    {
+        QTest::addColumn<QString>("executableFolder"); // under the scratch folder, or absolute
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("copied program: beside it") << u"program"_s << false << true;
+        QTest::newRow("read-only folder: the user's") << u"program"_s << true << false;
+        QTest::newRow("system folder, even for root: the user's") << u"/usr/bin"_s << false << false;
+    }
+    void folderChoice()
+    {
+        QFETCH(QString, executableFolder);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, beside);
+        const QString folder = QDir(m_dir->path()).filePath(executableFolder);
+        QVERIFY(QDir().mkpath(folder));
+        if (readOnly && !setReadOnly(folder, true))
+            QSKIP("This file system cannot make a folder read-only for root");
+        const QString user = m_dir->filePath(u"home/.config/kitchen-monitor"_s);
+        const QString chosen = SettingsFolder::choose(folder, user);
+        if (readOnly)
+            QVERIFY(setReadOnly(folder, false));
+        QCOMPARE(chosen, beside ? folder : user);
     }
 
     void createIfMissingWritesOnlyWhenMissing()

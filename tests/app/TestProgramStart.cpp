@@ -1,6 +1,6 @@
-// Program start: the windows in their fixed order, the files of a first start, the first
-// showing of the board when a sound file is expected but missing, what the log tells, and the
-// program itself polling at once and ending cleanly on a signal.
+// Program start: the windows in their fixed order, the files of a first start, and the first
+// showing of the board when a sound file is expected but missing.
+// Also what the log tells, and the program itself polling at once and ending on a signal.
 
 #include "AppState.h"
 #include "FakeMachine.h"

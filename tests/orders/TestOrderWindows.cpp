@@ -508,13 +508,10 @@ void TestOrderWindows::cookActions_data()
     const QString ready7 = u"Заказ № 7 готов"_s, hot = u"Петров Сергей, № 7 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
     QTest::newRow("hot queue row indicator") << u"poll touch:indicator:Пельмени"_s << hot + u"Пельмени"_s << u"222332"_s;
     // The row chosen before a poll that brought the same rows is still the one that acts.
-    QTest::newRow("hot queue titles after a poll") << u"poll touch:hot:Пельмени poll touch:titles"_s << hot + u"Голубцы"_s
-                                                   << u"222332"_s;
-    QTest::newRow("expanded hot queue over the panels") << u"poll show touch:centre"_s << u"Петров Сергей, № 8 | Рис с овощами"_s
-                                                        << u"222332"_s;
+    QTest::newRow("hot queue titles after a poll") << u"poll touch:hot:Пельмени poll touch:titles"_s << hot + u"Голубцы"_s << u"222332"_s;
+    QTest::newRow("expanded hot queue over the panels") << u"poll show touch:centre"_s << u"Петров Сергей, № 8 | Рис с овощами"_s << u"222332"_s;
     QTest::newRow("panel dish") << u"poll touch:panel:Пельмени"_s << panel + u"Пельмени"_s << u"222332"_s;
-    QTest::newRow("panel's empty space, hot queue shrunk again") << u"poll show show touch:centre"_s << panel + u"Голубцы"_s
-                                                                 << u"222332"_s;
+    QTest::newRow("panel's empty space, hot queue shrunk again") << u"poll show show touch:centre"_s << panel + u"Голубцы"_s << u"222332"_s;
     QTest::newRow("dish back by its button") << chosen + u"dish current:Пельмени"_s << u"Вернуть в работу"_s << u"222332"_s;
     QTest::newRow("dish changed meanwhile") << chosen + u"pos:1:Пельмени dish"_s << u"Вернуть в работу"_s << u"212332"_s;
     // The touches a cook needs from the resting board: "Все", the order, the button.

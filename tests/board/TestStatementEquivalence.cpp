@@ -36,8 +36,7 @@ private slots:
 private:
     Rows rows(const QStringList& sql);
     // Runs both texts; a minute turning between them changes ALL_TIME, so a difference is
-    // looked at again once before it counts. Unordered, the rows are compared as a set; with
-    // sortColumn, in the order of that column, ties in any order.
+    // looked at again once before it counts. With sortColumn, that column's order counts too.
     void compare(const QStringList& reference, const QStringList& tuned, bool ordered, int sortColumn = -1);
 
     std::unique_ptr<TestDatabase> m_db;

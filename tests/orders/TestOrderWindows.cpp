@@ -515,15 +515,13 @@ void TestOrderWindows::cookActions_data()
     QTest::newRow("dish back by its button") << chosen + u"dish current:Пельмени"_s << u"Вернуть в работу"_s << u"222332"_s;
     QTest::newRow("dish changed meanwhile") << chosen + u"pos:1:Пельмени dish"_s << u"Вернуть в работу"_s << u"212332"_s;
     // The touches a cook needs from the resting board: "Все", the order, the button.
-    QTest::newRow("order back, found through Все") << u"pos:3:% Все open read:order order"_s
-                                                  << u"Вернуть заказ в работу"_s << u"222233"_s;
+    QTest::newRow("order back, found through Все") << u"pos:3:% Все open read:order order"_s << u"Вернуть заказ в работу"_s << u"222233"_s;
     QTest::newRow("order back by the strip") << ready + u"read:strip Отменить"_s << ready7 << u"222332"_s;
     // The second tap lands where the strip was, over the hot queue: it opens nothing.
     QTest::newRow("double tap on Отменить") << ready + u"Отменить poll touch:hot:Рис"_s << QString() << u"222332"_s;
     QTest::newRow("strip, a line changed meanwhile") << ready + u"read:strip pos:1:Чай% Отменить"_s << ready7 << u"221332"_s;
     QTest::newRow("strip outlives the idle return, then ends") << ready + u"idle read:strip time-up"_s << ready7 << u"333332"_s;
-    QTest::newRow("a newer ready order replaces the strip") << ready + u"later "_s + ready + u"read:strip Отменить"_s
-                                                            << u"Заказ № 8 готов"_s << u"333332"_s;
+    QTest::newRow("a newer ready order replaces the strip") << ready + u"later "_s + ready + u"read:strip Отменить"_s << u"Заказ № 8 готов"_s << u"333332"_s;
     QTest::newRow("double tap on a dish") << u"open dish dish read:dish"_s << u"Блюдо готово"_s << u"232332"_s;
     QTest::newRow("dish, then the order at once") << u"open dish order read:order"_s << u"Заказ полностью готов"_s << u"232332"_s;
 }

@@ -1,6 +1,6 @@
-// Program start: the windows in their fixed order, the files of a first start, the first
-// showing of the board when a sound file is expected but missing, what the log tells, and the
-// program itself polling at once and ending cleanly on a signal.
+// Program start: the windows in their fixed order, the files of a first start, and the first
+// showing of the board when a sound file is expected but missing.
+// Also what the log tells, and the program itself polling at once and ending on a signal.
 
 #include "AppState.h"
 #include "FakeMachine.h"
@@ -46,21 +46,11 @@ struct Start {
 
 // Every line logged while it lives.
 struct LogCapture {
-    LogCapture() { previous = qInstallMessageHandler(&LogCapture::keep); }
+    LogCapture() : previous(qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& l) { lines << l; })) {}
     ~LogCapture() { qInstallMessageHandler(previous); }
-    static void keep(QtMsgType, const QMessageLogContext&, const QString& line) { lines << line; }
     static inline QStringList lines;
     QtMessageHandler previous;
 };
-
-// Answers the start-up failure's settings window, as a person would with Cancel.
-void cancelSettingsWindow()
-{
-    QTimer::singleShot(0, [] {
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            modal->reject();
-    });
-}
 
 } // namespace
 
@@ -239,10 +229,7 @@ void TestProgramStart::signalEndsTheProgram()
     const QString program = dir.filePath(u"kitchen-monitor"_s);
     QVERIFY(QFile::copy(QStringLiteral(MONITOR_EXE), program));
     QVERIFY(writeNetFile(dir.path(), db.name()));
-    QProcess monitor;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    monitor.setProcessEnvironment(env);
+    QProcess monitor; // on this test's own display
     monitor.start(program);
     QVERIFY(monitor.waitForStarted());
     // Marked shown by the first polling cycle, which does not wait a period of 5 s.
@@ -256,11 +243,11 @@ void TestProgramStart::signalEndsTheProgram()
 
 void TestProgramStart::logKeepsPasswordsOut_data()
 {
-    QTest::addColumn<QByteArray>("database"); // empty: the test database
+    QTest::addColumn<QByteArray>("database");
     QTest::addColumn<QByteArray>("password"); // in "psw.txt"; empty: no file, the default one
-    QTest::newRow("default password") << QByteArray() << QByteArray();
-    QTest::newRow("the server's password from the file") << QByteArray() << QByteArray("quiltbank");
-    QTest::newRow("a wrong password") << QByteArray() << QByteArray("Kx7Wq9Zp");
+    QTest::newRow("default password") << m_db->name() << QByteArray();
+    QTest::newRow("the server's password from the file") << m_db->name() << QByteArray("quiltbank");
+    QTest::newRow("a wrong password") << m_db->name() << QByteArray("Kx7Wq9Zp");
     QTest::newRow("no such database") << TestDatabase::server() + ":/tmp/no-such-kitchen-database.fdb"
                                       << QByteArray("Kx7Wq9Zp");
 }
@@ -269,13 +256,16 @@ void TestProgramStart::logKeepsPasswordsOut()
 {
     QFETCH(QByteArray, database);
     QFETCH(QByteArray, password);
-    if (database.isEmpty())
-        database = m_db->name();
     QTemporaryDir dir;
     Start start(dir.path(), database);
     if (!password.isEmpty())
         QVERIFY(putFile(dir.filePath("psw.txt"), Form_Util(start.machine.clock).ScramblePassword(password)));
-    start.dialogs.onMessage = cancelSettingsWindow;
+    start.dialogs.onMessage = [] { // the start-up failure's settings window, cancelled
+        QTimer::singleShot(0, [] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                modal->reject();
+        });
+    };
 
     LogCapture::lines.clear();
     {

@@ -19,11 +19,9 @@ struct OrderRows {
     }
     void addOrder(qint64 key, int number, const QVariant& info = {}, qint64 shift = OpenShift)
     {
-        db.exec(QStringLiteral("INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, INFO_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (:K, :N, :I, 1, :S)"),
-                {{QStringLiteral("K"), DbValue::integer(key)},
-                 {QStringLiteral("N"), DbValue::integer(number)},
-                 {QStringLiteral("I"), info.isNull() ? DbValue() : DbValue::text(info.toString())},
-                 {QStringLiteral("S"), DbValue::integer(shift)}});
+        db.exec(QStringLiteral("INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, INFO_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (%1, %2, :I, 1, %3)")
+                    .arg(key).arg(number).arg(shift),
+                {{QStringLiteral("I"), info.isNull() ? DbValue() : DbValue::text(info.toString())}});
     }
     void addLine(qint64 order, int section, int state, const QString& dish, const QString& timing = FreshTiming)
     {

@@ -1,7 +1,7 @@
 #pragma once
-// A throwaway point-of-sale database on the project's own Firebird server (scripts/firebird),
-// made from pos/schema.sql (and the demo shift, and a year of closed shifts with that many order
-// lines, when asked), with a connection of its own standing in for the point of sale.
+// A throwaway point-of-sale database on the project's own server (scripts/firebird), made from pos/schema.sql (and the demo
+// shift, and a year of closed shifts with that many order lines, when asked), with a connection
+// of its own standing in for the point of sale.
 
 #include "Database.h"
 #include "DbError.h"
@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <memory>
 #include <utility>
 
@@ -31,6 +30,28 @@ public:
         create(demo, historyLines);
     }
 
+private:
+    void create(bool demo, int historyLines)
+    {
+        if (server().isEmpty()) {
+            m_error = QStringLiteral("no Firebird server of the project's own: run scripts/firebird");
+            return;
+        }
+        QStringList args{m_path};
+        if (demo)
+            args << QStringLiteral("--demo");
+        if (historyLines > 0)
+            args << QStringLiteral("--history") << QString::number(historyLines);
+        QProcess create;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("KITCHEN_FIREBIRD_SERVER"), QString::fromLatin1(server()));
+        create.setProcessEnvironment(env);
+        create.start(QStringLiteral(SOURCE_DIR "/pos/create-db"), args);
+        if (!create.waitForFinished(historyLines > 0 ? 600000 + historyLines / 4 : 60000) || create.exitCode() != 0)
+            m_error = QString::fromLocal8Bit(create.readAllStandardError() + create.readAllStandardOutput());
+    }
+
+public:
     // A database kept at path for later runs, made only when the file is not there yet; the
     // folder must be one the server can write to.
     TestDatabase(const QString& keptPath, bool demo, int historyLines) : m_path(keptPath), m_keep(true)
@@ -100,26 +121,6 @@ public:
     }
 
 private:
-    void create(bool demo, int historyLines)
-    {
-        if (server().isEmpty()) {
-            m_error = QStringLiteral("no Firebird server of the project's own: run scripts/firebird");
-            return;
-        }
-        QStringList args{m_path};
-        if (demo)
-            args << QStringLiteral("--demo");
-        if (historyLines > 0)
-            args << QStringLiteral("--history") << QString::number(historyLines);
-        QProcess create;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("KITCHEN_FIREBIRD_SERVER"), QString::fromLatin1(server()));
-        create.setProcessEnvironment(env);
-        create.start(QStringLiteral(SOURCE_DIR "/pos/create-db"), args);
-        if (!create.waitForFinished(historyLines > 0 ? 600000 + historyLines / 4 : 60000) || create.exitCode() != 0)
-            m_error = QString::fromLocal8Bit(create.readAllStandardError() + create.readAllStandardOutput());
-    }
-
     struct Pos {
         Database db;
     };

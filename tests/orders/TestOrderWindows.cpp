@@ -1,7 +1,6 @@
 // The cook's actions on an order against a real database, with the program's own windows: an
-// order opened from its panel or from the hot queue, a dish or the whole order marked ready and
-// taken back, serving times given and taken away, and the board brought back to rest after the
-// idle limit.
+// order opened from its panel or from the hot queue, a dish or the whole order marked ready or back,
+// serving times given and taken away, and the board brought back to rest after the idle limit.
 
 #include "AppState.h"
 #include "DataGrid.h"
@@ -78,9 +77,8 @@ struct Monitor : MonitorRig {
     }
     void poll() { polling().onTimer(); }
 
-    // Clicks the grid (or any other widget) and, once the order's window is up, runs `inside`
-    // there and closes it.
-    void openFrom(QWidget* target, const std::function<void()>& inside, QPoint at = QPoint(20, 5),
+    // Clicks the grid and, once the order's window is up, runs `inside` there and closes it.
+    void openFrom(QWidget* grid, const std::function<void()>& inside, QPoint at = QPoint(20, 5),
                   Qt::MouseButton button = Qt::LeftButton)
     {
         QPointer<QTimer> waiting = whenShown(&detail(), [this, inside] {
@@ -88,9 +86,10 @@ struct Monitor : MonitorRig {
             if (detail().isVisible())
                 detail().BtnExit->click();
         });
-        auto* grid = qobject_cast<DataGrid*>(target);
-        QTest::mouseClick(grid ? grid->viewport() : target, button, {}, at);
+        auto* view = qobject_cast<DataGrid*>(grid); // or any other widget
+        QTest::mouseClick(view ? view->viewport() : grid, button, {}, at);
         delete waiting; // the click opened nothing
+
     }
     // The middle of the dish's cell in a grid whose first or second column names the dishes.
     static QPoint rowOf(QTableView* grid, const QString& dish)
@@ -133,14 +132,10 @@ private slots:
     void pickerKeepsWithinAYear_data();
     void pickerKeepsWithinAYear();
     void emptyGridSendsNothing();
-    void touchOpensWhatWasTouched_data();
-    void touchOpensWhatWasTouched();
-    void readyAndBack_data();
-    void readyAndBack();
+    void cookActions_data();
+    void cookActions();
 
 private:
-    // Order 100 with Голубцы, Пельмени and Чай чёрный, order 101 (№ 8) with Рис с овощами, all shown.
-    void addKitchen();
     // A line of an order, 100 unless told; timing is MY_TIME, MY_ALARM, START_TIME, END_TIME as SQL.
     void addLine(int section, int state, const QString& dish,
                  const QString& timing = u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s, int order = 100)
@@ -498,93 +493,50 @@ void TestOrderWindows::pickerKeepsWithinAYear()
     QCOMPARE(machine.dialogs.messages.size(), accepted ? 0 : 1);
 }
 
-void TestOrderWindows::addKitchen()
+void TestOrderWindows::cookActions_data()
 {
+    // "open" touches Пельмени in the first panel, and the steps up to "close" act in the window
+    // it opens; "touch:W:D" reads the caption and current dish of the window that a touch opens on
+    // the dish D in the hot queue (W "hot"), the panel, the hot queue's row indicator, or on its
+    // titles or the middle of the first panel; "later" lets half a second pass; "pos:S:D" is the
+    // point of sale setting the dishes D (a LIKE pattern) to state S. The states are those of
+    // Голубцы, Пельмени, Чай чёрный, Хлеб, Стейк and Рис с овощами.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("seen"); // what the cook read on the way
+    QTest::addColumn<QString>("states");
+    const QString chosen = u"open dish later choose:Пельмени read:dish "_s, ready = u"open order close "_s;
+    const QString ready7 = u"Заказ № 7 готов"_s, hot = u"Петров Сергей, № 7 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
+    QTest::newRow("hot queue row indicator") << u"poll touch:indicator:Пельмени"_s << hot + u"Пельмени"_s << u"222332"_s;
+    // The row chosen before a poll that brought the same rows is still the one that acts.
+    QTest::newRow("hot queue titles after a poll") << u"poll touch:hot:Пельмени poll touch:titles"_s << hot + u"Голубцы"_s << u"222332"_s;
+    QTest::newRow("expanded hot queue over the panels") << u"poll show touch:centre"_s << u"Петров Сергей, № 8 | Рис с овощами"_s << u"222332"_s;
+    QTest::newRow("panel dish") << u"poll touch:panel:Пельмени"_s << panel + u"Пельмени"_s << u"222332"_s;
+    QTest::newRow("panel's empty space, hot queue shrunk again") << u"poll show show touch:centre"_s << panel + u"Голубцы"_s << u"222332"_s;
+    QTest::newRow("dish back by its button") << chosen + u"dish current:Пельмени"_s << u"Вернуть в работу"_s << u"222332"_s;
+    QTest::newRow("dish changed meanwhile") << chosen + u"pos:1:Пельмени dish"_s << u"Вернуть в работу"_s << u"212332"_s;
+    // The touches a cook needs from the resting board: "Все", the order, the button.
+    QTest::newRow("order back, found through Все") << u"pos:3:% Все open read:order order"_s << u"Вернуть заказ в работу"_s << u"222233"_s;
+    QTest::newRow("order back by the strip") << ready + u"read:strip Отменить"_s << ready7 << u"222332"_s;
+    // The second tap lands where the strip was, over the hot queue: it opens nothing.
+    QTest::newRow("double tap on Отменить") << ready + u"Отменить poll touch:hot:Рис"_s << QString() << u"222332"_s;
+    QTest::newRow("strip, a line changed meanwhile") << ready + u"read:strip pos:1:Чай% Отменить"_s << ready7 << u"221332"_s;
+    QTest::newRow("strip outlives the idle return, then ends") << ready + u"idle read:strip time-up"_s << ready7 << u"333332"_s;
+    QTest::newRow("a newer ready order replaces the strip") << ready + u"later "_s + ready + u"read:strip Отменить"_s << u"Заказ № 8 готов"_s << u"333332"_s;
+    QTest::newRow("double tap on a dish") << u"open dish dish read:dish"_s << u"Блюдо готово"_s << u"232332"_s;
+    QTest::newRow("dish, then the order at once") << u"open dish order read:order"_s << u"Заказ полностью готов"_s << u"232332"_s;
+}
+
+void TestOrderWindows::cookActions()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, seen);
+    QFETCH(QString, states);
     m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (101, 8, 1, 10)"_s);
     const QString ago = u"20, 5, DATEADD(%1 MINUTE TO CURRENT_TIMESTAMP), NULL"_s;
     addLine(1, 2, u"Голубцы"_s, ago.arg(-40));
     addLine(1, 2, u"Пельмени"_s, ago.arg(-35));
     addLine(1, 2, u"Чай чёрный"_s, ago.arg(-30));
     addLine(1, 2, u"Рис с овощами"_s, ago.arg(-60), 101); // first in the hot queue
-}
-
-void TestOrderWindows::touchOpensWhatWasTouched_data()
-{
-    QTest::addColumn<QString>("touch");
-    QTest::addColumn<QString>("opened"); // the window's caption | its current dish
-    const QString hot = u"Петров Сергей, № 7 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
-    QTest::newRow("hot queue row indicator") << u"indicator"_s << hot + u"Пельмени"_s;
-    // The row chosen before a poll that brought the same rows is still the one that acts.
-    QTest::newRow("hot queue titles after a poll") << u"titles"_s << hot + u"Голубцы"_s;
-    QTest::newRow("expanded hot queue over the panels") << u"expanded"_s << u"Петров Сергей, № 8 | Рис с овощами"_s;
-    QTest::newRow("panel dish") << u"panel"_s << panel + u"Пельмени"_s;
-    QTest::newRow("panel's empty space, hot queue shrunk again") << u"shrunk"_s << panel + u"Голубцы"_s;
-}
-
-void TestOrderWindows::touchOpensWhatWasTouched()
-{
-    QFETCH(QString, touch);
-    QFETCH(QString, opened);
-    addKitchen();
-    Monitor m(m_db->name());
-    m.poll();
-    Form_Main& main = m.main();
-    DataGrid* hot = main.GHot;
-    const QPoint dumplings = Monitor::rowOf(hot, u"Пельмени"_s);
-    QString seen;
-    auto look = [&] { seen = m.detail().windowTitle() + u" | "_s + m.current(); };
-    if (touch == u"titles") {
-        m.openFrom(hot, [] {}, dumplings);
-        m.poll();
-    }
-    for (int presses = touch == u"expanded" ? 1 : touch == u"shrunk" ? 2 : 0; presses > 0; --presses)
-        main.BtnShow->click();
-    // Elsewhere whatever lies on top in the middle of the first panel takes the touch.
-    const QPoint centre = main.GroupBox1->geometry().center();
-    QWidget* there = main.page->childAt(centre);
-    const QHash<QString, QPair<QWidget*, QPoint>> places{
-        {u"indicator"_s, {hot->verticalHeader()->viewport(), QPoint(4, dumplings.y())}},
-        {u"titles"_s, {hot->horizontalHeader()->viewport(), QPoint(40, 5)}},
-        {u"panel"_s, {main.G1->viewport(), Monitor::rowOf(main.G1, u"Пельмени"_s)}},
-    };
-    const auto [target, at] = places.value(touch, {there, there->mapFrom(main.page, centre)});
-    m.openFrom(target, look, at);
-    QCOMPARE(seen, opened);
-}
-
-void TestOrderWindows::readyAndBack_data()
-{
-    // "open" touches Пельмени in the first panel, and the steps up to "close" act in the window
-    // it opens; "later" lets half a second pass; "pos:S:D" is the point of sale setting the
-    // dishes D (a LIKE pattern) to state S; "hot" touches the hot queue's first dish. The states are those of Голубцы, Пельмени, Чай
-    // чёрный, Хлеб, Стейк and Рис с овощами.
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("seen"); // what the cook read on the way
-    QTest::addColumn<QString>("states");
-    const QString chosen = u"open dish later choose:Пельмени read:dish "_s, ready = u"open order close "_s;
-    const QString ready7 = u"Заказ № 7 готов"_s;
-    QTest::newRow("dish back by its button") << chosen + u"dish current:Пельмени"_s << u"Вернуть в работу"_s << u"222332"_s;
-    QTest::newRow("dish changed meanwhile") << chosen + u"pos:1:Пельмени dish"_s << u"Вернуть в работу"_s << u"212332"_s;
-    // The touches a cook needs from the resting board: "Все", the order, the button.
-    QTest::newRow("order back, found through Все") << u"pos:3:% Все open read:order order"_s
-                                                  << u"Вернуть заказ в работу"_s << u"222233"_s;
-    QTest::newRow("order back by the strip") << ready + u"read:strip Отменить"_s << ready7 << u"222332"_s;
-    // The second tap lands where the strip was, over the hot queue: it opens nothing.
-    QTest::newRow("double tap on Отменить") << ready + u"Отменить hot"_s << QString() << u"222332"_s;
-    QTest::newRow("strip, a line changed meanwhile") << ready + u"read:strip pos:1:Чай% Отменить"_s << ready7 << u"221332"_s;
-    QTest::newRow("strip outlives the idle return, then ends") << ready + u"idle read:strip time-up"_s << ready7 << u"333332"_s;
-    QTest::newRow("a newer ready order replaces the strip") << ready + u"later "_s + ready + u"read:strip Отменить"_s
-                                                            << u"Заказ № 8 готов"_s << u"333332"_s;
-    QTest::newRow("double tap on a dish") << u"open dish dish read:dish"_s << u"Блюдо готово"_s << u"232332"_s;
-    QTest::newRow("dish, then the order at once") << u"open dish order read:order"_s << u"Заказ полностью готов"_s << u"232332"_s;
-}
-
-void TestOrderWindows::readyAndBack()
-{
-    QFETCH(QString, steps);
-    QFETCH(QString, seen);
-    QFETCH(QString, states);
-    addKitchen();
     addLine(1, 3, u"Хлеб"_s);  // ready before
     addLine(2, 3, u"Стейк"_s); // a section this monitor does not serve
     Monitor m(m_db->name());
@@ -618,10 +570,23 @@ void TestOrderWindows::readyAndBack()
                 m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = %1 WHERE NAME_BLUDO LIKE '%2'"_s.arg(arg.left(1), arg.mid(2)));
             else if (step == u"Все" || step == u"Отменить")
                 QTest::mouseClick(step == u"Все" ? main.BtnAll : strip->BtnUndo, Qt::LeftButton);
-            else if (step == u"hot") {
-                m.poll();
-                m.openFrom(main.GHot, [&] { read = detail.windowTitle(); }, Monitor::rowOf(main.GHot, u"Рис с овощами"_s));
-            } else if (step == u"idle")
+            else if (step == u"touch") {
+                const QString where = arg.section(u':', 0, 0);
+                DataGrid* grid = where == u"panel" ? main.G1 : main.GHot;
+                const QPoint cell = Monitor::rowOf(grid, arg.section(u':', 1));
+                // Whatever lies on top in the middle of the first panel takes the touch there.
+                const QPoint centre = main.GroupBox1->geometry().center();
+                QWidget* there = main.page->childAt(centre);
+                const QHash<QString, QPair<QWidget*, QPoint>> places{
+                    {u"indicator"_s, {grid->verticalHeader()->viewport(), QPoint(4, cell.y())}},
+                    {u"titles"_s, {grid->horizontalHeader()->viewport(), QPoint(40, 5)}},
+                    {u"centre"_s, {there, there->mapFrom(main.page, centre)}},
+                };
+                const auto [target, at] = places.value(where, {grid, cell});
+                m.openFrom(target, [&] { read = detail.windowTitle() + u" | "_s + m.current(); }, at);
+            } else if (step == u"poll" || step == u"show")
+                step == u"poll" ? m.poll() : main.BtnShow->click();
+            else if (step == u"idle")
                 main.IdleTimerTimer();
             else if (step == u"time-up")
                 strip->TimerReady.start(1);

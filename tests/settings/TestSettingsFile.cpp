@@ -8,14 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,14 +23,7 @@ const QByteArray soundPathBytes = "\xd1:\\\xc7\xe2\xf3\xea.wav"; // "С:\Зву�
 bool setReadOnly(const QString& path, bool on)
 {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner | (on ? QFile::Permissions() : QFile::WriteOwner));
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-    }
-    if (fd >= 0)
-        ::close(fd);
+    QProcess::execute(u"chattr"_s, {on ? u"+i"_s : u"-i"_s, path});
     return QFileInfo(path).isWritable() != on;
 }
 }

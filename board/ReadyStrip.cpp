@@ -1,6 +1,7 @@
 #include "ReadyStrip.h"
 
 #include "DesignFonts.h"
+#include "StatusStrip.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,12 +15,7 @@ const QString ReadyStrip::UndoCaption = u"Отменить"_s;
 ReadyStrip::ReadyStrip(QWidget* parent) : QFrame(parent)
 {
     setObjectName(u"StripReady"_s);
-    setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0, 100, 0));
-    p.setColor(QPalette::WindowText, Qt::white);
-    setPalette(p);
+    paintStrip(*this, QColor(0, 100, 0));
 
     Label = new QLabel(this);
     Label->setTextFormat(Qt::PlainText);

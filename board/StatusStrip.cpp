@@ -6,15 +6,20 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+void paintStrip(QFrame& strip, const QColor& background)
+{
+    strip.setFrameStyle(QFrame::Panel | QFrame::Raised);
+    strip.setAutoFillBackground(true);
+    QPalette p = strip.palette();
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::WindowText, Qt::white);
+    strip.setPalette(p);
+}
+
 StatusStrip::StatusStrip(QWidget* parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("StatusStrip"));
-    setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(200, 0, 0));
-    p.setColor(QPalette::WindowText, Qt::white);
-    setPalette(p);
+    paintStrip(*this, QColor(200, 0, 0));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 

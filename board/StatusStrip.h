@@ -7,6 +7,9 @@
 
 class QLabel;
 
+// The look the board's strips share: a raised panel of one colour with white text.
+void paintStrip(QFrame& strip, const QColor& background);
+
 class StatusStrip : public QFrame {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "ButtonPictures.h"
+#include "CookAction.h"
 #include "DataGrid.h"
 #include "Form_Base.h"
 #include "Form_Detail.h"
@@ -25,6 +26,7 @@
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 #include "StatusStrip.h"
+#include "TouchGuard.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -193,6 +195,8 @@ void Form_Main::buildControls()
     GHot->setSelectionBehavior(QAbstractItemView::SelectRows);
     GHot->setSelectionMode(QAbstractItemView::SingleSelection);
     GHot->followChosenRow();
+    // The hot queue has no line keys; these fields tell its lines apart for the cook.
+    m_hotModel->lineFields = {u"KZ"_s, u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s};
 
     QGroupBox** boxes[] = {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4, &GroupBox5, &GroupBox6};
     DataGrid** grids[] = {&G1, &G2, &G3, &G4, &G5, &G6};
@@ -285,21 +289,19 @@ void Form_Main::buildControls()
     connect(BtnPrev, &QPushButton::clicked, this, handle(&Form_Main::BtnPrevClick));
     connect(BtnAll, &QPushButton::clicked, this, handle(&Form_Main::BtnAllClick));
     connect(BtnShow, &QPushButton::clicked, this, &Form_Main::BtnShowClick);
-    auto touch = [this](void (Form_Main::*handler)(QPoint)) {
-        return [this, handler](Qt::MouseButton, QPoint position) {
-            if (touchTooSoon())
-                return;
-            reportErrors(m_dialogs, this, [this, handler, position] { (this->*handler)(position); });
-        };
-    };
     void (Form_Main::*panelClicks[])(QPoint) = {&Form_Main::G1MouseUp, &Form_Main::G2MouseUp,
                                                &Form_Main::G3MouseUp, &Form_Main::G4MouseUp,
                                                &Form_Main::G5MouseUp, &Form_Main::G6MouseUp};
+    for (DataGrid* grid : {G1, G2, G3, G4, G5, G6, GHot})
+        connect(grid, &DataGrid::mouseDown, this, [this, grid](Qt::MouseButton, QPoint position) {
+            reportErrors(m_dialogs, this, [&] { gridMouseDown(grid, position); });
+        });
     for (int i = 0; i < 6; ++i)
-        connect(*grids[i], &DataGrid::mouseUp, this, touch(panelClicks[i]));
-    connect(GHot, &DataGrid::mouseUp, this, touch(&Form_Main::GHotMouseUp));
+        connect(*grids[i], &DataGrid::mouseUp, this,
+                [this, handler = panelClicks[i]](Qt::MouseButton, QPoint position) { (this->*handler)(position); });
+    connect(GHot, &DataGrid::mouseUp, this, [this](Qt::MouseButton, QPoint position) { GHotMouseUp(position); });
     connect(BtnLimit, &QPushButton::clicked, this, &Form_Main::BtnLimitClick);
-    connect(StripReady->BtnUndo, &QPushButton::clicked, this, handle(&Form_Main::BtnUndoClick));
+    connect(StripReady->BtnUndo, &QPushButton::clicked, this, &Form_Main::pressUndo);
 }
 
 std::array<QGroupBox*, 6> Form_Main::panels() const
@@ -501,27 +503,33 @@ void Form_Main::BtnExitClick()
         close();
 }
 
+void Form_Main::pressUndo()
+{
+    m_notDone = u"Заказ не возвращён в работу"_s;
+    if (m_base)
+        runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnUndoClick(); });
+}
+
 void Form_Main::BtnUndoClick()
 {
-    if (!m_base || StripReady->lines().isEmpty())
+    const ReadyRecord::Press press = StripReady->press();
+    if (!m_base || press.lines.isEmpty())
         return;
-    m_base->WriteStatement(RecallSql::linesBack(StripReady->lines()));
+    m_base->WriteStatement(ReadyRecord::takeBack(press.lines));
+    m_readyRecord.takenBack(press.lines);
     StripReady->withdraw();
-    if (m_idleClock)
-        m_undoTick = m_idleClock->tickCount();
+    // The second tap of a double tap lands on whatever lay under the strip.
+    if (m_touchGuard)
+        m_touchGuard->underFingerChanged();
+    m_notDone = u"Заказы на доске не прочитаны заново"_s;
     RefreshOrderList();
     FillPage();
 }
 
-bool Form_Main::touchTooSoon()
-{
-    return m_undoTick && m_idleClock && m_idleClock->tickCount() - *m_undoTick < quint32(Form_Detail::DoubleTapMilliseconds);
-}
-
-void Form_Main::showOrderReady(const QString& number, const QList<qint64>& lines)
+void Form_Main::showOrderReady(const ReadyRecord::Press& press)
 {
     placeReadyStrip();
-    StripReady->offer(number, lines);
+    StripReady->offer(press);
 }
 
 void Form_Main::placeReadyStrip()
@@ -538,42 +546,106 @@ bool Form_Main::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+std::optional<Form_Main::Opening> Form_Main::panelOpening(int panel, int row) const
+{
+    const Query* lines = m_board->panelQuery(panel);
+    if (!lines || m_board->panelOrder(panel) == 0)
+        return std::nullopt;
+    Opening o{lines->sql(), panels()[size_t(panel)]->title(), m_board->panelOrder(panel), {}, {}};
+    const int key = lines->fieldIndex(u"KOD"_s);
+    if (row >= 0 && row < lines->recordCount() && key >= 0) {
+        o.dish = {{u"KOD"_s, lines->row(row)[size_t(key)]}};
+        o.line = {lines->row(row)[size_t(key)]};
+    }
+    return o;
+}
+
+std::optional<Form_Main::Opening> Form_Main::hotOpening(int row) const
+{
+    if (!m_base)
+        return std::nullopt;
+    const Query& hot = m_base->QHot;
+    if (!hot.isOpen() || hot.recordCount() == 0)
+        return std::nullopt;
+    // Elsewhere the row chosen before stays the one that acts: the grid keeps it current.
+    const bool touched = row >= 0 && row < hot.recordCount();
+    const int acting = touched ? row : hot.recNo();
+    if (acting >= hot.recordCount())
+        return std::nullopt;
+    auto field = [&](const QString& name) {
+        const int column = hot.fieldIndex(name);
+        return column < 0 ? DbValue() : hot.row(acting)[size_t(column)];
+    };
+    const qint64 order = field(u"KZ"_s).toInt64().value_or(0);
+    Opening o{BoardSql::hotOrderLines(order, m_board->AllOrders),
+              field(u"FIO"_s).toText().value_or(QString()) + u", № "_s + field(u"NUMBER_ZAKAZ"_s).toText().value_or(QString()),
+              order, {}, {}};
+    // The hot queue has no line keys: its dish is the order's line with the same name,
+    // quantity and due moment, and lines alike in all three are alike for the cook too.
+    for (const QString& name : {u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s}) {
+        if (touched)
+            o.dish << qMakePair(name, field(name));
+        o.line << field(name);
+    }
+    return o;
+}
+
+void Form_Main::openOrder(const std::optional<Opening>& opening)
+{
+    if (!opening || !m_forms.Detail || !m_base)
+        return;
+    m_notDone = u"Заказ не открыт"_s;
+    runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [&] {
+        m_forms.Detail->showOrder(opening->sql, opening->caption, opening->order, opening->dish);
+    });
+}
+
+void Form_Main::openPanelOrder(int panel, int row)
+{
+    const std::optional<Opening> opening = panelOpening(panel, row);
+    if (opening && opening->dish.isEmpty())
+        panelGrids()[size_t(panel)]->clearSelection(); // the first dish will be current: nothing else may look chosen
+    openOrder(opening);
+}
+
+void Form_Main::openHotOrder(int row)
+{
+    const std::optional<Opening> opening = hotOpening(row);
+    if (opening && row >= 0 && row < m_base->QHot.recordCount())
+        m_base->QHot.setRecNo(row);
+    openOrder(opening);
+}
+
+void Form_Main::gridMouseDown(QTableView* grid, QPoint position)
+{
+    m_pressedGrid = grid;
+    const int row = touchedRow(grid, position);
+    const auto grids = panelGrids();
+    const auto panel = std::find(grids.begin(), grids.end(), grid);
+    m_pressed = panel == grids.end() ? hotOpening(row) : panelOpening(int(panel - grids.begin()), row);
+}
+
 void Form_Main::panelMouseUp(int panel, QPoint position)
 {
-    if (!m_forms.Detail)
-        return;
     QTableView* grid = panelGrids()[size_t(panel)];
-    const Query& lines = *m_board->panelQuery(panel);
     const int row = touchedRow(grid, position);
-    Form_Detail::Dish dish;
-    if (row >= 0 && row < lines.recordCount() && lines.fieldIndex(u"KOD"_s) >= 0)
-        dish = {{u"KOD"_s, lines.row(row)[size_t(lines.fieldIndex(u"KOD"_s))]}};
-    else
-        grid->clearSelection(); // the first dish will be current: nothing else may look chosen
-    m_forms.Detail->showOrder(lines.sql(), panels()[size_t(panel)]->title(), m_board->panelOrder(panel), dish);
+    const bool pressedHere = m_pressedGrid == grid;
+    const std::optional<Opening> pressed = std::exchange(m_pressed, std::nullopt);
+    m_pressedGrid = nullptr;
+    if (pressedHere && pressed != panelOpening(panel, row))
+        return;
+    openPanelOrder(panel, row);
 }
 
 void Form_Main::GHotMouseUp(QPoint position)
 {
-    if (!m_forms.Detail || !m_base)
-        return;
-    Query& hot = m_base->QHot;
-    if (!hot.isOpen() || hot.recordCount() == 0)
-        return;
-    // Elsewhere the row chosen before stays the one that acts: the grid keeps it current.
     const int row = touchedRow(GHot, position);
-    if (row >= 0 && row < hot.recordCount())
-        hot.setRecNo(row);
-    const qint64 order = hot.asInt64(u"KZ"_s).value_or(0);
-    const QString caption = hot.asString(u"FIO"_s).value_or(QString()) + u", № "_s
-                            + hot.asString(u"NUMBER_ZAKAZ"_s).value_or(QString());
-    // The hot queue has no line keys: its dish is the order's line with the same name,
-    // quantity and due moment, and lines alike in all three are alike for the cook too.
-    Form_Detail::Dish dish;
-    if (row >= 0 && row < hot.recordCount())
-        for (const QString& field : {u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s})
-            dish << qMakePair(field, hot.field(field));
-    m_forms.Detail->showOrder(BoardSql::hotOrderLines(order, m_board->AllOrders), caption, order, dish);
+    const bool pressedHere = m_pressedGrid == GHot;
+    const std::optional<Opening> pressed = std::exchange(m_pressed, std::nullopt);
+    m_pressedGrid = nullptr;
+    if (pressedHere && pressed != hotOpening(row))
+        return;
+    openHotOrder(row);
 }
 
 void Form_Main::BtnShowClick()
@@ -614,6 +686,12 @@ void Form_Main::CB_S1Click()
 
 void Form_Main::closeEvent(QCloseEvent* event)
 {
+    // The close box and the window manager's own keys ask like the exit button: a cook's
+    // ending is for good, and the kiosk start would not bring the monitor back.
+    if (event->spontaneous() && !m_dialogs.question(this, Caption, ExitQuestion, Dialogs::Focus::Cancel)) {
+        event->ignore();
+        return;
+    }
     m_closed = true;
     QWidget::closeEvent(event);
 }

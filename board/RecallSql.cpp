@@ -9,5 +9,5 @@ QStringList RecallSql::servedLines(qint64 orderKey, const ServedSections& served
                u"INNER JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s,
                u"WHERE ZAKAZ_STR.KOD_ZAKAZ = "_s + QString::number(orderKey),
            }
-           + BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s);
+           + BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s) + QStringList{u"ORDER BY ZAKAZ_STR.KOD"_s};
 }

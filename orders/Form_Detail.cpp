@@ -264,7 +264,9 @@ void Form_Detail::BtnAllClick()
 // order, or a run before this one), every ready line of the served sections goes back to shown.
 void Form_Detail::takeBackOrder()
 {
-    const QList<ReadyRecord::Line> ready = servedLines(3);
+    QList<ReadyRecord::Line> ready = servedLines(3);
+    for (ReadyRecord::Line& line : ready)
+        line.before = m_board.record ? m_board.record->stateBefore(line.key) : 2;
     QList<ReadyRecord::Line> back = ready;
     if (const std::optional<ReadyRecord::Press> press = m_board.record ? m_board.record->lastPress(m_order) : std::nullopt) {
         back.clear();

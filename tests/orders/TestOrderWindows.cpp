@@ -528,9 +528,10 @@ void TestOrderWindows::cookActions_data()
     QTest::newRow("panel's empty space, hot queue shrunk again") << u"poll show show touch:centre"_s << panel + u"Голубцы"_s << u"222332"_s;
     // A press held while a poll takes the order off the board opens nothing at the release.
     QTest::newRow("press held across a poll") << u"hold:panel:Пельмени pos:3:Голубцы pos:3:Пельмени pos:3:Чай% poll release"_s << QString() << u"333332"_s;
-    // The second tap of a double or triple tap lands on the board, then on the window it would open.
-    QTest::newRow("double tap on Заказ полностью готов") << u"board "_s + ready + u"tap time-up"_s << QString() << u"333332"_s;
-    QTest::newRow("triple tap on Заказ полностью готов") << u"board "_s + ready + u"tap later:200 tap later:200 tap time-up"_s << QString() << u"333332"_s;
+    // The second tap of a double or triple tap lands on the board (here the expanded hot queue),
+    // then on the window it would open.
+    QTest::newRow("double tap on Заказ полностью готов") << u"board show poll "_s + ready + u"tap time-up"_s << QString() << u"333332"_s;
+    QTest::newRow("triple tap on Заказ полностью готов") << u"board show poll "_s + ready + u"tap later:200 tap later:200 tap time-up"_s << QString() << u"333332"_s;
     QTest::newRow("dish back, asked first") << u"open later dish later read:dish dish current:Пельмени"_s << u"Вернуть в работу"_s << u"222332"_s;
     QTest::newRow("dish changed meanwhile") << u"open later dish later pos:1:Пельмени dish read:asked"_s << u"Вернуть в работу: Пельмени?"_s << u"212332"_s;
     // The press that marked the dish leaves it current: 0.7 s later the same dish is asked about.

@@ -506,7 +506,7 @@ void TestOrderWindows::cookActions_data()
     // "open" touches Пельмени in the first panel, and the steps up to "close" act in the window
     // it opens; "touch:W:D" reads the caption and current dish of the window that a touch opens on
     // the dish D in the hot queue (W "hot"), the panel, the hot queue's row indicator, or on its
-    // titles or the middle of the first panel; "hold:panel:D" presses there and "release" lets go;
+    // titles or the middle of the first panel; "hold:W:D" presses there and "release" lets go;
     // "tap" touches the place of "Заказ полностью готов" on whatever window lies there, and a window
     // it opens is tapped there again; "later:N" lets N ms pass (500 unless told); "pos:S:D" is the
     // point of sale setting the dishes D (a LIKE pattern) to state S, "held:D" holding the line,
@@ -522,11 +522,13 @@ void TestOrderWindows::cookActions_data()
     QTest::newRow("hot queue row indicator") << u"poll touch:indicator:Пельмени"_s << hot + u"Пельмени"_s << u"222332"_s;
     // The row chosen before a poll is still the one that acts, by its line, though the rows changed.
     QTest::newRow("hot queue titles after a poll") << u"poll touch:hot:Пельмени poll later touch:titles"_s << hot + u"Голубцы"_s << u"222332"_s;
+    QTest::newRow("hot queue choice after a minute") << u"poll touch:hot:Пельмени minute poll read:chosen"_s << u"Пельмени"_s << u"222332"_s;
     QTest::newRow("hot queue titles after a minute") << u"poll touch:hot:Пельмени minute poll later touch:titles"_s << hot + u"Голубцы"_s << u"222332"_s;
     QTest::newRow("expanded hot queue over the panels") << u"poll show touch:centre"_s << u"Петров Сергей, № 8 | Рис с овощами"_s << u"222332"_s;
     QTest::newRow("panel dish") << u"poll touch:panel:Пельмени"_s << panel + u"Пельмени"_s << u"222332"_s;
     QTest::newRow("panel's empty space, hot queue shrunk again") << u"poll show show touch:centre"_s << panel + u"Голубцы"_s << u"222332"_s;
     // A press held while a poll takes the order off the board opens nothing at the release.
+    QTest::newRow("press on the hot queue held across a poll") << u"poll hold:hot:Пельмени pos:3:Пельмени poll release"_s << QString() << u"232332"_s;
     QTest::newRow("press held across a poll") << u"hold:panel:Пельмени pos:3:Голубцы pos:3:Пельмени pos:3:Чай% poll release"_s << QString() << u"333332"_s;
     // The second tap of a double or triple tap lands on the board (here the expanded hot queue),
     // then on the window it would open.
@@ -602,6 +604,8 @@ void TestOrderWindows::cookActions()
                 read = m.machine.dialogs.questions.value(0).section(u'|', 1);
             else if (step == u"read" && arg == u"box") // what the box says, and whether the server's text follows
                 read = m.machine.dialogs.messages.join(u'|').replace(QRegularExpression(u"\n\n.+"_s, QRegularExpression::DotMatchesEverythingOption), u" …"_s);
+            else if (step == u"read" && arg == u"chosen") // the dish the hot queue shows chosen
+                read = main.GHot->selectionModel()->selectedRows(1).value(0).data().toString();
             else if (step == u"read")
                 read = (arg == u"dish" ? detail.BtnStr : detail.BtnAll)->text();
             else if (step == u"choose")
@@ -623,7 +627,8 @@ void TestOrderWindows::cookActions()
             else if (step == u"Все" || step == u"Отменить")
                 QTest::mouseClick(step == u"Все" ? main.BtnAll : strip->BtnUndo, Qt::LeftButton);
             else if (step == u"hold") {
-                pressed = {main.G1->viewport(), Monitor::rowOf(main.G1, arg.section(u':', 1))};
+                DataGrid* grid = arg.startsWith(u"hot") ? main.GHot : main.G1;
+                pressed = {grid->viewport(), Monitor::rowOf(grid, arg.section(u':', 1))};
                 QTest::mousePress(pressed.first, Qt::LeftButton, {}, pressed.second);
             } else if (step == u"release")
                 m.whileOpen([&] { QTest::mouseRelease(pressed.first, Qt::LeftButton, {}, pressed.second); },

@@ -39,6 +39,8 @@
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTableView>
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using Picture = ButtonPictures::Picture;
@@ -293,9 +295,8 @@ void Form_Main::buildControls()
                                                &Form_Main::G3MouseUp, &Form_Main::G4MouseUp,
                                                &Form_Main::G5MouseUp, &Form_Main::G6MouseUp};
     for (DataGrid* grid : {G1, G2, G3, G4, G5, G6, GHot})
-        connect(grid, &DataGrid::mouseDown, this, [this, grid](Qt::MouseButton, QPoint position) {
-            reportErrors(m_dialogs, this, [&] { gridMouseDown(grid, position); });
-        });
+        connect(grid, &DataGrid::mouseDown, this,
+                [this, grid](Qt::MouseButton, QPoint position) { gridMouseDown(grid, position); });
     for (int i = 0; i < 6; ++i)
         connect(*grids[i], &DataGrid::mouseUp, this,
                 [this, handler = panelClicks[i]](Qt::MouseButton, QPoint position) { (this->*handler)(position); });
@@ -625,27 +626,25 @@ void Form_Main::gridMouseDown(QTableView* grid, QPoint position)
     m_pressed = panel == grids.end() ? hotOpening(row) : panelOpening(int(panel - grids.begin()), row);
 }
 
+bool Form_Main::releasedWherePressed(QTableView* grid, const std::optional<Opening>& now)
+{
+    const bool pressedHere = std::exchange(m_pressedGrid, nullptr) == grid;
+    const std::optional<Opening> pressed = std::exchange(m_pressed, std::nullopt);
+    return !pressedHere || pressed == now;
+}
+
 void Form_Main::panelMouseUp(int panel, QPoint position)
 {
-    QTableView* grid = panelGrids()[size_t(panel)];
-    const int row = touchedRow(grid, position);
-    const bool pressedHere = m_pressedGrid == grid;
-    const std::optional<Opening> pressed = std::exchange(m_pressed, std::nullopt);
-    m_pressedGrid = nullptr;
-    if (pressedHere && pressed != panelOpening(panel, row))
-        return;
-    openPanelOrder(panel, row);
+    const int row = touchedRow(panelGrids()[size_t(panel)], position);
+    if (releasedWherePressed(panelGrids()[size_t(panel)], panelOpening(panel, row)))
+        openPanelOrder(panel, row);
 }
 
 void Form_Main::GHotMouseUp(QPoint position)
 {
     const int row = touchedRow(GHot, position);
-    const bool pressedHere = m_pressedGrid == GHot;
-    const std::optional<Opening> pressed = std::exchange(m_pressed, std::nullopt);
-    m_pressedGrid = nullptr;
-    if (pressedHere && pressed != hotOpening(row))
-        return;
-    openHotOrder(row);
+    if (releasedWherePressed(GHot, hotOpening(row)))
+        openHotOrder(row);
 }
 
 void Form_Main::BtnShowClick()

@@ -153,6 +153,8 @@ private:
     std::optional<Opening> hotOpening(int row) const;
     void openOrder(const std::optional<Opening>& opening);
     void gridMouseDown(QTableView* grid, QPoint position);
+    // Whether the release finds what the press found there; forgets the press.
+    bool releasedWherePressed(QTableView* grid, const std::optional<Opening>& now);
 
     void buildControls();
     QPushButton* pictureButton(const char* name, const QString& text, ButtonPictures::Picture picture,

@@ -4,6 +4,7 @@
 
 #include "ButtonPictures.h"
 #include "DataGrid.h"
+#include "Scaling.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -126,7 +127,8 @@ private:
     QPushButton* pictureButton(const char* name, const QString& text, ButtonPictures::Picture picture,
                                const QRect& place,
                                const QString& hint);
-    void fillScreen(QSize screen);
+    ScaleRatio fillScreen(QSize screen); // the type's ratio
+    void setTextSize(int size);
     void sizeHotColumns(bool groupShown);
     void sizePanelColumns();
     void warnMissingSoundFile();
@@ -149,6 +151,8 @@ private:
     bool touchTooSoon();
     bool m_idleFailing = false; // an idle check is running, or its failure is on the screen
     bool m_fullScreen = false;
+    ScaleRatio m_typeRatio;
+    int m_textSize = 0;
     bool m_placed = false;
     bool m_closed = false;
 };

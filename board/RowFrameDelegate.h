@@ -1,0 +1,21 @@
+#pragma once
+// Draws a grid's cells with the chosen row shown as a frame around the row instead of a fill,
+// so that the dish's colour, weight and ready background stay readable under it. The frame is
+// drawn in one place, `frameCell`, for every grid that lists dishes.
+
+#include <QStyledItemDelegate>
+
+class RowFrameDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    // The frame's share of a cell: its top and bottom edges, the left edge on the first column
+    // and the right edge on the last, `width` pixels thick inside the cell.
+    static void frameCell(QPainter* painter, const QRect& cell, bool first, bool last, int width,
+                          const QColor& colour);
+    // The frame's thickness for a row of this height: thick enough to see from across a kitchen.
+    static int frameWidth(int rowHeight);
+};

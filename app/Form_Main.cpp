@@ -483,7 +483,7 @@ ScaleRatio Form_Main::fillScreen(QSize screen)
     // scaling.
     const QSize shown(FullScreenWidth, FullScreenHeight);
     const ScaleRatio type = fitRatio(screen, shown);
-    scaleWindow(this, Stretch{{screen.width(), shown.width()}, {screen.height(), shown.height()}, type});
+    stretchWindow(this, Stretch{{screen.width(), shown.width()}, {screen.height(), shown.height()}, type});
     resize(screen);
     page->move(0, 0);
     // The row of buttons reaches down to the screen's edge: below it the design has only the

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QHeaderView>
 #include <QPainter>
+#include <QTableView>
 
 void RowFrameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {

@@ -98,10 +98,10 @@ void scaleChildren(QWidget* parent, const Stretch& s)
 
 void scaleWindow(QWidget* window, ScaleRatio ratio)
 {
-    scaleWindow(window, Stretch{ratio, ratio, ratio});
+    stretchWindow(window, Stretch{ratio, ratio, ratio});
 }
 
-void scaleWindow(QWidget* window, const Stretch& stretch)
+void stretchWindow(QWidget* window, const Stretch& stretch)
 {
     const auto same = [](ScaleRatio r) { return r.isIdentity() || r.d == 0; };
     if (same(stretch.across) && same(stretch.down) && same(stretch.type))

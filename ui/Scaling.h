@@ -35,7 +35,7 @@ struct Stretch {
     ScaleRatio down;
     ScaleRatio type;
 };
-void scaleWindow(QWidget* window, const Stretch& stretch);
+void stretchWindow(QWidget* window, const Stretch& stretch);
 
 // The creation-time scaling that every window but the board applies: by screen height / 600 on
 // a wide screen or screen width / 800, and only when the program started at design size.

@@ -129,21 +129,21 @@ void TestTimingColours::minutesAtTheTurns_data()
     const QString minus(QChar(0x2212));
     QTest::newRow("database's minutes") << line(20, 5, 7) << u"7"_s << u"7"_s << Urgency::None;
     QTest::newRow("database's minutes, due") << line(20, 5, 0) << u"0"_s << u"0"_s << Urgency::Due;
-    QTest::newRow("database's minutes, late") << line(20, 5, -4) << minus + u"4" << minus + u"4" << Urgency::Late;
+    QTest::newRow("database's minutes, late") << line(20, 5, -4) << minus + u"4"_s << minus + u"4"_s << Urgency::Late;
     QTest::newRow("serving, 12.5 ahead") << line(20, 5, 99, at(12.5)) << u"12"_s << u"12"_s << Urgency::None;
     QTest::newRow("serving, exactly 5 ahead") << line(20, 5, 99, at(5)) << u"5"_s << u"5"_s << Urgency::None;
     QTest::newRow("serving, just under 5") << line(20, 5, 99, at(4.9999)) << u"4"_s << u"4"_s << Urgency::Due;
     QTest::newRow("serving, at the moment") << line(20, 5, 99, at(0)) << u"0"_s << u"0"_s << Urgency::Due;
-    QTest::newRow("serving, half a minute late") << line(20, 5, 99, at(-0.5)) << minus + u"1" << minus + u"1"
+    QTest::newRow("serving, half a minute late") << line(20, 5, 99, at(-0.5)) << minus + u"1"_s << minus + u"1"_s
                                                  << Urgency::Late;
-    QTest::newRow("serving, a minute late") << line(20, 5, 99, at(-1)) << minus + u"1" << minus + u"1"
+    QTest::newRow("serving, a minute late") << line(20, 5, 99, at(-1)) << minus + u"1"_s << minus + u"1"_s
                                             << Urgency::Late;
-    QTest::newRow("serving, just over a minute") << line(20, 5, 99, at(-1.001)) << minus + u"2" << minus + u"2"
+    QTest::newRow("serving, just over a minute") << line(20, 5, 99, at(-1.001)) << minus + u"2"_s << minus + u"2"_s
                                                  << Urgency::Late;
-    QTest::newRow("ready, late") << line(20, 5, -10, at(-10), 3) << QString() << minus + u"10" << Urgency::None;
+    QTest::newRow("ready, late") << line(20, 5, -10, at(-10), 3) << QString() << minus + u"10"_s << Urgency::None;
     QTest::newRow("no cooking, no serving time") << line(0, 5, 0) << QString() << u"0"_s << Urgency::None;
     QTest::newRow("no cooking, serving ahead") << line(0, 5, 0, at(9)) << u"9"_s << u"9"_s << Urgency::None;
-    QTest::newRow("no cooking, serving past") << line(0, 5, 0, at(-3)) << minus + u"3" << minus + u"3"
+    QTest::newRow("no cooking, serving past") << line(0, 5, 0, at(-3)) << minus + u"3"_s << minus + u"3"_s
                                               << Urgency::Late;
 }
 

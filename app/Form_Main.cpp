@@ -29,6 +29,7 @@
 #include "ViewSettings.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -119,17 +120,28 @@ void sizeCheckIndicator(QCheckBox* box, ScaleRatio type)
     box->setStyleSheet(u"QCheckBox::indicator { width: %1px; height: %1px; }"_s.arg(side));
 }
 
-// Rows a little taller so that a whole number of them fills the grid: the last one shown is
-// never cut through its letters. The room left below them is under one pixel a row.
-void fitRowsToHeight(QTableView* grid)
+// A grid's rows are made a little taller to fill the room that whole rows leave, and the last
+// pixels, fewer than the rows, go to its titles or are taken off a grid without titles: the
+// last row shown is never cut through its letters. `shownHeight` is what other controls leave
+// of the grid uncovered.
+void showWholeRows(QTableView* grid, int shownHeight)
 {
     grid->ensurePolished();
     QHeaderView* rows = grid->verticalHeader();
-    const QHeaderView* titles = grid->horizontalHeader();
-    const int room = grid->height() - 2 * grid->frameWidth() - (titles->isHidden() ? 0 : titles->sizeHint().height());
-    const int count = room / qMax(1, rows->defaultSectionSize());
-    if (count > 0)
-        rows->setDefaultSectionSize(room / count);
+    QHeaderView* titles = grid->horizontalHeader();
+    const int title = titles->isHidden() ? 0 : titles->sizeHint().height();
+    const int frame = grid->frameWidth();
+    const int room = qMin(shownHeight, grid->height() - frame) - frame - title;
+    const int count = room / std::max({1, rows->defaultSectionSize(), rows->minimumSectionSize()});
+    if (count < 1)
+        return;
+    rows->setMinimumSectionSize(qMin(rows->minimumSectionSize(), room / count));
+    rows->setDefaultSectionSize(room / count);
+    const int left = room % count;
+    if (titles->isHidden())
+        grid->resize(grid->width(), grid->height() - left);
+    else
+        titles->setFixedHeight(title + left);
 }
 
 // The row that a release at this place in a grid's viewport touched: a row of the grid or its
@@ -419,9 +431,10 @@ void Form_Main::FormCreate()
     setTextSize(ViewSettings::loadTextSize(textFile.line(0, QString())));
     sizeHotColumns(groupShown);
     sizePanelColumns();
-    fitRowsToHeight(GHot);
+    // The panels lie over the hot queue's last line.
+    showWholeRows(GHot, GroupBox1->y() - GHot->y());
     for (QTableView* grid : panelGrids())
-        fitRowsToHeight(grid);
+        showWholeRows(grid, grid->height());
 }
 
 void Form_Main::sizeHotColumns(bool groupShown)
@@ -437,7 +450,7 @@ void Form_Main::sizeHotColumns(bool groupShown)
 void Form_Main::sizePanelColumns()
 {
     // Larger text needs more room for the minutes; the dish name gives it.
-    const int shares[2][3] = {{67, 15, 18}, {58, 16, 26}};
+    const int shares[2][3] = {{67, 15, 18}, {62, 12, 26}};
     const int* share = shares[m_textSize > 0 ? 1 : 0];
     for (QTableView* grid : panelGrids()) {
         const int base = grid->width() - 25;

@@ -226,7 +226,7 @@ void Form_Main::buildControls()
     m_hotModel = new QueryModel(hotFields, this);
     m_hotModel->setTitles(hotTitles);
     GHot->setModel(m_hotModel);
-    GHot->setItemDelegate(new RowFrameDelegate(GHot));
+    RowFrameDelegate::install(GHot);
     GHot->setFont(DesignFonts::arial(13));
     setTextColour(GHot, Green);
     GHot->horizontalHeader()->setFont(DesignFonts::dialog(11));
@@ -251,7 +251,7 @@ void Form_Main::buildControls()
         grid->setObjectName(u"G%1"_s.arg(i + 1));
         grid->setGeometry(4, 16, 257, 165);
         grid->setModel(new QueryModel({u"NAME_BLUDO"_s, u"KOLVO"_s, QueryModel::MinutesColumn}, grid));
-        grid->setItemDelegate(new RowFrameDelegate(grid));
+        RowFrameDelegate::install(grid);
         grid->horizontalHeader()->hide();
         grid->verticalHeader()->hide();
         grid->verticalHeader()->setDefaultSectionSize(18);

@@ -5,6 +5,16 @@
 #include <QPainter>
 #include <QTableView>
 
+void RowFrameDelegate::install(QAbstractItemView* view)
+{
+    QPalette palette = view->palette();
+    auto* delegate = new RowFrameDelegate(palette.color(QPalette::Active, QPalette::Highlight), view);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Highlight, Qt::transparent);
+    view->setPalette(palette);
+    view->setItemDelegate(delegate);
+}
+
 void RowFrameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QStyleOptionViewItem plain(option);
@@ -26,7 +36,7 @@ void RowFrameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
             last = header->logicalIndex(v);
     }
     frameCell(painter, option.rect, index.column() == first, index.column() == last,
-              frameWidth(option.rect.height()), option.palette.color(QPalette::Active, QPalette::Highlight));
+              frameWidth(option.rect.height()), m_frame);
 }
 
 void RowFrameDelegate::frameCell(QPainter* painter, const QRect& cell, bool first, bool last, int width,
@@ -44,5 +54,5 @@ void RowFrameDelegate::frameCell(QPainter* painter, const QRect& cell, bool firs
 
 int RowFrameDelegate::frameWidth(int rowHeight)
 {
-    return qMax(2, rowHeight / 9);
+    return qMax(2, rowHeight / 6);
 }

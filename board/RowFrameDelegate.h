@@ -3,12 +3,17 @@
 // so that the dish's colour, weight and ready background stay readable under it. The frame is
 // drawn in one place, `frameCell`, for every grid that lists dishes.
 
+#include <QColor>
 #include <QStyledItemDelegate>
+
+class QAbstractItemView;
 
 class RowFrameDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    // Gives the view this delegate. The view's own selection fill, which it paints before any
+    // delegate, is made transparent; its colour goes to the frame.
+    static void install(QAbstractItemView* view);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
@@ -18,4 +23,8 @@ public:
                           const QColor& colour);
     // The frame's thickness for a row of this height: thick enough to see from across a kitchen.
     static int frameWidth(int rowHeight);
+
+private:
+    RowFrameDelegate(const QColor& frame, QObject* parent) : QStyledItemDelegate(parent), m_frame(frame) {}
+    QColor m_frame;
 };

@@ -29,7 +29,6 @@
 #include "ViewSettings.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -132,7 +131,7 @@ void showWholeRows(QTableView* grid, int shownHeight)
     const int title = titles->isHidden() ? 0 : titles->sizeHint().height();
     const int frame = grid->frameWidth();
     const int room = qMin(shownHeight, grid->height() - frame) - frame - title;
-    const int count = room / std::max({1, rows->defaultSectionSize(), rows->minimumSectionSize()});
+    const int count = room / qMax(1, rows->defaultSectionSize());
     if (count < 1)
         return;
     rows->setMinimumSectionSize(qMin(rows->minimumSectionSize(), room / count));

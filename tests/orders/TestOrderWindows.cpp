@@ -574,8 +574,8 @@ void TestOrderWindows::cookActions()
                 const QString where = arg.section(u':', 0, 0);
                 DataGrid* grid = where == u"panel" ? main.G1 : main.GHot;
                 const QPoint cell = Monitor::rowOf(grid, arg.section(u':', 1));
-                // Whatever lies on top in the middle of the first panel takes the touch there.
-                const QPoint centre = main.GroupBox1->geometry().center();
+                // Whatever lies on top in the first panel, below its four dishes, takes the touch there.
+                const QPoint centre = main.GroupBox1->geometry().center() + QPoint(0, main.GroupBox1->height() / 4);
                 QWidget* there = main.page->childAt(centre);
                 const QHash<QString, QPair<QWidget*, QPoint>> places{
                     {u"indicator"_s, {grid->verticalHeader()->viewport(), QPoint(4, cell.y())}},

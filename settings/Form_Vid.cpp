@@ -36,7 +36,7 @@ const QString Form_Vid::DefaultsTakenMessage =
 
 Form_Vid::Form_Vid(AppState& state, Dialogs& dialogs, DisplayMode& display, SoundPlayer& player,
                    QTimer& idleTimer, QWidget* mainWindow)
-    : DesignDialog(u"Form_Vid"_s, u"Настройки программы"_s, QSize(248, 273),
+    : DesignDialog(u"Form_Vid"_s, u"Настройки программы"_s, QSize(248, 287),
                    TitleButtons::CloseOnly, mainWindow),
       m_state(state), m_dialogs(dialogs), m_player(player), m_idleTimer(idleTimer),
       m_mainWindow(mainWindow)
@@ -94,20 +94,20 @@ void Form_Vid::buildControls()
     E_Amount->setObjectName(u"E_Amount"_s);
     E_Amount->setGeometry(126, 172, 121, 21);
 
-    RG_TextSize = new RadioGroup(u"Размер текста"_s, {u"Обычный"_s, u"Крупный"_s, u"Очень крупный"_s}, 3, this);
+    RG_TextSize = new RadioGroup(u"Размер текста"_s, {u"Обычный"_s, u"Крупный"_s, u"Очень крупный"_s}, 2, this);
     RG_TextSize->setObjectName(u"RG_TextSize"_s);
-    RG_TextSize->setGeometry(0, 198, 247, 41);
+    RG_TextSize->setGeometry(0, 198, 247, 58);
     RG_TextSize->setItemIndex(0);
 
     BitBtn1 = new QPushButton(ButtonPictures::icon(ButtonPictures::Picture::Ok), u"OK"_s, this);
     BitBtn1->setObjectName(u"BitBtn1"_s);
-    BitBtn1->setGeometry(0, 248, 120, 25);
+    BitBtn1->setGeometry(0, 262, 120, 25);
     BitBtn1->setIconSize(QSize(16, 16));
     BitBtn1->setDefault(true);
 
     BitBtn2 = new QPushButton(ButtonPictures::icon(ButtonPictures::Picture::Cancel), u"Cancel"_s, this);
     BitBtn2->setObjectName(u"BitBtn2"_s);
-    BitBtn2->setGeometry(128, 248, 120, 25);
+    BitBtn2->setGeometry(128, 262, 120, 25);
     BitBtn2->setIconSize(QSize(16, 16));
 
     const QList<QWidget*> order{RadioGroup1->item(0), RadioGroup1->item(1), BitBtn1, BitBtn2,

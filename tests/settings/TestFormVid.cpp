@@ -187,7 +187,7 @@ private slots:
         QVERIFY(!form.E_Duration->isVisible() && !form.E_Amount->isVisible());
     }
 
-    // 248x273 and the OK button at (0,248,120,25) by 1024/800, edges rounded.
+    // 248x287 and the OK button at (0,262,120,25) by 1024/800, edges rounded.
     void scalesOnlyFromDesignSize()
     {
         for (const bool atDesignSize : {false, true}) {
@@ -195,8 +195,8 @@ private slots:
             rig.state.AtDesignSize = atDesignSize;
             rig.display.screen = QSize(1024, 768);
             Form_Vid& form = rig.create();
-            QCOMPARE(form.size(), atDesignSize ? QSize(317, 349) : QSize(248, 273));
-            QCOMPARE(form.BitBtn1->geometry(), atDesignSize ? QRect(0, 317, 154, 32) : QRect(0, 248, 120, 25));
+            QCOMPARE(form.size(), atDesignSize ? QSize(317, 367) : QSize(248, 287));
+            QCOMPARE(form.BitBtn1->geometry(), atDesignSize ? QRect(0, 335, 154, 32) : QRect(0, 262, 120, 25));
         }
     }
 

@@ -31,6 +31,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QStyleOption>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
@@ -131,6 +132,7 @@ private slots:
     void servingTimes();
     void pickerKeepsWithinAYear_data();
     void pickerKeepsWithinAYear();
+    void pickerArrowsGrowWithTheWindow();
     void emptyGridSendsNothing();
     void cookActions_data();
     void cookActions();
@@ -491,6 +493,29 @@ void TestOrderWindows::pickerKeepsWithinAYear()
     QTest::keyClick(picker.DateTimePicker1, Qt::Key_Return);
     QCOMPARE(picker.result() == QDialog::Accepted, accepted);
     QCOMPARE(machine.dialogs.messages.size(), accepted ? 0 : 1);
+}
+
+void TestOrderWindows::pickerArrowsGrowWithTheWindow()
+{
+    FakeMachine machine;
+    machine.display.screen = QSize(1920, 1080);
+    AppState state;
+    state.AtDesignSize = true;
+    Form_DateTime picker(state, machine.dialogs, machine.display, nullptr);
+    picker.show();
+    // The date opens a calendar from its drop-down arrow, the time steps by its two arrows.
+    QStyleOptionComboBox date;
+    date.initFrom(picker.DateTimePicker1);
+    date.subControls = QStyle::SC_All;
+    const QRect drop = picker.DateTimePicker1->style()->subControlRect(QStyle::CC_ComboBox, &date, QStyle::SC_ComboBoxArrow,
+                                                                      picker.DateTimePicker1);
+    QStyleOptionSpinBox time;
+    time.initFrom(picker.DateTimePicker2);
+    time.subControls = QStyle::SC_All;
+    const QRect up = picker.DateTimePicker2->style()->subControlRect(QStyle::CC_SpinBox, &time, QStyle::SC_SpinBoxUp,
+                                                                    picker.DateTimePicker2);
+    QVERIFY2(drop.width() >= picker.DateTimePicker1->height() - 2, qPrintable(QString::number(drop.width())));
+    QVERIFY2(up.width() >= picker.DateTimePicker2->height() - 2, qPrintable(QString::number(up.width())));
 }
 
 void TestOrderWindows::cookActions_data()

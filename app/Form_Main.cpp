@@ -12,6 +12,7 @@
 #include "QueryModel.h"
 #include "ReadyStrip.h"
 #include "RecallSql.h"
+#include "RowFrameDelegate.h"
 #include "ServerTime.h"
 #include "DesignFonts.h"
 #include "Dialogs.h"
@@ -27,6 +28,7 @@
 #include "SettingsNames.h"
 #include "StatusStrip.h"
 #include "TouchGuard.h"
+#include "ViewSettings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -64,14 +66,16 @@ struct HotColumn {
     int shareShown;
     int shareHidden;
 };
+// The minutes left close the row, where the eye ends reading it.
 const HotColumn HotColumns[] = {
-    {"KOLVO", u"Кол-во"_s, 5, 5},
-    {"NAME_BLUDO", u"\" Горящая \" очередь блюд"_s, 43, 47},
+    {"KOLVO", u"Кол-во"_s, 6, 6},
+    {"NAME_BLUDO", u"\" Горящая \" очередь блюд"_s, 36, 40},
     {"NAME_GROUP", u"Группа"_s, 12, 0},
     {"TP", u"Время подачи"_s, 10, 10},
     {"INFO_ZAKAZ", u"Информация"_s, 12, 16},
     {"FIO", u"Обслуживает"_s, 12, 16},
     {"NUMBER_ZAKAZ", u"№ зак."_s, 5, 5},
+    {nullptr, u"Мин."_s, 6, 6},
 };
 constexpr int GroupColumn = 2;
 
@@ -85,8 +89,10 @@ void setTextColour(QWidget* w, const QColor& colour)
 // The section frame is only 37 design pixels high: its title goes on the frame's top line, as
 // in the design, and the check boxes are centred in the room below it at whatever scale the
 // board has, each as tall as it needs. Fusion's own frame, below a full title line, leaves too
-// little room and the boxes would hang across its edge.
-void fitSectionBoxes(QGroupBox* frame, const std::array<QCheckBox*, 5>& boxes)
+// little room and the boxes would hang across its edge. On a full screen each box takes the
+// frame's whole height, title band included, to be easy to hit: its own picture and number,
+// centred, stay below the title all the same.
+void fitSectionBoxes(QGroupBox* frame, const std::array<QCheckBox*, 5>& boxes, bool wholeHeight)
 {
     const int title = frame->fontMetrics().height();
     frame->setStyleSheet(u"QGroupBox#%1 { border: 1px solid palette(mid); border-radius: 3px; margin-top: %2px; }"
@@ -100,12 +106,45 @@ void fitSectionBoxes(QGroupBox* frame, const std::array<QCheckBox*, 5>& boxes)
     option.text = frame->title();
     option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
     const QRect label = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
-    const int top = label.bottom() + 1;
+    const int top = wholeHeight ? 1 : label.bottom() + 1;
     const int room = frame->height() - 1 - top;
     for (QCheckBox* box : boxes) {
-        const int height = qMin(box->sizeHint().height(), room);
+        const int height = wholeHeight ? room : qMin(box->sizeHint().height(), room);
         box->setGeometry(box->x(), top + (room - height) / 2, box->width(), height);
     }
+}
+
+// A check box's square grows with its type; Fusion draws it at 13 pixels whatever the font.
+void sizeCheckIndicator(QCheckBox* box, ScaleRatio type)
+{
+    if (type.isIdentity())
+        return;
+    const int side = type.apply(13);
+    box->setStyleSheet(u"QCheckBox::indicator { width: %1px; height: %1px; }"_s.arg(side));
+}
+
+// A grid's rows are made a little taller to fill the room that whole rows leave, and the last
+// pixels, fewer than the rows, go to its titles or are taken off a grid without titles: the
+// last row shown is never cut through its letters. `shownHeight` is what other controls leave
+// of the grid uncovered.
+void showWholeRows(QTableView* grid, int shownHeight)
+{
+    grid->ensurePolished();
+    QHeaderView* rows = grid->verticalHeader();
+    QHeaderView* titles = grid->horizontalHeader();
+    const int title = titles->isHidden() ? 0 : titles->sizeHint().height();
+    const int frame = grid->frameWidth();
+    const int room = qMin(shownHeight, grid->height() - frame) - frame - title;
+    const int count = room / qMax(1, rows->defaultSectionSize());
+    if (count < 1)
+        return;
+    rows->setMinimumSectionSize(qMin(rows->minimumSectionSize(), room / count));
+    rows->setDefaultSectionSize(room / count);
+    const int left = room % count;
+    if (titles->isHidden())
+        grid->resize(grid->width(), grid->height() - left);
+    else
+        titles->setFixedHeight(title + left);
 }
 
 // The row that a release at this place in a grid's viewport touched: a row of the grid or its
@@ -152,6 +191,9 @@ void Form_Main::attachDatabase(Form_Base& base)
     m_hotModel->colours = [time](const Query& q, int row) {
         return TimingColours::hotQueue(QueryModel::timing(q, row), [time] { return time->now(); });
     };
+    m_hotModel->minutes = [time](const Query& q, int row) {
+        return TimingColours::hotQueueMinutes(QueryModel::timing(q, row), [time] { return time->now(); });
+    };
     m_hotModel->setQuery(&base.QHot);
     GHot->setServerTime(time);
 }
@@ -181,12 +223,13 @@ void Form_Main::buildControls()
     GHot->setGeometry(0, 0, 800, 185);
     QStringList hotFields, hotTitles;
     for (const HotColumn& column : HotColumns) {
-        hotFields << QString::fromLatin1(column.field);
+        hotFields << (column.field ? QString::fromLatin1(column.field) : QueryModel::MinutesColumn);
         hotTitles << column.title;
     }
     m_hotModel = new QueryModel(hotFields, this);
     m_hotModel->setTitles(hotTitles);
     GHot->setModel(m_hotModel);
+    RowFrameDelegate::install(GHot);
     GHot->setFont(DesignFonts::arial(13));
     setTextColour(GHot, Green);
     GHot->horizontalHeader()->setFont(DesignFonts::dialog(11));
@@ -212,7 +255,8 @@ void Form_Main::buildControls()
         auto* grid = new DataGrid(box);
         grid->setObjectName(u"G%1"_s.arg(i + 1));
         grid->setGeometry(4, 16, 257, 165);
-        grid->setModel(new QueryModel({u"NAME_BLUDO"_s, u"KOLVO"_s}, grid));
+        grid->setModel(new QueryModel({u"NAME_BLUDO"_s, u"KOLVO"_s, QueryModel::MinutesColumn}, grid));
+        RowFrameDelegate::install(grid);
         grid->horizontalHeader()->hide();
         grid->verticalHeader()->hide();
         grid->verticalHeader()->setDefaultSectionSize(18);
@@ -245,7 +289,7 @@ void Form_Main::buildControls()
                 [this] { reportErrors(m_dialogs, this, [this] { CB_S1Click(); }); });
         *sections[i] = box;
     }
-    fitSectionBoxes(GB_Section, sectionBoxes());
+    fitSectionBoxes(GB_Section, sectionBoxes(), false);
 
     BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 73, 37}, u"Лимиты"_s);
     BtnLimit->setEnabled(false);
@@ -343,21 +387,27 @@ void Form_Main::FormCreate()
         screenFile.write(N::ScreenDefault);
         mode = N::ScreenWindow;
     }
+    ScaleRatio type;
     if (mode == N::ScreenFull) {
         SetFullScreenMode();
         if (m_state.AtDesignSize)
-            fillScreen(m_display.screenSize());
+            type = fillScreen(m_display.screenSize());
         // Last: a later move or resize would take the window out of full screen.
         move(0, 0);
         setWindowState(Qt::WindowFullScreen);
     } else {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        if (m_state.AtDesignSize)
-            scaleWindow(this, screenRatio(m_state.WideScreen, screen, 680, 880));
+        if (m_state.AtDesignSize) {
+            type = screenRatio(m_state.WideScreen, screen, 680, 880);
+            scaleWindow(this, type);
+        }
     }
+    m_typeRatio = type;
 
-    fitSectionBoxes(GB_Section, sectionBoxes());
+    for (QCheckBox* box : sectionBoxes())
+        sizeCheckIndicator(box, type);
+    fitSectionBoxes(GB_Section, sectionBoxes(), m_fullScreen);
 
     m_state.HotExpanded = false;
     m_state.HotNormalHeight = GHot->height();
@@ -377,8 +427,16 @@ void Form_Main::FormCreate()
     gruppaFile.createIfMissing(N::GruppaDefault);
     const bool groupShown = gruppaFile.line(0, u"0"_s) == u"1";
     GHot->setColumnHidden(GroupColumn, !groupShown);
+
+    const SettingsFile textFile(m_state.settingsFolder, N::TextSize);
+    textFile.createIfMissing(N::TextSizeDefault);
+    setTextSize(ViewSettings::loadTextSize(textFile.line(0, QString())));
     sizeHotColumns(groupShown);
     sizePanelColumns();
+    // The panels lie over the hot queue's last line.
+    showWholeRows(GHot, GroupBox1->y() - GHot->y());
+    for (QTableView* grid : panelGrids())
+        showWholeRows(grid, grid->height());
 }
 
 void Form_Main::sizeHotColumns(bool groupShown)
@@ -393,10 +451,32 @@ void Form_Main::sizeHotColumns(bool groupShown)
 
 void Form_Main::sizePanelColumns()
 {
+    // Larger text needs more room for the minutes; the dish name gives it.
+    const int shares[2][3] = {{67, 15, 18}, {62, 12, 26}};
+    const int* share = shares[m_textSize > 0 ? 1 : 0];
     for (QTableView* grid : panelGrids()) {
         const int base = grid->width() - 25;
-        grid->setColumnWidth(0, shareOf(base, 85));
-        grid->setColumnWidth(1, shareOf(base, 15));
+        for (int column = 0; column < 3; ++column)
+            grid->setColumnWidth(column, shareOf(base, share[column]));
+    }
+}
+
+void Form_Main::setTextSize(int size)
+{
+    // Bigger letters and taller rows in the same grids: fewer dishes, read from farther away.
+    m_textSize = size;
+    const ScaleRatio ratio{ViewSettings::textPercent(size), 100};
+    if (ratio.isIdentity())
+        return;
+    std::vector<QTableView*> grids{GHot};
+    for (QTableView* grid : panelGrids())
+        grids.push_back(grid);
+    for (QTableView* grid : grids) {
+        QFont font = grid->font();
+        font.setPixelSize(ratio.apply(font.pixelSize()));
+        grid->setFont(font);
+        QHeaderView* rows = grid->verticalHeader();
+        rows->setDefaultSectionSize(ratio.apply(rows->defaultSectionSize()));
     }
 }
 
@@ -410,16 +490,24 @@ bool Form_Main::SetFullScreenMode()
     return true;
 }
 
-void Form_Main::fillScreen(QSize screen)
+ScaleRatio Form_Main::fillScreen(QSize screen)
 {
-    // What the display switched to 800x600 shows, scaled alike across and down to a display
-    // that keeps its own mode, and centred on the band left over. A display that did switch
-    // needs no scaling.
+    // What the display switched to 800x600 shows, stretched across and down to a display that
+    // keeps its own mode, so that no band of the glass is left black; the type grows by the
+    // smaller of the two, and letters keep their shape. A display that did switch needs no
+    // scaling.
     const QSize shown(FullScreenWidth, FullScreenHeight);
-    const ScaleRatio ratio = fitRatio(screen, shown);
-    scaleWindow(this, ratio);
+    const ScaleRatio type = fitRatio(screen, shown);
+    stretchWindow(this, Stretch{{screen.width(), shown.width()}, {screen.height(), shown.height()}, type});
     resize(screen);
-    page->move((screen.width() - ratio.apply(shown.width())) / 2, (screen.height() - ratio.apply(shown.height())) / 2);
+    page->move(0, 0);
+    // The row of buttons reaches down to the screen's edge: below it the design has only the
+    // window's frame, and taller buttons are easier to hit. Whatever sits on the row goes along.
+    const int rowTop = BtnNet->y();
+    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->y() == rowTop)
+            w->resize(w->width(), screen.height() - rowTop);
+    return type;
 }
 
 void Form_Main::showEvent(QShowEvent* event)

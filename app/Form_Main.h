@@ -6,6 +6,7 @@
 #include "DataGrid.h"
 #include "DbValue.h"
 #include "ReadyRecord.h"
+#include "Scaling.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -160,7 +161,8 @@ private:
     QPushButton* pictureButton(const char* name, const QString& text, ButtonPictures::Picture picture,
                                const QRect& place,
                                const QString& hint);
-    void fillScreen(QSize screen);
+    ScaleRatio fillScreen(QSize screen); // the type's ratio
+    void setTextSize(int size);
     void sizeHotColumns(bool groupShown);
     void sizePanelColumns();
     void warnMissingSoundFile();
@@ -185,6 +187,8 @@ private:
     QString m_notDone;
     bool m_idleFailing = false; // an idle check is running, or its failure is on the screen
     bool m_fullScreen = false;
+    ScaleRatio m_typeRatio;
+    int m_textSize = 0;
     bool m_placed = false;
     bool m_closed = false;
 };

@@ -32,6 +32,9 @@ void OrderBoard::attach(Form_Base& base, ServerTime& time)
         model->colours = [&time](const Query& q, int row) {
             return TimingColours::panel(QueryModel::timing(q, row), [&time] { return time.now(); });
         };
+        model->minutes = [&time](const Query& q, int row) {
+            return TimingColours::panelMinutes(QueryModel::timing(q, row), [&time] { return time.now(); });
+        };
         model->setQuery(m_queries[i].get());
         m_models[i] = model;
         if (auto* grid = qobject_cast<DataGrid*>(m_w.grids[i]))

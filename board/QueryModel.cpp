@@ -5,6 +5,7 @@
 #include "Query.h"
 
 #include <QDateTime>
+#include <QFont>
 #include <QLocale>
 #include <algorithm>
 
@@ -33,6 +34,8 @@ int integerOr0(const DbValue& value)
     return int(value.toInt64().value_or(0));
 }
 }
+
+const QString QueryModel::MinutesColumn = u"=MINUTES"_s;
 
 QueryModel::QueryModel(const QStringList& fields, QObject* parent)
     : QAbstractTableModel(parent), m_fields(fields)
@@ -160,6 +163,9 @@ QVariant QueryModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !m_query || index.row() >= m_query->recordCount())
         return {};
+    if (m_fields[index.column()] == MinutesColumn && role != Qt::ForegroundRole && role != Qt::BackgroundRole
+        && role != Qt::FontRole)
+        return minutesData(index.row(), role);
     switch (role) {
     case Qt::DisplayRole: {
         int column = m_query->fieldIndex(m_fields[index.column()]);
@@ -174,9 +180,39 @@ QVariant QueryModel::data(const QModelIndex& index, int role) const
             return c.text ? QVariant(*c.text) : QVariant();
         return c.readyBackground ? QVariant(readyBackground) : QVariant();
     }
+    case Qt::FontRole: {
+        // Urgency in the weight as well as in the colour, a ready dish struck through: only
+        // these are set, the rest of the grid's font stays.
+        if (!colours)
+            return {};
+        TimingColours::Colours c = colours(*m_query, index.row());
+        const bool urgent = TimingColours::urgency(c) != TimingColours::Urgency::None;
+        if (!urgent && !c.readyBackground)
+            return {};
+        QFont font;
+        if (urgent)
+            font.setBold(true);
+        if (c.readyBackground)
+            font.setStrikeOut(true);
+        return font;
+    }
     default:
         return {};
     }
+}
+
+QVariant QueryModel::minutesData(int row, int role) const
+{
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole || !minutes)
+        return {};
+    const std::optional<qint64> left = minutes(*m_query, row);
+    if (!left)
+        return QString();
+    // A late dish carries a mark beside its figure, for those to whom its red looks like maroon.
+    const bool late = colours && TimingColours::urgency(colours(*m_query, row)) == TimingColours::Urgency::Late;
+    return (late ? u"!"_s : QString()) + TimingColours::minutesText(*left);
 }
 
 QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const

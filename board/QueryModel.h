@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class Query;
@@ -24,6 +25,10 @@ public:
     void setTitles(const QStringList& titles) { m_titles = titles; }
     // The colours of one row; empty for the grid's own.
     std::function<TimingColours::Colours(const Query&, int row)> colours;
+    // A column named so holds no field but the minutes a dish has left, right-aligned.
+    static const QString MinutesColumn;
+    // The minutes of one row, from the same inputs as its colours; nothing shows none.
+    std::function<std::optional<qint64>(const Query&, int row)> minutes;
     // The colour of the ready background, taken from the grid's style.
     QColor readyBackground;
     // Reopened with the rows it shows, the query goes back to the row the grid marks as current.
@@ -48,6 +53,7 @@ signals:
     void currentLineKept(int row);
 
 private:
+    QVariant minutesData(int row, int role) const;
     void queryRowsChanged();
     void follow();               // resets to the query's rows when they differ from the shown ones
     bool showsQueryRows() const;

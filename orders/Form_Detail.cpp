@@ -41,8 +41,8 @@ QString Form_Detail::orderBackQuestion(const QString& number, const QStringList&
 namespace {
 // Columns of the grid: field, title, share of the width in hundredths.
 const OrderWindow::Column Columns[] = {
-    {u"NAME_BLUDO"_s, u"Блюдо"_s, 49},
-    {u"KOLVO"_s, u"Кол-во"_s, 6},
+    {u"NAME_BLUDO"_s, u"Блюдо"_s, 47},
+    {u"KOLVO"_s, u"Кол-во"_s, 8},
     {u"NAME_GROUP"_s, u"Группа"_s, 19},
     {u"TP"_s, u"Время подачи"_s, 23},
 };

@@ -33,6 +33,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QStyleOption>
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
@@ -138,6 +139,7 @@ private slots:
     void servingTimes();
     void pickerKeepsWithinAYear_data();
     void pickerKeepsWithinAYear();
+    void pickerArrowsGrowWithTheWindow();
     void emptyGridSendsNothing();
     void cookActions_data();
     void cookActions();
@@ -501,6 +503,29 @@ void TestOrderWindows::pickerKeepsWithinAYear()
     QCOMPARE(machine.dialogs.messages.size(), accepted ? 0 : 1);
 }
 
+void TestOrderWindows::pickerArrowsGrowWithTheWindow()
+{
+    FakeMachine machine;
+    machine.display.screen = QSize(1920, 1080);
+    AppState state;
+    state.AtDesignSize = true;
+    Form_DateTime picker(state, machine.dialogs, machine.display, nullptr);
+    picker.show();
+    // The date opens a calendar from its drop-down arrow, the time steps by its two arrows.
+    QStyleOptionComboBox date;
+    date.initFrom(picker.DateTimePicker1);
+    date.subControls = QStyle::SC_All;
+    const QRect drop = picker.DateTimePicker1->style()->subControlRect(QStyle::CC_ComboBox, &date, QStyle::SC_ComboBoxArrow,
+                                                                      picker.DateTimePicker1);
+    QStyleOptionSpinBox time;
+    time.initFrom(picker.DateTimePicker2);
+    time.subControls = QStyle::SC_All;
+    const QRect up = picker.DateTimePicker2->style()->subControlRect(QStyle::CC_SpinBox, &time, QStyle::SC_SpinBoxUp,
+                                                                    picker.DateTimePicker2);
+    QVERIFY2(drop.width() >= picker.DateTimePicker1->height() - 2, qPrintable(QString::number(drop.width())));
+    QVERIFY2(up.width() >= picker.DateTimePicker2->height() - 2, qPrintable(QString::number(up.width())));
+}
+
 void TestOrderWindows::cookActions_data()
 {
     // "open" touches Пельмени in the first panel, and the steps up to "close" act in the window
@@ -647,8 +672,8 @@ void TestOrderWindows::cookActions()
                 const QString where = arg.section(u':', 0, 0);
                 DataGrid* grid = where == u"panel" ? main.G1 : main.GHot;
                 const QPoint cell = Monitor::rowOf(grid, arg.section(u':', 1));
-                // Whatever lies on top in the middle of the first panel takes the touch there.
-                const QPoint centre = main.GroupBox1->geometry().center();
+                // Whatever lies on top in the first panel, below its four dishes, takes the touch there.
+                const QPoint centre = main.GroupBox1->geometry().center() + QPoint(0, main.GroupBox1->height() / 4);
                 QWidget* there = main.page->childAt(centre);
                 const QHash<QString, QPair<QWidget*, QPoint>> places{
                     {u"indicator"_s, {grid->verticalHeader()->viewport(), QPoint(4, cell.y())}},

@@ -37,7 +37,7 @@ QMap<qint64, qint64> NewLineProbe::rangeTops(Query& query)
     return tops;
 }
 
-QList<qint64> NewLineProbe::find(Query& query, const ServedSections& served, const QDateTime& now)
+QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections& served, const QDateTime& now)
 {
     run(query, PollingSql::newLines(served));
     QList<qint64> lines, shifts;
@@ -58,11 +58,11 @@ QList<qint64> NewLineProbe::find(Query& query, const ServedSections& served, con
     m_look = everyShift ? Look::EveryShift : newKeys ? Look::NewKeys : Look::OpenShifts;
     if (m_look != Look::OpenShifts) {
         // The tops first: a line committed after them is searched at the next look.
-        const QMap<qint64, qint64> tops = rangeTops(query);
+        const QMap<qint64, qint64> tops = rangeTops(wide);
         if (everyShift) {
-            run(query, PollingSql::Reference::newLines(served));
+            run(wide, PollingSql::Reference::newLines(served));
             lines.clear();
-            addKeys(query, lines);
+            addKeys(wide, lines);
             m_before = tops;
         } else {
             QList<std::pair<qint64, qint64>> above;
@@ -73,20 +73,21 @@ QList<qint64> NewLineProbe::find(Query& query, const ServedSections& served, con
                     above << std::pair{from, *top};
             }
             if (!above.isEmpty()) {
-                run(query, PollingSql::newLinesBetween(served, above));
-                addKeys(query, lines);
+                run(wide, PollingSql::newLinesBetween(served, above));
+                addKeys(wide, lines);
             }
             QList<qint64> closed;
             std::set_difference(m_openShifts->cbegin(), m_openShifts->cend(), shifts.cbegin(), shifts.cend(),
                                 std::back_inserter(closed));
             if (!closed.isEmpty()) {
-                run(query, PollingSql::newLinesOfShifts(served, closed));
-                addKeys(query, lines);
+                run(wide, PollingSql::newLinesOfShifts(served, closed));
+                addKeys(wide, lines);
             }
             std::sort(lines.begin(), lines.end());
             lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
             m_before = m_tops;
         }
+        wide.close();
         m_tops = tops;
         m_lookedAt = now;
     }

@@ -24,8 +24,10 @@ class NewLineProbe {
 public:
     static constexpr int EveryShiftMinutes = 10;
 
-    // Runs on the query given, replacing its text; the keys of the new lines. Throws DbError.
-    QList<qint64> find(Query& query, const ServedSections& served, const QDateTime& now);
+    // Runs on the queries given, replacing their texts: the look through the open shifts on
+    // `query`, every poll, and the searches beyond them on `wide`, so that each keeps its
+    // prepared statement. The keys of the new lines. Throws DbError.
+    QList<qint64> find(Query& query, Query& wide, const ServedSections& served, const QDateTime& now);
     // The next run searches every shift.
     void forget() { m_openShifts.reset(); }
 
@@ -34,7 +36,7 @@ public:
     Look lastLook() const { return m_look; }
 
 private:
-    QMap<qint64, qint64> rangeTops(Query& query);
+    static QMap<qint64, qint64> rangeTops(Query& query);
 
     std::optional<QList<qint64>> m_openShifts; // of the last run, sorted
     ServedSections m_served{};

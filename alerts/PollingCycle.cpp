@@ -204,7 +204,7 @@ void PollingCycle::TimerHotTimer()
     openHot(served);
 
     Query& probe = m_base.QBeep;
-    const QList<qint64> found = m_probe.find(probe, served, m_clock.now());
+    const QList<qint64> found = m_probe.find(probe, m_base.QBeepWide, served, m_clock.now());
     // The lines left unmarked by earlier runs are tried again by key, also where the probe does
     // not look any more (their shift closed meanwhile), and are not announced again.
     QList<qint64> lines = found;

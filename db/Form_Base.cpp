@@ -58,6 +58,7 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
       QZakaz(MyDB, TransactionRead),
       QHot(MyDB, TransactionRead),
       QBeep(MyDB, TransactionRead),
+      QBeepWide(MyDB, TransactionRead),
       QW(MyDB, TransactionBeep),
       QMenuGroup(MyDB, TransactionRead),
       QMenuStr(MyDB, TransactionRead),

@@ -277,7 +277,7 @@ void TestStatementEquivalence::newLines()
     // A monitor's runs, marking what they find, against the probe of every shift at each run;
     // in a transaction of their own, rolled back at the end.
     Transaction work(*m_reader, {u"read_committed"_s, u"rec_version"_s, u"nowait"_s, u"write"_s});
-    Query query(*m_reader, work), change(*m_reader, work);
+    Query query(*m_reader, work), wide(*m_reader, work), change(*m_reader, work);
     auto exec = [&](const QString& sql) {
         change.setSql({sql});
         change.execute();
@@ -299,7 +299,7 @@ void TestStatementEquivalence::newLines()
     qint64 probeReads = 0;
     auto run = [&](int minute) {
         const qint64 before = reads();
-        found = probe.find(query, served, start.addSecs(minute * 60));
+        found = probe.find(query, wide, served, start.addSecs(minute * 60));
         probeReads = reads() - before;
         change.setSql(PollingSql::Reference::newLines(served));
         change.open();

@@ -26,9 +26,9 @@ qint64 rangeOf(qint64 key)
 }
 }
 
-QMap<qint64, qint64> NewLineProbe::rangeTops(Query& query)
+QMap<qint64, qint64> NewLineProbe::rangeTops(Query& query, const QMap<qint64, qint64>& known)
 {
-    run(query, PollingSql::rangeTops());
+    run(query, PollingSql::rangeTops(known));
     QMap<qint64, qint64> tops;
     for (int i = 0; i < query.recordCount(); ++i) {
         const qint64 top = query.row(i).front().toInt64().value_or(0);
@@ -58,7 +58,7 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
     m_look = everyShift ? Look::EveryShift : newKeys ? Look::NewKeys : Look::OpenShifts;
     if (m_look != Look::OpenShifts) {
         // The tops first: a line committed after them is searched at the next look.
-        const QMap<qint64, qint64> tops = rangeTops(wide);
+        const QMap<qint64, qint64> tops = rangeTops(wide, everyShift ? QMap<qint64, qint64>() : m_tops);
         if (everyShift) {
             run(wide, PollingSql::Reference::newLines(served));
             lines.clear();

@@ -98,14 +98,17 @@ QStringList PollingSql::newLines(const ServedSections& served)
 }
 
 // Bisection inside each block: the lowest key at or above a point is one step down the primary
-// key, so a block of a million keys costs about twenty such steps, whatever the history. The
-// blank after each colon keeps the variables apart from the statement's own parameters.
-QStringList PollingSql::rangeTops()
+// key, so a block of a million keys costs about twenty such steps, whatever the history; from a
+// top known before, the steps fall among the latest lines and on the next range's first one,
+// pages the server has at hand. The blank after each colon keeps the variables apart from the
+// statement's own parameters.
+QStringList PollingSql::rangeTops(const QMap<qint64, qint64>& known)
 {
     const QString width = QString::number(RangeWidth);
-    return {
+    QStringList sql{
         u"EXECUTE BLOCK RETURNS (TOP BIGINT) AS"_s,
         u"DECLARE K BIGINT; DECLARE E BIGINT; DECLARE HI BIGINT; DECLARE MID BIGINT; DECLARE NXT BIGINT;"_s,
+        u"DECLARE T BIGINT;"_s,
         u"BEGIN"_s,
         u"  SELECT MIN(KOD) FROM ZAKAZ_STR INTO : K;"_s,
         u"  WHILE (K IS NOT NULL) DO"_s,
@@ -113,6 +116,16 @@ QStringList PollingSql::rangeTops()
         u"    IF (K > 9223372036854775807 - %1) THEN E = 9223372036854775807;"_s.arg(width),
         u"    ELSE E = K - MOD(K, %1) + IIF(K >= 0 OR MOD(K, %1) = 0, %1, 0);"_s.arg(width),
         u"    TOP = K;"_s,
+    };
+    if (!known.isEmpty()) {
+        sql << u"    T = CASE (E - %1) / %1"_s.arg(width);
+        for (auto top = known.cbegin(); top != known.cend(); ++top)
+            sql << u"      WHEN %1 THEN %2"_s.arg(top.key()).arg(*top);
+        sql << u"      END;"_s
+            << u"    IF (T > K) THEN SELECT MIN(KOD) FROM ZAKAZ_STR WHERE KOD >= : T INTO : NXT;"_s
+            << u"    IF (T > K AND NXT < E) THEN TOP = NXT;"_s;
+    }
+    sql << QStringList{
         u"    HI = E;"_s,
         u"    WHILE (HI - TOP > 1) DO"_s,
         u"    BEGIN"_s,
@@ -126,6 +139,7 @@ QStringList PollingSql::rangeTops()
         u"  END"_s,
         u"END"_s,
     };
+    return sql;
 }
 
 QStringList PollingSql::newLinesBetween(const ServedSections& served, const QList<std::pair<qint64, qint64>>& intervals)

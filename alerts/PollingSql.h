@@ -5,6 +5,7 @@
 #include "BoardSql.h"
 
 #include <QList>
+#include <QMap>
 #include <utility>
 
 namespace PollingSql {
@@ -13,9 +14,10 @@ QStringList hotQueue(const ServedSections& served, int rows);
 // The new lines of the open shifts (KOD), and a row for each open shift (KOD null, SK its key).
 QStringList newLines(const ServedSections& served);
 // The highest key of each range of line keys: a range is a block of RangeWidth keys that holds
-// lines, found through the primary key by bisection, so it reads a few records per range.
+// lines, found through the primary key by bisection, so it reads a few records per range. The
+// bisection starts from a range's top known before (range -> top), among the latest lines.
 constexpr qint64 RangeWidth = 1000000;
-QStringList rangeTops();
+QStringList rangeTops(const QMap<qint64, qint64>& known = {});
 // The new lines whose keys lie in one of the intervals (low, high], through the primary key.
 QStringList newLinesBetween(const ServedSections& served, const QList<std::pair<qint64, qint64>>& intervals);
 // The new lines of these shifts, through their orders.

@@ -26,9 +26,9 @@ qint64 rangeOf(qint64 key)
 }
 }
 
-QMap<qint64, qint64> NewLineProbe::rangeTops(Query& query, const QMap<qint64, qint64>& known)
+QMap<qint64, qint64> NewLineProbe::rangeTops(Query& query)
 {
-    run(query, PollingSql::rangeTops(known));
+    run(query, PollingSql::rangeTops());
     QMap<qint64, qint64> tops;
     for (int i = 0; i < query.recordCount(); ++i) {
         const qint64 top = query.row(i).front().toInt64().value_or(0);
@@ -56,39 +56,41 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
                          && (*m_openShifts != shifts || !m_lookedAt.isValid() || now < m_lookedAt
                              || m_lookedAt.secsTo(now) >= EveryShiftMinutes * 60);
     m_look = everyShift ? Look::EveryShift : newKeys ? Look::NewKeys : Look::OpenShifts;
-    if (m_look != Look::OpenShifts) {
-        // The tops first: a line committed after them is searched at the next look.
-        const QMap<qint64, qint64> tops = rangeTops(wide, everyShift ? QMap<qint64, qint64>() : m_tops);
-        if (everyShift) {
-            run(wide, PollingSql::Reference::newLines(served));
-            lines.clear();
-            addKeys(wide, lines);
-            m_before = tops;
-        } else {
-            QList<std::pair<qint64, qint64>> above;
-            for (auto top = tops.cbegin(); top != tops.cend(); ++top) {
-                // A range new since then is searched from its start.
-                const qint64 from = m_before.value(top.key(), top.key() * PollingSql::RangeWidth - 1);
-                if (*top > from)
-                    above << std::pair{from, *top};
-            }
-            if (!above.isEmpty()) {
-                run(wide, PollingSql::newLinesBetween(served, above));
-                addKeys(wide, lines);
-            }
-            QList<qint64> closed;
-            std::set_difference(m_openShifts->cbegin(), m_openShifts->cend(), shifts.cbegin(), shifts.cend(),
-                                std::back_inserter(closed));
-            if (!closed.isEmpty()) {
-                run(wide, PollingSql::newLinesOfShifts(served, closed));
-                addKeys(wide, lines);
-            }
-            std::sort(lines.begin(), lines.end());
-            lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
-            m_before = m_tops;
+    if (m_look == Look::EveryShift) {
+        const QMap<qint64, qint64> tops = rangeTops(wide);
+        run(wide, PollingSql::Reference::newLines(served));
+        lines.clear();
+        addKeys(wide, lines);
+        m_before = m_tops = tops;
+    } else if (m_look == Look::NewKeys) {
+        // Every line above the tops of two looks ago, so that one whose key was given out before
+        // the last look and committed after it is still found; the tops move up with them.
+        run(wide, PollingSql::linesAbove(served, m_before));
+        QMap<qint64, qint64> tops = m_tops;
+        for (int i = 0; i < wide.recordCount(); ++i) {
+            const qint64 key = wide.row(i)[0].toInt64().value_or(0);
+            const auto top = tops.find(rangeOf(key));
+            if (top == tops.end())
+                tops.insert(rangeOf(key), key);
+            else
+                *top = std::max(*top, key);
+            if (wide.row(i)[1].toInt64() == 1)
+                lines << key;
         }
-        wide.close();
+        QList<qint64> closed;
+        std::set_difference(m_openShifts->cbegin(), m_openShifts->cend(), shifts.cbegin(), shifts.cend(),
+                            std::back_inserter(closed));
+        if (!closed.isEmpty()) {
+            run(wide, PollingSql::newLinesOfShifts(served, closed));
+            addKeys(wide, lines);
+        }
+        std::sort(lines.begin(), lines.end());
+        lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+        m_before = m_tops;
         m_tops = tops;
+    }
+    if (m_look != Look::OpenShifts) {
+        wide.close();
         m_lookedAt = now;
     }
     // Kept only once every look has worked, so a failed run is looked at again in full.

@@ -36,7 +36,7 @@ public:
     Look lastLook() const { return m_look; }
 
 private:
-    static QMap<qint64, qint64> rangeTops(Query& query, const QMap<qint64, qint64>& known);
+    static QMap<qint64, qint64> rangeTops(Query& query);
 
     std::optional<QList<qint64>> m_openShifts; // of the last run, sorted
     ServedSections m_served{};

@@ -98,17 +98,14 @@ QStringList PollingSql::newLines(const ServedSections& served)
 }
 
 // Bisection inside each block: the lowest key at or above a point is one step down the primary
-// key, so a block of a million keys costs about twenty such steps, whatever the history; from a
-// top known before, the steps fall among the latest lines and on the next range's first one,
-// pages the server has at hand. The blank after each colon keeps the variables apart from the
-// statement's own parameters.
-QStringList PollingSql::rangeTops(const QMap<qint64, qint64>& known)
+// key, so a block of a million keys costs about twenty such steps, whatever the history. The
+// blank after each colon keeps the variables apart from the statement's own parameters.
+QStringList PollingSql::rangeTops()
 {
     const QString width = QString::number(RangeWidth);
-    QStringList sql{
+    return {
         u"EXECUTE BLOCK RETURNS (TOP BIGINT) AS"_s,
         u"DECLARE K BIGINT; DECLARE E BIGINT; DECLARE HI BIGINT; DECLARE MID BIGINT; DECLARE NXT BIGINT;"_s,
-        u"DECLARE T BIGINT;"_s,
         u"BEGIN"_s,
         u"  SELECT MIN(KOD) FROM ZAKAZ_STR INTO : K;"_s,
         u"  WHILE (K IS NOT NULL) DO"_s,
@@ -116,16 +113,6 @@ QStringList PollingSql::rangeTops(const QMap<qint64, qint64>& known)
         u"    IF (K > 9223372036854775807 - %1) THEN E = 9223372036854775807;"_s.arg(width),
         u"    ELSE E = K - MOD(K, %1) + IIF(K >= 0 OR MOD(K, %1) = 0, %1, 0);"_s.arg(width),
         u"    TOP = K;"_s,
-    };
-    if (!known.isEmpty()) {
-        sql << u"    T = CASE (E - %1) / %1"_s.arg(width);
-        for (auto top = known.cbegin(); top != known.cend(); ++top)
-            sql << u"      WHEN %1 THEN %2"_s.arg(top.key()).arg(*top);
-        sql << u"      END;"_s
-            << u"    IF (T > K) THEN SELECT MIN(KOD) FROM ZAKAZ_STR WHERE KOD >= : T INTO : NXT;"_s
-            << u"    IF (T > K AND NXT < E) THEN TOP = NXT;"_s;
-    }
-    sql << QStringList{
         u"    HI = E;"_s,
         u"    WHILE (HI - TOP > 1) DO"_s,
         u"    BEGIN"_s,
@@ -139,18 +126,23 @@ QStringList PollingSql::rangeTops(const QMap<qint64, qint64>& known)
         u"  END"_s,
         u"END"_s,
     };
-    return sql;
 }
 
-QStringList PollingSql::newLinesBetween(const ServedSections& served, const QList<std::pair<qint64, qint64>>& intervals)
+// Every key outside the ranges as far as they reached: below the first range, above each
+// range's top and short of the next range, above the last. Only the index entries of those keys
+// and their lines are read.
+QStringList PollingSql::linesAbove(const ServedSections& served, const QMap<qint64, qint64>& tops)
 {
-    QStringList sql{u"SELECT KOD FROM ZAKAZ_STR WHERE PRINT_SECTION + 0 = 1"_s};
-    sql << BoardSql::sectionCondition(served);
-    for (qsizetype i = 0; i < intervals.size(); ++i)
-        sql << u"%1 KOD > %2 AND KOD <= %3%4"_s.arg(i == 0 ? u"AND ("_s : u"OR"_s)
-                   .arg(intervals[i].first)
-                   .arg(intervals[i].second)
-                   .arg(i + 1 == intervals.size() ? u")"_s : QString());
+    QStringList sql = QStringList{u"SELECT KOD, IIF(PRINT_SECTION = 1"_s} + BoardSql::sectionCondition(served)
+                      + QStringList{u", 1, 0) AS NEW FROM ZAKAZ_STR"_s};
+    if (tops.isEmpty())
+        return sql;
+    sql << u"WHERE KOD < %1"_s.arg(tops.firstKey() * RangeWidth);
+    for (auto top = tops.cbegin(); top != tops.cend(); ++top) {
+        const auto next = std::next(top);
+        sql << (next == tops.cend() ? u"OR KOD > %1"_s.arg(*top)
+                                    : u"OR KOD > %1 AND KOD < %2"_s.arg(*top).arg(next.key() * RangeWidth));
+    }
     return sql;
 }
 

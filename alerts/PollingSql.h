@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QMap>
-#include <utility>
 
 namespace PollingSql {
 // The first `rows` rows of the hot queue: what its grid shows, and more as the cook scrolls.
@@ -14,12 +13,12 @@ QStringList hotQueue(const ServedSections& served, int rows);
 // The new lines of the open shifts (KOD), and a row for each open shift (KOD null, SK its key).
 QStringList newLines(const ServedSections& served);
 // The highest key of each range of line keys: a range is a block of RangeWidth keys that holds
-// lines, found through the primary key by bisection, so it reads a few records per range. The
-// bisection starts from a range's top known before (range -> top), among the latest lines.
+// lines, found through the primary key by bisection, so it reads a few records per range.
 constexpr qint64 RangeWidth = 1000000;
-QStringList rangeTops(const QMap<qint64, qint64>& known = {});
-// The new lines whose keys lie in one of the intervals (low, high], through the primary key.
-QStringList newLinesBetween(const ServedSections& served, const QList<std::pair<qint64, qint64>>& intervals);
+QStringList rangeTops();
+// The lines whose keys lie outside the ranges as the tops (range -> its highest key) knew them,
+// through the primary key: KOD, and NEW 1 for a new line of the served sections.
+QStringList linesAbove(const ServedSections& served, const QMap<qint64, qint64>& tops);
 // The new lines of these shifts, through their orders.
 QStringList newLinesOfShifts(const ServedSections& served, const QList<qint64>& shifts);
 // Marks shown the lines of these keys that are still new, at most MarkKeys keys a statement.

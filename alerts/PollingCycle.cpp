@@ -179,18 +179,38 @@ void PollingCycle::attached(bool ok)
     onTimer();
 }
 
+void PollingCycle::openHot(const ServedSections& served)
+{
+    Query& hot = m_base.QHot;
+    hot.setSql(PollingSql::hotQueue(served, m_hotRows));
+    hot.prepare();
+    hot.open();
+}
+
+void PollingCycle::showMoreHot()
+{
+    // Only when every row asked for came: otherwise there is no more to show.
+    if (m_running || !m_base.MyDB.connected() || m_base.QHot.recordCount() < m_hotRows)
+        return;
+    m_hotRows += HotRows;
+    m_running = true;
+    try {
+        openHot(m_board.served());
+    } catch (const DbError&) {
+        // The next run shows what failed; the rows stay as they were.
+    }
+    m_running = false;
+}
+
 void PollingCycle::TimerHotTimer()
 {
     const ServedSections served = m_board.served();
 
     // Opening again replaces the rows; a failure leaves the last hot queue on the board.
-    Query& hot = m_base.QHot;
-    hot.setSql(PollingSql::hotQueue(served));
-    hot.prepare();
-    hot.open();
+    openHot(served);
 
     Query& probe = m_base.QBeep;
-    const QList<qint64> found = m_probe.find(probe, served, m_clock.now());
+    const QList<qint64> found = m_probe.find(probe, m_base.QBeepWide, served, m_clock.now());
     // The lines left unmarked by earlier runs are tried again by key, also where the probe does
     // not look any more (their shift closed meanwhile), and are not announced again.
     QList<qint64> lines = found;

@@ -14,6 +14,7 @@
 #include "Form_Vid.h"
 #include "Log.h"
 #include "OrderBoard.h"
+#include "DataGrid.h"
 #include "PollingCycle.h"
 #include "RadioGroup.h"
 #include "SoundAlert.h"
@@ -86,6 +87,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                             main->Strip->showProblem(headline, detail);
                                         }},
                                        platform.dialogs, platform.clock, base);
+    QObject::connect(main->GHot, &DataGrid::scrolledToEnd, m_forms.Polling, &PollingCycle::showMoreHot);
     base->FormCreate();
     created(base);
     created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *base,

@@ -19,6 +19,11 @@ QStringList sectionCondition(const ServedSections& served, const QString& column
 QStringList orderList(bool allOrders, const ServedSections& served);
 // The served lines of one order, shown or ready, with their due time, sorted by it.
 QStringList panelLines(qint64 orderKey, const ServedSections& served);
+// The panels' lines of a whole page in one statement: the orders' keys are the parameters
+// :K1 to :K6 (null for a free panel), so the text stays the same from page to page. The rows
+// come sorted by due time; each order's rows, taken in that order, are its panel's rows.
+QStringList pageLines(const ServedSections& served);
+constexpr int PagePanels = 6;
 // Every section's lines of one order, shown (or, with allOrders, shown or ready), sorted by due
 // time: the order behind a row of the hot queue.
 QStringList hotOrderLines(qint64 orderKey, bool allOrders);

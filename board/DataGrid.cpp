@@ -1,5 +1,7 @@
 #include "DataGrid.h"
 
+#include <QScrollBar>
+
 #include "Query.h"
 #include "QueryModel.h"
 #include "ServerTime.h"
@@ -12,6 +14,10 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
     // The titles and the row indicator belong to the grid too.
     horizontalHeader()->viewport()->installEventFilter(this);
     verticalHeader()->viewport()->installEventFilter(this);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (value > 0 && value == verticalScrollBar()->maximum())
+            emit scrolledToEnd();
+    });
 }
 
 void DataGrid::paintEvent(QPaintEvent* event)

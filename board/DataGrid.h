@@ -29,6 +29,8 @@ signals:
     void mouseDown(Qt::MouseButton button, QPoint position);
     // Any mouse button released anywhere over the grid, after the grid has handled it.
     void mouseUp(Qt::MouseButton button, QPoint position);
+    // The cook scrolled to the last row: a grid over the first rows of a query may fetch more.
+    void scrolledToEnd();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

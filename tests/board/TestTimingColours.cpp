@@ -185,11 +185,11 @@ void TestTimingColours::sectionCondition()
     QCOMPARE(list[7], u"AND (ZAKAZ_STR.SECTION = 800 OR ZAKAZ_STR.SECTION = 900"_s);
     QCOMPARE(list.last(), u"GROUP BY 1, 2, 3, 4, 5, 6 ORDER BY 1, 2, 3, 4, 5"_s);
     QCOMPARE(BoardSql::Reference::orderList(false, served)[6], u"AND ZAKAZ_STR.PRINT_SECTION = 2"_s);
-    // The statement in use differs from its reference in the "+ 0" that keep indexes away only.
-    for (bool all : {false, true}) {
-        QStringList tuned = BoardSql::orderList(all, served);
-        QCOMPARE(tuned.join(u'\n').remove(u" + 0"_s), BoardSql::Reference::orderList(all, served).join(u'\n'));
-    }
+    // The statement in use asks for a line of the served sections in its EXISTS; that it gives
+    // the reference's rows, test_statement_equivalence checks on a database.
+    for (bool all : {false, true})
+        QVERIFY(BoardSql::orderList(all, served).join(u'\n').contains(
+            BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s).join(u'\n')));
 }
 
 void TestTimingColours::panelStatement()

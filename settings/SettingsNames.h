@@ -16,6 +16,7 @@ inline const QString TSound = QStringLiteral("tsound.txt");
 inline const QString FSound = QStringLiteral("fsound.txt");
 inline const QString Sound = QStringLiteral("sound.txt");
 inline const QString Psw = QStringLiteral("psw.txt");
+inline const QString Keys = QStringLiteral("Keys.txt");
 
 inline const QString ScreenWindow = QStringLiteral("Window");
 inline const QString ScreenFull = QStringLiteral("Full");

@@ -7,6 +7,7 @@
 #include "Form_Detail.h"
 #include "IdleCheck.h"
 #include "IdleClock.h"
+#include "KeyInput.h"
 #include "OrderBoard.h"
 #include "QueryModel.h"
 #include "ReadyStrip.h"
@@ -121,6 +122,12 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     resize(DesignWidth, DesignHeight);
     buildControls();
     new EnterKeyFilter(this);
+    m_keys = new KeyInput(this);
+    // Every key of the map is the board's: none walks a grid or presses a focused button.
+    m_keys->route(this, [this](KeyAction action) {
+        reportErrors(m_dialogs, this, [&] { keyAction(action); });
+        return true;
+    });
     IdleTimer.setInterval(1000);
     connect(&IdleTimer, &QTimer::timeout, this, [this] {
         // The timer keeps ticking under the box that tells of a refusal: one box at a time.
@@ -370,6 +377,8 @@ void Form_Main::FormCreate()
                 boxes[i]->setChecked(true);
     }
 
+    m_keys->setMap(KeyMap::load(m_state.settingsFolder));
+
     const SettingsFile gruppaFile(m_state.settingsFolder, N::Gruppa);
     gruppaFile.createIfMissing(N::GruppaDefault);
     const bool groupShown = gruppaFile.line(0, u"0"_s) == u"1";
@@ -501,6 +510,12 @@ void Form_Main::BtnExitClick()
         close();
 }
 
+void Form_Main::takeBackNewest()
+{
+    if (StripReady->isVisibleTo(this) && !StripReady->lines().isEmpty())
+        BtnUndoClick();
+}
+
 void Form_Main::BtnUndoClick()
 {
     if (!m_base || StripReady->lines().isEmpty())
@@ -545,12 +560,89 @@ void Form_Main::panelMouseUp(int panel, QPoint position)
     QTableView* grid = panelGrids()[size_t(panel)];
     const Query& lines = *m_board->panelQuery(panel);
     const int row = touchedRow(grid, position);
-    Form_Detail::Dish dish;
+    std::optional<qint64> dish;
     if (row >= 0 && row < lines.recordCount() && lines.fieldIndex(u"KOD"_s) >= 0)
-        dish = {{u"KOD"_s, lines.row(row)[size_t(lines.fieldIndex(u"KOD"_s))]}};
+        dish = lines.row(row)[size_t(lines.fieldIndex(u"KOD"_s))].toInt64();
     else
         grid->clearSelection(); // the first dish will be current: nothing else may look chosen
-    m_forms.Detail->showOrder(lines.sql(), panels()[size_t(panel)]->title(), m_board->panelOrder(panel), dish);
+    // A touch chooses as the keys do, so that both can be used in turn.
+    m_board->choosePanel(panel, dish);
+    openPanelOrder(panel, dish, true);
+}
+
+void Form_Main::openPanelOrder(int panel, std::optional<qint64> dish, bool show)
+{
+    Form_Detail::Dish fields;
+    if (dish)
+        fields = {{u"KOD"_s, DbValue::integer(*dish)}};
+    const QStringList sql = m_board->panelQuery(panel)->sql();
+    const QString caption = panels()[size_t(panel)]->title();
+    if (show)
+        m_forms.Detail->showOrder(sql, caption, m_board->panelOrder(panel), fields);
+    else
+        m_forms.Detail->loadOrder(sql, caption, m_board->panelOrder(panel), fields);
+}
+
+bool Form_Main::keyAction(KeyAction action)
+{
+    const int panel = m_board->chosenPanel();
+    switch (action) {
+    case KeyAction::Order1:
+    case KeyAction::Order2:
+    case KeyAction::Order3:
+    case KeyAction::Order4:
+    case KeyAction::Order5:
+    case KeyAction::Order6:
+        m_board->choosePanel(int(action) - int(KeyAction::Order1));
+        return true;
+    case KeyAction::PrevOrder:
+    case KeyAction::NextOrder:
+        m_board->stepOrder(action == KeyAction::NextOrder ? 1 : -1);
+        return true;
+    case KeyAction::PrevDish:
+    case KeyAction::NextDish:
+        m_board->stepDish(action == KeyAction::NextDish ? 1 : -1);
+        return true;
+    case KeyAction::DishReady:
+    case KeyAction::OrderReady: {
+        // The order window's own steps on the chosen order, without showing the window.
+        if (panel < 0 || !m_forms.Detail || (action == KeyAction::DishReady && !m_board->choice().dish()))
+            return true;
+        const std::optional<qint64> dish = m_board->choice().dish();
+        openPanelOrder(panel, dish, false);
+        m_forms.Detail->keyAction(action);
+        m_forms.Detail->Q->close();
+        RefreshOrderList();
+        FillPage();
+        // A dish marked, the next one is chosen, so that one key after another bumps the order.
+        if (action == KeyAction::DishReady && m_board->choice().dish() == dish)
+            m_board->stepDish(1);
+        return true;
+    }
+    case KeyAction::TakeBack:
+        takeBackNewest();
+        return true;
+    case KeyAction::AllOrders:
+        BtnAllClick();
+        return true;
+    case KeyAction::PrevPage:
+        BtnPrevClick();
+        return true;
+    case KeyAction::NextPage:
+        BtnNextClick();
+        return true;
+    case KeyAction::HotQueue:
+        BtnShowClick();
+        return true;
+    case KeyAction::OpenOrder:
+        if (panel >= 0 && m_forms.Detail)
+            openPanelOrder(panel, m_board->choice().dish(), true);
+        return true;
+    case KeyAction::Close:
+        m_board->dropChoice();
+        return true;
+    }
+    return false;
 }
 
 void Form_Main::GHotMouseUp(QPoint position)
@@ -603,6 +695,7 @@ void Form_Main::IdleTimerTimer()
         return;
     if (GHot->height() != m_state.HotNormalHeight || m_state.HotExpanded)
         setHotExpanded(false);
+    m_board->dropChoice();
     if (m_forms.Detail)
         m_forms.Detail->pressExit();
 }

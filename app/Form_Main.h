@@ -4,6 +4,7 @@
 
 #include "ButtonPictures.h"
 #include "DataGrid.h"
+#include "KeyMap.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -23,6 +24,7 @@ class QTableView;
 
 class Form_Base;
 class IdleClock;
+class KeyInput;
 class OrderBoard;
 class QueryModel;
 class ReadyStrip;
@@ -112,6 +114,14 @@ public:
     void BtnShowClick();
     void IdleTimerTimer();
 
+    // The keys of a bump bar or keypad ("Keys.txt"); other windows route theirs here too.
+    KeyInput& keys() const { return *m_keys; }
+    // A key of the map pressed at the board: the same steps as the touches it stands for.
+    // Database errors are thrown.
+    bool keyAction(KeyAction action);
+    // Takes back the newest "ready" this monitor made that can still be taken back.
+    void takeBackNewest();
+
     static const QString Caption;
     static const QString NoSoundFileWarning;
     static const QString ExitQuestion;
@@ -131,6 +141,8 @@ private:
     void sizePanelColumns();
     void warnMissingSoundFile();
     void panelMouseUp(int panel, QPoint position);
+    // Loads (show false) or opens the order of a panel with the dish of this key current.
+    void openPanelOrder(int panel, std::optional<qint64> dish, bool show);
     void setHotExpanded(bool expanded);
     void placeReadyStrip();
 
@@ -143,6 +155,7 @@ private:
     std::unique_ptr<ServerTime> m_serverTime;
     Form_Base* m_base = nullptr;
     IdleClock* m_idleClock = nullptr;
+    KeyInput* m_keys;
     // When "Отменить" was last pressed: the second tap of a double tap would land on whatever
     // lay under the strip, so board touches wait out the double-tap time after it.
     std::optional<quint32> m_undoTick;

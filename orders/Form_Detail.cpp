@@ -67,6 +67,9 @@ void Form_Detail::buildControls()
     connect(BtnStr, &QPushButton::clicked, this, handle(&Form_Detail::BtnStrClick));
     connect(BtnAll, &QPushButton::clicked, this, handle(&Form_Detail::BtnAllClick));
     connect(BtnExit, &QPushButton::clicked, this, &QDialog::accept);
+    // Enter is a key of the map here, never a press of whichever button is the default.
+    for (QPushButton* button : {BtnTime, BtnStr, BtnAll, BtnExit})
+        button->setAutoDefault(false);
 }
 
 void Form_Detail::attach(Form_Base& base, ServerTime& time, Board board, Form_Time& servingTimes)
@@ -91,6 +94,12 @@ void Form_Detail::attach(Form_Base& base, ServerTime& time, Board board, Form_Ti
 
 void Form_Detail::showOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish)
 {
+    loadOrder(sql, caption, orderKey, dish);
+    exec();
+}
+
+void Form_Detail::loadOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish)
+{
     Q->close();
     Q->setSql(sql);
     Q->prepare();
@@ -110,7 +119,31 @@ void Form_Detail::showOrder(const QStringList& sql, const QString& caption, qint
     showCaptions();
     setWindowTitle(caption);
     m_exitPending = false;
-    exec();
+}
+
+bool Form_Detail::keyAction(KeyAction action)
+{
+    switch (action) {
+    case KeyAction::PrevDish:
+    case KeyAction::NextDish:
+        if (hasCurrentRow())
+            Q->setRecNo(qBound(0, Q->recNo() + (action == KeyAction::NextDish ? 1 : -1), Q->recordCount() - 1));
+        return true;
+    case KeyAction::DishReady:
+        if (hasCurrentRow() && !currentIsReady())
+            BtnStrClick();
+        return true;
+    case KeyAction::OrderReady:
+        if (!m_orderReady)
+            BtnAllClick();
+        return true;
+    case KeyAction::Close:
+        if (isVisible())
+            BtnExit->click();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void Form_Detail::pressExit()

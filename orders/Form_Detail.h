@@ -6,6 +6,7 @@
 #include "BoardSql.h"
 #include "DbValue.h"
 #include "DesignDialog.h"
+#include "KeyMap.h"
 
 #include <QDateTime>
 #include <QList>
@@ -56,6 +57,13 @@ public:
     // current (else the first), the caption, and the window shown modally. A failing statement
     // is thrown before anything is shown.
     void showOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish = {});
+    // The same without showing the window, for a key that acts on the order from the board.
+    void loadOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish = {});
+
+    // A key of the map pressed in this window or, for the ready keys, at the board on an order
+    // loaded without showing it. The ready keys only ever mark ready; taking back is a touch on
+    // the buttons. Database errors are thrown. False when the key means nothing here.
+    bool keyAction(KeyAction action);
 
     // The idle handling's press of BtnExit. With the serving-time window open over this one
     // it takes effect once that window has closed.

@@ -49,8 +49,10 @@ void ChoiceFrames::show(QGroupBox* panel, QTableView* grid, int row)
 {
     Frame* order = frameIn(m_order, panel, "ChoiceOrderFrame");
     // Seen from two metres at every scale of the board: about a sixtieth of the panel's width.
+    // Round the dishes, in the panel's margin, leaving the title above it free.
     order->thickness = qMax(4, panel->width() / 60);
-    order->setGeometry(panel->rect());
+    const int margin = grid->x();
+    order->setGeometry(grid->geometry().adjusted(-margin, -margin / 2, margin, margin) & panel->rect());
     order->raise();
     order->show();
     order->update();
@@ -67,7 +69,7 @@ void ChoiceFrames::show(QGroupBox* panel, QTableView* grid, int row)
         --last;
     const QRect cells = grid->visualRect(model->index(row, 0)).united(grid->visualRect(model->index(row, last)));
     Frame* dish = frameIn(m_dish, grid->viewport(), "ChoiceDishFrame");
-    dish->thickness = qMax(2, cells.height() / 7);
+    dish->thickness = qMax(2, cells.height() / 6);
     dish->setGeometry(cells.intersected(grid->viewport()->rect()));
     dish->raise();
     dish->show();

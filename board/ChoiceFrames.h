@@ -18,7 +18,7 @@ public:
     ChoiceFrames();
     ~ChoiceFrames();
 
-    // Frames the panel and, for a row of its grid (-1: none), that row, scrolled into sight.
+    // Frames the panel's grid and, for a row of its grid (-1: none), that row, scrolled into sight.
     void show(QGroupBox* panel, QTableView* grid, int row);
     void hide();
     // The frames themselves, for a look at them; null until first shown.

@@ -123,10 +123,12 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     buildControls();
     new EnterKeyFilter(this);
     m_keys = new KeyInput(this);
-    // Every key of the map is the board's: none walks a grid or presses a focused button.
+    // A key of the map is the board's and walks no grid; only Enter, "+" and "." with no order
+    // chosen go on, to press a button the keyboard has focused.
     m_keys->route(this, [this](KeyAction action) {
-        reportErrors(m_dialogs, this, [&] { keyAction(action); });
-        return true;
+        bool used = true;
+        reportErrors(m_dialogs, this, [&] { used = keyAction(action); });
+        return used;
     });
     IdleTimer.setInterval(1000);
     connect(&IdleTimer, &QTimer::timeout, this, [this] {
@@ -607,7 +609,7 @@ bool Form_Main::keyAction(KeyAction action)
     case KeyAction::OrderReady: {
         // The order window's own steps on the chosen order, without showing the window.
         if (panel < 0 || !m_forms.Detail || (action == KeyAction::DishReady && !m_board->choice().dish()))
-            return true;
+            return panel >= 0;
         const std::optional<qint64> dish = m_board->choice().dish();
         openPanelOrder(panel, dish, false);
         m_forms.Detail->keyAction(action);
@@ -637,7 +639,7 @@ bool Form_Main::keyAction(KeyAction action)
     case KeyAction::OpenOrder:
         if (panel >= 0 && m_forms.Detail)
             openPanelOrder(panel, m_board->choice().dish(), true);
-        return true;
+        return panel >= 0;
     case KeyAction::Close:
         m_board->dropChoice();
         return true;

@@ -117,7 +117,7 @@ public:
     // The keys of a bump bar or keypad ("Keys.txt"); other windows route theirs here too.
     KeyInput& keys() const { return *m_keys; }
     // A key of the map pressed at the board: the same steps as the touches it stands for.
-    // Database errors are thrown.
+    // False when it had nothing to act on. Database errors are thrown.
     bool keyAction(KeyAction action);
     // Takes back the newest "ready" this monitor made that can still be taken back.
     void takeBackNewest();

@@ -22,6 +22,7 @@ void KeyInput::route(QWidget* window, Handler handler)
 
 bool KeyInput::eventFilter(QObject* watched, QEvent* event)
 {
+    // Only the press is taken: its release still tells the idle clock that someone is there.
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* key = static_cast<QKeyEvent*>(event);

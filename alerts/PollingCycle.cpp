@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DbError.h"
+#include "DbErrorText.h"
 #include "Dialogs.h"
 #include "Form_Base.h"
 #include "Log.h"
@@ -83,7 +84,8 @@ void PollingCycle::onTimer()
     } catch (const DbError& e) {
         failed(e);
     } catch (const std::exception& e) {
-        failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()), QString::fromUtf8(e.what()));
+        failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()),
+               DbErrorText::requestFailed(QString::fromUtf8(e.what())));
     }
     m_running = false;
     // The run is over, so the next runs go on while the box is open.
@@ -102,7 +104,7 @@ void PollingCycle::failed(const DbError& e)
         m_conflictSince = {};
         if (!m_failingSince.isValid())
             m_failingSince = now;
-        m_board.status(lostHeadline(m_failingSince), e.text());
+        m_board.status(lostHeadline(m_failingSince), DbErrorText::connectionLost(e.text()));
         reconnect();
         return;
     }
@@ -111,7 +113,7 @@ void PollingCycle::failed(const DbError& e)
         held();
         return;
     }
-    failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : now), e.text());
+    failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : now), DbErrorText::requestFailed(e.text()));
 }
 
 void PollingCycle::held()
@@ -122,7 +124,8 @@ void PollingCycle::held()
     if (!m_conflictSince.isValid())
         m_conflictSince = now;
     if (m_conflictSince.secsTo(now) >= QuietConflictSeconds) {
-        failed(conflictHeadline(m_conflictSince, std::max<int>(1, int(m_unmarked.size()))), m_conflictText);
+        failed(conflictHeadline(m_conflictSince, std::max<int>(1, int(m_unmarked.size()))),
+               DbErrorText::rowsHeld(m_conflictText));
     } else if (m_failingSince.isValid()) {
         const QDateTime since = m_conflictSince;
         succeeded(); // the server answers: what the board showed is over
@@ -152,6 +155,8 @@ void PollingCycle::reconnect()
         return;
     if (!m_failingSince.isValid())
         m_failingSince = m_clock.now();
+    // A cook's action may have let the connection go: what changed meanwhile is not known.
+    m_probe.forget();
     ++m_attempts;
     if (!m_attach.start())
         attached(false);
@@ -164,7 +169,8 @@ void PollingCycle::attached(bool ok)
         if (m_attempts <= 3 || m_attempts % 12 == 0)
             qCWarning(lcMonitor).noquote() << "reconnection attempt" << m_attempts << "failed:"
                                            << Log::oneLine(m_attach.error());
-        m_board.status(lostHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()), m_attach.error());
+        m_board.status(lostHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()),
+                       DbErrorText::connectionLost(m_attach.error()));
         return;
     }
     qCInfo(lcMonitor) << "connection back after" << m_attempts << "attempt(s)";

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "ButtonPictures.h"
+#include "CookAction.h"
 #include "DataGrid.h"
 #include "Form_Base.h"
 #include "Form_Detail.h"
@@ -26,6 +27,7 @@
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 #include "StatusStrip.h"
+#include "TouchGuard.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -38,6 +40,8 @@
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTableView>
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using Picture = ButtonPictures::Picture;
@@ -202,6 +206,8 @@ void Form_Main::buildControls()
     GHot->setSelectionBehavior(QAbstractItemView::SelectRows);
     GHot->setSelectionMode(QAbstractItemView::SingleSelection);
     GHot->followChosenRow();
+    // The hot queue has no line keys; these fields tell its lines apart for the cook.
+    m_hotModel->lineFields = {u"KZ"_s, u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s};
 
     QGroupBox** boxes[] = {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4, &GroupBox5, &GroupBox6};
     DataGrid** grids[] = {&G1, &G2, &G3, &G4, &G5, &G6};
@@ -294,21 +300,18 @@ void Form_Main::buildControls()
     connect(BtnPrev, &QPushButton::clicked, this, handle(&Form_Main::BtnPrevClick));
     connect(BtnAll, &QPushButton::clicked, this, handle(&Form_Main::BtnAllClick));
     connect(BtnShow, &QPushButton::clicked, this, &Form_Main::BtnShowClick);
-    auto touch = [this](void (Form_Main::*handler)(QPoint)) {
-        return [this, handler](Qt::MouseButton, QPoint position) {
-            if (touchTooSoon())
-                return;
-            reportErrors(m_dialogs, this, [this, handler, position] { (this->*handler)(position); });
-        };
-    };
     void (Form_Main::*panelClicks[])(QPoint) = {&Form_Main::G1MouseUp, &Form_Main::G2MouseUp,
                                                &Form_Main::G3MouseUp, &Form_Main::G4MouseUp,
                                                &Form_Main::G5MouseUp, &Form_Main::G6MouseUp};
+    for (DataGrid* grid : {G1, G2, G3, G4, G5, G6, GHot})
+        connect(grid, &DataGrid::mouseDown, this,
+                [this, grid](Qt::MouseButton, QPoint position) { gridMouseDown(grid, position); });
     for (int i = 0; i < 6; ++i)
-        connect(*grids[i], &DataGrid::mouseUp, this, touch(panelClicks[i]));
-    connect(GHot, &DataGrid::mouseUp, this, touch(&Form_Main::GHotMouseUp));
+        connect(*grids[i], &DataGrid::mouseUp, this,
+                [this, handler = panelClicks[i]](Qt::MouseButton, QPoint position) { (this->*handler)(position); });
+    connect(GHot, &DataGrid::mouseUp, this, [this](Qt::MouseButton, QPoint position) { GHotMouseUp(position); });
     connect(BtnLimit, &QPushButton::clicked, this, &Form_Main::BtnLimitClick);
-    connect(StripReady->BtnUndo, &QPushButton::clicked, this, handle(&Form_Main::BtnUndoClick));
+    connect(StripReady->BtnUndo, &QPushButton::clicked, this, &Form_Main::pressUndo);
 }
 
 std::array<QGroupBox*, 6> Form_Main::panels() const
@@ -512,33 +515,39 @@ void Form_Main::BtnExitClick()
         close();
 }
 
+void Form_Main::pressUndo()
+{
+    m_notDone = u"Заказ не возвращён в работу"_s;
+    if (m_base)
+        runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnUndoClick(); });
+}
+
 void Form_Main::takeBackNewest()
 {
-    if (StripReady->isVisibleTo(this) && !StripReady->lines().isEmpty())
-        BtnUndoClick();
+    if (StripReady->isVisibleTo(this) && !StripReady->press().lines.isEmpty())
+        pressUndo();
 }
 
 void Form_Main::BtnUndoClick()
 {
-    if (!m_base || StripReady->lines().isEmpty())
+    const ReadyRecord::Press press = StripReady->press();
+    if (!m_base || press.lines.isEmpty())
         return;
-    m_base->WriteStatement(RecallSql::linesBack(StripReady->lines()));
+    m_base->WriteStatement(ReadyRecord::takeBack(press.lines));
+    m_readyRecord.takenBack(press.lines);
     StripReady->withdraw();
-    if (m_idleClock)
-        m_undoTick = m_idleClock->tickCount();
+    // The second tap of a double tap lands on whatever lay under the strip.
+    if (m_touchGuard)
+        m_touchGuard->underFingerChanged();
+    m_notDone = u"Заказы на доске не прочитаны заново"_s;
     RefreshOrderList();
     FillPage();
 }
 
-bool Form_Main::touchTooSoon()
-{
-    return m_undoTick && m_idleClock && m_idleClock->tickCount() - *m_undoTick < quint32(Form_Detail::DoubleTapMilliseconds);
-}
-
-void Form_Main::showOrderReady(const QString& number, const QList<qint64>& lines)
+void Form_Main::showOrderReady(const ReadyRecord::Press& press)
 {
     placeReadyStrip();
-    StripReady->offer(number, lines);
+    StripReady->offer(press);
 }
 
 void Form_Main::placeReadyStrip()
@@ -555,34 +564,103 @@ bool Form_Main::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Form_Main::panelMouseUp(int panel, QPoint position)
+std::optional<Form_Main::Opening> Form_Main::panelOpening(int panel, int row) const
 {
-    if (!m_forms.Detail)
-        return;
-    QTableView* grid = panelGrids()[size_t(panel)];
-    const Query& lines = *m_board->panelQuery(panel);
-    const int row = touchedRow(grid, position);
-    std::optional<qint64> dish;
-    if (row >= 0 && row < lines.recordCount() && lines.fieldIndex(u"KOD"_s) >= 0)
-        dish = lines.row(row)[size_t(lines.fieldIndex(u"KOD"_s))].toInt64();
-    else
-        grid->clearSelection(); // the first dish will be current: nothing else may look chosen
-    // A touch chooses as the keys do, so that both can be used in turn.
-    m_board->choosePanel(panel, dish);
-    openPanelOrder(panel, dish, true);
+    const Query* lines = m_board->panelQuery(panel);
+    if (!lines || m_board->panelOrder(panel) == 0)
+        return std::nullopt;
+    Opening o{lines->sql(), panels()[size_t(panel)]->title(), m_board->panelOrder(panel), {}, {}};
+    const int key = lines->fieldIndex(u"KOD"_s);
+    if (row >= 0 && row < lines->recordCount() && key >= 0) {
+        o.dish = {{u"KOD"_s, lines->row(row)[size_t(key)]}};
+        o.line = {lines->row(row)[size_t(key)]};
+    }
+    return o;
 }
 
-void Form_Main::openPanelOrder(int panel, std::optional<qint64> dish, bool show)
+std::optional<Form_Main::Opening> Form_Main::hotOpening(int row) const
 {
-    Form_Detail::Dish fields;
-    if (dish)
-        fields = {{u"KOD"_s, DbValue::integer(*dish)}};
-    const QStringList sql = m_board->panelQuery(panel)->sql();
-    const QString caption = panels()[size_t(panel)]->title();
-    if (show)
-        m_forms.Detail->showOrder(sql, caption, m_board->panelOrder(panel), fields);
-    else
-        m_forms.Detail->loadOrder(sql, caption, m_board->panelOrder(panel), fields);
+    if (!m_base)
+        return std::nullopt;
+    const Query& hot = m_base->QHot;
+    if (!hot.isOpen() || hot.recordCount() == 0)
+        return std::nullopt;
+    // Elsewhere the row chosen before stays the one that acts: the grid keeps it current.
+    const bool touched = row >= 0 && row < hot.recordCount();
+    const int acting = touched ? row : hot.recNo();
+    if (acting >= hot.recordCount())
+        return std::nullopt;
+    auto field = [&](const QString& name) {
+        const int column = hot.fieldIndex(name);
+        return column < 0 ? DbValue() : hot.row(acting)[size_t(column)];
+    };
+    const qint64 order = field(u"KZ"_s).toInt64().value_or(0);
+    Opening o{BoardSql::hotOrderLines(order, m_board->AllOrders),
+              field(u"FIO"_s).toText().value_or(QString()) + u", № "_s + field(u"NUMBER_ZAKAZ"_s).toText().value_or(QString()),
+              order, {}, {}};
+    // The hot queue has no line keys: its dish is the order's line with the same name,
+    // quantity and due moment, and lines alike in all three are alike for the cook too.
+    for (const QString& name : {u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s}) {
+        if (touched)
+            o.dish << qMakePair(name, field(name));
+        o.line << field(name);
+    }
+    return o;
+}
+
+void Form_Main::openOrder(const std::optional<Opening>& opening)
+{
+    if (!opening || !m_forms.Detail || !m_base)
+        return;
+    m_notDone = u"Заказ не открыт"_s;
+    runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [&] {
+        m_forms.Detail->showOrder(opening->sql, opening->caption, opening->order, opening->dish);
+    });
+}
+
+void Form_Main::openPanelOrder(int panel, int row)
+{
+    const std::optional<Opening> opening = panelOpening(panel, row);
+    if (opening && opening->dish.isEmpty())
+        panelGrids()[size_t(panel)]->clearSelection(); // the first dish will be current: nothing else may look chosen
+    openOrder(opening);
+}
+
+void Form_Main::openHotOrder(int row)
+{
+    const std::optional<Opening> opening = hotOpening(row);
+    if (opening && row >= 0 && row < m_base->QHot.recordCount())
+        m_base->QHot.setRecNo(row);
+    openOrder(opening);
+}
+
+void Form_Main::gridMouseDown(QTableView* grid, QPoint position)
+{
+    m_pressedGrid = grid;
+    const int row = touchedRow(grid, position);
+    const auto grids = panelGrids();
+    const auto panel = std::find(grids.begin(), grids.end(), grid);
+    m_pressed = panel == grids.end() ? hotOpening(row) : panelOpening(int(panel - grids.begin()), row);
+}
+
+bool Form_Main::releasedWherePressed(QTableView* grid, const std::optional<Opening>& now)
+{
+    const bool pressedHere = std::exchange(m_pressedGrid, nullptr) == grid;
+    const std::optional<Opening> pressed = std::exchange(m_pressed, std::nullopt);
+    return !pressedHere || pressed == now;
+}
+
+void Form_Main::panelMouseUp(int panel, QPoint position)
+{
+    QTableView* grid = panelGrids()[size_t(panel)];
+    const int row = touchedRow(grid, position);
+    const std::optional<Opening> opening = panelOpening(panel, row);
+    if (!releasedWherePressed(grid, opening))
+        return;
+    // A touch chooses as the keys do, so that both can be used in turn.
+    if (opening)
+        m_board->choosePanel(panel, opening->line.isEmpty() ? std::nullopt : opening->line[0].toInt64());
+    openPanelOrder(panel, row);
 }
 
 bool Form_Main::keyAction(KeyAction action)
@@ -606,21 +684,11 @@ bool Form_Main::keyAction(KeyAction action)
         m_board->stepDish(action == KeyAction::NextDish ? 1 : -1);
         return true;
     case KeyAction::DishReady:
-    case KeyAction::OrderReady: {
-        // The order window's own steps on the chosen order, without showing the window.
-        if (panel < 0 || !m_forms.Detail || (action == KeyAction::DishReady && !m_board->choice().dish()))
+    case KeyAction::OrderReady:
+        if (panel < 0 || (action == KeyAction::DishReady && !m_board->choice().dish()))
             return panel >= 0;
-        const std::optional<qint64> dish = m_board->choice().dish();
-        openPanelOrder(panel, dish, false);
-        m_forms.Detail->keyAction(action);
-        m_forms.Detail->Q->close();
-        RefreshOrderList();
-        FillPage();
-        // A dish marked, the next one is chosen, so that one key after another bumps the order.
-        if (action == KeyAction::DishReady && m_board->choice().dish() == dish)
-            m_board->stepDish(1);
+        readyByKey(panel, action);
         return true;
-    }
     case KeyAction::TakeBack:
         takeBackNewest();
         return true;
@@ -637,8 +705,8 @@ bool Form_Main::keyAction(KeyAction action)
         BtnShowClick();
         return true;
     case KeyAction::OpenOrder:
-        if (panel >= 0 && m_forms.Detail)
-            openPanelOrder(panel, m_board->choice().dish(), true);
+        if (panel >= 0)
+            openPanelOrder(panel, m_board->choice().dishIndex());
         return panel >= 0;
     case KeyAction::Close:
         m_board->dropChoice();
@@ -647,27 +715,42 @@ bool Form_Main::keyAction(KeyAction action)
     return false;
 }
 
+void Form_Main::readyByKey(int panel, KeyAction action)
+{
+    const std::optional<Opening> opening = panelOpening(panel, m_board->choice().dishIndex());
+    if (!opening || !m_forms.Detail || !m_base)
+        return;
+    const std::optional<qint64> dish = m_board->choice().dish();
+    Form_Detail& detail = *m_forms.Detail;
+    m_notDone = action == KeyAction::DishReady ? u"Блюдо не отмечено"_s : u"Заказ не отмечен"_s;
+    if (!runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [&] {
+            detail.loadOrder(opening->sql, opening->caption, opening->order, opening->dish);
+        }))
+        return;
+    // The chosen dish may have left the order since the board was read: then the window's first
+    // dish would be current, and that is not the cook's. The board is read again all the same.
+    const bool gone = action == KeyAction::DishReady && (detail.Q->eof() || detail.Q->asInt64(u"KOD"_s) != dish);
+    const bool done = gone || detail.readyKey(action);
+    const bool dishReady = !gone && action == KeyAction::DishReady && detail.currentIsReady();
+    detail.Q->close();
+    if (!done)
+        return;
+    m_notDone = u"Заказы на доске не прочитаны заново"_s;
+    if (!runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] {
+            RefreshOrderList();
+            FillPage();
+        }))
+        return;
+    // A dish marked, the next one is chosen, so that one key after another bumps the order.
+    if (dishReady && m_board->choice().dish() == dish)
+        m_board->stepDish(1);
+}
+
 void Form_Main::GHotMouseUp(QPoint position)
 {
-    if (!m_forms.Detail || !m_base)
-        return;
-    Query& hot = m_base->QHot;
-    if (!hot.isOpen() || hot.recordCount() == 0)
-        return;
-    // Elsewhere the row chosen before stays the one that acts: the grid keeps it current.
     const int row = touchedRow(GHot, position);
-    if (row >= 0 && row < hot.recordCount())
-        hot.setRecNo(row);
-    const qint64 order = hot.asInt64(u"KZ"_s).value_or(0);
-    const QString caption = hot.asString(u"FIO"_s).value_or(QString()) + u", № "_s
-                            + hot.asString(u"NUMBER_ZAKAZ"_s).value_or(QString());
-    // The hot queue has no line keys: its dish is the order's line with the same name,
-    // quantity and due moment, and lines alike in all three are alike for the cook too.
-    Form_Detail::Dish dish;
-    if (row >= 0 && row < hot.recordCount())
-        for (const QString& field : {u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s})
-            dish << qMakePair(field, hot.field(field));
-    m_forms.Detail->showOrder(BoardSql::hotOrderLines(order, m_board->AllOrders), caption, order, dish);
+    if (releasedWherePressed(GHot, hotOpening(row)))
+        openHotOrder(row);
 }
 
 void Form_Main::BtnShowClick()
@@ -709,6 +792,12 @@ void Form_Main::CB_S1Click()
 
 void Form_Main::closeEvent(QCloseEvent* event)
 {
+    // The close box and the window manager's own keys ask like the exit button: a cook's
+    // ending is for good, and the kiosk start would not bring the monitor back.
+    if (event->spontaneous() && !m_dialogs.question(this, Caption, ExitQuestion, Dialogs::Focus::Cancel)) {
+        event->ignore();
+        return;
+    }
     m_closed = true;
     QWidget::closeEvent(event);
 }

@@ -4,7 +4,9 @@
 
 #include "ButtonPictures.h"
 #include "DataGrid.h"
+#include "DbValue.h"
 #include "KeyMap.h"
+#include "ReadyRecord.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -30,6 +32,7 @@ class QueryModel;
 class ReadyStrip;
 class ServerTime;
 class StatusStrip;
+class TouchGuard;
 
 class Form_Main : public QWidget {
     Q_OBJECT
@@ -76,6 +79,10 @@ public:
     ServerTime& serverTime() const { return *m_serverTime; }
     // The machine's record of the last input, for the idle check.
     void setIdleClock(IdleClock& clock) { m_idleClock = &clock; }
+    // Told when what lies under the cook's finger changes without a window closing.
+    void setTouchGuard(TouchGuard* guard) { m_touchGuard = guard; }
+    // What this monitor's "ready" presses changed, for taking them back.
+    ReadyRecord& readyRecord() { return m_readyRecord; }
 
     void FormCreate();
     void FormShow();
@@ -95,13 +102,23 @@ public:
     void BtnPrevClick();
     void BtnAllClick();
     void BtnLimitClick();
-    // Takes back the last "Заказ полностью готов": its lines that are still ready.
+    // Takes back the last "Заказ полностью готов": its lines that are still ready, each to its
+    // state before the press. The touch's and a key's entry: a failure is told in one box.
+    void pressUndo();
     void BtnUndoClick();
     // The detail window marked an order ready: offers to take it back for a while.
-    void showOrderReady(const QString& number, const QList<qint64>& lines);
+    void showOrderReady(const ReadyRecord::Press& press);
+
+    // Opening an order, by touch or by key: the order of an order panel with the dish in the
+    // given row current (none: the first), or the order of a row of the hot queue (none: the
+    // chosen row). A failure is told in one box.
+    void openPanelOrder(int panel, int row);
+    void openHotOrder(int row);
 
     // A click on an order panel opens that order, whichever row and button it fell on; the dish
-    // touched is the current one there. Positions are in the grid's viewport.
+    // touched is the current one there. Positions are in the grid's viewport. A release opens
+    // nothing when the place holds another order or dish than at the press: a poll may reflow
+    // the board while the finger rests on it.
     void G1MouseUp(QPoint position) { panelMouseUp(0, position); }
     void G2MouseUp(QPoint position) { panelMouseUp(1, position); }
     void G3MouseUp(QPoint position) { panelMouseUp(2, position); }
@@ -116,10 +133,11 @@ public:
 
     // The keys of a bump bar or keypad ("Keys.txt"); other windows route theirs here too.
     KeyInput& keys() const { return *m_keys; }
-    // A key of the map pressed at the board: the same steps as the touches it stands for.
-    // False when it had nothing to act on. Database errors are thrown.
+    // A key of the map pressed at the board: the same steps, guards and boxes as the touches it
+    // stands for. False when it had nothing to act on.
     bool keyAction(KeyAction action);
-    // Takes back the newest "ready" this monitor made that can still be taken back.
+    // Takes back the newest "ready" this monitor made that can still be taken back: the strip's
+    // press while the strip lasts.
     void takeBackNewest();
 
     static const QString Caption;
@@ -132,6 +150,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What a touch would open: the order's lines, its caption and key, the dish to make current,
+    // and the line it was told by.
+    struct Opening {
+        QStringList sql;
+        QString caption;
+        qint64 order = 0;
+        QList<QPair<QString, DbValue>> dish;
+        QList<DbValue> line;
+        bool operator==(const Opening& o) const { return order == o.order && line == o.line; }
+    };
+    std::optional<Opening> panelOpening(int panel, int row) const;
+    std::optional<Opening> hotOpening(int row) const;
+    void openOrder(const std::optional<Opening>& opening);
+    void gridMouseDown(QTableView* grid, QPoint position);
+    // Whether the release finds what the press found there; forgets the press.
+    bool releasedWherePressed(QTableView* grid, const std::optional<Opening>& now);
+
     void buildControls();
     QPushButton* pictureButton(const char* name, const QString& text, ButtonPictures::Picture picture,
                                const QRect& place,
@@ -141,8 +176,9 @@ private:
     void sizePanelColumns();
     void warnMissingSoundFile();
     void panelMouseUp(int panel, QPoint position);
-    // Loads (show false) or opens the order of a panel with the dish of this key current.
-    void openPanelOrder(int panel, std::optional<qint64> dish, bool show);
+    // The ready keys at the board: the order window's own steps on the chosen order and dish,
+    // without showing the window.
+    void readyByKey(int panel, KeyAction action);
     void setHotExpanded(bool expanded);
     void placeReadyStrip();
 
@@ -156,10 +192,12 @@ private:
     Form_Base* m_base = nullptr;
     IdleClock* m_idleClock = nullptr;
     KeyInput* m_keys;
-    // When "Отменить" was last pressed: the second tap of a double tap would land on whatever
-    // lay under the strip, so board touches wait out the double-tap time after it.
-    std::optional<quint32> m_undoTick;
-    bool touchTooSoon();
+    TouchGuard* m_touchGuard = nullptr;
+    ReadyRecord m_readyRecord;
+    // Where the last press fell and what it would have opened there.
+    QTableView* m_pressedGrid = nullptr;
+    std::optional<Opening> m_pressed;
+    QString m_notDone;
     bool m_idleFailing = false; // an idle check is running, or its failure is on the screen
     bool m_fullScreen = false;
     bool m_placed = false;

@@ -20,6 +20,7 @@
 #include "RadioGroup.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
+#include "TouchGuard.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -60,15 +61,15 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     base->hooks.limitsEnabled = [main](bool on) { main->BtnLimit->setEnabled(on); };
     main->attachDatabase(*base);
     main->setIdleClock(platform.idle);
+    main->setTouchGuard(new TouchGuard(platform.clock, main));
     m_forms.Detail->attach(*base, main->serverTime(),
                            {[main] { return main->board().served(); },
                             [main] {
                                 main->RefreshOrderList();
                                 main->FillPage();
                             },
-                            [main](const QString& number, const QList<qint64>& lines) {
-                                main->showOrderReady(number, lines);
-                            }},
+                            [main](const ReadyRecord::Press& press) { main->showOrderReady(press); },
+                            &main->readyRecord()},
                            *m_forms.Time);
     m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);
     Form_Detail* detail = m_forms.Detail;

@@ -121,6 +121,6 @@ QStringList BoardSql::hotOrderLines(qint64 orderKey, bool allOrders)
 QStringList BoardSql::orderReady(qint64 orderKey, const ServedSections& served)
 {
     return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD_ZAKAZ = "_s + QString::number(orderKey)
-                       + u" AND (SECTION = 800 OR SECTION = 900"_s}
+                       + u" AND PRINT_SECTION = 2 AND (SECTION = 800 OR SECTION = 900"_s}
            + sectionLines(served);
 }

@@ -22,7 +22,9 @@ QStringList panelLines(qint64 orderKey, const ServedSections& served);
 // Every section's lines of one order, shown (or, with allOrders, shown or ready), sorted by due
 // time: the order behind a row of the hot queue.
 QStringList hotOrderLines(qint64 orderKey, bool allOrders);
-// Sets ready the order's lines in the served sections; the other sections' lines keep their state.
+// Sets ready the order's lines shown to the cooks in the served sections; the other sections'
+// lines keep their state, and so do lines not yet sent to the kitchen or not yet shown: they
+// would never reach the guest.
 QStringList orderReady(qint64 orderKey, const ServedSections& served);
 
 // The same statements as first written: the rows the ones above must give, on any database.

@@ -20,6 +20,12 @@ void DataGrid::paintEvent(QPaintEvent* event)
     QTableView::paintEvent(event);
 }
 
+void DataGrid::mousePressEvent(QMouseEvent* event)
+{
+    emit mouseDown(event->button(), event->position().toPoint());
+    QTableView::mousePressEvent(event);
+}
+
 void DataGrid::mouseReleaseEvent(QMouseEvent* event)
 {
     QTableView::mouseReleaseEvent(event);
@@ -28,9 +34,13 @@ void DataGrid::mouseReleaseEvent(QMouseEvent* event)
 
 bool DataGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        auto* release = static_cast<QMouseEvent*>(event);
-        emit mouseUp(release->button(), viewport()->mapFromGlobal(release->globalPosition().toPoint()));
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint position = viewport()->mapFromGlobal(mouse->globalPosition().toPoint());
+        if (event->type() == QEvent::MouseButtonPress)
+            emit mouseDown(mouse->button(), position);
+        else
+            emit mouseUp(mouse->button(), position);
     }
     return QTableView::eventFilter(watched, event);
 }
@@ -44,7 +54,15 @@ void DataGrid::followCurrentRow()
 
 void DataGrid::followChosenRow()
 {
-    chosenRowIsCurrent()->keepCurrentRow = true;
+    QueryModel* model = chosenRowIsCurrent();
+    model->keepCurrentRow = true;
+    // The cook's choice stays chosen on its line when new rows come.
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_chosenBeforeReset = selectionModel()->hasSelection(); });
+    connect(model, &QueryModel::currentLineKept, this, [this, model](int row) {
+        if (m_chosenBeforeReset)
+            setCurrentIndex(model->index(row, 0));
+    });
 }
 
 QueryModel* DataGrid::chosenRowIsCurrent()

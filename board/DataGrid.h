@@ -25,11 +25,14 @@ public:
     void followChosenRow();
 
 signals:
+    // Any mouse button pressed anywhere over the grid, before the grid has handled it.
+    void mouseDown(Qt::MouseButton button, QPoint position);
     // Any mouse button released anywhere over the grid, after the grid has handled it.
     void mouseUp(Qt::MouseButton button, QPoint position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -38,4 +41,5 @@ private:
     void selectCurrentRow();
 
     ServerTime* m_time = nullptr;
+    bool m_chosenBeforeReset = false;
 };

@@ -52,9 +52,11 @@ int OrderBoard::orderCount() const
     return m_base && m_base->QZakaz.isOpen() ? m_base->QZakaz.recordCount() : 0;
 }
 
+// While the connection is lost the board keeps its last rows and the red strip says why; the
+// polling re-reads the board once it has attached again.
 void OrderBoard::RefreshOrderList()
 {
-    if (!m_state.FormsReady || !m_base)
+    if (!m_state.FormsReady || !m_base || !m_base->MyDB.connected())
         return;
     Query& q = m_base->QZakaz;
     q.close();
@@ -77,7 +79,7 @@ void OrderBoard::freePanels(int from)
 
 void OrderBoard::FillPage()
 {
-    if (!m_state.FormsReady || !m_base)
+    if (!m_state.FormsReady || !m_base || !m_base->MyDB.connected())
         return;
     Query& list = m_base->QZakaz;
     const int count = orderCount();
@@ -129,6 +131,8 @@ void OrderBoard::showPageCounts(int count)
 
 void OrderBoard::BtnNextClick()
 {
+    if (!m_base || !m_base->MyDB.connected())
+        return; // the page would turn unseen
     RefreshOrderList();
     if (orderCount() >= m_state.PageFirst + 6)
         m_state.PageFirst += 6;
@@ -141,7 +145,7 @@ void OrderBoard::BtnNextClick()
 
 void OrderBoard::BtnPrevClick()
 {
-    if (m_state.PageFirst == 1)
+    if (m_state.PageFirst == 1 || !m_base || !m_base->MyDB.connected())
         return;
     RefreshOrderList();
     do

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -88,9 +89,35 @@ void QueryModel::follow()
             m_query->setRecNo(m_shownCurrent);
         return;
     }
+    const int kept = rowOfCurrentLine();
     beginResetModel();
     remember();
     endResetModel();
+    if (kept >= 0) {
+        m_query->setRecNo(kept);
+        emit currentLineKept(kept);
+    }
+}
+
+int QueryModel::rowOfCurrentLine() const
+{
+    if (!keepCurrentRow || lineFields.isEmpty() || !m_query || !m_query->isOpen() || m_shownCurrent < 0
+        || size_t(m_shownCurrent) >= m_shown.size())
+        return -1;
+    std::vector<std::pair<int, const DbValue*>> line; // the query's column, the value shown
+    for (const QString& field : lineFields) {
+        const int shownColumn = int(m_shownFields.indexOf(field));
+        const int column = m_query->fieldIndex(field);
+        if (shownColumn < 0 || column < 0)
+            return -1;
+        line.emplace_back(column, &m_shown[size_t(m_shownCurrent)][size_t(shownColumn)]);
+    }
+    for (int row = 0; row < m_query->recordCount(); ++row) {
+        const Query::Row& values = m_query->row(row);
+        if (std::all_of(line.begin(), line.end(), [&](const auto& f) { return values[size_t(f.first)] == *f.second; }))
+            return row;
+    }
+    return -1;
 }
 
 bool QueryModel::showsQueryRows() const

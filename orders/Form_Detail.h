@@ -7,6 +7,7 @@
 #include "DbValue.h"
 #include "DesignDialog.h"
 #include "KeyMap.h"
+#include "ReadyRecord.h"
 
 #include <QDateTime>
 #include <QList>
@@ -33,8 +34,9 @@ public:
     struct Board {
         std::function<ServedSections()> served; // the ticked sections, at the moment of use
         std::function<void()> refresh;          // RefreshOrderList, then FillPage
-        // An order was marked ready: its number and the lines that the press set ready.
-        std::function<void(const QString& number, const QList<qint64>& lines)> orderReady;
+        // An order was marked ready: the press, to be offered back for a while.
+        std::function<void(const ReadyRecord::Press& press)> orderReady;
+        ReadyRecord* record = nullptr; // what this monitor's presses set ready
     };
     // The dish the cook touched, by the values of some of its fields; empty for none.
     using Dish = QList<QPair<QString, DbValue>>;
@@ -60,10 +62,15 @@ public:
     // The same without showing the window, for a key that acts on the order from the board.
     void loadOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish = {});
 
-    // A key of the map pressed in this window or, for the ready keys, at the board on an order
-    // loaded without showing it. The ready keys only ever mark ready; taking back is a touch on
-    // the buttons. Database errors are thrown. False when the key means nothing here.
+    // A key of the map pressed in this window. False when the key means nothing here.
     bool keyAction(KeyAction action);
+    // The ready keys (Enter, "+"), in this window or at the board on an order loaded without
+    // showing it: the current dish or the order marked ready through the buttons' own presses.
+    // They only ever mark ready; taking back is a touch on the buttons. False when the action
+    // failed (told in one box).
+    bool readyKey(KeyAction action);
+    // The current dish is ready.
+    bool currentIsReady() const;
 
     // The idle handling's press of BtnExit. With the serving-time window open over this one
     // it takes effect once that window has closed.
@@ -72,7 +79,14 @@ public:
     // Q read again with its statement; the row with the given key becomes current, else the first.
     void reread(std::optional<qint64> key = std::nullopt);
 
-    // Handlers; database errors are thrown.
+    // The cook's two actions, by touch or by key: the handler below, with a second press within
+    // the double-tap time doing nothing and a failure told in one box.
+    // False when the action failed.
+    bool pressStr();
+    bool pressAll();
+
+    // Handlers; database errors are thrown. A ready dish or order is taken back only after a
+    // question: the same spot marks ready, and the state may have changed since the cook looked.
     void BtnStrClick();
     void BtnAllClick();
     void BtnTimeClick();
@@ -82,6 +96,8 @@ public:
     static const QString AllCaption;
     static const QString StrBackCaption;
     static const QString AllBackCaption;
+    static QString dishBackQuestion(const QString& dish);
+    static QString orderBackQuestion(const QString& number, const QStringList& dishes);
     // A second press of either ready button this soon after the last is a double tap.
     static constexpr int DoubleTapMilliseconds = 500;
 
@@ -91,10 +107,12 @@ protected:
 private:
     void buildControls();
     bool hasCurrentRow() const;
-    bool currentIsReady() const;
     bool doubleTap();
     // Reads the order's lines in the served sections: whether all are ready, and its number.
-    QList<qint64> readServedLines();
+    void readServedLines();
+    // The served lines in that state, as they were read.
+    QList<ReadyRecord::Line> servedLines(int state) const;
+    void takeBackOrder();
     void showCaptions();
 
     Dialogs& m_dialogs;
@@ -108,4 +126,5 @@ private:
     QString m_number;
     bool m_orderReady = false; // every served line of the order is ready
     QDateTime m_lastPress;
+    QString m_notDone; // what the action under way would leave undone if it failed now
 };

@@ -112,7 +112,10 @@ void TestPollingRecovery::serverLostAndBack()
     addLine(1, u"Котлета"_s); // arrives while the monitor is cut off
     QVERIFY(m.poll() < 3000);
     QVERIFY2(m.strip().startsWith(u"Нет связи с сервером базы данных с "_s), qPrintable(m.strip()));
-    QVERIFY(!m.main().Strip->detail().isEmpty()); // the server's own words
+    // Why in the cooks' words, then the server's own.
+    const QString why = u"Сервер не отвечает или недоступен по сети. Сообщение сервера: "_s;
+    QVERIFY2(m.main().Strip->detail().startsWith(why) && m.main().Strip->detail().size() > why.size(),
+             qPrintable(m.main().Strip->detail()));
     // Attempts go on in the background and fail; the board keeps what it showed.
     for (int i = 0; i < 3; ++i) {
         QVERIFY(m.poll() < 2000);
@@ -254,7 +257,13 @@ void TestPollingRecovery::heldLineShownAfterAMinute()
     QVERIFY(strip.headline().isEmpty());
     clock.time = clock.time.addSecs(31);
     polling.onTimer();
-    QCOMPARE(strip.headline(), PollingCycle::conflictHeadline(QDateTime(QDate(2026, 12, 7), QTime(12, 3, 5)), 1));
+    const QString since = u"Новые блюда не удаётся отметить с 12:03:05: %1 другой программой, повтор…"_s;
+    QCOMPARE(strip.headline(), since.arg(u"1 строка занята"_s));
+    QVERIFY(strip.detail().startsWith(u"Строки заняты другой программой. Сообщение сервера: "_s));
+    const std::pair<int, QString> counts[] = {{2, u"2 строки заняты"_s}, {5, u"5 строк занято"_s}, {11, u"11 строк занято"_s},
+                                              {21, u"21 строка занята"_s}, {22, u"22 строки заняты"_s}};
+    for (const auto& [count, said] : counts)
+        QCOMPARE(PollingCycle::conflictHeadline(QDateTime(QDate(2026, 12, 7), QTime(12, 3, 5)), count), since.arg(said));
     QVERIFY(m.machine.dialogs.messages.isEmpty());
 
     held.release();

@@ -22,7 +22,9 @@
 #include <QStyleOptionGroupBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QCloseEvent>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -371,17 +373,25 @@ void TestFormMain::sectionClickRewritesFileOnceReady()
 
 void TestFormMain::exitAsksFirst()
 {
-    QTemporaryDir dir;
-    Board board(dir.path());
-    board.main->show();
-    board.dialogs.answers << false << true;
-    for (bool closed : {false, true}) {
-        QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
-        QCOMPARE(board.main->isClosed(), closed);
+    // The exit button, then the window's close box.
+    for (bool closeBox : {false, true}) {
+        QTemporaryDir dir;
+        Board board(dir.path());
+        board.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(board.main.get()));
+        board.dialogs.answers << false << true;
+        for (bool closed : {false, true}) {
+            if (closeBox) { // as the window system delivers it
+                QCloseEvent close;
+                QCoreApplication::sendEvent(board.main->windowHandle(), &close);
+            } else
+                QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
+            QCOMPARE(board.main->isClosed(), closed);
+        }
+        // Cancel is focused: Enter does not end the service.
+        QCOMPARE(board.dialogs.questions.value(1), Form_Main::Caption + u'|' + Form_Main::ExitQuestion);
+        QCOMPARE(board.dialogs.focused, QList<Dialogs::Focus>(2, Dialogs::Focus::Cancel));
     }
-    // Cancel is focused: Enter does not end the service.
-    QCOMPARE(board.dialogs.questions.value(1), Form_Main::Caption + u'|' + Form_Main::ExitQuestion);
-    QCOMPARE(board.dialogs.focused, QList<Dialogs::Focus>(2, Dialogs::Focus::Cancel));
 }
 
 void TestFormMain::enterPressesTheFocusedButton()

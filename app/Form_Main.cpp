@@ -8,6 +8,7 @@
 #include "Form_Detail.h"
 #include "IdleCheck.h"
 #include "IdleClock.h"
+#include "KeyInput.h"
 #include "OrderBoard.h"
 #include "QueryModel.h"
 #include "ReadyStrip.h"
@@ -164,6 +165,14 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     resize(DesignWidth, DesignHeight);
     buildControls();
     new EnterKeyFilter(this);
+    m_keys = new KeyInput(this);
+    // A key of the map is the board's and walks no grid; only Enter, "+" and "." with no order
+    // chosen go on, to press a button the keyboard has focused.
+    m_keys->route(this, [this](KeyAction action) {
+        bool used = true;
+        reportErrors(m_dialogs, this, [&] { used = keyAction(action); });
+        return used;
+    });
     IdleTimer.setInterval(1000);
     connect(&IdleTimer, &QTimer::timeout, this, [this] {
         // The timer keeps ticking under the box that tells of a refusal: one box at a time.
@@ -423,6 +432,8 @@ void Form_Main::FormCreate()
                 boxes[i]->setChecked(true);
     }
 
+    m_keys->setMap(KeyMap::load(m_state.settingsFolder));
+
     const SettingsFile gruppaFile(m_state.settingsFolder, N::Gruppa);
     gruppaFile.createIfMissing(N::GruppaDefault);
     const bool groupShown = gruppaFile.line(0, u"0"_s) == u"1";
@@ -599,6 +610,12 @@ void Form_Main::pressUndo()
         runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnUndoClick(); });
 }
 
+void Form_Main::takeBackNewest()
+{
+    if (StripReady->isVisibleTo(this) && !StripReady->press().lines.isEmpty())
+        pressUndo();
+}
+
 void Form_Main::BtnUndoClick()
 {
     const ReadyRecord::Press press = StripReady->press();
@@ -723,9 +740,98 @@ bool Form_Main::releasedWherePressed(QTableView* grid, const std::optional<Openi
 
 void Form_Main::panelMouseUp(int panel, QPoint position)
 {
-    const int row = touchedRow(panelGrids()[size_t(panel)], position);
-    if (releasedWherePressed(panelGrids()[size_t(panel)], panelOpening(panel, row)))
-        openPanelOrder(panel, row);
+    QTableView* grid = panelGrids()[size_t(panel)];
+    const int row = touchedRow(grid, position);
+    const std::optional<Opening> opening = panelOpening(panel, row);
+    if (!releasedWherePressed(grid, opening))
+        return;
+    // A touch chooses as the keys do, so that both can be used in turn.
+    if (opening)
+        m_board->choosePanel(panel, opening->line.isEmpty() ? std::nullopt : opening->line[0].toInt64());
+    openPanelOrder(panel, row);
+}
+
+bool Form_Main::keyAction(KeyAction action)
+{
+    const int panel = m_board->chosenPanel();
+    switch (action) {
+    case KeyAction::Order1:
+    case KeyAction::Order2:
+    case KeyAction::Order3:
+    case KeyAction::Order4:
+    case KeyAction::Order5:
+    case KeyAction::Order6:
+        m_board->choosePanel(int(action) - int(KeyAction::Order1));
+        return true;
+    case KeyAction::PrevOrder:
+    case KeyAction::NextOrder:
+        m_board->stepOrder(action == KeyAction::NextOrder ? 1 : -1);
+        return true;
+    case KeyAction::PrevDish:
+    case KeyAction::NextDish:
+        m_board->stepDish(action == KeyAction::NextDish ? 1 : -1);
+        return true;
+    case KeyAction::DishReady:
+    case KeyAction::OrderReady:
+        if (panel < 0 || (action == KeyAction::DishReady && !m_board->choice().dish()))
+            return panel >= 0;
+        readyByKey(panel, action);
+        return true;
+    case KeyAction::TakeBack:
+        takeBackNewest();
+        return true;
+    case KeyAction::AllOrders:
+        BtnAllClick();
+        return true;
+    case KeyAction::PrevPage:
+        BtnPrevClick();
+        return true;
+    case KeyAction::NextPage:
+        BtnNextClick();
+        return true;
+    case KeyAction::HotQueue:
+        BtnShowClick();
+        return true;
+    case KeyAction::OpenOrder:
+        if (panel >= 0)
+            openPanelOrder(panel, m_board->choice().dishIndex());
+        return panel >= 0;
+    case KeyAction::Close:
+        m_board->dropChoice();
+        return true;
+    }
+    return false;
+}
+
+void Form_Main::readyByKey(int panel, KeyAction action)
+{
+    const std::optional<Opening> opening = panelOpening(panel, m_board->choice().dishIndex());
+    if (!opening || !m_forms.Detail || !m_base)
+        return;
+    const std::optional<qint64> dish = m_board->choice().dish();
+    Form_Detail& detail = *m_forms.Detail;
+    m_notDone = action == KeyAction::DishReady ? u"Блюдо не отмечено"_s : u"Заказ не отмечен"_s;
+    if (!runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [&] {
+            detail.loadOrder(opening->sql, opening->caption, opening->order, opening->dish);
+        }))
+        return;
+    // The chosen dish may have left the order since the board was read: then the window's first
+    // dish would be current, and that is not the cook's. The board is read again all the same.
+    const bool gone = action == KeyAction::DishReady && (detail.Q->eof() || detail.Q->asInt64(u"KOD"_s) != dish);
+    const bool done = gone || detail.readyKey(action);
+    const bool dishReady = !gone && action == KeyAction::DishReady && detail.currentIsReady();
+    detail.Q->close();
+    if (!done)
+        return;
+    m_notDone = u"Заказы на доске не прочитаны заново"_s;
+    if (!runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] {
+            RefreshOrderList();
+            FillPage();
+        }))
+        return;
+    // A dish marked, the next one is chosen, so that one key after another bumps the order.
+    if (dishReady && m_board->choice().dish() == dish)
+        m_board->stepDish(1);
 }
 
 void Form_Main::GHotMouseUp(QPoint position)
@@ -762,6 +868,7 @@ void Form_Main::IdleTimerTimer()
         return;
     if (GHot->height() != m_state.HotNormalHeight || m_state.HotExpanded)
         setHotExpanded(false);
+    m_board->dropChoice();
     if (m_forms.Detail)
         m_forms.Detail->pressExit();
 }

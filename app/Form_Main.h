@@ -5,6 +5,7 @@
 #include "ButtonPictures.h"
 #include "DataGrid.h"
 #include "DbValue.h"
+#include "KeyMap.h"
 #include "ReadyRecord.h"
 #include "Scaling.h"
 
@@ -26,6 +27,7 @@ class QTableView;
 
 class Form_Base;
 class IdleClock;
+class KeyInput;
 class OrderBoard;
 class QueryModel;
 class ReadyStrip;
@@ -130,6 +132,15 @@ public:
     void BtnShowClick();
     void IdleTimerTimer();
 
+    // The keys of a bump bar or keypad ("Keys.txt"); other windows route theirs here too.
+    KeyInput& keys() const { return *m_keys; }
+    // A key of the map pressed at the board: the same steps, guards and boxes as the touches it
+    // stands for. False when it had nothing to act on.
+    bool keyAction(KeyAction action);
+    // Takes back the newest "ready" this monitor made that can still be taken back: the strip's
+    // press while the strip lasts.
+    void takeBackNewest();
+
     static const QString Caption;
     static const QString NoSoundFileWarning;
     static const QString ExitQuestion;
@@ -167,6 +178,9 @@ private:
     void sizePanelColumns();
     void warnMissingSoundFile();
     void panelMouseUp(int panel, QPoint position);
+    // The ready keys at the board: the order window's own steps on the chosen order and dish,
+    // without showing the window.
+    void readyByKey(int panel, KeyAction action);
     void setHotExpanded(bool expanded);
     void placeReadyStrip();
 
@@ -179,6 +193,7 @@ private:
     std::unique_ptr<ServerTime> m_serverTime;
     Form_Base* m_base = nullptr;
     IdleClock* m_idleClock = nullptr;
+    KeyInput* m_keys;
     TouchGuard* m_touchGuard = nullptr;
     ReadyRecord m_readyRecord;
     // Where the last press fell and what it would have opened there.

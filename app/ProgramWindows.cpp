@@ -12,6 +12,8 @@
 #include "Form_Time.h"
 #include "Form_Util.h"
 #include "Form_Vid.h"
+#include "Dialogs.h"
+#include "KeyInput.h"
 #include "Log.h"
 #include "OrderBoard.h"
 #include "DataGrid.h"
@@ -71,6 +73,13 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                             &main->readyRecord()},
                            *m_forms.Time);
     m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);
+    Form_Detail* detail = m_forms.Detail;
+    Dialogs& dialogs = platform.dialogs;
+    main->keys().route(detail, [detail, &dialogs](KeyAction action) {
+        bool used = false;
+        reportErrors(dialogs, detail, [&] { used = detail->keyAction(action); });
+        return used;
+    });
     Form_Vid* vid = m_forms.Vid;
     m_forms.Alert = new SoundAlert(*base, platform.speaker, main->PanelSound, main->TimerColor,
                                    {[vid] { return vid->RadioGroup2->itemIndex(); },

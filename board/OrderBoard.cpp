@@ -90,11 +90,17 @@ void OrderBoard::FillPage()
     if (count == 0) {
         freePanels(0);
         showPageCounts(0);
+        m_choice.setOrders({});
+        showChoice();
         return;
     }
     // A page that no longer exists shows nothing true: step back to the last page that does.
     while (m_state.PageFirst > 1 && count < m_state.PageFirst)
         m_state.PageFirst -= 6;
+    // The chosen order stays in sight wherever the re-read list has put it.
+    m_choice.setOrders(orderKeys());
+    if (m_choice.active())
+        m_state.PageFirst = BoardChoice::pageFirstOf(m_choice.orderIndex());
 
     list.setRecNo(m_state.PageFirst - 1);
     const ServedSections sections = served();
@@ -141,6 +147,7 @@ void OrderBoard::FillPage()
     }
     freePanels(filled);
     showPageCounts(count);
+    showChoice();
 }
 
 // New orders land on later pages: the paging buttons tell the cook how many wait each way.
@@ -159,6 +166,10 @@ void OrderBoard::BtnNextClick()
     RefreshOrderList();
     if (orderCount() >= m_state.PageFirst + 6)
         m_state.PageFirst += 6;
+    if (m_choice.active()) {
+        m_choice.setOrders(orderKeys());
+        m_choice.chooseOrderAt(m_state.PageFirst - 1);
+    }
     FillPage();
 }
 
@@ -170,6 +181,10 @@ void OrderBoard::BtnPrevClick()
     do
         m_state.PageFirst -= 6;
     while (m_state.PageFirst > 1 && orderCount() < m_state.PageFirst);
+    if (m_choice.active()) {
+        m_choice.setOrders(orderKeys());
+        m_choice.chooseOrderAt(m_state.PageFirst - 1);
+    }
     FillPage();
 }
 
@@ -193,4 +208,81 @@ void OrderBoard::BtnAllClick()
     m_w.BtnAll->setText(AllOrders ? UnfulfilledCaption : AllCaption);
     RefreshOrderList();
     FillPage();
+}
+
+QList<qint64> OrderBoard::orderKeys() const
+{
+    QList<qint64> keys;
+    if (!m_base || !m_base->QZakaz.isOpen())
+        return keys;
+    const Query& list = m_base->QZakaz;
+    const int kod = list.fieldIndex(u"KOD"_s);
+    for (int i = 0; kod >= 0 && i < list.recordCount(); ++i)
+        keys << list.row(i)[size_t(kod)].toInt64().value_or(0);
+    return keys;
+}
+
+int OrderBoard::chosenPanel() const
+{
+    if (!m_choice.active())
+        return -1;
+    for (int i = 0; i < 6; ++i)
+        if (m_orders[size_t(i)] == *m_choice.order() && m_w.grids[size_t(i)]->isVisibleTo(m_w.panels[size_t(i)]))
+            return i;
+    return -1;
+}
+
+void OrderBoard::choosePanel(int panel, std::optional<qint64> dish)
+{
+    if (panel < 0 || panel >= 6 || m_orders[size_t(panel)] == 0)
+        return;
+    m_choice.chooseOrderAt(m_state.PageFirst - 1 + panel);
+    showChoice();
+    if (dish) {
+        m_choice.chooseDish(*dish);
+        showChoice();
+    }
+}
+
+void OrderBoard::stepOrder(int step)
+{
+    m_choice.stepOrder(step, m_state.PageFirst);
+    followChoice();
+}
+
+void OrderBoard::stepDish(int step)
+{
+    m_choice.stepDish(step, m_state.PageFirst);
+    followChoice();
+}
+
+// The page turns when the choice has left it.
+void OrderBoard::followChoice()
+{
+    if (m_choice.active() && BoardChoice::pageFirstOf(m_choice.orderIndex()) != m_state.PageFirst)
+        FillPage();
+    else
+        showChoice();
+}
+
+void OrderBoard::dropChoice()
+{
+    m_choice.drop();
+    m_frames.hide();
+}
+
+void OrderBoard::showChoice()
+{
+    const int panel = chosenPanel();
+    if (panel < 0) {
+        m_frames.hide();
+        return;
+    }
+    const Query& lines = *m_queries[size_t(panel)];
+    QList<qint64> dishes;
+    const int kod = lines.isOpen() ? lines.fieldIndex(u"KOD"_s) : -1;
+    for (int i = 0; kod >= 0 && i < lines.recordCount(); ++i)
+        dishes << lines.row(i)[size_t(kod)].toInt64().value_or(0);
+    m_choice.setDishes(dishes);
+    m_frames.show(m_w.panels[size_t(panel)], m_w.grids[size_t(panel)], m_choice.dishIndex());
 }

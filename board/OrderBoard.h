@@ -2,7 +2,9 @@
 // The order pages of the board: the order list of the served sections, six orders a page, each
 // in a panel of its own with its dishes; paging, the section filter and the mode.
 
+#include "BoardChoice.h"
 #include "BoardSql.h"
+#include "ChoiceFrames.h"
 
 #include <QString>
 #include <array>
@@ -52,6 +54,17 @@ public:
     void CB_S1Click(); // for all five boxes: rewrites the section file, then refreshes
     void BtnAllClick();
 
+    // The cook's choice of an order and a dish, from the keys or a touch. The page follows the
+    // chosen order; a page turned by its buttons takes the choice to its first order.
+    const BoardChoice& choice() const { return m_choice; }
+    const ChoiceFrames& choiceFrames() const { return m_frames; }
+    void choosePanel(int panel, std::optional<qint64> dish = std::nullopt);
+    void stepOrder(int step);
+    void stepDish(int step);
+    void dropChoice();
+    // The panel of the chosen order, -1 when none.
+    int chosenPanel() const;
+
     static inline const QString AllCaption = QStringLiteral("Все");
     static inline const QString UnfulfilledCaption = QStringLiteral("Неисп.");
 
@@ -59,6 +72,9 @@ private:
     int orderCount() const;
     void freePanels(int from);
     void showPageCounts(int count);
+    QList<qint64> orderKeys() const;
+    void followChoice();
+    void showChoice();
 
     AppState& m_state;
     Widgets m_w;
@@ -67,4 +83,6 @@ private:
     std::unique_ptr<Query> m_page; // the six panels' lines in one request
     std::array<QueryModel*, 6> m_models{};
     std::array<qint64, 6> m_orders{};
+    BoardChoice m_choice;
+    ChoiceFrames m_frames;
 };

@@ -76,6 +76,9 @@ void Form_Detail::buildControls()
     connect(BtnStr, &QPushButton::clicked, this, &Form_Detail::pressStr);
     connect(BtnAll, &QPushButton::clicked, this, &Form_Detail::pressAll);
     connect(BtnExit, &QPushButton::clicked, this, &QDialog::accept);
+    // Enter is a key of the map here, never a press of whichever button is the default.
+    for (QPushButton* button : {BtnTime, BtnStr, BtnAll, BtnExit})
+        button->setAutoDefault(false);
 }
 
 void Form_Detail::attach(Form_Base& base, ServerTime& time, Board board, Form_Time& servingTimes)
@@ -100,6 +103,12 @@ void Form_Detail::attach(Form_Base& base, ServerTime& time, Board board, Form_Ti
 
 void Form_Detail::showOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish)
 {
+    loadOrder(sql, caption, orderKey, dish);
+    exec();
+}
+
+void Form_Detail::loadOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish)
+{
     Q->close();
     Q->setSql(sql);
     Q->prepare();
@@ -119,7 +128,39 @@ void Form_Detail::showOrder(const QStringList& sql, const QString& caption, qint
     showCaptions();
     setWindowTitle(caption);
     m_exitPending = false;
-    exec();
+}
+
+bool Form_Detail::keyAction(KeyAction action)
+{
+    switch (action) {
+    case KeyAction::PrevDish:
+    case KeyAction::NextDish:
+        // With no dish current (the one just marked has left the list) the keys start at an end.
+        if (hasCurrentRow())
+            Q->setRecNo(qBound(0, Q->recNo() + (action == KeyAction::NextDish ? 1 : -1), Q->recordCount() - 1));
+        else if (Q && Q->isOpen() && Q->recordCount() > 0)
+            Q->setRecNo(action == KeyAction::NextDish ? 0 : Q->recordCount() - 1);
+        return true;
+    case KeyAction::DishReady:
+    case KeyAction::OrderReady:
+        readyKey(action);
+        return true;
+    case KeyAction::Close:
+        if (isVisible())
+            BtnExit->click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Form_Detail::readyKey(KeyAction action)
+{
+    if (action == KeyAction::DishReady)
+        return !hasCurrentRow() || currentIsReady() || pressStr();
+    if (action == KeyAction::OrderReady)
+        return m_orderReady || pressAll();
+    return true;
 }
 
 void Form_Detail::pressExit()
@@ -194,18 +235,16 @@ void Form_Detail::reread(std::optional<qint64> key)
     showCaptions();
 }
 
-void Form_Detail::pressStr()
+bool Form_Detail::pressStr()
 {
     m_notDone = u"Блюдо не отмечено"_s;
-    if (m_base)
-        runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnStrClick(); });
+    return !m_base || runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnStrClick(); });
 }
 
-void Form_Detail::pressAll()
+bool Form_Detail::pressAll()
 {
     m_notDone = u"Заказ не отмечен"_s;
-    if (m_base)
-        runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnAllClick(); });
+    return !m_base || runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnAllClick(); });
 }
 
 void Form_Detail::BtnStrClick()

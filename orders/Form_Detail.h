@@ -6,6 +6,7 @@
 #include "BoardSql.h"
 #include "DbValue.h"
 #include "DesignDialog.h"
+#include "KeyMap.h"
 #include "ReadyRecord.h"
 
 #include <QDateTime>
@@ -58,6 +59,18 @@ public:
     // current (else the first), the caption, and the window shown modally. A failing statement
     // is thrown before anything is shown.
     void showOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish = {});
+    // The same without showing the window, for a key that acts on the order from the board.
+    void loadOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish = {});
+
+    // A key of the map pressed in this window. False when the key means nothing here.
+    bool keyAction(KeyAction action);
+    // The ready keys (Enter, "+"), in this window or at the board on an order loaded without
+    // showing it: the current dish or the order marked ready through the buttons' own presses.
+    // They only ever mark ready; taking back is a touch on the buttons. False when the action
+    // failed (told in one box).
+    bool readyKey(KeyAction action);
+    // The current dish is ready.
+    bool currentIsReady() const;
 
     // The idle handling's press of BtnExit. With the serving-time window open over this one
     // it takes effect once that window has closed.
@@ -68,8 +81,9 @@ public:
 
     // The cook's two actions, by touch or by key: the handler below, with a second press within
     // the double-tap time doing nothing and a failure told in one box.
-    void pressStr();
-    void pressAll();
+    // False when the action failed.
+    bool pressStr();
+    bool pressAll();
 
     // Handlers; database errors are thrown. A ready dish or order is taken back only after a
     // question: the same spot marks ready, and the state may have changed since the cook looked.
@@ -93,7 +107,6 @@ protected:
 private:
     void buildControls();
     bool hasCurrentRow() const;
-    bool currentIsReady() const;
     bool doubleTap();
     // Reads the order's lines in the served sections: whether all are ready, and its number.
     void readServedLines();

@@ -17,6 +17,7 @@ inline const QString FSound = QStringLiteral("fsound.txt");
 inline const QString Sound = QStringLiteral("sound.txt");
 inline const QString Psw = QStringLiteral("psw.txt");
 inline const QString TextSize = QStringLiteral("TextSize.txt");
+inline const QString Keys = QStringLiteral("Keys.txt");
 
 inline const QString ScreenWindow = QStringLiteral("Window");
 inline const QString ScreenFull = QStringLiteral("Full");

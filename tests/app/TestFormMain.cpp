@@ -94,8 +94,9 @@ void TestFormMain::firstStartCreatesItsFiles()
     QCOMPARE(fileBytes(dir.filePath("Section.txt")), QByteArray("1\r\n"));
     QCOMPARE(fileBytes(dir.filePath("Gruppa.txt")), QByteArray("0\r\n"));
     QCOMPARE(fileBytes(dir.filePath("TextSize.txt")), QByteArray("0\r\n"));
+    QVERIFY(fileBytes(dir.filePath("Keys.txt")).startsWith("Order1 1\r\n"));
     // The sound and idle files belong to the settings dialog.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 6);
 
     QCOMPARE(main.windowTitle(), Form_Main::Caption);
     QVERIFY(!main.isFullScreenMode());

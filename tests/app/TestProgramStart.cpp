@@ -115,7 +115,7 @@ void TestProgramStart::firstStartFiles()
     };
     ProgramWindows windows(start.state, start.platform());
     QCOMPARE(shown, QStringList{u"Form_Net"_s});
-    const QStringList expected{"Gruppa.txt", "Idle.txt", "Net.txt", "Screen.txt",
+    const QStringList expected{"Gruppa.txt", "Idle.txt", "Keys.txt", "Net.txt", "Screen.txt",
                                "Section.txt", "Signal.txt", "TextSize.txt", "tsound.txt"};
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
     QCOMPARE(fileBytes(dir.filePath("Signal.txt")), QByteArray("50\r\n1\r\n"));

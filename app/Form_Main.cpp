@@ -7,6 +7,7 @@
 #include "Form_Detail.h"
 #include "IdleCheck.h"
 #include "IdleClock.h"
+#include "JournalLines.h"
 #include "OrderBoard.h"
 #include "QueryModel.h"
 #include "ReadyStrip.h"
@@ -18,6 +19,7 @@
 #include "EnterKeyFilter.h"
 #include "Form_Limit.h"
 #include "Form_Net.h"
+#include "Form_Ready.h"
 #include "Form_Vid.h"
 #include "Forms.h"
 #include "RadioGroup.h"
@@ -241,10 +243,14 @@ void Form_Main::buildControls()
     }
     fitSectionBoxes(GB_Section, sectionBoxes());
 
-    BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 73, 37}, u"Лимиты"_s);
+    // The two picture buttons give up a third of their width to the recall list's button.
+    BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 48, 37}, u"Лимиты"_s);
     BtnLimit->setEnabled(false);
-    BtnShow = pictureButton("BtnShow", QString(), Picture::ShowHot, {461, 555, 73, 37},
+    BtnShow = pictureButton("BtnShow", QString(), Picture::ShowHot, {436, 555, 48, 37},
                             u"Развернуть \" Горячую \" очередь"_s);
+    BtnReady = pictureButton("BtnReady", u"Готовые"_s, Picture::All, {485, 555, 49, 37},
+                             u"Готовые заказы последних 30 минут"_s);
+    BtnReady->setIcon(QIcon());
     BtnAll = pictureButton("BtnAll", u"Все"_s, Picture::All, {535, 555, 73, 37},
                            u"Переключение Все заказы / Неисполненые заказы"_s);
     BtnPrev = pictureButton("BtnPrev", QString(), Picture::Prev, {609, 555, 73, 37},
@@ -299,6 +305,7 @@ void Form_Main::buildControls()
         connect(*grids[i], &DataGrid::mouseUp, this, touch(panelClicks[i]));
     connect(GHot, &DataGrid::mouseUp, this, touch(&Form_Main::GHotMouseUp));
     connect(BtnLimit, &QPushButton::clicked, this, &Form_Main::BtnLimitClick);
+    connect(BtnReady, &QPushButton::clicked, this, handle(&Form_Main::BtnReadyClick));
     connect(StripReady->BtnUndo, &QPushButton::clicked, this, handle(&Form_Main::BtnUndoClick));
 }
 
@@ -494,6 +501,12 @@ void Form_Main::BtnLimitClick()
         m_forms.Limit->exec();
 }
 
+void Form_Main::BtnReadyClick()
+{
+    if (m_forms.Ready)
+        m_forms.Ready->showRecent();
+}
+
 void Form_Main::BtnExitClick()
 {
     // One touch beside the paging buttons must not end the monitor in the middle of service.
@@ -505,7 +518,9 @@ void Form_Main::BtnUndoClick()
 {
     if (!m_base || StripReady->lines().isEmpty())
         return;
+    JournalPress press(*m_base, Journal::Kind::Undo, StripReady->lines());
     m_base->WriteStatement(RecallSql::linesBack(StripReady->lines()));
+    press.done();
     StripReady->withdraw();
     if (m_idleClock)
         m_undoTick = m_idleClock->tickCount();

@@ -51,6 +51,7 @@ public:
     QCheckBox *CB_S1, *CB_S2, *CB_S3, *CB_S4, *CB_S5;
     QPushButton* BtnLimit;
     QPushButton* BtnShow;
+    QPushButton* BtnReady; // "Готовые": the recall list
     QPushButton* BtnAll;
     QPushButton* BtnPrev;
     QPushButton* BtnNext;
@@ -93,6 +94,7 @@ public:
     void BtnPrevClick();
     void BtnAllClick();
     void BtnLimitClick();
+    void BtnReadyClick();
     // Takes back the last "Заказ полностью готов": its lines that are still ready.
     void BtnUndoClick();
     // The detail window marked an order ready: offers to take it back for a while.

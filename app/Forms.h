@@ -13,6 +13,7 @@ class Form_DateTime;
 class Form_Limit;
 class Form_Base;
 class Form_Klava;
+class Form_Ready;
 class SoundAlert;
 class PollingCycle;
 
@@ -28,6 +29,7 @@ struct Forms {
     Form_Limit* Limit = nullptr;
     Form_Base* Base = nullptr;
     Form_Klava* Klava = nullptr;
+    Form_Ready* Ready = nullptr; // the recall list
 
     // The data module's sound alert and polling cycle, which work on the board's widgets.
     SoundAlert* Alert = nullptr;

@@ -9,9 +9,11 @@
 #include "Form_Main.h"
 #include "Form_Net.h"
 #include "Form_Psw.h"
+#include "Form_Ready.h"
 #include "Form_Time.h"
 #include "Form_Util.h"
 #include "Form_Vid.h"
+#include "Journal.h"
 #include "Log.h"
 #include "OrderBoard.h"
 #include "PollingCycle.h"
@@ -27,6 +29,8 @@
 ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                const std::function<void(const QString&)>& onCreated)
 {
+    // The monitor's own record; whatever becomes of it, the windows work alike.
+    Journal::shared().open(state.settingsFolder, &platform.clock);
     auto created = [&](QObject* window) {
         if (onCreated)
             onCreated(window->objectName());
@@ -69,6 +73,11 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                             }},
                            *m_forms.Time);
     m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);
+    m_forms.Ready = new Form_Ready(state, platform.dialogs, platform.display, platform.clock, main);
+    m_forms.Ready->attach(*base, [main] {
+        main->RefreshOrderList();
+        main->FillPage();
+    });
     Form_Vid* vid = m_forms.Vid;
     m_forms.Alert = new SoundAlert(*base, platform.speaker, main->PanelSound, main->TimerColor,
                                    {[vid] { return vid->RadioGroup2->itemIndex(); },
@@ -93,7 +102,11 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     state.FormsReady = true;
 }
 
-ProgramWindows::~ProgramWindows() = default;
+ProgramWindows::~ProgramWindows()
+{
+    m_main.reset();
+    Journal::shared().close();
+}
 
 int runProgram(AppState& state, Platform platform)
 {
@@ -101,6 +114,7 @@ int runProgram(AppState& state, Platform platform)
     int status = 0;
     {
         ProgramWindows windows(state, platform);
+        Journal::shared().started(QStringLiteral(MONITOR_VERSION));
         Form_Main* main = windows.forms().Main;
         // A window may have ended the program while the windows were being created.
         if (!main->isClosed()) {
@@ -110,9 +124,10 @@ int runProgram(AppState& state, Platform platform)
                 QTimer::singleShot(0, windows.forms().Polling, &PollingCycle::onTimer);
             status = QApplication::exec();
         }
+        if (status == 0 && state.RestartNeeded)
+            status = RestartExitStatus;
+        Journal::shared().ended(status);
     }
-    if (status == 0 && state.RestartNeeded)
-        status = RestartExitStatus;
     if (status == RestartExitStatus)
         qCInfo(lcMonitor) << "exit: status" << status << "(to be started again)";
     else

@@ -7,6 +7,7 @@
 #include "DisplayMode.h"
 #include "Form_Base.h"
 #include "Form_Time.h"
+#include "JournalLines.h"
 #include "OrderWindow.h"
 #include "Query.h"
 #include "QueryModel.h"
@@ -188,11 +189,15 @@ void Form_Detail::BtnStrClick()
         return;
     const qint64 key = Q->asInt64(u"KOD"_s).value_or(0);
     if (currentIsReady()) {
+        JournalPress press(*m_base, Journal::Kind::DishBack, {key});
         m_base->WriteStatement(RecallSql::dishBack(key));
+        press.done();
         reread(key);
         return;
     }
+    JournalPress press(*m_base, Journal::Kind::DishReady, {key});
     m_base->WriteStatement({u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD = "_s + QString::number(key)});
+    press.done();
     reread();
 }
 
@@ -202,7 +207,9 @@ void Form_Detail::BtnAllClick()
         return;
     if (m_orderReady) {
         const std::optional<qint64> key = hasCurrentRow() ? Q->asInt64(u"KOD"_s) : std::nullopt;
+        JournalPress press(*m_base, Journal::Kind::OrderBack, m_order, m_board.served());
         m_base->WriteStatement(RecallSql::orderBack(m_order, m_board.served()));
+        press.done();
         reread(key);
         return;
     }
@@ -211,7 +218,9 @@ void Form_Detail::BtnAllClick()
     m_order = Q->asInt64(u"KOD_ZAKAZ"_s).value_or(0);
     // Read just before the write: the lines that this press is about to set ready.
     const QList<qint64> settingReady = readServedLines();
+    JournalPress press(*m_base, Journal::Kind::OrderReady, settingReady);
     m_base->WriteStatement(BoardSql::orderReady(m_order, m_board.served()));
+    press.done();
     Q->close();
     BtnExit->click();
     if (!settingReady.isEmpty() && m_board.orderReady)

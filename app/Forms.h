@@ -14,6 +14,7 @@ class Form_Limit;
 class Form_Base;
 class Form_Klava;
 class Form_Ready;
+class Form_Stat;
 class SoundAlert;
 class PollingCycle;
 
@@ -30,6 +31,7 @@ struct Forms {
     Form_Base* Base = nullptr;
     Form_Klava* Klava = nullptr;
     Form_Ready* Ready = nullptr; // the recall list
+    Form_Stat* Stat = nullptr;   // the journal's figures
 
     // The data module's sound alert and polling cycle, which work on the board's widgets.
     SoundAlert* Alert = nullptr;

@@ -10,6 +10,7 @@
 #include "Form_Net.h"
 #include "Form_Psw.h"
 #include "Form_Ready.h"
+#include "Form_Stat.h"
 #include "Form_Time.h"
 #include "Form_Util.h"
 #include "Form_Vid.h"
@@ -78,6 +79,16 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
         main->RefreshOrderList();
         main->FillPage();
     });
+    m_forms.Stat = new Form_Stat(state, platform.dialogs, platform.display, platform.clock, main);
+    m_forms.Stat->sections = [main] {
+        QList<int> sections{800, 900};
+        const ServedSections served = main->board().served();
+        for (int i = 0; i < 5; ++i)
+            if (served[size_t(i)])
+                sections << i + 1;
+        return sections;
+    };
+    m_forms.Vid->showStatistics = [this] { m_forms.Stat->showToday(); };
     Form_Vid* vid = m_forms.Vid;
     m_forms.Alert = new SoundAlert(*base, platform.speaker, main->PanelSound, main->TimerColor,
                                    {[vid] { return vid->RadioGroup2->itemIndex(); },

@@ -5,6 +5,8 @@
 
 #include "DesignDialog.h"
 
+#include <functional>
+
 struct AppState;
 class Dialogs;
 class DisplayMode;
@@ -37,6 +39,8 @@ public:
     QLineEdit* E_Amount;
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
+    QPushButton* BtnStat; // "Статистика"
+    std::function<void()> showStatistics;
 
     void FormCreate();
     void FormShow();

@@ -3,10 +3,12 @@
 
 #include "FakeClock.h"
 #include "Journal.h"
+#include "JournalStats.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QList>
 #include <QTest>
 #include <csignal>
 #include <sys/wait.h>
@@ -56,6 +58,9 @@ private slots:
     void pruning();
     void faults_data();
     void faults();
+    void dayFigures_data();
+    void dayFigures();
+    void csv();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -210,6 +215,78 @@ void TestJournal::faults()
         journal.setSizeLimit(Journal::DefaultSizeLimit);
         QVERIFY(journal.action(Kind::OrderReady, {line(1, u"Голубцы"_s, 2)}) != 0);
     }
+}
+
+void TestJournal::dayFigures_data()
+{
+    // One day's presses at 12:10 and 13:00; each line "dish,section,minutes since the order,
+    // minutes it was due after the order (- for none)". Besides them, a "ready" taken back and
+    // one of the day before, which never count.
+    QTest::addColumn<QList<int>>("sections");
+    QTest::addColumn<QString>("dishes"); // dish ready median p90 late
+    QTest::addColumn<QString>("hours");  // hour:ready/late
+    QTest::newRow("served sections") << QList<int>{1, 800, 900} << u"Борщ 3 10 34 1|Чай 1 60 60 0"_s << u"12:3/1 13:1/0"_s;
+    QTest::newRow("every section") << QList<int>{} << u"Борщ 3 10 34 1|Стейк 1 20 20 0|Чай 1 60 60 0"_s << u"12:4/1 13:1/0"_s;
+}
+
+void TestJournal::dayFigures()
+{
+    QFETCH(QList<int>, sections);
+    QFETCH(QString, dishes);
+    QFETCH(QString, hours);
+    Journal journal;
+    QVERIFY(journal.open(m_dir->path(), &m_clock));
+    auto made = [&](QTime at, const QStringList& specs, Kind kind = Kind::OrderReady, int day = 7) {
+        m_clock.time = QDateTime(QDate(2026, 12, day), at);
+        QList<Journal::Line> lines;
+        for (const QString& spec : specs) {
+            const QStringList f = spec.split(u',');
+            Journal::Line l = line(qint64(qHash(f[0])), f[0], kind == Kind::OrderReady ? 2 : 3);
+            l.section = f[1].toInt();
+            l.start = m_clock.time.addSecs(-60 * f[2].toInt());
+            l.due = f[3] == u"-" ? QDateTime() : l.start.addSecs(60 * f[3].toInt());
+            lines << l;
+        }
+        journal.action(kind, lines);
+    };
+    made(QTime(12, 10), {u"Борщ,1,10,20"_s, u"Борщ,1,40,20"_s, u"Борщ,800,5,20"_s, u"Стейк,2,20,30"_s});
+    made(QTime(13, 0), {u"Чай,1,60,-"_s, u"Суп,1,5,20"_s});
+    made(QTime(13, 1), {u"Суп,1,6,20"_s}, Kind::DishBack);
+    made(QTime(12, 0), {u"Борщ,1,90,20"_s}, Kind::OrderReady, 6);
+    const JournalStats::Day day = JournalStats::day(journal.handle(), QDate(2026, 12, 7), sections);
+    QStringList got;
+    for (const JournalStats::Dish& d : day.dishes)
+        got << u"%1 %2 %3 %4 %5"_s.arg(d.dish).arg(d.ready).arg(d.median).arg(d.p90).arg(d.late);
+    QCOMPARE(got.join(u'|'), dishes);
+    QStringList perHour;
+    for (int h = 0; h < 24; ++h)
+        if (day.readyByHour[size_t(h)] > 0)
+            perHour << u"%1:%2/%3"_s.arg(h).arg(day.readyByHour[size_t(h)]).arg(day.lateByHour[size_t(h)]);
+    QCOMPARE(perHour.join(u' '), hours);
+}
+
+void TestJournal::csv()
+{
+    Journal journal;
+    QVERIFY(journal.open(m_dir->path(), &m_clock));
+    journal.started(u"1.1.4"_s);
+    Journal::Line l = line(5, u"Салат \"Весна\"; большой"_s, 1);
+    l.quantity = 0.5;
+    journal.announced({l});
+    m_clock.time = m_clock.time.addSecs(90);
+    journal.action(Kind::DishReady, {line(5, u"Чай"_s, 2)});
+    m_clock.time = m_clock.time.addDays(1);
+    journal.ended(0); // the next day: outside the export
+    const QByteArray bytes = JournalStats::csv(journal.handle(), QDate(2026, 12, 7), QDate(2026, 12, 7));
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList rows = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_s);
+    QCOMPARE(rows.size(), 5); // the titles, three events and the empty end after the last CR LF
+    QCOMPARE(rows[0].count(u';'), 10);
+    QCOMPARE(rows[1], u"2026-12-07 12:00:00;Запуск;;;;1.1.4;;;;;"_s);
+    QCOMPARE(rows[2], u"2026-12-07 12:00:00;Новое блюдо;;7;Петров Сергей;\"Салат \"\"Весна\"\"; большой\";1;0,5;"
+                      "2026-12-07 11:40:00;2026-12-07 12:00:00;"_s);
+    QCOMPARE(rows[3].section(u';', 0, 3), u"2026-12-07 12:01:30;Блюдо готово;1;7"_s);
+    QCOMPARE(rows[3].section(u';', 10), u"2"_s);
 }
 
 QTEST_GUILESS_MAIN(TestJournal)

@@ -29,11 +29,15 @@ CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value TEXT);
 
 // A prepared statement that finalizes itself.
 struct Statement {
-    Statement(sqlite3* db, const char* sql) { code = sqlite3_prepare_v2(db, sql, -1, &s, nullptr); }
+    Statement(sqlite3* db, const char* sql)
+    {
+        code = sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
+        prepared = code == SQLITE_OK;
+    }
     ~Statement() { sqlite3_finalize(s); }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
-    bool ok() const { return code == SQLITE_OK; }
+    bool ok() const { return prepared; }
     void bind(int i, qint64 v) { sqlite3_bind_int64(s, i, v); }
     void bind(int i, double v) { sqlite3_bind_double(s, i, v); }
     void bind(int i, const QString& v)
@@ -57,6 +61,7 @@ struct Statement {
     }
     sqlite3_stmt* s = nullptr;
     int code = SQLITE_OK;
+    bool prepared = false;
 };
 
 bool damaged(int code)
@@ -142,12 +147,17 @@ bool Journal::openFile()
             code = sqlite3_exec(m_db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr);
         }
         bool sound = code == SQLITE_OK;
+        QString error;
         if (sound) {
             Statement check(m_db, "PRAGMA quick_check");
             code = check.code;
-            sound = check.ok() && sqlite3_step(check.s) == SQLITE_ROW && textColumn(check.s, 0) == u"ok"_s;
-            if (check.ok() && !sound)
+            const int step = check.ok() ? sqlite3_step(check.s) : code;
+            sound = step == SQLITE_ROW && textColumn(check.s, 0) == u"ok"_s;
+            if (step == SQLITE_ROW && !sound) {
                 code = SQLITE_CORRUPT;
+                error = textColumn(check.s, 0);
+            } else if (!sound)
+                code = sqlite3_extended_errcode(m_db);
         }
         if (sound && createSchema()) {
             setSizeLimit(m_sizeLimit);
@@ -155,7 +165,8 @@ bool Journal::openFile()
         }
         if (sound)
             code = sqlite3_extended_errcode(m_db);
-        const QString error = QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code));
+        if (error.isEmpty())
+            error = QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code));
         if (damaged(code) && attempt == 0 && QFile::exists(m_path)) {
             moveAside(error);
             if (QFile::exists(m_path))
@@ -202,7 +213,7 @@ void Journal::moveAside(const QString& why)
     }
     const QString aside = m_path + u".broken-"_s + QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s);
     bool moved = QFile::rename(m_path, aside);
-    for (const QString suffix : {u"-wal"_s, u"-shm"_s})
+    for (const QString& suffix : {u"-wal"_s, u"-shm"_s})
         if (QFile::exists(m_path + suffix) && !QFile::rename(m_path + suffix, aside + suffix))
             QFile::remove(m_path + suffix);
     if (moved)

@@ -15,6 +15,7 @@
 #include "JournalStats.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -47,6 +47,8 @@ Form_Ready::Form_Ready(AppState& state, Dialogs& dialogs, DisplayMode& display, 
     G->setSelectionBehavior(QAbstractItemView::SelectRows);
     G->setSelectionMode(QAbstractItemView::SingleSelection);
     G->setWordWrap(true);
+    // Nothing looks chosen until the cook touches an entry.
+    G->setFocusPolicy(Qt::NoFocus);
     BtnBack = OrderWindow::button("BtnBack", BackCaption, {0, 440, 556, 37}, this);
     BtnExit = OrderWindow::pictureButton("BtnExit", ButtonPictures::icon(ButtonPictures::Picture::Exit),
                                          {558, 440, 42, 37}, this);
@@ -88,6 +90,7 @@ void Form_Ready::fill()
             G->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
     G->clearSelection();
+    G->setCurrentItem(nullptr);
     G->setToolTip(Journal::shared().isOpen() ? QString() : NoJournal);
     chosenChanged();
 }

@@ -69,6 +69,7 @@ Form_Stat::Form_Stat(AppState& state, Dialogs& dialogs, DisplayMode& display, co
         titles << column.first;
     G->setHorizontalHeaderLabels(titles);
     G->verticalHeader()->hide();
+    G->horizontalHeader()->setFont(DesignFonts::arial(13));
     G->setEditTriggers(QAbstractItemView::NoEditTriggers);
     G->setSelectionMode(QAbstractItemView::NoSelection);
 
@@ -87,6 +88,9 @@ Form_Stat::Form_Stat(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     for (int i = 0; i < int(std::size(Columns)); ++i)
         G->setColumnWidth(i, base * Columns[i].second / 100);
     G->horizontalHeader()->setStretchLastSection(true);
+    // The chart's texts as large as the table's, whatever the scale.
+    chart->setTitleFont(G->font());
+    chart->legend()->setFont(G->font());
 
     askFileName = [this](const QString& proposed) {
         return QFileDialog::getSaveFileName(this, BtnCsv->text(), proposed, u"CSV (*.csv)"_s);
@@ -156,10 +160,13 @@ void Form_Stat::fill()
     auto* x = new QBarCategoryAxis;
     x->append(hours);
     x->setTitleText(u"Час"_s);
+    x->setTitleFont(G->font());
+    x->setLabelsFont(G->font());
     auto* y = new QValueAxis;
     y->setRange(0, std::max(4, most + most / 10 + 1));
     y->setLabelFormat(u"%d"_s);
     y->applyNiceNumbers();
+    y->setLabelsFont(G->font());
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);

@@ -1,7 +1,10 @@
 // The journal at its full size: 90 days of a kitchen of 3,000 lines a day (about 1,000 orders,
 // each line announced and made ready, one press in ten a single dish, one in fifty taken back).
 // Prints the size a day takes, an event's write time (median and 90th percentile) on the full
-// journal, and how long the statistics window takes to open and the day's CSV to be made.
+// journal, and how long the statistics window takes to open and the day's CSV to be made. Then,
+// on the project's own Firebird server, the polling cycle that announces three new lines with
+// the journal against the same without it, interleaved round by round: the journal's whole part
+// of a poll (reading the lines' details from the server and writing them).
 // The journal is made once and kept in build/bench-data/journal-90d for later runs.
 //
 //   build/bench/bench_journal [rounds]     (default 200 writes of each kind)
@@ -12,9 +15,14 @@
 #include "Form_Stat.h"
 #include "AppState.h"
 #include "Journal.h"
+#include "JournalLines.h"
 #include "JournalStats.h"
+#include "MonitorRig.h"
+#include "OrderRows.h"
+#include "TestDatabase.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
@@ -151,6 +159,38 @@ int main(int argc, char* argv[])
         if (bytes.size() < 1000)
             return 1;
     }
+    // Polls that announce three new lines, and the journal's part of them measured on its own:
+    // the lines' details read from the server and written to the journal.
+    QList<double> polls, reads, writes;
+    {
+        TestDatabase db(true);
+        if (!db.error().isEmpty()) {
+            std::printf("no database: %s\n", qPrintable(db.error()));
+            return 1;
+        }
+        MonitorRig rig(db.name());
+        for (int i = 0; i < 5; ++i)
+            rig.main().sectionBoxes()[size_t(i)]->setChecked(i == 0);
+        rig.polling().onTimer();
+        const qint64 order = db.value(u"SELECT FIRST 1 KOD FROM ZAKAZ ORDER BY KOD DESC"_s).toInt64().value_or(0);
+        for (int i = 0; i < std::min(rounds, 100); ++i) {
+            for (int j = 0; j < 3; ++j)
+                db.exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
+                        " START_TIME) VALUES (%1, 1, 1, 'Борщ', 1, 20, 5, CURRENT_TIMESTAMP)"_s.arg(order));
+            QElapsedTimer t;
+            t.start();
+            rig.polling().onTimer();
+            polls << t.nsecsElapsed() / 1e6;
+            const qint64 last = db.value(u"SELECT MAX(KOD) FROM ZAKAZ_STR"_s).toInt64().value_or(0);
+            t.start();
+            const QList<Journal::Line> lines = JournalLines::read(rig.base(), QList<qint64>{last - 2, last - 1, last});
+            reads << t.nsecsElapsed() / 1e6;
+            t.start();
+            Journal::shared().announced(lines);
+            writes << t.nsecsElapsed() / 1e6;
+        }
+    }
+
     std::printf("journal of %d days at %d lines a day: %.1f MB, %.2f MB a day\n", Days, LinesPerDay,
                 double(QFileInfo(path).size()) / 1e6, mbPerDay);
     std::printf("announcement write (3 lines): median %.2f ms, 90th percentile %.2f ms\n", quantile(announce, 0.5),
@@ -159,5 +199,9 @@ int main(int argc, char* argv[])
                 quantile(press, 0.9));
     std::printf("statistics window open: median %.0f ms, slowest %.0f ms\n", quantile(open, 0.5), quantile(open, 1));
     std::printf("one day's CSV: median %.0f ms\n", quantile(csv, 0.5));
+    std::printf("poll announcing 3 lines: median %.1f ms, 90th percentile %.1f ms\n", quantile(polls, 0.5), quantile(polls, 0.9));
+    std::printf("its journal part: reading the lines %.2f / %.2f ms, writing them %.2f / %.2f ms (median / 90th percentile)\n",
+                quantile(reads, 0.5), quantile(reads, 0.9), quantile(writes, 0.5), quantile(writes, 0.9));
+    std::printf("journal part / poll: %.2fx\n", (quantile(reads, 0.5) + quantile(writes, 0.5)) / quantile(polls, 0.5));
     return 0;
 }

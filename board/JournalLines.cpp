@@ -6,6 +6,8 @@
 #include "Log.h"
 #include "Query.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -34,6 +36,38 @@ QStringList JournalLines::byOrderSql(qint64 order, const ServedSections& served)
            + BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s) + QStringList{u"ORDER BY ZAKAZ_STR.KOD"_s};
 }
 
+namespace {
+Journal::Line lineOf(const Query::Row& r)
+{
+    Journal::Line line;
+    line.line = r[0].toInt64().value_or(0);
+    line.order = r[1].toInt64().value_or(0);
+    line.number = r[2].toText().value_or(QString());
+    line.waiter = r[3].toText().value_or(QString());
+    line.dish = r[4].toText().value_or(QString());
+    line.section = int(r[5].toInt64().value_or(0));
+    line.quantity = r[6].toDouble().value_or(0);
+    line.start = JournalTime::parse(r[7].toText().value_or(QString()));
+    line.due = JournalTime::parse(r[8].toText().value_or(QString()));
+    line.stateBefore = int(r[9].toInt64().value_or(0));
+    return line;
+}
+
+void logFailure(const std::exception& e)
+{
+    qCWarning(lcMonitor).noquote() << "journal: the lines could not be read:" << Log::oneLine(QString::fromUtf8(e.what()));
+}
+
+// One line by key, on the data module's query kept for the journal: an announcement costs the
+// server one execution a line rather than a statement to prepare.
+Query& lineByKey(Form_Base& base)
+{
+    if (base.QJournal.sql().isEmpty())
+        base.QJournal.setSql(Select + QStringList{u"WHERE ZAKAZ_STR.KOD = :K"_s});
+    return base.QJournal;
+}
+}
+
 QList<Journal::Line> JournalLines::read(Form_Base& base, const QStringList& sql)
 {
     QList<Journal::Line> lines;
@@ -44,23 +78,10 @@ QList<Journal::Line> JournalLines::read(Form_Base& base, const QStringList& sql)
         q.setSql(sql);
         q.prepare();
         q.open();
-        for (int i = 0; i < q.recordCount(); ++i) {
-            const Query::Row& r = q.row(i);
-            Journal::Line line;
-            line.line = r[0].toInt64().value_or(0);
-            line.order = r[1].toInt64().value_or(0);
-            line.number = r[2].toText().value_or(QString());
-            line.waiter = r[3].toText().value_or(QString());
-            line.dish = r[4].toText().value_or(QString());
-            line.section = int(r[5].toInt64().value_or(0));
-            line.quantity = r[6].toDouble().value_or(0);
-            line.start = JournalTime::parse(r[7].toText().value_or(QString()));
-            line.due = JournalTime::parse(r[8].toText().value_or(QString()));
-            line.stateBefore = int(r[9].toInt64().value_or(0));
-            lines << line;
-        }
+        for (int i = 0; i < q.recordCount(); ++i)
+            lines << lineOf(q.row(i));
     } catch (const std::exception& e) {
-        qCWarning(lcMonitor).noquote() << "journal: the lines could not be read:" << Log::oneLine(QString::fromUtf8(e.what()));
+        logFailure(e);
         lines.clear();
     }
     return lines;
@@ -69,8 +90,30 @@ QList<Journal::Line> JournalLines::read(Form_Base& base, const QStringList& sql)
 QList<Journal::Line> JournalLines::read(Form_Base& base, const QList<qint64>& keys)
 {
     QList<Journal::Line> lines;
-    for (qsizetype at = 0; at < keys.size(); at += KeysPerStatement)
-        lines += read(base, byKeySql(keys.mid(at, KeysPerStatement)));
+    if (!Journal::shared().isOpen() || keys.isEmpty())
+        return lines;
+    // Many lines at once (a shift's first poll) in few statements; the usual few one by one.
+    if (keys.size() > 20) {
+        for (qsizetype at = 0; at < keys.size(); at += KeysPerStatement)
+            lines += read(base, byKeySql(keys.mid(at, KeysPerStatement)));
+        return lines;
+    }
+    QList<qint64> sorted = keys;
+    std::sort(sorted.begin(), sorted.end());
+    try {
+        Query& q = lineByKey(base);
+        q.prepare();
+        for (qint64 key : std::as_const(sorted)) {
+            q.setParam(u"K"_s, DbValue::integer(key));
+            q.open();
+            if (q.recordCount() > 0)
+                lines << lineOf(q.row(0));
+            q.close();
+        }
+    } catch (const std::exception& e) {
+        logFailure(e);
+        lines.clear();
+    }
     return lines;
 }
 

@@ -12,15 +12,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const char* const Schema = R"(
-CREATE TABLE IF NOT EXISTS program(id INTEGER PRIMARY KEY, at TEXT NOT NULL, event TEXT NOT NULL, detail TEXT);
-CREATE TABLE IF NOT EXISTS announced(id INTEGER PRIMARY KEY, at TEXT NOT NULL, line_key INTEGER, order_key INTEGER,
-    order_number TEXT, waiter TEXT, dish TEXT, section INTEGER, quantity REAL, start_time TEXT, due TEXT);
-CREATE TABLE IF NOT EXISTS press(id INTEGER PRIMARY KEY, at TEXT NOT NULL, kind TEXT NOT NULL);
+CREATE TABLE IF NOT EXISTS program(id INTEGER PRIMARY KEY, at INTEGER NOT NULL, event TEXT NOT NULL, detail TEXT);
+CREATE TABLE IF NOT EXISTS announced(id INTEGER PRIMARY KEY, at INTEGER NOT NULL, line_key INTEGER, order_key INTEGER,
+    order_number TEXT, dish TEXT, section INTEGER, quantity REAL, start_time INTEGER, due INTEGER);
+CREATE TABLE IF NOT EXISTS press(id INTEGER PRIMARY KEY, at INTEGER NOT NULL, kind TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS press_line(press_id INTEGER NOT NULL, line_key INTEGER, order_key INTEGER,
-    order_number TEXT, waiter TEXT, dish TEXT, section INTEGER, quantity REAL, start_time TEXT, due TEXT,
+    order_number TEXT, waiter TEXT, dish TEXT, section INTEGER, quantity REAL, start_time INTEGER, due INTEGER,
     state_before INTEGER, back_press INTEGER);
 CREATE INDEX IF NOT EXISTS program_at ON program(at);
-CREATE INDEX IF NOT EXISTS announced_at ON announced(at);
 CREATE INDEX IF NOT EXISTS press_at ON press(at);
 CREATE INDEX IF NOT EXISTS press_line_press ON press_line(press_id);
 CREATE INDEX IF NOT EXISTS press_line_key ON press_line(line_key, back_press);
@@ -48,7 +47,7 @@ struct Statement {
     void bind(int i, const QDateTime& v)
     {
         if (v.isValid())
-            bind(i, JournalTime::text(v));
+            bind(i, JournalTime::toStored(v));
         else
             sqlite3_bind_null(s, i);
     }
@@ -75,19 +74,29 @@ QString textColumn(sqlite3_stmt* s, int i)
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)));
 }
 
-const QString LineColumns = u"line_key, order_key, order_number, waiter, dish, section, quantity, start_time, due"_s;
-
-void bindLine(Statement& st, int first, const Journal::Line& line)
+QDateTime timeColumn(sqlite3_stmt* s, int i)
 {
-    st.bind(first, line.line);
-    st.bind(first + 1, line.order);
-    st.bind(first + 2, line.number);
-    st.bind(first + 3, line.waiter);
-    st.bind(first + 4, line.dish);
-    st.bind(first + 5, qint64(line.section));
-    st.bind(first + 6, line.quantity);
-    st.bind(first + 7, line.start);
-    st.bind(first + 8, line.due);
+    return sqlite3_column_type(s, i) == SQLITE_NULL ? QDateTime() : JournalTime::fromStored(sqlite3_column_int64(s, i));
+}
+
+const QString LineColumns = u"line_key, order_key, order_number, waiter, dish, section, quantity, start_time, due"_s;
+// The announcements are the bulk of the journal: they go without the waiter, whom the presses
+// keep for the recall list, and without an index on their time (the daily pruning and the
+// export read them whole).
+const QString AnnouncedColumns = u"line_key, order_key, order_number, dish, section, quantity, start_time, due"_s;
+
+void bindLine(Statement& st, int first, const Journal::Line& line, bool withWaiter = true)
+{
+    st.bind(first++, line.line);
+    st.bind(first++, line.order);
+    st.bind(first++, line.number);
+    if (withWaiter)
+        st.bind(first++, line.waiter);
+    st.bind(first++, line.dish);
+    st.bind(first++, qint64(line.section));
+    st.bind(first++, line.quantity);
+    st.bind(first++, line.start);
+    st.bind(first, line.due);
 }
 } // namespace
 
@@ -288,11 +297,11 @@ void Journal::announced(const QList<Line>& lines)
     if (lines.isEmpty())
         return;
     write("an announcement", [&] {
-        Statement st(m_db, ("INSERT INTO announced(at, " + LineColumns + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)").toUtf8());
+        Statement st(m_db, ("INSERT INTO announced(at, " + AnnouncedColumns + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)").toUtf8());
         const QDateTime at = now();
         for (const Line& line : lines) {
             st.bind(1, at);
-            bindLine(st, 2, line);
+            bindLine(st, 2, line, false);
             if (!st.ok() || !st.run())
                 return false;
         }
@@ -351,7 +360,7 @@ QList<Journal::Press> Journal::readyPresses(const QDateTime& since)
     while (st.ok() && sqlite3_step(st.s) == SQLITE_ROW) {
         const qint64 id = sqlite3_column_int64(st.s, 0);
         if (presses.isEmpty() || presses.last().id != id)
-            presses.append({id, JournalTime::parse(textColumn(st.s, 1)),
+            presses.append({id, timeColumn(st.s, 1),
                             textColumn(st.s, 2) == u"order-ready"_s ? Kind::OrderReady : Kind::DishReady, {}});
         Line line;
         line.stateBefore = sqlite3_column_int(st.s, 3);
@@ -362,8 +371,8 @@ QList<Journal::Press> Journal::readyPresses(const QDateTime& since)
         line.dish = textColumn(st.s, 8);
         line.section = sqlite3_column_int(st.s, 9);
         line.quantity = sqlite3_column_double(st.s, 10);
-        line.start = JournalTime::parse(textColumn(st.s, 11));
-        line.due = JournalTime::parse(textColumn(st.s, 12));
+        line.start = timeColumn(st.s, 11);
+        line.due = timeColumn(st.s, 12);
         presses.last().lines << line;
     }
     return presses;
@@ -387,7 +396,7 @@ void Journal::prune()
         if (last.ok() && sqlite3_step(last.s) == SQLITE_ROW && textColumn(last.s, 0) == today.toString(Qt::ISODate))
             return;
     }
-    const QString cutoff = JournalTime::text(QDateTime(today.addDays(-KeepDays), QTime(0, 0)));
+    const QDateTime cutoff(today.addDays(-KeepDays), QTime(0, 0));
     const bool done = exec("BEGIN IMMEDIATE") && [&] {
         for (const char* sql : {"DELETE FROM press_line WHERE press_id IN (SELECT id FROM press WHERE at < ?1)",
                                 "DELETE FROM press WHERE at < ?1", "DELETE FROM announced WHERE at < ?1",

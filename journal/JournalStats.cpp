@@ -16,9 +16,19 @@ QString column(sqlite3_stmt* s, int i)
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)));
 }
 
-QString dayStart(const QDate& date)
+qint64 dayStart(const QDate& date)
 {
-    return JournalTime::text(QDateTime(date, QTime(0, 0)));
+    return JournalTime::toStored(QDateTime(date, QTime(0, 0)));
+}
+
+QDateTime timeColumn(sqlite3_stmt* s, int i)
+{
+    return sqlite3_column_type(s, i) == SQLITE_NULL ? QDateTime() : JournalTime::fromStored(sqlite3_column_int64(s, i));
+}
+
+QString timeText(sqlite3_stmt* s, int i)
+{
+    return timeColumn(s, i).toString(u"yyyy-MM-dd HH:mm:ss"_s);
 }
 
 QString kindText(const QString& kind)
@@ -74,16 +84,15 @@ JournalStats::Day JournalStats::day(sqlite3* db, const QDate& date, const QList<
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) != SQLITE_OK)
         return result;
-    const QByteArray from = dayStart(date).toUtf8(), to = dayStart(date.addDays(1)).toUtf8();
-    sqlite3_bind_text(st, 1, from.constData(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(st, 2, to.constData(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int64(st, 1, dayStart(date));
+    sqlite3_bind_int64(st, 2, dayStart(date.addDays(1)));
     QMap<QString, QList<double>> minutes;
     QMap<QString, int> late;
     while (sqlite3_step(st) == SQLITE_ROW) {
-        const QDateTime at = JournalTime::parse(column(st, 0));
+        const QDateTime at = timeColumn(st, 0);
         const QString dish = column(st, 1);
-        const QDateTime start = JournalTime::parse(column(st, 2));
-        const QDateTime due = JournalTime::parse(column(st, 3));
+        const QDateTime start = timeColumn(st, 2);
+        const QDateTime due = timeColumn(st, 3);
         const bool isLate = due.isValid() && at > due;
         minutes[dish] << (start.isValid() ? start.msecsTo(at) / 60000.0 : 0);
         late[dish] += isLate;
@@ -108,26 +117,25 @@ QByteArray JournalStats::csv(sqlite3* db, const QDate& from, const QDate& to)
             "SELECT press.at, press.kind, press.id, order_number, waiter, dish, section, quantity,"
             " start_time, due, state_before, 1, press_line.rowid FROM press JOIN press_line ON press_line.press_id = press.id"
             " WHERE press.at >= ?1 AND press.at < ?2"
-            " UNION ALL SELECT at, 'announced', NULL, order_number, waiter, dish, section, quantity, start_time, due, NULL,"
+            " UNION ALL SELECT at, 'announced', NULL, order_number, NULL, dish, section, quantity, start_time, due, NULL,"
             " 2, id FROM announced WHERE at >= ?1 AND at < ?2"
             " UNION ALL SELECT at, event, NULL, NULL, NULL, detail, NULL, NULL, NULL, NULL, NULL, 0, id FROM program"
             " WHERE at >= ?1 AND at < ?2"
             " ORDER BY 1, 12, 13";
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK) {
-            const QByteArray first = dayStart(from).toUtf8(), last = dayStart(to.addDays(1)).toUtf8();
-            sqlite3_bind_text(st, 1, first.constData(), -1, SQLITE_TRANSIENT);
-            sqlite3_bind_text(st, 2, last.constData(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_int64(st, 1, dayStart(from));
+            sqlite3_bind_int64(st, 2, dayStart(to.addDays(1)));
             while (sqlite3_step(st) == SQLITE_ROW) {
                 QStringList fields;
-                fields << column(st, 0).left(19) << kindText(column(st, 1));
+                fields << timeText(st, 0) << kindText(column(st, 1));
                 for (int i = 2; i <= 10; ++i) {
                     if (sqlite3_column_type(st, i) == SQLITE_NULL)
                         fields << QString();
                     else if (i == 7)
                         fields << number(sqlite3_column_double(st, i));
                     else if (i == 8 || i == 9)
-                        fields << column(st, i).left(19);
+                        fields << timeText(st, i);
                     else
                         fields << field(column(st, i));
                 }

@@ -243,14 +243,16 @@ void Form_Main::buildControls()
     }
     fitSectionBoxes(GB_Section, sectionBoxes());
 
-    // The two picture buttons give up a third of their width to the recall list's button.
-    BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 48, 37}, u"Лимиты"_s);
+    // The two picture buttons give up 30 of their 73 pixels each to the recall list's button.
+    BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 43, 37}, u"Лимиты"_s);
     BtnLimit->setEnabled(false);
-    BtnShow = pictureButton("BtnShow", QString(), Picture::ShowHot, {436, 555, 48, 37},
+    BtnShow = pictureButton("BtnShow", QString(), Picture::ShowHot, {431, 555, 43, 37},
                             u"Развернуть \" Горячую \" очередь"_s);
-    BtnReady = pictureButton("BtnReady", u"Готовые"_s, Picture::All, {485, 555, 49, 37},
+    BtnReady = pictureButton("BtnReady", u"Готовые"_s, Picture::All, {475, 555, 59, 37},
                              u"Готовые заказы последних 30 минут"_s);
+    // A caption alone, with the whole width for it.
     BtnReady->setIcon(QIcon());
+    BtnReady->setIconSize(QSize(0, 0));
     BtnAll = pictureButton("BtnAll", u"Все"_s, Picture::All, {535, 555, 73, 37},
                            u"Переключение Все заказы / Неисполненые заказы"_s);
     BtnPrev = pictureButton("BtnPrev", QString(), Picture::Prev, {609, 555, 73, 37},

@@ -26,7 +26,7 @@
 using namespace Qt::StringLiterals;
 
 const QString Form_Stat::Caption = u"Статистика"_s;
-const QString Form_Stat::SaveFailed = u"Не удалось сохранить CSV: %1"_s;
+const QString Form_Stat::SaveFailed = u"Не удалось сохранить CSV.\n%1"_s;
 
 namespace {
 const std::pair<QString, int> Columns[] = {

@@ -2,11 +2,6 @@
 
 using namespace Qt::StringLiterals;
 
-QString JournalTime::text(const QDateTime& t)
-{
-    return t.toString(u"yyyy-MM-dd HH:mm:ss.zzz"_s);
-}
-
 QDateTime JournalTime::parse(const QString& text)
 {
     QDateTime t = QDateTime::fromString(text.left(23), u"yyyy-MM-dd HH:mm:ss.zzz"_s);

@@ -7,7 +7,6 @@
 namespace JournalTime {
 inline qint64 toStored(const QDateTime& t) { return t.toMSecsSinceEpoch(); }
 inline QDateTime fromStored(qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms); }
-QString text(const QDateTime& t);
-// Also takes the server's "YYYY-MM-DD HH:MM:SS.ffff"; null for anything else.
+// The server's timestamps as text, "YYYY-MM-DD HH:MM:SS.ffff"; null for anything else.
 QDateTime parse(const QString& text);
 }

@@ -13,9 +13,31 @@ void run(Query& query, const QStringList& sql)
     query.prepare();
     query.open();
 }
+
+void addKeys(const Query& query, QList<qint64>& keys)
+{
+    for (int i = 0; i < query.recordCount(); ++i)
+        keys << query.row(i).front().toInt64().value_or(0);
 }
 
-QList<qint64> NewLineProbe::find(Query& query, const ServedSections& served, const QDateTime& now)
+qint64 rangeOf(qint64 key)
+{
+    return key / PollingSql::RangeWidth - (key % PollingSql::RangeWidth < 0 ? 1 : 0);
+}
+}
+
+QMap<qint64, qint64> NewLineProbe::rangeTops(Query& query)
+{
+    run(query, PollingSql::rangeTops());
+    QMap<qint64, qint64> tops;
+    for (int i = 0; i < query.recordCount(); ++i) {
+        const qint64 top = query.row(i).front().toInt64().value_or(0);
+        tops.insert(rangeOf(top), top);
+    }
+    return tops;
+}
+
+QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections& served, const QDateTime& now)
 {
     run(query, PollingSql::newLines(served));
     QList<qint64> lines, shifts;
@@ -29,15 +51,47 @@ QList<qint64> NewLineProbe::find(Query& query, const ServedSections& served, con
     std::sort(shifts.begin(), shifts.end());
 
     // A clock set back counts as time gone by.
-    m_lookedEverywhere = !m_openShifts || *m_openShifts != shifts || m_served != served
-                         || !m_everywhereAt.isValid() || now < m_everywhereAt
-                         || m_everywhereAt.secsTo(now) >= EveryShiftMinutes * 60;
-    if (m_lookedEverywhere) {
-        run(query, PollingSql::Reference::newLines(served));
+    const bool everyShift = !m_openShifts || m_served != served;
+    const bool newKeys = !everyShift
+                         && (*m_openShifts != shifts || !m_lookedAt.isValid() || now < m_lookedAt
+                             || m_lookedAt.secsTo(now) >= EveryShiftMinutes * 60);
+    m_look = everyShift ? Look::EveryShift : newKeys ? Look::NewKeys : Look::OpenShifts;
+    if (m_look == Look::EveryShift) {
+        const QMap<qint64, qint64> tops = rangeTops(wide);
+        run(wide, PollingSql::Reference::newLines(served));
         lines.clear();
-        for (int i = 0; i < query.recordCount(); ++i)
-            lines << query.row(i).front().toInt64().value_or(0);
-        m_everywhereAt = now;
+        addKeys(wide, lines);
+        m_before = m_tops = tops;
+    } else if (m_look == Look::NewKeys) {
+        // Every line above the tops of two looks ago, so that one whose key was given out before
+        // the last look and committed after it is still found; the tops move up with them.
+        run(wide, PollingSql::linesAbove(served, m_before));
+        QMap<qint64, qint64> tops = m_tops;
+        for (int i = 0; i < wide.recordCount(); ++i) {
+            const qint64 key = wide.row(i)[0].toInt64().value_or(0);
+            const auto top = tops.find(rangeOf(key));
+            if (top == tops.end())
+                tops.insert(rangeOf(key), key);
+            else
+                *top = std::max(*top, key);
+            if (wide.row(i)[1].toInt64() == 1)
+                lines << key;
+        }
+        QList<qint64> closed;
+        std::set_difference(m_openShifts->cbegin(), m_openShifts->cend(), shifts.cbegin(), shifts.cend(),
+                            std::back_inserter(closed));
+        if (!closed.isEmpty()) {
+            run(wide, PollingSql::newLinesOfShifts(served, closed));
+            addKeys(wide, lines);
+        }
+        std::sort(lines.begin(), lines.end());
+        lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+        m_before = m_tops;
+        m_tops = tops;
+    }
+    if (m_look != Look::OpenShifts) {
+        wide.close();
+        m_lookedAt = now;
     }
     // Kept only once every look has worked, so a failed run is looked at again in full.
     m_openShifts = shifts;

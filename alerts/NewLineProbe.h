@@ -1,15 +1,21 @@
 #pragma once
 // Finds the new lines of the served sections: the lines the probe of every shift finds, at the
 // cost of the open shifts alone. Every run goes from the open shifts to their orders to their
-// lines. The other lines still new (a shift closed before its last lines were marked, or while
-// no monitor ran) are looked for in every shift only when there can be such lines that the
-// last look missed: at the first run, after a lost attachment, when the open shifts or the
-// served sections have changed, and every ten minutes for lines written into a closed shift.
+// lines. Every shift is searched only at the first run, after a lost attachment and when the
+// served sections change. The other new lines outside the open shifts are found without
+// reading the history: a shift that has closed since the last run is searched through its
+// orders, and a line written into a closed shift is a line with a key the last looks did not
+// know. Keys come from one sequence per terminal or per database, each its own range, so a
+// bound on the highest key seen holds per range: every ten minutes (and at a shift change) the
+// lines above the highest key of each range as it was two looks ago are searched, through the
+// primary key; two looks, so that a line whose key was given out before a look and committed
+// after it is still found.
 
 #include "BoardSql.h"
 
 #include <QDateTime>
 #include <QList>
+#include <QMap>
 #include <optional>
 
 class Query;
@@ -18,16 +24,24 @@ class NewLineProbe {
 public:
     static constexpr int EveryShiftMinutes = 10;
 
-    // Runs on the query given, replacing its text; the keys of the new lines. Throws DbError.
-    QList<qint64> find(Query& query, const ServedSections& served, const QDateTime& now);
-    // The next run looks at every shift.
+    // Runs on the queries given, replacing their texts: the look through the open shifts on
+    // `query`, every poll, and the searches beyond them on `wide`, so that each keeps its
+    // prepared statement. The keys of the new lines. Throws DbError.
+    QList<qint64> find(Query& query, Query& wide, const ServedSections& served, const QDateTime& now);
+    // The next run searches every shift.
     void forget() { m_openShifts.reset(); }
-    // Whether the last run looked at every shift.
-    bool lookedEverywhere() const { return m_lookedEverywhere; }
+
+    enum class Look { OpenShifts, NewKeys, EveryShift };
+    // How far the last run looked.
+    Look lastLook() const { return m_look; }
 
 private:
+    static QMap<qint64, qint64> rangeTops(Query& query);
+
     std::optional<QList<qint64>> m_openShifts; // of the last run, sorted
     ServedSections m_served{};
-    QDateTime m_everywhereAt;
-    bool m_lookedEverywhere = false;
+    QDateTime m_lookedAt;          // of the last look beyond the open shifts
+    QMap<qint64, qint64> m_tops;   // range -> its highest key, at the last look
+    QMap<qint64, qint64> m_before; // the same at the look before
+    Look m_look = Look::OpenShifts;
 };

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DbError.h"
+#include "DbErrorText.h"
 #include "Dialogs.h"
 #include "Form_Base.h"
 #include "JournalLines.h"
@@ -84,7 +85,8 @@ void PollingCycle::onTimer()
     } catch (const DbError& e) {
         failed(e);
     } catch (const std::exception& e) {
-        failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()), QString::fromUtf8(e.what()));
+        failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()),
+               DbErrorText::requestFailed(QString::fromUtf8(e.what())));
     }
     m_running = false;
     // The run is over, so the next runs go on while the box is open.
@@ -103,7 +105,7 @@ void PollingCycle::failed(const DbError& e)
         m_conflictSince = {};
         if (!m_failingSince.isValid())
             m_failingSince = now;
-        m_board.status(lostHeadline(m_failingSince), e.text());
+        m_board.status(lostHeadline(m_failingSince), DbErrorText::connectionLost(e.text()));
         reconnect();
         return;
     }
@@ -112,7 +114,7 @@ void PollingCycle::failed(const DbError& e)
         held();
         return;
     }
-    failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : now), e.text());
+    failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : now), DbErrorText::requestFailed(e.text()));
 }
 
 void PollingCycle::held()
@@ -123,7 +125,8 @@ void PollingCycle::held()
     if (!m_conflictSince.isValid())
         m_conflictSince = now;
     if (m_conflictSince.secsTo(now) >= QuietConflictSeconds) {
-        failed(conflictHeadline(m_conflictSince, std::max<int>(1, int(m_unmarked.size()))), m_conflictText);
+        failed(conflictHeadline(m_conflictSince, std::max<int>(1, int(m_unmarked.size()))),
+               DbErrorText::rowsHeld(m_conflictText));
     } else if (m_failingSince.isValid()) {
         const QDateTime since = m_conflictSince;
         succeeded(); // the server answers: what the board showed is over
@@ -153,6 +156,8 @@ void PollingCycle::reconnect()
         return;
     if (!m_failingSince.isValid())
         m_failingSince = m_clock.now();
+    // A cook's action may have let the connection go: what changed meanwhile is not known.
+    m_probe.forget();
     ++m_attempts;
     if (!m_attach.start())
         attached(false);
@@ -165,7 +170,8 @@ void PollingCycle::attached(bool ok)
         if (m_attempts <= 3 || m_attempts % 12 == 0)
             qCWarning(lcMonitor).noquote() << "reconnection attempt" << m_attempts << "failed:"
                                            << Log::oneLine(m_attach.error());
-        m_board.status(lostHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()), m_attach.error());
+        m_board.status(lostHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()),
+                       DbErrorText::connectionLost(m_attach.error()));
         return;
     }
     qCInfo(lcMonitor) << "connection back after" << m_attempts << "attempt(s)";
@@ -174,18 +180,38 @@ void PollingCycle::attached(bool ok)
     onTimer();
 }
 
+void PollingCycle::openHot(const ServedSections& served)
+{
+    Query& hot = m_base.QHot;
+    hot.setSql(PollingSql::hotQueue(served, m_hotRows));
+    hot.prepare();
+    hot.open();
+}
+
+void PollingCycle::showMoreHot()
+{
+    // Only when every row asked for came: otherwise there is no more to show.
+    if (m_running || !m_base.MyDB.connected() || m_base.QHot.recordCount() < m_hotRows)
+        return;
+    m_hotRows += HotRows;
+    m_running = true;
+    try {
+        openHot(m_board.served());
+    } catch (const DbError&) {
+        // The next run shows what failed; the rows stay as they were.
+    }
+    m_running = false;
+}
+
 void PollingCycle::TimerHotTimer()
 {
     const ServedSections served = m_board.served();
 
     // Opening again replaces the rows; a failure leaves the last hot queue on the board.
-    Query& hot = m_base.QHot;
-    hot.setSql(PollingSql::hotQueue(served));
-    hot.prepare();
-    hot.open();
+    openHot(served);
 
     Query& probe = m_base.QBeep;
-    const QList<qint64> found = m_probe.find(probe, served, m_clock.now());
+    const QList<qint64> found = m_probe.find(probe, m_base.QBeepWide, served, m_clock.now());
     // The lines left unmarked by earlier runs are tried again by key, also where the probe does
     // not look any more (their shift closed meanwhile), and are not announced again.
     QList<qint64> lines = found;

@@ -50,7 +50,14 @@ public:
 
     bool reconnecting() const { return m_attach.running(); }
 
+    // The hot queue fetches its first rows: the grid's nine and a screenful more to scroll to.
+    static constexpr int HotRows = 20;
+    int hotRows() const { return m_hotRows; }
+    // The cook scrolled to the end of the hot queue: fetch a screenful more now and from now on.
+    void showMoreHot();
+
 private:
+    void openHot(const ServedSections& served);
     void announce();
     QSet<qint64> markShown(const ServedSections& served, const QList<qint64>& keys);
     void held();
@@ -72,6 +79,7 @@ private:
     QString m_alertProblem;   // told once; forgotten when the alert sounds again
     QString m_pendingProblem; // to tell when the run is over
     NewLineProbe m_probe;
+    int m_hotRows = HotRows;
     // Lines announced and not yet marked shown (held by another writer, or the run failed):
     // tried again by key at the next runs, and not announced again.
     QSet<qint64> m_unmarked;

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "ButtonPictures.h"
+#include "CookAction.h"
 #include "DataGrid.h"
 #include "Form_Base.h"
 #include "Form_Detail.h"
@@ -12,6 +13,7 @@
 #include "QueryModel.h"
 #include "ReadyStrip.h"
 #include "RecallSql.h"
+#include "RowFrameDelegate.h"
 #include "ServerTime.h"
 #include "DesignFonts.h"
 #include "Dialogs.h"
@@ -27,6 +29,8 @@
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 #include "StatusStrip.h"
+#include "TouchGuard.h"
+#include "ViewSettings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -39,6 +43,8 @@
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTableView>
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using Picture = ButtonPictures::Picture;
@@ -62,14 +68,16 @@ struct HotColumn {
     int shareShown;
     int shareHidden;
 };
+// The minutes left close the row, where the eye ends reading it.
 const HotColumn HotColumns[] = {
-    {"KOLVO", u"Кол-во"_s, 5, 5},
-    {"NAME_BLUDO", u"\" Горящая \" очередь блюд"_s, 43, 47},
+    {"KOLVO", u"Кол-во"_s, 6, 6},
+    {"NAME_BLUDO", u"\" Горящая \" очередь блюд"_s, 36, 40},
     {"NAME_GROUP", u"Группа"_s, 12, 0},
     {"TP", u"Время подачи"_s, 10, 10},
     {"INFO_ZAKAZ", u"Информация"_s, 12, 16},
     {"FIO", u"Обслуживает"_s, 12, 16},
     {"NUMBER_ZAKAZ", u"№ зак."_s, 5, 5},
+    {nullptr, u"Мин."_s, 6, 6},
 };
 constexpr int GroupColumn = 2;
 
@@ -83,8 +91,10 @@ void setTextColour(QWidget* w, const QColor& colour)
 // The section frame is only 37 design pixels high: its title goes on the frame's top line, as
 // in the design, and the check boxes are centred in the room below it at whatever scale the
 // board has, each as tall as it needs. Fusion's own frame, below a full title line, leaves too
-// little room and the boxes would hang across its edge.
-void fitSectionBoxes(QGroupBox* frame, const std::array<QCheckBox*, 5>& boxes)
+// little room and the boxes would hang across its edge. On a full screen each box takes the
+// frame's whole height, title band included, to be easy to hit: its own picture and number,
+// centred, stay below the title all the same.
+void fitSectionBoxes(QGroupBox* frame, const std::array<QCheckBox*, 5>& boxes, bool wholeHeight)
 {
     const int title = frame->fontMetrics().height();
     frame->setStyleSheet(u"QGroupBox#%1 { border: 1px solid palette(mid); border-radius: 3px; margin-top: %2px; }"
@@ -98,12 +108,45 @@ void fitSectionBoxes(QGroupBox* frame, const std::array<QCheckBox*, 5>& boxes)
     option.text = frame->title();
     option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
     const QRect label = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
-    const int top = label.bottom() + 1;
+    const int top = wholeHeight ? 1 : label.bottom() + 1;
     const int room = frame->height() - 1 - top;
     for (QCheckBox* box : boxes) {
-        const int height = qMin(box->sizeHint().height(), room);
+        const int height = wholeHeight ? room : qMin(box->sizeHint().height(), room);
         box->setGeometry(box->x(), top + (room - height) / 2, box->width(), height);
     }
+}
+
+// A check box's square grows with its type; Fusion draws it at 13 pixels whatever the font.
+void sizeCheckIndicator(QCheckBox* box, ScaleRatio type)
+{
+    if (type.isIdentity())
+        return;
+    const int side = type.apply(13);
+    box->setStyleSheet(u"QCheckBox::indicator { width: %1px; height: %1px; }"_s.arg(side));
+}
+
+// A grid's rows are made a little taller to fill the room that whole rows leave, and the last
+// pixels, fewer than the rows, go to its titles or are taken off a grid without titles: the
+// last row shown is never cut through its letters. `shownHeight` is what other controls leave
+// of the grid uncovered.
+void showWholeRows(QTableView* grid, int shownHeight)
+{
+    grid->ensurePolished();
+    QHeaderView* rows = grid->verticalHeader();
+    QHeaderView* titles = grid->horizontalHeader();
+    const int title = titles->isHidden() ? 0 : titles->sizeHint().height();
+    const int frame = grid->frameWidth();
+    const int room = qMin(shownHeight, grid->height() - frame) - frame - title;
+    const int count = room / qMax(1, rows->defaultSectionSize());
+    if (count < 1)
+        return;
+    rows->setMinimumSectionSize(qMin(rows->minimumSectionSize(), room / count));
+    rows->setDefaultSectionSize(room / count);
+    const int left = room % count;
+    if (titles->isHidden())
+        grid->resize(grid->width(), grid->height() - left);
+    else
+        titles->setFixedHeight(title + left);
 }
 
 // The row that a release at this place in a grid's viewport touched: a row of the grid or its
@@ -150,6 +193,9 @@ void Form_Main::attachDatabase(Form_Base& base)
     m_hotModel->colours = [time](const Query& q, int row) {
         return TimingColours::hotQueue(QueryModel::timing(q, row), [time] { return time->now(); });
     };
+    m_hotModel->minutes = [time](const Query& q, int row) {
+        return TimingColours::hotQueueMinutes(QueryModel::timing(q, row), [time] { return time->now(); });
+    };
     m_hotModel->setQuery(&base.QHot);
     GHot->setServerTime(time);
 }
@@ -179,12 +225,13 @@ void Form_Main::buildControls()
     GHot->setGeometry(0, 0, 800, 185);
     QStringList hotFields, hotTitles;
     for (const HotColumn& column : HotColumns) {
-        hotFields << QString::fromLatin1(column.field);
+        hotFields << (column.field ? QString::fromLatin1(column.field) : QueryModel::MinutesColumn);
         hotTitles << column.title;
     }
     m_hotModel = new QueryModel(hotFields, this);
     m_hotModel->setTitles(hotTitles);
     GHot->setModel(m_hotModel);
+    RowFrameDelegate::install(GHot);
     GHot->setFont(DesignFonts::arial(13));
     setTextColour(GHot, Green);
     GHot->horizontalHeader()->setFont(DesignFonts::dialog(11));
@@ -195,6 +242,8 @@ void Form_Main::buildControls()
     GHot->setSelectionBehavior(QAbstractItemView::SelectRows);
     GHot->setSelectionMode(QAbstractItemView::SingleSelection);
     GHot->followChosenRow();
+    // The hot queue has no line keys; these fields tell its lines apart for the cook.
+    m_hotModel->lineFields = {u"KZ"_s, u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s};
 
     QGroupBox** boxes[] = {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4, &GroupBox5, &GroupBox6};
     DataGrid** grids[] = {&G1, &G2, &G3, &G4, &G5, &G6};
@@ -208,7 +257,8 @@ void Form_Main::buildControls()
         auto* grid = new DataGrid(box);
         grid->setObjectName(u"G%1"_s.arg(i + 1));
         grid->setGeometry(4, 16, 257, 165);
-        grid->setModel(new QueryModel({u"NAME_BLUDO"_s, u"KOLVO"_s}, grid));
+        grid->setModel(new QueryModel({u"NAME_BLUDO"_s, u"KOLVO"_s, QueryModel::MinutesColumn}, grid));
+        RowFrameDelegate::install(grid);
         grid->horizontalHeader()->hide();
         grid->verticalHeader()->hide();
         grid->verticalHeader()->setDefaultSectionSize(18);
@@ -241,7 +291,7 @@ void Form_Main::buildControls()
                 [this] { reportErrors(m_dialogs, this, [this] { CB_S1Click(); }); });
         *sections[i] = box;
     }
-    fitSectionBoxes(GB_Section, sectionBoxes());
+    fitSectionBoxes(GB_Section, sectionBoxes(), false);
 
     // The two picture buttons give up 30 of their 73 pixels each to the recall list's button.
     BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 43, 37}, u"Лимиты"_s);
@@ -293,22 +343,19 @@ void Form_Main::buildControls()
     connect(BtnPrev, &QPushButton::clicked, this, handle(&Form_Main::BtnPrevClick));
     connect(BtnAll, &QPushButton::clicked, this, handle(&Form_Main::BtnAllClick));
     connect(BtnShow, &QPushButton::clicked, this, &Form_Main::BtnShowClick);
-    auto touch = [this](void (Form_Main::*handler)(QPoint)) {
-        return [this, handler](Qt::MouseButton, QPoint position) {
-            if (touchTooSoon())
-                return;
-            reportErrors(m_dialogs, this, [this, handler, position] { (this->*handler)(position); });
-        };
-    };
     void (Form_Main::*panelClicks[])(QPoint) = {&Form_Main::G1MouseUp, &Form_Main::G2MouseUp,
                                                &Form_Main::G3MouseUp, &Form_Main::G4MouseUp,
                                                &Form_Main::G5MouseUp, &Form_Main::G6MouseUp};
+    for (DataGrid* grid : {G1, G2, G3, G4, G5, G6, GHot})
+        connect(grid, &DataGrid::mouseDown, this,
+                [this, grid](Qt::MouseButton, QPoint position) { gridMouseDown(grid, position); });
     for (int i = 0; i < 6; ++i)
-        connect(*grids[i], &DataGrid::mouseUp, this, touch(panelClicks[i]));
-    connect(GHot, &DataGrid::mouseUp, this, touch(&Form_Main::GHotMouseUp));
+        connect(*grids[i], &DataGrid::mouseUp, this,
+                [this, handler = panelClicks[i]](Qt::MouseButton, QPoint position) { (this->*handler)(position); });
+    connect(GHot, &DataGrid::mouseUp, this, [this](Qt::MouseButton, QPoint position) { GHotMouseUp(position); });
     connect(BtnLimit, &QPushButton::clicked, this, &Form_Main::BtnLimitClick);
     connect(BtnReady, &QPushButton::clicked, this, handle(&Form_Main::BtnReadyClick));
-    connect(StripReady->BtnUndo, &QPushButton::clicked, this, handle(&Form_Main::BtnUndoClick));
+    connect(StripReady->BtnUndo, &QPushButton::clicked, this, &Form_Main::pressUndo);
 }
 
 std::array<QGroupBox*, 6> Form_Main::panels() const
@@ -349,21 +396,27 @@ void Form_Main::FormCreate()
         screenFile.write(N::ScreenDefault);
         mode = N::ScreenWindow;
     }
+    ScaleRatio type;
     if (mode == N::ScreenFull) {
         SetFullScreenMode();
         if (m_state.AtDesignSize)
-            fillScreen(m_display.screenSize());
+            type = fillScreen(m_display.screenSize());
         // Last: a later move or resize would take the window out of full screen.
         move(0, 0);
         setWindowState(Qt::WindowFullScreen);
     } else {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        if (m_state.AtDesignSize)
-            scaleWindow(this, screenRatio(m_state.WideScreen, screen, 680, 880));
+        if (m_state.AtDesignSize) {
+            type = screenRatio(m_state.WideScreen, screen, 680, 880);
+            scaleWindow(this, type);
+        }
     }
+    m_typeRatio = type;
 
-    fitSectionBoxes(GB_Section, sectionBoxes());
+    for (QCheckBox* box : sectionBoxes())
+        sizeCheckIndicator(box, type);
+    fitSectionBoxes(GB_Section, sectionBoxes(), m_fullScreen);
 
     m_state.HotExpanded = false;
     m_state.HotNormalHeight = GHot->height();
@@ -383,8 +436,16 @@ void Form_Main::FormCreate()
     gruppaFile.createIfMissing(N::GruppaDefault);
     const bool groupShown = gruppaFile.line(0, u"0"_s) == u"1";
     GHot->setColumnHidden(GroupColumn, !groupShown);
+
+    const SettingsFile textFile(m_state.settingsFolder, N::TextSize);
+    textFile.createIfMissing(N::TextSizeDefault);
+    setTextSize(ViewSettings::loadTextSize(textFile.line(0, QString())));
     sizeHotColumns(groupShown);
     sizePanelColumns();
+    // The panels lie over the hot queue's last line.
+    showWholeRows(GHot, GroupBox1->y() - GHot->y());
+    for (QTableView* grid : panelGrids())
+        showWholeRows(grid, grid->height());
 }
 
 void Form_Main::sizeHotColumns(bool groupShown)
@@ -399,10 +460,32 @@ void Form_Main::sizeHotColumns(bool groupShown)
 
 void Form_Main::sizePanelColumns()
 {
+    // Larger text needs more room for the minutes; the dish name gives it.
+    const int shares[2][3] = {{67, 15, 18}, {62, 12, 26}};
+    const int* share = shares[m_textSize > 0 ? 1 : 0];
     for (QTableView* grid : panelGrids()) {
         const int base = grid->width() - 25;
-        grid->setColumnWidth(0, shareOf(base, 85));
-        grid->setColumnWidth(1, shareOf(base, 15));
+        for (int column = 0; column < 3; ++column)
+            grid->setColumnWidth(column, shareOf(base, share[column]));
+    }
+}
+
+void Form_Main::setTextSize(int size)
+{
+    // Bigger letters and taller rows in the same grids: fewer dishes, read from farther away.
+    m_textSize = size;
+    const ScaleRatio ratio{ViewSettings::textPercent(size), 100};
+    if (ratio.isIdentity())
+        return;
+    std::vector<QTableView*> grids{GHot};
+    for (QTableView* grid : panelGrids())
+        grids.push_back(grid);
+    for (QTableView* grid : grids) {
+        QFont font = grid->font();
+        font.setPixelSize(ratio.apply(font.pixelSize()));
+        grid->setFont(font);
+        QHeaderView* rows = grid->verticalHeader();
+        rows->setDefaultSectionSize(ratio.apply(rows->defaultSectionSize()));
     }
 }
 
@@ -416,16 +499,24 @@ bool Form_Main::SetFullScreenMode()
     return true;
 }
 
-void Form_Main::fillScreen(QSize screen)
+ScaleRatio Form_Main::fillScreen(QSize screen)
 {
-    // What the display switched to 800x600 shows, scaled alike across and down to a display
-    // that keeps its own mode, and centred on the band left over. A display that did switch
-    // needs no scaling.
+    // What the display switched to 800x600 shows, stretched across and down to a display that
+    // keeps its own mode, so that no band of the glass is left black; the type grows by the
+    // smaller of the two, and letters keep their shape. A display that did switch needs no
+    // scaling.
     const QSize shown(FullScreenWidth, FullScreenHeight);
-    const ScaleRatio ratio = fitRatio(screen, shown);
-    scaleWindow(this, ratio);
+    const ScaleRatio type = fitRatio(screen, shown);
+    stretchWindow(this, Stretch{{screen.width(), shown.width()}, {screen.height(), shown.height()}, type});
     resize(screen);
-    page->move((screen.width() - ratio.apply(shown.width())) / 2, (screen.height() - ratio.apply(shown.height())) / 2);
+    page->move(0, 0);
+    // The row of buttons reaches down to the screen's edge: below it the design has only the
+    // window's frame, and taller buttons are easier to hit. Whatever sits on the row goes along.
+    const int rowTop = BtnNet->y();
+    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->y() == rowTop)
+            w->resize(w->width(), screen.height() - rowTop);
+    return type;
 }
 
 void Form_Main::showEvent(QShowEvent* event)
@@ -516,29 +607,45 @@ void Form_Main::BtnExitClick()
         close();
 }
 
+void Form_Main::pressUndo()
+{
+    m_notDone = u"Заказ не возвращён в работу"_s;
+    if (m_base)
+        runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnUndoClick(); });
+}
+
 void Form_Main::BtnUndoClick()
 {
-    if (!m_base || StripReady->lines().isEmpty())
+    const ReadyRecord::Press press = StripReady->press();
+    if (!m_base || press.lines.isEmpty())
         return;
-    JournalPress press(*m_base, Journal::Kind::Undo, StripReady->lines());
-    m_base->WriteStatement(RecallSql::linesBack(StripReady->lines()));
-    press.done();
+    JournalPress journal(*m_base, Journal::Kind::Undo, press.lines);
+    m_base->WriteStatement(ReadyRecord::takeBack(press.lines));
+    journal.done();
+    m_readyRecord.takenBack(press.lines);
     StripReady->withdraw();
-    if (m_idleClock)
-        m_undoTick = m_idleClock->tickCount();
+    // The second tap of a double tap lands on whatever lay under the strip.
+    if (m_touchGuard)
+        m_touchGuard->underFingerChanged();
+    m_notDone = u"Заказы на доске не прочитаны заново"_s;
     RefreshOrderList();
     FillPage();
 }
 
-bool Form_Main::touchTooSoon()
-{
-    return m_undoTick && m_idleClock && m_idleClock->tickCount() - *m_undoTick < quint32(Form_Detail::DoubleTapMilliseconds);
-}
-
-void Form_Main::showOrderReady(const QString& number, const QList<qint64>& lines)
+void Form_Main::showOrderReady(const ReadyRecord::Press& press)
 {
     placeReadyStrip();
-    StripReady->offer(number, lines);
+    StripReady->offer(press);
+}
+
+void Form_Main::takenBackElsewhere(const QList<ReadyRecord::Line>& lines)
+{
+    m_readyRecord.takenBack(lines);
+    const QList<ReadyRecord::Line>& offered = StripReady->press().lines;
+    if (std::any_of(offered.begin(), offered.end(), [&](const ReadyRecord::Line& line) {
+            return std::any_of(lines.begin(), lines.end(), [&](const ReadyRecord::Line& back) { return back.key == line.key; });
+        }))
+        StripReady->withdraw();
 }
 
 void Form_Main::placeReadyStrip()
@@ -555,42 +662,104 @@ bool Form_Main::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+std::optional<Form_Main::Opening> Form_Main::panelOpening(int panel, int row) const
+{
+    const Query* lines = m_board->panelQuery(panel);
+    if (!lines || m_board->panelOrder(panel) == 0)
+        return std::nullopt;
+    Opening o{lines->sql(), panels()[size_t(panel)]->title(), m_board->panelOrder(panel), {}, {}};
+    const int key = lines->fieldIndex(u"KOD"_s);
+    if (row >= 0 && row < lines->recordCount() && key >= 0) {
+        o.dish = {{u"KOD"_s, lines->row(row)[size_t(key)]}};
+        o.line = {lines->row(row)[size_t(key)]};
+    }
+    return o;
+}
+
+std::optional<Form_Main::Opening> Form_Main::hotOpening(int row) const
+{
+    if (!m_base)
+        return std::nullopt;
+    const Query& hot = m_base->QHot;
+    if (!hot.isOpen() || hot.recordCount() == 0)
+        return std::nullopt;
+    // Elsewhere the row chosen before stays the one that acts: the grid keeps it current.
+    const bool touched = row >= 0 && row < hot.recordCount();
+    const int acting = touched ? row : hot.recNo();
+    if (acting >= hot.recordCount())
+        return std::nullopt;
+    auto field = [&](const QString& name) {
+        const int column = hot.fieldIndex(name);
+        return column < 0 ? DbValue() : hot.row(acting)[size_t(column)];
+    };
+    const qint64 order = field(u"KZ"_s).toInt64().value_or(0);
+    Opening o{BoardSql::hotOrderLines(order, m_board->AllOrders),
+              field(u"FIO"_s).toText().value_or(QString()) + u", № "_s + field(u"NUMBER_ZAKAZ"_s).toText().value_or(QString()),
+              order, {}, {}};
+    // The hot queue has no line keys: its dish is the order's line with the same name,
+    // quantity and due moment, and lines alike in all three are alike for the cook too.
+    for (const QString& name : {u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s}) {
+        if (touched)
+            o.dish << qMakePair(name, field(name));
+        o.line << field(name);
+    }
+    return o;
+}
+
+void Form_Main::openOrder(const std::optional<Opening>& opening)
+{
+    if (!opening || !m_forms.Detail || !m_base)
+        return;
+    m_notDone = u"Заказ не открыт"_s;
+    runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [&] {
+        m_forms.Detail->showOrder(opening->sql, opening->caption, opening->order, opening->dish);
+    });
+}
+
+void Form_Main::openPanelOrder(int panel, int row)
+{
+    const std::optional<Opening> opening = panelOpening(panel, row);
+    if (opening && opening->dish.isEmpty())
+        panelGrids()[size_t(panel)]->clearSelection(); // the first dish will be current: nothing else may look chosen
+    openOrder(opening);
+}
+
+void Form_Main::openHotOrder(int row)
+{
+    const std::optional<Opening> opening = hotOpening(row);
+    if (opening && row >= 0 && row < m_base->QHot.recordCount())
+        m_base->QHot.setRecNo(row);
+    openOrder(opening);
+}
+
+void Form_Main::gridMouseDown(QTableView* grid, QPoint position)
+{
+    m_pressedGrid = grid;
+    const int row = touchedRow(grid, position);
+    const auto grids = panelGrids();
+    const auto panel = std::find(grids.begin(), grids.end(), grid);
+    m_pressed = panel == grids.end() ? hotOpening(row) : panelOpening(int(panel - grids.begin()), row);
+}
+
+bool Form_Main::releasedWherePressed(QTableView* grid, const std::optional<Opening>& now)
+{
+    const bool pressedHere = std::exchange(m_pressedGrid, nullptr) == grid;
+    const std::optional<Opening> pressed = std::exchange(m_pressed, std::nullopt);
+    return !pressedHere || pressed == now;
+}
+
 void Form_Main::panelMouseUp(int panel, QPoint position)
 {
-    if (!m_forms.Detail)
-        return;
-    QTableView* grid = panelGrids()[size_t(panel)];
-    const Query& lines = *m_board->panelQuery(panel);
-    const int row = touchedRow(grid, position);
-    Form_Detail::Dish dish;
-    if (row >= 0 && row < lines.recordCount() && lines.fieldIndex(u"KOD"_s) >= 0)
-        dish = {{u"KOD"_s, lines.row(row)[size_t(lines.fieldIndex(u"KOD"_s))]}};
-    else
-        grid->clearSelection(); // the first dish will be current: nothing else may look chosen
-    m_forms.Detail->showOrder(lines.sql(), panels()[size_t(panel)]->title(), m_board->panelOrder(panel), dish);
+    const int row = touchedRow(panelGrids()[size_t(panel)], position);
+    if (releasedWherePressed(panelGrids()[size_t(panel)], panelOpening(panel, row)))
+        openPanelOrder(panel, row);
 }
 
 void Form_Main::GHotMouseUp(QPoint position)
 {
-    if (!m_forms.Detail || !m_base)
-        return;
-    Query& hot = m_base->QHot;
-    if (!hot.isOpen() || hot.recordCount() == 0)
-        return;
-    // Elsewhere the row chosen before stays the one that acts: the grid keeps it current.
     const int row = touchedRow(GHot, position);
-    if (row >= 0 && row < hot.recordCount())
-        hot.setRecNo(row);
-    const qint64 order = hot.asInt64(u"KZ"_s).value_or(0);
-    const QString caption = hot.asString(u"FIO"_s).value_or(QString()) + u", № "_s
-                            + hot.asString(u"NUMBER_ZAKAZ"_s).value_or(QString());
-    // The hot queue has no line keys: its dish is the order's line with the same name,
-    // quantity and due moment, and lines alike in all three are alike for the cook too.
-    Form_Detail::Dish dish;
-    if (row >= 0 && row < hot.recordCount())
-        for (const QString& field : {u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s})
-            dish << qMakePair(field, hot.field(field));
-    m_forms.Detail->showOrder(BoardSql::hotOrderLines(order, m_board->AllOrders), caption, order, dish);
+    if (releasedWherePressed(GHot, hotOpening(row)))
+        openHotOrder(row);
 }
 
 void Form_Main::BtnShowClick()
@@ -631,6 +800,12 @@ void Form_Main::CB_S1Click()
 
 void Form_Main::closeEvent(QCloseEvent* event)
 {
+    // The close box and the window manager's own keys ask like the exit button: a cook's
+    // ending is for good, and the kiosk start would not bring the monitor back.
+    if (event->spontaneous() && !m_dialogs.question(this, Caption, ExitQuestion, Dialogs::Focus::Cancel)) {
+        event->ignore();
+        return;
+    }
     m_closed = true;
     QWidget::closeEvent(event);
 }

@@ -4,6 +4,9 @@
 
 #include "ButtonPictures.h"
 #include "DataGrid.h"
+#include "DbValue.h"
+#include "ReadyRecord.h"
+#include "Scaling.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -28,6 +31,7 @@ class QueryModel;
 class ReadyStrip;
 class ServerTime;
 class StatusStrip;
+class TouchGuard;
 
 class Form_Main : public QWidget {
     Q_OBJECT
@@ -75,6 +79,10 @@ public:
     ServerTime& serverTime() const { return *m_serverTime; }
     // The machine's record of the last input, for the idle check.
     void setIdleClock(IdleClock& clock) { m_idleClock = &clock; }
+    // Told when what lies under the cook's finger changes without a window closing.
+    void setTouchGuard(TouchGuard* guard) { m_touchGuard = guard; }
+    // What this monitor's "ready" presses changed, for taking them back.
+    ReadyRecord& readyRecord() { return m_readyRecord; }
 
     void FormCreate();
     void FormShow();
@@ -95,13 +103,25 @@ public:
     void BtnAllClick();
     void BtnLimitClick();
     void BtnReadyClick();
-    // Takes back the last "Заказ полностью готов": its lines that are still ready.
+    // Takes back the last "Заказ полностью готов": its lines that are still ready, each to its
+    // state before the press. The touch's and a key's entry: a failure is told in one box.
+    void pressUndo();
     void BtnUndoClick();
     // The detail window marked an order ready: offers to take it back for a while.
-    void showOrderReady(const QString& number, const QList<qint64>& lines);
+    void showOrderReady(const ReadyRecord::Press& press);
+    // "Готовые" took these lines back: no press returns them again, and the strip offers none.
+    void takenBackElsewhere(const QList<ReadyRecord::Line>& lines);
+
+    // Opening an order, by touch or by key: the order of an order panel with the dish in the
+    // given row current (none: the first), or the order of a row of the hot queue (none: the
+    // chosen row). A failure is told in one box.
+    void openPanelOrder(int panel, int row);
+    void openHotOrder(int row);
 
     // A click on an order panel opens that order, whichever row and button it fell on; the dish
-    // touched is the current one there. Positions are in the grid's viewport.
+    // touched is the current one there. Positions are in the grid's viewport. A release opens
+    // nothing when the place holds another order or dish than at the press: a poll may reflow
+    // the board while the finger rests on it.
     void G1MouseUp(QPoint position) { panelMouseUp(0, position); }
     void G2MouseUp(QPoint position) { panelMouseUp(1, position); }
     void G3MouseUp(QPoint position) { panelMouseUp(2, position); }
@@ -124,11 +144,29 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What a touch would open: the order's lines, its caption and key, the dish to make current,
+    // and the line it was told by.
+    struct Opening {
+        QStringList sql;
+        QString caption;
+        qint64 order = 0;
+        QList<QPair<QString, DbValue>> dish;
+        QList<DbValue> line;
+        bool operator==(const Opening& o) const { return order == o.order && line == o.line; }
+    };
+    std::optional<Opening> panelOpening(int panel, int row) const;
+    std::optional<Opening> hotOpening(int row) const;
+    void openOrder(const std::optional<Opening>& opening);
+    void gridMouseDown(QTableView* grid, QPoint position);
+    // Whether the release finds what the press found there; forgets the press.
+    bool releasedWherePressed(QTableView* grid, const std::optional<Opening>& now);
+
     void buildControls();
     QPushButton* pictureButton(const char* name, const QString& text, ButtonPictures::Picture picture,
                                const QRect& place,
                                const QString& hint);
-    void fillScreen(QSize screen);
+    ScaleRatio fillScreen(QSize screen); // the type's ratio
+    void setTextSize(int size);
     void sizeHotColumns(bool groupShown);
     void sizePanelColumns();
     void warnMissingSoundFile();
@@ -145,12 +183,16 @@ private:
     std::unique_ptr<ServerTime> m_serverTime;
     Form_Base* m_base = nullptr;
     IdleClock* m_idleClock = nullptr;
-    // When "Отменить" was last pressed: the second tap of a double tap would land on whatever
-    // lay under the strip, so board touches wait out the double-tap time after it.
-    std::optional<quint32> m_undoTick;
-    bool touchTooSoon();
+    TouchGuard* m_touchGuard = nullptr;
+    ReadyRecord m_readyRecord;
+    // Where the last press fell and what it would have opened there.
+    QTableView* m_pressedGrid = nullptr;
+    std::optional<Opening> m_pressed;
+    QString m_notDone;
     bool m_idleFailing = false; // an idle check is running, or its failure is on the screen
     bool m_fullScreen = false;
+    ScaleRatio m_typeRatio;
+    int m_textSize = 0;
     bool m_placed = false;
     bool m_closed = false;
 };

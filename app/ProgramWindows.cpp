@@ -17,10 +17,12 @@
 #include "Journal.h"
 #include "Log.h"
 #include "OrderBoard.h"
+#include "DataGrid.h"
 #include "PollingCycle.h"
 #include "RadioGroup.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
+#include "TouchGuard.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -63,22 +65,25 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     base->hooks.limitsEnabled = [main](bool on) { main->BtnLimit->setEnabled(on); };
     main->attachDatabase(*base);
     main->setIdleClock(platform.idle);
+    main->setTouchGuard(new TouchGuard(platform.clock, main));
     m_forms.Detail->attach(*base, main->serverTime(),
                            {[main] { return main->board().served(); },
                             [main] {
                                 main->RefreshOrderList();
                                 main->FillPage();
                             },
-                            [main](const QString& number, const QList<qint64>& lines) {
-                                main->showOrderReady(number, lines);
-                            }},
+                            [main](const ReadyRecord::Press& press) { main->showOrderReady(press); },
+                            &main->readyRecord()},
                            *m_forms.Time);
     m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);
     m_forms.Ready = new Form_Ready(state, platform.dialogs, platform.display, platform.clock, main);
-    m_forms.Ready->attach(*base, [main] {
-        main->RefreshOrderList();
-        main->FillPage();
-    });
+    m_forms.Ready->attach(
+        *base,
+        [main] {
+            main->RefreshOrderList();
+            main->FillPage();
+        },
+        [main](const QList<ReadyRecord::Line>& lines) { main->takenBackElsewhere(lines); });
     m_forms.Stat = new Form_Stat(state, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Stat->sections = [main] {
         QList<int> sections{800, 900};
@@ -105,6 +110,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                             main->Strip->showProblem(headline, detail);
                                         }},
                                        platform.dialogs, platform.clock, base);
+    QObject::connect(main->GHot, &DataGrid::scrolledToEnd, m_forms.Polling, &PollingCycle::showMoreHot);
     base->FormCreate();
     created(base);
     created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *base,

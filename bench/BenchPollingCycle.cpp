@@ -20,6 +20,7 @@
 #include "PollingSql.h"
 #include "ProgramWindows.h"
 #include "MonitorRig.h"
+#include "NewLineProbe.h"
 #include "TestDatabase.h"
 
 #include <QApplication>
@@ -37,6 +38,10 @@
 #include <ctime>
 #include <functional>
 #include <map>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 using namespace Firebird;
 using namespace Qt::StringLiterals;
@@ -58,6 +63,48 @@ double median(QList<double> v)
         return 0;
     std::sort(v.begin(), v.end());
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// The CPU time of the project's own database server so far: all its threads, user and system.
+double serverCpuMs()
+{
+    QFile pidFile(QStringLiteral(BUILD_DIR "/firebird/pid"));
+    if (!pidFile.open(QIODevice::ReadOnly))
+        return 0;
+    QFile stat(u"/proc/%1/stat"_s.arg(QString::fromLatin1(pidFile.readAll().trimmed())));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    // The fields after the command's closing parenthesis; utime and stime are the 14th and 15th.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return 0;
+    return (fields[11].toDouble() + fields[12].toDouble()) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+}
+
+// Drops the file's pages from the operating system's cache; the share of them still cached
+// after, or -1 when the machine did not let it be tried.
+double dropFromCache(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return -1;
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    ::fdatasync(fd);
+    double left = -1;
+    if (size > 0 && ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED) == 0) {
+        void* map = ::mmap(nullptr, size_t(size), PROT_READ, MAP_SHARED, fd, 0);
+        if (map != MAP_FAILED) {
+            const long page = sysconf(_SC_PAGESIZE);
+            std::vector<unsigned char> resident(size_t((size + page - 1) / page));
+            if (::mincore(map, size_t(size), resident.data()) == 0)
+                left = double(std::count_if(resident.begin(), resident.end(), [](unsigned char c) { return c & 1; }))
+                       / double(resident.size());
+            ::munmap(map, size_t(size));
+        }
+    }
+    ::close(fd);
+    return left;
 }
 
 struct Sample {
@@ -185,20 +232,20 @@ public:
 
     bool allOrders = false;
 
-    // Hot queue, probe, order list and the first page of panels, each its own statement; or
-    // the six panels in one statement.
-    Sample poll(bool onePanelStatement = false)
+    // Hot queue, probe, order list and the first page of panels in one statement, as the
+    // program sends them; or the six panels each in its own statement, as it sent them before.
+    Sample poll(bool onePanelStatement = true)
     {
         const int requests = m_requests;
         const double cpu = cpuMs();
         QElapsedTimer t;
         t.start();
-        timed("hot queue", [&] { run(PollingSql::hotQueue(AllSections)); });
+        timed("hot queue", [&] { run(PollingSql::hotQueue(AllSections, PollingCycle::HotRows)); });
         timed("probe", [&] { run(PollingSql::newLines(AllSections)); });
         std::vector<qint64> orders;
         timed("order list", [&] { orders = run(BoardSql::orderList(allOrders, AllSections), 6); });
         if (onePanelStatement)
-            run(panelsInOne(orders));
+            timed("page", [&] { run(panelsInOne(orders)); });
         else
             timed("six panels", [&] {
                 for (qint64 order : orders)
@@ -207,17 +254,12 @@ public:
         return {double(t.nsecsElapsed()) / 1e6, cpuMs() - cpu, m_requests - requests};
     }
 
-    // The panel statement for all the page's orders at once, in panel order.
+    // The program's statement for the page's six panels, its keys written in.
     static QStringList panelsInOne(const std::vector<qint64>& orders)
     {
-        QStringList keys;
-        for (qint64 order : orders)
-            keys << QString::number(order);
-        QStringList sql = BoardSql::panelLines(orders.empty() ? 0 : orders.front(), AllSections);
-        const QString single = u"WHERE KOD_ZAKAZ = "_s + QString::number(orders.empty() ? 0 : orders.front());
-        for (QString& line : sql)
-            line.replace(single, u"WHERE KOD_ZAKAZ IN ("_s + keys.join(u", "_s) + u")"_s);
-        sql.last() = u"ORDER BY 8, 12"_s;
+        QStringList sql = BoardSql::pageLines(AllSections);
+        for (size_t i = 0; i < size_t(BoardSql::PagePanels); ++i)
+            sql.replaceInStrings(u":K%1"_s.arg(i + 1), i < orders.size() ? QString::number(orders[i]) : u"NULL"_s);
         return sql;
     }
 
@@ -336,8 +378,8 @@ int main(int argc, char* argv[])
             history.poll();
             bareDemo.poll();
             bareHistory.poll();
-            bareDemo.poll(true);
-            bareHistory.poll(true);
+            bareDemo.poll(false);
+            bareHistory.poll(false);
             if (longHistory)
                 longHistory->poll();
         }
@@ -354,8 +396,8 @@ int main(int argc, char* argv[])
             [&] { bDemo.add(bareDemo.poll()); },
             [&] { pHistory.add(history.poll()); },
             [&] { bHistory.add(bareHistory.poll()); },
-            [&] { oneDemo.add(bareDemo.poll(true)); },
-            [&] { oneHistory.add(bareHistory.poll(true)); },
+            [&] { oneDemo.add(bareDemo.poll(false)); },
+            [&] { oneHistory.add(bareHistory.poll(false)); },
         };
         if (longHistory)
             steps.push_back([&] { pLong.add(longHistory->poll()); });
@@ -397,6 +439,52 @@ int main(int argc, char* argv[])
             allRatio << allHistory.samples.last().ms / allDemo.samples.last().ms;
         }
 
+        // Five years behind the shift: the search for lines written into closed shifts, which the
+        // program makes every ten minutes, 1 poll in 120, each time with the database's pages
+        // dropped from the operating system's cache first; then an open shift of 1,000 lines,
+        // most of them ready, for the server's CPU time a poll.
+        QList<double> searchMs, searchServerMs, cacheLeft, everyShiftMs;
+        Series loaded;
+        double serverMsPerPoll = 0;
+        if (longHistory) {
+            FakeClock& clock = longHistory->machine.clock;
+            QDateTime at = QDateTime::currentDateTime();
+            for (int i = 0; i < 3; ++i) {
+                at = at.addSecs(NewLineProbe::EveryShiftMinutes * 60);
+                clock.time = at;
+                cacheLeft << dropFromCache(longDb->path());
+                const double server = serverCpuMs();
+                searchMs << longHistory->poll().ms;
+                searchServerMs << serverCpuMs() - server;
+            }
+            // A hundred orders more in the open shift, ten lines each, one of them still shown.
+            const QString hundred =
+                u"WITH RECURSIVE N AS (SELECT 0 AS I FROM RDB$DATABASE UNION ALL SELECT I + 1 FROM N WHERE I < 99) "_s;
+            longDb->exec(u"INSERT INTO ZAKAZ (NUMBER_ZAKAZ, STATUS, INFO_ZAKAZ, KOD_PERSON, KOD_SMENA) "_s + hundred
+                         + u"SELECT 1000 + N.I, 0, 'Нагрузка', (SELECT MIN(KOD) FROM PERSON),"
+                           " (SELECT MAX(KOD) FROM SMENA WHERE STATUS < 10) FROM N"_s);
+            longDb->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME, MY_ALARM,"
+                         " START_TIME) "_s + hundred
+                         + u"SELECT Z.KOD, 'Нагрузка', 1, IIF(N.I = 0, 2, 3), MOD(N.I, 5) + 1, 20, 5,"
+                           " DATEADD(-MOD(Z.NUMBER_ZAKAZ, 60) MINUTE TO CURRENT_TIMESTAMP) FROM ZAKAZ Z"
+                           " CROSS JOIN N WHERE Z.INFO_ZAKAZ = 'Нагрузка' AND N.I < 10"_s);
+            // The search as it was: every shift's new lines, through the lines' state.
+            BareLoop bareLong(longDb->name());
+            for (int i = 0; i < 3; ++i) {
+                cacheLeft << dropFromCache(longDb->path());
+                everyShiftMs << bareLong.time(PollingSql::Reference::newLines(AllSections));
+            }
+            longHistory->poll();
+            const int serverRounds = std::max(rounds, 120);
+            const double server = serverCpuMs();
+            for (int r = 0; r < serverRounds; ++r)
+                loaded.add(longHistory->poll());
+            const double perPoll = (serverCpuMs() - server) / serverRounds;
+            serverMsPerPoll = (perPoll * 119 + median(searchServerMs)) / 120;
+            longDb->exec(u"DELETE FROM ZAKAZ_STR WHERE NAME_BLUDO = 'Нагрузка'"_s);
+            longDb->exec(u"DELETE FROM ZAKAZ WHERE INFO_ZAKAZ = 'Нагрузка'"_s);
+        }
+
         const qint64 demoLines = demoDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0);
         // A crowded open shift: 10,000 lines more, shown and not ready, in served sections and
         // not, most of them far from due. The hot queue in one pass against its three-branch union.
@@ -414,7 +502,7 @@ int main(int argc, char* argv[])
                                      u"(PRINT_SECTION + 0 = 1 OR PRINT_SECTION + 0 = 2)"_s);
         QList<double> crowdedOne, crowdedUnion;
         for (int r = 0; r < std::max(3, rounds / 4); ++r) {
-            crowdedOne << bareDemo.time(PollingSql::hotQueue(AllSections));
+            crowdedOne << bareDemo.time(PollingSql::hotQueue(AllSections, PollingCycle::HotRows));
             crowdedUnion << bareDemo.time(threePasses);
         }
 
@@ -427,17 +515,19 @@ int main(int argc, char* argv[])
         std::printf("  %-34s %9s %9s %9s\n", "", "wall ms", "cpu ms", "requests");
         row("program, demo (with repaint)", pDemo);
         row("bare loop, demo", bDemo);
-        row("bare loop, demo, panels in one", oneDemo);
+        row("bare loop, demo, six panel statements", oneDemo);
         row("program, history (with repaint)", pHistory);
         row("bare loop, history", bHistory);
-        row("bare loop, history, panels in one", oneHistory);
-        if (longHistory)
+        row("bare loop, history, six panel statements", oneHistory);
+        if (longHistory) {
             row("program, long history (with repaint)", pLong);
+            row("program, long history, 1,000 open lines", loaded);
+        }
         row("program, demo, every dish changed", changed);
         row("program, demo, all orders", allDemo);
         row("program, history, all orders", allHistory);
         std::printf("  bare loop by statement, demo / history, ms:");
-        for (const char* part : {"hot queue", "probe", "order list", "six panels"})
+        for (const char* part : {"hot queue", "probe", "order list", "page", "six panels"})
             std::printf(" %s %.2f / %.2f;", part, median(bareDemo.parts[part]), median(bareHistory.parts[part]));
         std::printf("\n");
         std::printf("  board paints per idle poll: %.2f, grid paints: %.2f, server-time requests: %.2f\n", passes,
@@ -448,11 +538,24 @@ int main(int argc, char* argv[])
         const double minuteCpu = (pDemo.cpu() * 11 + changed.cpu()) / 1000, bareMinuteCpu = bDemo.cpu() * 12 / 1000;
         std::printf("  client cpu a minute of idle polling: program %.3f s, bare loop %.3f s (%.1fx)\n", minuteCpu,
                     bareMinuteCpu, minuteCpu / std::max(bareMinuteCpu, 1e-9));
-        std::printf("  bare loop history / no history: %.2fx; six panels in one statement / in six: %.2fx\n",
+        std::printf("  bare loop history / no history: %.2fx; six panel statements / one: %.2fx\n",
                     median(bareHistoryRatio), median(oneRatio));
         std::printf("  all orders, history / no history: %.2fx\n", median(allRatio));
         std::printf("  hot queue on an open shift of 10,000 more lines: one pass %.1f ms, three-branch union %.1f ms\n",
                     median(crowdedOne), median(crowdedUnion));
+        if (longHistory) {
+            std::printf("  the ten-minute search behind five years: %.1f ms a poll (medians of 3), server cpu %.1f ms;\n",
+                        median(searchMs), median(searchServerMs));
+            std::printf("  the search through every shift, bare, as it was: %.1f ms\n", median(everyShiftMs));
+            if (*std::max_element(cacheLeft.begin(), cacheLeft.end()) < 0)
+                std::printf("    the database's pages could not be dropped from the operating system's cache here\n");
+            else
+                std::printf("    the database's pages dropped from the operating system's cache before each "
+                            "(%.0f %% of them still cached after, at most)\n",
+                            100 * *std::max_element(cacheLeft.begin(), cacheLeft.end()));
+            std::printf("  server cpu a poll, five years, 1,000 open lines: %.2f ms (the search at its share)\n",
+                        serverMsPerPoll);
+        }
         const int messages = int(demo.machine.dialogs.messages.size() + history.machine.dialogs.messages.size());
         if (messages)
             std::printf("  messages shown: %d\n", messages);
@@ -466,9 +569,17 @@ int main(int argc, char* argv[])
         std::printf("idle poll / bare loop: %.2fx\n", median(idleRatio));
         std::printf("history poll / no-history poll: %.2fx\n", median(historyRatio));
         std::printf("server-time requests per board paint: %d\n", mostPerPass);
-        if (longHistory)
+        std::printf("requests per idle poll: %.0f\n", pDemo.requests());
+        if (longHistory) {
             std::printf("five-year history poll / no-history poll: %.2fx\n", median(longRatio));
+            std::printf("five-year history poll with the ten-minute search / no-history poll: %.2fx\n",
+                        (pLong.ms() * 119 + median(searchMs)) / 120 / pDemo.ms());
+        }
         std::printf("idle client CPU / bare loop: %.2fx\n", programCpu / std::max(bareCpu, 1e-9));
+        std::printf("idle client CPU a minute / bare loop: %.2fx\n", minuteCpu / std::max(bareMinuteCpu, 1e-9));
+        if (longHistory)
+            std::printf("monitors per server core, five years, 1,000 open lines: %.0f\n",
+                        5000 / std::max(serverMsPerPoll, 1e-9));
         return messages ? 1 : 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

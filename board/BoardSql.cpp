@@ -11,31 +11,44 @@ using namespace Qt::StringLiterals;
 // the primary keys and the indexes behind the orders' shift and the lines' order.
 
 namespace {
-QStringList orderListText(bool allOrders, const ServedSections& served, bool reference)
+QStringList referenceOrderList(bool allOrders, const ServedSections& served)
 {
     QStringList sql{
         u"SELECT SMENA.KOD AS K, ZAKAZ.KOD, PERSON.FIO, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.STATUS, INFO_ZAKAZ FROM ZAKAZ_STR"_s,
-        reference ? u"INNER JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s
-                  : u"INNER JOIN ZAKAZ ON ZAKAZ.KOD + 0 = ZAKAZ_STR.KOD_ZAKAZ"_s,
-        reference ? u"INNER JOIN SMENA ON SMENA.KOD = ZAKAZ.KOD_SMENA"_s
-                  : u"INNER JOIN SMENA ON SMENA.KOD + 0 = ZAKAZ.KOD_SMENA"_s,
+        u"INNER JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s,
+        u"INNER JOIN SMENA ON SMENA.KOD = ZAKAZ.KOD_SMENA"_s,
         u"INNER JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
         u"WHERE SMENA.STATUS < 10"_s,
         u"AND ZAKAZ.NUMBER_ZAKAZ > 0"_s,
+        allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION = 2"_s,
     };
-    if (reference)
-        sql << (allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION = 2"_s);
-    else
-        sql << (allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION + 0 > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION + 0 = 2"_s);
     sql << BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s);
     sql << u"GROUP BY 1, 2, 3, 4, 5, 6 ORDER BY 1, 2, 3, 4, 5"_s;
     return sql;
 }
 
-QStringList panelText(qint64 orderKey, const ServedSections& served, bool reference)
+// Grouping every shown line of the shift by its order gives a row for each order with at least
+// one such line, which the keys of shift, order and waiter make one of a kind: an order's first
+// such line is enough to know it.
+QStringList orderListText(bool allOrders, const ServedSections& served)
 {
-    const QString keyLine =
-        u"WHERE KOD_ZAKAZ = "_s + QString::number(orderKey) + u" AND (SECTION = 800 OR SECTION = 900"_s;
+    QStringList sql{
+        u"SELECT SMENA.KOD AS K, ZAKAZ.KOD, PERSON.FIO, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.STATUS, INFO_ZAKAZ FROM SMENA"_s,
+        u"INNER JOIN ZAKAZ ON ZAKAZ.KOD_SMENA = SMENA.KOD + 0"_s,
+        u"INNER JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
+        u"WHERE SMENA.STATUS < 10"_s,
+        u"AND ZAKAZ.NUMBER_ZAKAZ > 0"_s,
+        u"AND EXISTS (SELECT 1 FROM ZAKAZ_STR WHERE ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD"_s,
+        allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION + 0 > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION + 0 = 2"_s,
+    };
+    sql << BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s);
+    sql << u")"_s << u"ORDER BY 1, 2, 3, 4, 5"_s;
+    return sql;
+}
+
+// keyLine: the line that picks the order (or orders) and opens the served-sections condition.
+QStringList panelText(const QString& keyLine, const ServedSections& served, bool reference)
+{
     const QStringList sections = BoardSql::sectionLines(served);
     // Only the order's own lines are read, through the lines' order reference.
     const QString state = reference ? u"AND PRINT_SECTION > 1"_s : u"AND PRINT_SECTION + 0 > 1"_s;
@@ -59,6 +72,11 @@ QStringList panelText(qint64 orderKey, const ServedSections& served, bool refere
     sql << state << u"AND END_TIME IS NOT NULL"_s << u"ORDER BY 12"_s;
     return sql;
 }
+
+QString panelKeyLine(qint64 orderKey)
+{
+    return u"WHERE KOD_ZAKAZ = "_s + QString::number(orderKey) + u" AND (SECTION = 800 OR SECTION = 900"_s;
+}
 }
 
 QStringList BoardSql::sectionLines(const ServedSections& served, const QString& column)
@@ -78,22 +96,32 @@ QStringList BoardSql::sectionCondition(const ServedSections& served, const QStri
 
 QStringList BoardSql::orderList(bool allOrders, const ServedSections& served)
 {
-    return orderListText(allOrders, served, false);
+    return orderListText(allOrders, served);
 }
 
 QStringList BoardSql::panelLines(qint64 orderKey, const ServedSections& served)
 {
-    return panelText(orderKey, served, false);
+    return panelText(panelKeyLine(orderKey), served, false);
+}
+
+// The order's lines are read through the lines' order reference, six orders at once.
+QStringList BoardSql::pageLines(const ServedSections& served)
+{
+    QStringList keys;
+    for (int i = 1; i <= PagePanels; ++i)
+        keys << u":K%1"_s.arg(i);
+    return panelText(u"WHERE KOD_ZAKAZ IN (%1) AND (SECTION = 800 OR SECTION = 900"_s.arg(keys.join(u", "_s)), served,
+                     false);
 }
 
 QStringList BoardSql::Reference::orderList(bool allOrders, const ServedSections& served)
 {
-    return orderListText(allOrders, served, true);
+    return referenceOrderList(allOrders, served);
 }
 
 QStringList BoardSql::Reference::panelLines(qint64 orderKey, const ServedSections& served)
 {
-    return panelText(orderKey, served, true);
+    return panelText(panelKeyLine(orderKey), served, true);
 }
 
 QStringList BoardSql::hotOrderLines(qint64 orderKey, bool allOrders)
@@ -121,6 +149,6 @@ QStringList BoardSql::hotOrderLines(qint64 orderKey, bool allOrders)
 QStringList BoardSql::orderReady(qint64 orderKey, const ServedSections& served)
 {
     return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD_ZAKAZ = "_s + QString::number(orderKey)
-                       + u" AND (SECTION = 800 OR SECTION = 900"_s}
+                       + u" AND PRINT_SECTION = 2 AND (SECTION = 800 OR SECTION = 900"_s}
            + sectionLines(served);
 }

@@ -19,10 +19,17 @@ QStringList sectionCondition(const ServedSections& served, const QString& column
 QStringList orderList(bool allOrders, const ServedSections& served);
 // The served lines of one order, shown or ready, with their due time, sorted by it.
 QStringList panelLines(qint64 orderKey, const ServedSections& served);
+// The panels' lines of a whole page in one statement: the orders' keys are the parameters
+// :K1 to :K6 (null for a free panel), so the text stays the same from page to page. The rows
+// come sorted by due time; each order's rows, taken in that order, are its panel's rows.
+QStringList pageLines(const ServedSections& served);
+constexpr int PagePanels = 6;
 // Every section's lines of one order, shown (or, with allOrders, shown or ready), sorted by due
 // time: the order behind a row of the hot queue.
 QStringList hotOrderLines(qint64 orderKey, bool allOrders);
-// Sets ready the order's lines in the served sections; the other sections' lines keep their state.
+// Sets ready the order's lines shown to the cooks in the served sections; the other sections'
+// lines keep their state, and so do lines not yet sent to the kitchen or not yet shown: they
+// would never reach the guest.
 QStringList orderReady(qint64 orderKey, const ServedSections& served);
 
 // The same statements as first written: the rows the ones above must give, on any database.

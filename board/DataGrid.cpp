@@ -1,5 +1,7 @@
 #include "DataGrid.h"
 
+#include <QScrollBar>
+
 #include "Query.h"
 #include "QueryModel.h"
 #include "ServerTime.h"
@@ -12,12 +14,22 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
     // The titles and the row indicator belong to the grid too.
     horizontalHeader()->viewport()->installEventFilter(this);
     verticalHeader()->viewport()->installEventFilter(this);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (value > 0 && value == verticalScrollBar()->maximum())
+            emit scrolledToEnd();
+    });
 }
 
 void DataGrid::paintEvent(QPaintEvent* event)
 {
     ServerTime::PaintScope scope(m_time);
     QTableView::paintEvent(event);
+}
+
+void DataGrid::mousePressEvent(QMouseEvent* event)
+{
+    emit mouseDown(event->button(), event->position().toPoint());
+    QTableView::mousePressEvent(event);
 }
 
 void DataGrid::mouseReleaseEvent(QMouseEvent* event)
@@ -28,9 +40,13 @@ void DataGrid::mouseReleaseEvent(QMouseEvent* event)
 
 bool DataGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        auto* release = static_cast<QMouseEvent*>(event);
-        emit mouseUp(release->button(), viewport()->mapFromGlobal(release->globalPosition().toPoint()));
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint position = viewport()->mapFromGlobal(mouse->globalPosition().toPoint());
+        if (event->type() == QEvent::MouseButtonPress)
+            emit mouseDown(mouse->button(), position);
+        else
+            emit mouseUp(mouse->button(), position);
     }
     return QTableView::eventFilter(watched, event);
 }
@@ -44,7 +60,15 @@ void DataGrid::followCurrentRow()
 
 void DataGrid::followChosenRow()
 {
-    chosenRowIsCurrent()->keepCurrentRow = true;
+    QueryModel* model = chosenRowIsCurrent();
+    model->keepCurrentRow = true;
+    // The cook's choice stays chosen on its line when new rows come.
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_chosenBeforeReset = selectionModel()->hasSelection(); });
+    connect(model, &QueryModel::currentLineKept, this, [this, model](int row) {
+        if (m_chosenBeforeReset)
+            setCurrentIndex(model->index(row, 0));
+    });
 }
 
 QueryModel* DataGrid::chosenRowIsCurrent()

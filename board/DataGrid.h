@@ -25,11 +25,16 @@ public:
     void followChosenRow();
 
 signals:
+    // Any mouse button pressed anywhere over the grid, before the grid has handled it.
+    void mouseDown(Qt::MouseButton button, QPoint position);
     // Any mouse button released anywhere over the grid, after the grid has handled it.
     void mouseUp(Qt::MouseButton button, QPoint position);
+    // The cook scrolled to the last row: a grid over the first rows of a query may fetch more.
+    void scrolledToEnd();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -38,4 +43,5 @@ private:
     void selectCurrentRow();
 
     ServerTime* m_time = nullptr;
+    bool m_chosenBeforeReset = false;
 };

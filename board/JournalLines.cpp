@@ -19,21 +19,14 @@ const QStringList Select{
     u"FROM ZAKAZ_STR INNER JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s,
     u"LEFT JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
 };
-constexpr int KeysPerStatement = 1000; // the server takes at most 1500 values in a list
 }
 
-QStringList JournalLines::byKeySql(const QList<qint64>& keys)
+QStringList JournalLines::byKeySql()
 {
-    QStringList list;
-    for (qint64 key : keys)
-        list << QString::number(key);
-    return Select + QStringList{u"WHERE ZAKAZ_STR.KOD IN ("_s + list.join(u", "_s) + u")"_s, u"ORDER BY ZAKAZ_STR.KOD"_s};
-}
-
-QStringList JournalLines::byOrderSql(qint64 order, const ServedSections& served)
-{
-    return Select + QStringList{u"WHERE ZAKAZ_STR.KOD_ZAKAZ = "_s + QString::number(order)}
-           + BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s) + QStringList{u"ORDER BY ZAKAZ_STR.KOD"_s};
+    QStringList keys;
+    for (int i = 1; i <= KeysPerRead; ++i)
+        keys << u":K%1"_s.arg(i);
+    return Select + QStringList{u"WHERE ZAKAZ_STR.KOD IN ("_s + keys.join(u", "_s) + u")"_s, u"ORDER BY ZAKAZ_STR.KOD"_s};
 }
 
 namespace {
@@ -57,61 +50,33 @@ void logFailure(const std::exception& e)
 {
     qCWarning(lcMonitor).noquote() << "journal: the lines could not be read:" << Log::oneLine(QString::fromUtf8(e.what()));
 }
-
-// One line by key, on the data module's query kept for the journal: an announcement costs the
-// server one execution a line rather than a statement to prepare.
-Query& lineByKey(Form_Base& base)
-{
-    if (base.QJournal.sql().isEmpty())
-        base.QJournal.setSql(Select + QStringList{u"WHERE ZAKAZ_STR.KOD = :K"_s});
-    return base.QJournal;
-}
 }
 
-QList<Journal::Line> JournalLines::read(Form_Base& base, const QStringList& sql)
-{
-    QList<Journal::Line> lines;
-    if (!Journal::shared().isOpen())
-        return lines;
-    try {
-        Query q(base.MyDB, base.TransactionRead);
-        q.setSql(sql);
-        q.prepare();
-        q.open();
-        for (int i = 0; i < q.recordCount(); ++i)
-            lines << lineOf(q.row(i));
-    } catch (const std::exception& e) {
-        logFailure(e);
-        lines.clear();
-    }
-    return lines;
-}
-
+// The lines by key, KeysPerRead at a time, on the data module's query kept for the journal: its
+// text never changes, so it is prepared once for the run and an announcement costs the server
+// one execution.
 QList<Journal::Line> JournalLines::read(Form_Base& base, const QList<qint64>& keys)
 {
     QList<Journal::Line> lines;
     if (!Journal::shared().isOpen() || keys.isEmpty())
         return lines;
-    // Many lines at once (a shift's first poll) in few statements; the usual few one by one.
-    if (keys.size() > 20) {
-        for (qsizetype at = 0; at < keys.size(); at += KeysPerStatement)
-            lines += read(base, byKeySql(keys.mid(at, KeysPerStatement)));
-        return lines;
-    }
     QList<qint64> sorted = keys;
     std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    Query& q = base.QJournal;
     try {
-        Query& q = lineByKey(base);
-        q.prepare();
-        for (qint64 key : std::as_const(sorted)) {
-            q.setParam(u"K"_s, DbValue::integer(key));
+        q.setSql(byKeySql());
+        for (qsizetype at = 0; at < sorted.size(); at += KeysPerRead) {
+            for (int i = 0; i < KeysPerRead; ++i)
+                q.setParam(u"K%1"_s.arg(i + 1), at + i < sorted.size() ? DbValue::integer(sorted[at + i]) : DbValue());
             q.open();
-            if (q.recordCount() > 0)
-                lines << lineOf(q.row(0));
+            for (int r = 0; r < q.recordCount(); ++r)
+                lines << lineOf(q.row(r));
             q.close();
         }
     } catch (const std::exception& e) {
         logFailure(e);
+        q.close();
         lines.clear();
     }
     return lines;
@@ -122,14 +87,18 @@ void JournalLines::announced(Form_Base& base, const QList<qint64>& keys)
     Journal::shared().announced(read(base, keys));
 }
 
-JournalPress::JournalPress(Form_Base& base, Journal::Kind kind, const QList<qint64>& keys)
-    : m_kind(kind), m_lines(JournalLines::read(base, keys))
+JournalPress::JournalPress(Form_Base& base, Journal::Kind kind, const QList<ReadyRecord::Line>& lines) : m_kind(kind)
 {
-}
-
-JournalPress::JournalPress(Form_Base& base, Journal::Kind kind, qint64 order, const ServedSections& served)
-    : m_kind(kind), m_lines(JournalLines::read(base, JournalLines::byOrderSql(order, served)))
-{
+    QList<qint64> keys;
+    for (const ReadyRecord::Line& line : lines)
+        keys << line.key;
+    m_lines = JournalLines::read(base, keys);
+    if (!Journal::setsReady(kind))
+        return;
+    for (Journal::Line& read : m_lines)
+        for (const ReadyRecord::Line& line : lines)
+            if (line.key == read.line)
+                read.stateBefore = line.before;
 }
 
 qint64 JournalPress::done()
@@ -137,7 +106,7 @@ qint64 JournalPress::done()
     QList<Journal::Line> changed;
     for (const Journal::Line& line : std::as_const(m_lines))
         // The recall list's take-back ends its entry whole, lines changed meanwhile included.
-        if (m_kind == Journal::Kind::Recall || (line.stateBefore == 3) != Journal::setsReady(m_kind))
+        if (Journal::setsReady(m_kind) || m_kind == Journal::Kind::Recall || line.stateBefore == 3)
             changed << line;
     return Journal::shared().action(m_kind, changed);
 }

@@ -5,29 +5,30 @@
 
 #include "BoardSql.h"
 #include "Journal.h"
+#include "ReadyRecord.h"
 
 #include <QList>
 
 class Form_Base;
 
 namespace JournalLines {
-// The lines' order, waiter, dish, section, quantity, start and due moment, and present state.
-QStringList byKeySql(const QList<qint64>& keys);
-QStringList byOrderSql(qint64 order, const ServedSections& served);
-QList<Journal::Line> read(Form_Base& base, const QStringList& sql);
+// The lines' order, waiter, dish, section, quantity, start and due moment, and present state,
+// for up to KeysPerRead keys bound as :K1… (unused ones NULL).
+constexpr int KeysPerRead = 20;
+QStringList byKeySql();
 QList<Journal::Line> read(Form_Base& base, const QList<qint64>& keys);
 
 // The polling announced these lines.
 void announced(Form_Base& base, const QList<qint64>& keys);
 }
 
-// A cook's press as the journal records it: the lines read before the write, and recorded once
-// the write has succeeded. Of them only the ones the press changes count: for a "ready" those
-// not ready before, for a take-back those that were.
+// A cook's press as the journal records it: the lines the board's record of presses says it
+// changes, their details read before the write, and recorded once the write has succeeded. A
+// "ready" keeps the record's states before; a take-back changes only the lines still ready when
+// it writes, so it keeps those the server holds ready just before.
 class JournalPress {
 public:
-    JournalPress(Form_Base& base, Journal::Kind kind, const QList<qint64>& keys);
-    JournalPress(Form_Base& base, Journal::Kind kind, qint64 order, const ServedSections& served);
+    JournalPress(Form_Base& base, Journal::Kind kind, const QList<ReadyRecord::Line>& lines);
     // The write went through; the press's id in the journal (0 when not written).
     qint64 done();
 

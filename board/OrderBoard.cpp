@@ -23,6 +23,7 @@ OrderBoard::~OrderBoard() = default;
 void OrderBoard::attach(Form_Base& base, ServerTime& time)
 {
     m_base = &base;
+    m_page = std::make_unique<Query>(base.MyDB, base.TransactionRead);
     for (size_t i = 0; i < 6; ++i) {
         m_queries[i] = std::make_unique<Query>(base.MyDB, base.TransactionRead);
         auto* model = qobject_cast<QueryModel*>(m_w.grids[i]->model());
@@ -31,6 +32,9 @@ void OrderBoard::attach(Form_Base& base, ServerTime& time)
         model->readyBackground = QApplication::palette().color(QPalette::Button);
         model->colours = [&time](const Query& q, int row) {
             return TimingColours::panel(QueryModel::timing(q, row), [&time] { return time.now(); });
+        };
+        model->minutes = [&time](const Query& q, int row) {
+            return TimingColours::panelMinutes(QueryModel::timing(q, row), [&time] { return time.now(); });
         };
         model->setQuery(m_queries[i].get());
         m_models[i] = model;
@@ -52,9 +56,11 @@ int OrderBoard::orderCount() const
     return m_base && m_base->QZakaz.isOpen() ? m_base->QZakaz.recordCount() : 0;
 }
 
+// While the connection is lost the board keeps its last rows and the red strip says why; the
+// polling re-reads the board once it has attached again.
 void OrderBoard::RefreshOrderList()
 {
-    if (!m_state.FormsReady || !m_base)
+    if (!m_state.FormsReady || !m_base || !m_base->MyDB.connected())
         return;
     Query& q = m_base->QZakaz;
     q.close();
@@ -77,7 +83,7 @@ void OrderBoard::freePanels(int from)
 
 void OrderBoard::FillPage()
 {
-    if (!m_state.FormsReady || !m_base)
+    if (!m_state.FormsReady || !m_base || !m_base->MyDB.connected())
         return;
     Query& list = m_base->QZakaz;
     const int count = orderCount();
@@ -92,20 +98,46 @@ void OrderBoard::FillPage()
 
     list.setRecNo(m_state.PageFirst - 1);
     const ServedSections sections = served();
+    struct Order {
+        qint64 key;
+        QString caption;
+    };
+    std::vector<Order> page;
+    for (; int(page.size()) < BoardSql::PagePanels && !list.eof(); list.next())
+        page.push_back({list.asInt64(u"KOD"_s).value_or(0),
+                        list.asString(u"FIO"_s).value_or(QString()) + u", № "_s
+                            + list.asString(u"NUMBER_ZAKAZ"_s).value_or(QString()) + u", "_s
+                            + list.asString(u"INFO_ZAKAZ"_s).value_or(QString())});
+
+    // One request for the page; a failing one leaves the panels as they were. The text keeps
+    // its prepared statement from page to page: only the keys change.
+    Query& lines = *m_page;
+    lines.setSql(BoardSql::pageLines(sections));
+    for (int i = 0; i < BoardSql::PagePanels; ++i)
+        lines.setParam(u"K%1"_s.arg(i + 1),
+                       i < int(page.size()) ? DbValue::integer(page[size_t(i)].key) : DbValue());
+    lines.open();
+    std::array<std::vector<Query::Row>, 6> rows;
+    const int order = lines.fieldIndex(u"KOD_ZAKAZ"_s);
+    for (int r = 0; r < lines.recordCount(); ++r)
+        for (size_t i = 0; i < page.size(); ++i)
+            if (lines.row(r)[size_t(order)].toInt64() == page[i].key) {
+                rows[i].push_back(lines.row(r));
+                break;
+            }
+    const QStringList fields = lines.fieldNames();
+    lines.close();
+
     int filled = 0;
-    while (filled < 6 && !list.eof()) {
-        Query& panel = *m_queries[size_t(filled)];
-        panel.close();
-        m_orders[size_t(filled)] = list.asInt64(u"KOD"_s).value_or(0);
-        panel.setSql(BoardSql::panelLines(m_orders[size_t(filled)], sections));
-        panel.prepare();
-        panel.open();
-        m_w.panels[size_t(filled)]->setTitle(list.asString(u"FIO"_s).value_or(QString()) + u", № "_s
-                                             + list.asString(u"NUMBER_ZAKAZ"_s).value_or(QString()) + u", "_s
-                                             + list.asString(u"INFO_ZAKAZ"_s).value_or(QString()));
-        m_w.grids[size_t(filled)]->show();
-        ++filled;
-        list.next();
+    for (; filled < int(page.size()); ++filled) {
+        const size_t i = size_t(filled);
+        // The panel keeps its own order's text: the detail window reads the order with it.
+        Query& panel = *m_queries[i];
+        m_orders[i] = page[i].key;
+        panel.setSql(BoardSql::panelLines(m_orders[i], sections));
+        panel.setRows(fields, std::move(rows[i]));
+        m_w.panels[i]->setTitle(page[i].caption);
+        m_w.grids[i]->show();
     }
     freePanels(filled);
     showPageCounts(count);
@@ -122,6 +154,8 @@ void OrderBoard::showPageCounts(int count)
 
 void OrderBoard::BtnNextClick()
 {
+    if (!m_base || !m_base->MyDB.connected())
+        return; // the page would turn unseen
     RefreshOrderList();
     if (orderCount() >= m_state.PageFirst + 6)
         m_state.PageFirst += 6;
@@ -130,7 +164,7 @@ void OrderBoard::BtnNextClick()
 
 void OrderBoard::BtnPrevClick()
 {
-    if (m_state.PageFirst == 1)
+    if (m_state.PageFirst == 1 || !m_base || !m_base->MyDB.connected())
         return;
     RefreshOrderList();
     do

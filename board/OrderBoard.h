@@ -64,6 +64,7 @@ private:
     Widgets m_w;
     Form_Base* m_base = nullptr;
     std::array<std::unique_ptr<Query>, 6> m_queries;
+    std::unique_ptr<Query> m_page; // the six panels' lines in one request
     std::array<QueryModel*, 6> m_models{};
     std::array<qint64, 6> m_orders{};
 };

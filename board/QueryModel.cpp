@@ -5,7 +5,9 @@
 #include "Query.h"
 
 #include <QDateTime>
+#include <QFont>
 #include <QLocale>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +34,8 @@ int integerOr0(const DbValue& value)
     return int(value.toInt64().value_or(0));
 }
 }
+
+const QString QueryModel::MinutesColumn = u"=MINUTES"_s;
 
 QueryModel::QueryModel(const QStringList& fields, QObject* parent)
     : QAbstractTableModel(parent), m_fields(fields)
@@ -88,9 +92,35 @@ void QueryModel::follow()
             m_query->setRecNo(m_shownCurrent);
         return;
     }
+    const int kept = rowOfCurrentLine();
     beginResetModel();
     remember();
     endResetModel();
+    if (kept >= 0) {
+        m_query->setRecNo(kept);
+        emit currentLineKept(kept);
+    }
+}
+
+int QueryModel::rowOfCurrentLine() const
+{
+    if (!keepCurrentRow || lineFields.isEmpty() || !m_query || !m_query->isOpen() || m_shownCurrent < 0
+        || size_t(m_shownCurrent) >= m_shown.size())
+        return -1;
+    std::vector<std::pair<int, const DbValue*>> line; // the query's column, the value shown
+    for (const QString& field : lineFields) {
+        const int shownColumn = int(m_shownFields.indexOf(field));
+        const int column = m_query->fieldIndex(field);
+        if (shownColumn < 0 || column < 0)
+            return -1;
+        line.emplace_back(column, &m_shown[size_t(m_shownCurrent)][size_t(shownColumn)]);
+    }
+    for (int row = 0; row < m_query->recordCount(); ++row) {
+        const Query::Row& values = m_query->row(row);
+        if (std::all_of(line.begin(), line.end(), [&](const auto& f) { return values[size_t(f.first)] == *f.second; }))
+            return row;
+    }
+    return -1;
 }
 
 bool QueryModel::showsQueryRows() const
@@ -133,6 +163,9 @@ QVariant QueryModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !m_query || index.row() >= m_query->recordCount())
         return {};
+    if (m_fields[index.column()] == MinutesColumn && role != Qt::ForegroundRole && role != Qt::BackgroundRole
+        && role != Qt::FontRole)
+        return minutesData(index.row(), role);
     switch (role) {
     case Qt::DisplayRole: {
         int column = m_query->fieldIndex(m_fields[index.column()]);
@@ -147,9 +180,39 @@ QVariant QueryModel::data(const QModelIndex& index, int role) const
             return c.text ? QVariant(*c.text) : QVariant();
         return c.readyBackground ? QVariant(readyBackground) : QVariant();
     }
+    case Qt::FontRole: {
+        // Urgency in the weight as well as in the colour, a ready dish struck through: only
+        // these are set, the rest of the grid's font stays.
+        if (!colours)
+            return {};
+        TimingColours::Colours c = colours(*m_query, index.row());
+        const bool urgent = TimingColours::urgency(c) != TimingColours::Urgency::None;
+        if (!urgent && !c.readyBackground)
+            return {};
+        QFont font;
+        if (urgent)
+            font.setBold(true);
+        if (c.readyBackground)
+            font.setStrikeOut(true);
+        return font;
+    }
     default:
         return {};
     }
+}
+
+QVariant QueryModel::minutesData(int row, int role) const
+{
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole || !minutes)
+        return {};
+    const std::optional<qint64> left = minutes(*m_query, row);
+    if (!left)
+        return QString();
+    // A late dish carries a mark beside its figure, for those to whom its red looks like maroon.
+    const bool late = colours && TimingColours::urgency(colours(*m_query, row)) == TimingColours::Urgency::Late;
+    return (late ? u"!"_s : QString()) + TimingColours::minutesText(*left);
 }
 
 QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const

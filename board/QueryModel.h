@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class Query;
@@ -24,10 +25,18 @@ public:
     void setTitles(const QStringList& titles) { m_titles = titles; }
     // The colours of one row; empty for the grid's own.
     std::function<TimingColours::Colours(const Query&, int row)> colours;
+    // A column named so holds no field but the minutes a dish has left, right-aligned.
+    static const QString MinutesColumn;
+    // The minutes of one row, from the same inputs as its colours; nothing shows none.
+    std::function<std::optional<qint64>(const Query&, int row)> minutes;
     // The colour of the ready background, taken from the grid's style.
     QColor readyBackground;
     // Reopened with the rows it shows, the query goes back to the row the grid marks as current.
     bool keepCurrentRow = false;
+    // The fields that name the order line a row shows. Reopened with other rows (a minute later
+    // the minutes left differ), the query goes back to the row of the same line, if it is still
+    // there.
+    QStringList lineFields;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,12 +49,16 @@ public:
 signals:
     // The query's current row moved to `row`.
     void currentRowMoved(int row);
+    // New rows came, and the current row is again the line that was current before them.
+    void currentLineKept(int row);
 
 private:
+    QVariant minutesData(int row, int role) const;
     void queryRowsChanged();
     void follow();               // resets to the query's rows when they differ from the shown ones
     bool showsQueryRows() const;
     void remember();             // the query's rows are now the shown ones
+    int rowOfCurrentLine() const; // in the query, the row of the line current among the shown rows
 
     Query* m_query = nullptr;
     QStringList m_fields;

@@ -38,12 +38,12 @@ QString ReadyStrip::text(const QString& number)
     return u"Заказ № %1 готов"_s.arg(number);
 }
 
-void ReadyStrip::offer(const QString& number, const QList<qint64>& lines)
+void ReadyStrip::offer(const ReadyRecord::Press& press)
 {
-    if (lines.isEmpty())
+    if (press.lines.isEmpty())
         return;
-    m_lines = lines;
-    Label->setText(text(number));
+    m_press = press;
+    Label->setText(text(press.number));
     TimerReady.start();
     raise();
     show();
@@ -52,7 +52,7 @@ void ReadyStrip::offer(const QString& number, const QList<qint64>& lines)
 void ReadyStrip::withdraw()
 {
     TimerReady.stop();
-    m_lines.clear();
+    m_press = {};
     hide();
 }
 

@@ -3,8 +3,9 @@
 // and a button that takes that press back. It remembers exactly the lines that the press set
 // ready; a newer ready order replaces it.
 
+#include "ReadyRecord.h"
+
 #include <QFrame>
-#include <QList>
 #include <QTimer>
 
 class QLabel;
@@ -19,11 +20,11 @@ public:
     QPushButton* BtnUndo; // "Отменить"
     QTimer TimerReady;    // how long the press can be taken back
 
-    // Shows the strip for the order's number and the lines its press set ready, afresh.
-    void offer(const QString& number, const QList<qint64>& lines);
-    // Hides the strip and forgets the lines.
+    // Shows the strip for the press, afresh.
+    void offer(const ReadyRecord::Press& press);
+    // Hides the strip and forgets the press.
     void withdraw();
-    const QList<qint64>& lines() const { return m_lines; }
+    const ReadyRecord::Press& press() const { return m_press; }
 
     static constexpr int ShowMilliseconds = 15000;
     static QString text(const QString& number);
@@ -34,5 +35,5 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QList<qint64> m_lines;
+    ReadyRecord::Press m_press;
 };

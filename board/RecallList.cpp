@@ -12,28 +12,23 @@ QList<Journal::Press> RecallList::entries(const QDateTime& now)
     return Journal::shared().readyPresses(now.addSecs(-Minutes * 60));
 }
 
-QStringList RecallList::takeBackSql(const QList<Journal::Line>& lines)
+QList<ReadyRecord::Line> RecallList::recordLines(const Journal::Press& entry)
 {
-    QStringList keys, cases;
-    for (const Journal::Line& line : lines) {
-        keys << QString::number(line.line);
-        const int state = line.stateBefore == 1 || line.stateBefore == 2 ? line.stateBefore : 2;
-        cases << u"WHEN %1 THEN %2"_s.arg(line.line).arg(state);
-    }
-    return {u"UPDATE ZAKAZ_STR SET PRINT_SECTION = CASE KOD "_s + cases.join(u' ') + u" END"_s,
-            u"WHERE KOD IN ("_s + keys.join(u", "_s) + u") AND PRINT_SECTION = 3"_s};
+    QList<ReadyRecord::Line> lines;
+    for (const Journal::Line& line : entry.lines)
+        lines.append({line.line, line.stateBefore, line.dish});
+    return lines;
 }
 
-void RecallList::takeBack(Form_Base& base, const Journal::Press& entry)
+QList<ReadyRecord::Line> RecallList::takeBack(Form_Base& base, const Journal::Press& entry)
 {
-    if (entry.lines.isEmpty())
-        return;
-    QList<qint64> keys;
-    for (const Journal::Line& line : entry.lines)
-        keys << line.line;
-    JournalPress press(base, Journal::Kind::Recall, keys);
-    base.WriteStatement(takeBackSql(entry.lines));
+    const QList<ReadyRecord::Line> lines = recordLines(entry);
+    if (lines.isEmpty())
+        return lines;
+    JournalPress press(base, Journal::Kind::Recall, lines);
+    base.WriteStatement(ReadyRecord::takeBack(lines));
     press.done();
+    return lines;
 }
 
 QString RecallList::dishes(const Journal::Press& entry)

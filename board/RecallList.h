@@ -4,6 +4,7 @@
 // them: exactly its lines, each to the state it had before, where it is still ready.
 
 #include "Journal.h"
+#include "ReadyRecord.h"
 
 #include <QList>
 #include <QStringList>
@@ -15,12 +16,13 @@ constexpr int Minutes = 30;
 
 // The entries, newest first; each with its lines not taken back since.
 QList<Journal::Press> entries(const QDateTime& now);
-// Takes the entry back on the server and records that in the journal. Throws DbError.
-void takeBack(Form_Base& base, const Journal::Press& entry);
+// Takes the entry back on the server, each line still ready to its state before the press, as
+// the strip's "Отменить" does, and records that in the journal. Returns the lines, for the
+// board's record of presses. Throws DbError.
+QList<ReadyRecord::Line> takeBack(Form_Base& base, const Journal::Press& entry);
 
-// The statement that sets the lines, those still ready, back to their states before: new or
-// shown as they were, shown when the journal does not know.
-QStringList takeBackSql(const QList<Journal::Line>& lines);
+// The entry's lines as the board's record of presses keeps them.
+QList<ReadyRecord::Line> recordLines(const Journal::Press& entry);
 // "Борщ ×2, Чай" for the list.
 QString dishes(const Journal::Press& entry);
 }

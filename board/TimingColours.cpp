@@ -70,4 +70,44 @@ Colours readyOnly(const Line& line)
     return colours;
 }
 
+namespace {
+// Down to the whole minute, so that half a minute late is already "−1", as the colour is red.
+std::optional<qint64> minutesUntil(const Line& line, const ServerNow& now)
+{
+    if (!line.endTime)
+        return line.allTime;
+    std::optional<double> t = now();
+    if (!t)
+        return std::nullopt;
+    const qint64 left = ms(*line.endTime) - ms(*t);
+    return left >= 0 ? left / 60'000 : -((-left + 59'999) / 60'000);
+}
+}
+
+std::optional<qint64> panelMinutes(const Line& line, const ServerNow& now)
+{
+    if (line.printSection >= 3 || (line.myTime == 0 && !line.endTime))
+        return std::nullopt;
+    return minutesUntil(line, now);
+}
+
+std::optional<qint64> hotQueueMinutes(const Line& line, const ServerNow& now)
+{
+    return minutesUntil(line, now);
+}
+
+QString minutesText(qint64 minutes)
+{
+    return minutes < 0 ? QString(QChar(0x2212)) + QString::number(-minutes) : QString::number(minutes);
+}
+
+Urgency urgency(const Colours& colours)
+{
+    if (colours.text == Red)
+        return Urgency::Late;
+    if (colours.text == Maroon)
+        return Urgency::Due;
+    return Urgency::None;
+}
+
 }

@@ -4,6 +4,7 @@
 // server's current time, which is asked for only when a rule needs it.
 
 #include <QColor>
+#include <QString>
 #include <functional>
 #include <optional>
 
@@ -35,4 +36,18 @@ using ServerNow = std::function<std::optional<double>()>;
 Colours panel(const Line& line, const ServerNow& now);
 Colours hotQueue(const Line& line, const ServerNow& now);
 Colours readyOnly(const Line& line);
+
+// The whole minutes a dish has left until it is due, negative once it is late, from the very
+// inputs the colours are made of: the serving time against the server's time where there is
+// one, else the minutes left that the database computed. It is negative exactly when the panel
+// rule turns the dish red. Nothing for a ready dish in a panel, for a dish without a due moment,
+// or without the server's time.
+std::optional<qint64> panelMinutes(const Line& line, const ServerNow& now);
+std::optional<qint64> hotQueueMinutes(const Line& line, const ServerNow& now);
+// "12", "0", "−4" (with a true minus sign).
+QString minutesText(qint64 minutes);
+
+// The second cue a colour gives, for those who cannot tell maroon, red and green apart.
+enum class Urgency { None, Due, Late };
+Urgency urgency(const Colours& colours);
 }

@@ -58,6 +58,7 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
       QZakaz(MyDB, TransactionRead),
       QHot(MyDB, TransactionRead),
       QBeep(MyDB, TransactionRead),
+      QBeepWide(MyDB, TransactionRead),
       QW(MyDB, TransactionBeep),
       QMenuGroup(MyDB, TransactionRead),
       QMenuStr(MyDB, TransactionRead),
@@ -123,7 +124,8 @@ bool Form_Base::FormCreate()
     reportErrors(m_dialogs, nullptr, [&] { readSwitches(); });
     if (!m_state.SoundFile.isEmpty()) {
         qCInfo(lcMonitor).noquote() << "sound file:" << m_state.SoundFile;
-        reportErrors(m_dialogs, nullptr, [&] { MediaPlayer1.open(m_state.SoundFile); });
+        // Played only when the sound is set to the file, so its player loads at the first play.
+        reportErrors(m_dialogs, nullptr, [&] { MediaPlayer1.openLater(m_state.SoundFile); });
     }
     return true;
 }

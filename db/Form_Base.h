@@ -51,6 +51,7 @@ public:
     Query QZakaz;
     Query QHot;
     Query QBeep;
+    Query QBeepWide; // the new-line searches beyond the open shifts
     Query QW;
     Query QMenuGroup;
     Query QMenuStr;

@@ -392,6 +392,16 @@ void Query::close()
     emit rowsChanged();
 }
 
+void Query::setRows(const QStringList& fieldNames, std::vector<Row> rows)
+{
+    m_fieldNames = fieldNames;
+    m_rows = std::move(rows);
+    m_current = 0;
+    m_open = true;
+    emit rowsChanged();
+    emit currentChanged(m_current);
+}
+
 void Query::setRecNo(int row)
 {
     row = std::clamp(row, 0, recordCount());

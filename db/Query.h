@@ -43,6 +43,9 @@ public:
     void open();    // runs a select and fetches every row; the first row becomes current
     void execute(); // runs any other statement; outputs of a procedure become the one row
     void close();   // forgets the rows; stays prepared
+    // Opens the query on rows fetched by another statement, as if its own text had given them;
+    // the text stays what it is, for whoever runs it later.
+    void setRows(const QStringList& fieldNames, std::vector<Row> rows);
     bool isOpen() const { return m_open; }
     bool isPrepared() const { return m_statement != nullptr; }
 

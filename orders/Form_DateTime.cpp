@@ -71,6 +71,14 @@ Form_DateTime::Form_DateTime(AppState& state, Dialogs& dialogs, DisplayMode& dis
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
     scaleForScreen(state, display.screenSize());
+    // Fusion draws the arrows at one width whatever the window's scale: they grow with the
+    // fields, to be hit by a finger. Styled so, a field draws its frame only when told to.
+    if (DateTimePicker2->height() > 21) {
+        const QString frame = u"%1 { border: 1px solid palette(mid); border-radius: 2px; background: palette(base); }"_s;
+        const QString width = u" { width: %1px; }"_s.arg(DateTimePicker2->height());
+        DateTimePicker1->setStyleSheet(frame.arg(u"QDateEdit"_s) + u" QDateEdit::drop-down"_s + width);
+        DateTimePicker2->setStyleSheet(frame.arg(u"QTimeEdit"_s) + u" QTimeEdit::up-button, QTimeEdit::down-button"_s + width);
+    }
 }
 
 void Form_DateTime::setMoment(const QDateTime& moment)

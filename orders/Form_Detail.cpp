@@ -2,6 +2,7 @@
 
 #include "ButtonPictures.h"
 #include "Clock.h"
+#include "CookAction.h"
 #include "DataGrid.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
@@ -28,11 +29,21 @@ const QString Form_Detail::AllCaption = u"Заказ полностью гото
 const QString Form_Detail::StrBackCaption = u"Вернуть в работу"_s;
 const QString Form_Detail::AllBackCaption = u"Вернуть заказ в работу"_s;
 
+QString Form_Detail::dishBackQuestion(const QString& dish)
+{
+    return u"Вернуть в работу: %1?"_s.arg(dish);
+}
+
+QString Form_Detail::orderBackQuestion(const QString& number, const QStringList& dishes)
+{
+    return u"Вернуть заказ № %1 в работу?\n\n%2"_s.arg(number, dishes.join(u'\n'));
+}
+
 namespace {
 // Columns of the grid: field, title, share of the width in hundredths.
 const OrderWindow::Column Columns[] = {
-    {u"NAME_BLUDO"_s, u"Блюдо"_s, 49},
-    {u"KOLVO"_s, u"Кол-во"_s, 6},
+    {u"NAME_BLUDO"_s, u"Блюдо"_s, 47},
+    {u"KOLVO"_s, u"Кол-во"_s, 8},
     {u"NAME_GROUP"_s, u"Группа"_s, 19},
     {u"TP"_s, u"Время подачи"_s, 23},
 };
@@ -61,12 +72,10 @@ void Form_Detail::buildControls()
     BtnAll = OrderWindow::button("BtnAll", AllCaption, {301, 440, 255, 37}, this);
     BtnExit = OrderWindow::pictureButton("BtnExit", ButtonPictures::icon(Picture::Exit), {558, 440, 42, 37}, this);
 
-    auto handle = [this](void (Form_Detail::*handler)()) {
-        return [this, handler] { reportErrors(m_dialogs, this, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(BtnTime, &QPushButton::clicked, this, handle(&Form_Detail::BtnTimeClick));
-    connect(BtnStr, &QPushButton::clicked, this, handle(&Form_Detail::BtnStrClick));
-    connect(BtnAll, &QPushButton::clicked, this, handle(&Form_Detail::BtnAllClick));
+    connect(BtnTime, &QPushButton::clicked, this,
+            [this] { reportErrors(m_dialogs, this, [this] { BtnTimeClick(); }); });
+    connect(BtnStr, &QPushButton::clicked, this, &Form_Detail::pressStr);
+    connect(BtnAll, &QPushButton::clicked, this, &Form_Detail::pressAll);
     connect(BtnExit, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -144,23 +153,27 @@ bool Form_Detail::doubleTap()
     return since >= 0 && since < DoubleTapMilliseconds;
 }
 
-QList<qint64> Form_Detail::readServedLines()
+void Form_Detail::readServedLines()
 {
     Query& q = *m_servedLines;
     q.close();
     q.setSql(RecallSql::servedLines(m_order, m_board.served ? m_board.served() : ServedSections{}));
     q.prepare();
     q.open();
-    QList<qint64> notReady;
+    m_orderReady = q.recordCount() > 0 && servedLines(3).size() == q.recordCount();
+    m_number = q.recordCount() > 0 ? q.row(0)[2].toText().value_or(QString()) : QString();
+}
+
+QList<ReadyRecord::Line> Form_Detail::servedLines(int state) const
+{
+    const Query& q = *m_servedLines;
+    QList<ReadyRecord::Line> lines;
     for (int i = 0; i < q.recordCount(); ++i) {
         const Query::Row& line = q.row(i);
-        if (line[1].toInt64().value_or(0) != 3)
-            notReady << line[0].toInt64().value_or(0);
+        if (line[1].toInt64().value_or(0) == state)
+            lines.append({line[0].toInt64().value_or(0), state, line[3].toText().value_or(QString())});
     }
-    m_orderReady = q.recordCount() > 0 && notReady.isEmpty();
-    m_number = q.recordCount() > 0 ? q.row(0)[2].toText().value_or(QString()) : QString();
-    q.close();
-    return notReady;
+    return lines;
 }
 
 void Form_Detail::showCaptions()
@@ -174,10 +187,26 @@ void Form_Detail::reread(std::optional<qint64> key)
     Q->close();
     Q->prepare();
     Q->open();
-    if (key)
-        Q->locate(u"KOD"_s, *key);
+    // The dish the cook worked on stays current; gone from the list, no dish is, so that a
+    // second press acts on none.
+    if (key && !Q->locate(u"KOD"_s, *key))
+        Q->setRecNo(Q->recordCount());
     readServedLines();
     showCaptions();
+}
+
+void Form_Detail::pressStr()
+{
+    m_notDone = u"Блюдо не отмечено"_s;
+    if (m_base)
+        runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnStrClick(); });
+}
+
+void Form_Detail::pressAll()
+{
+    m_notDone = u"Заказ не отмечен"_s;
+    if (m_base)
+        runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] { BtnAllClick(); });
 }
 
 void Form_Detail::BtnStrClick()
@@ -188,17 +217,28 @@ void Form_Detail::BtnStrClick()
     if (!hasCurrentRow())
         return;
     const qint64 key = Q->asInt64(u"KOD"_s).value_or(0);
-    if (currentIsReady()) {
-        JournalPress press(*m_base, Journal::Kind::DishBack, {key});
-        m_base->WriteStatement(RecallSql::dishBack(key));
-        press.done();
-        reread(key);
-        return;
+    const QString dish = Q->asString(u"NAME_BLUDO"_s).value_or(QString());
+    const int state = Q->asInt(u"PRINT_SECTION"_s).value_or(2);
+    if (state == 3) {
+        if (!m_dialogs.question(this, windowTitle(), dishBackQuestion(dish), Dialogs::Focus::Cancel))
+            return;
+        m_notDone = u"Блюдо не возвращено в работу"_s;
+        const QList<ReadyRecord::Line> back{{key, m_board.record ? m_board.record->stateBefore(key) : 2, dish}};
+        JournalPress journal(*m_base, Journal::Kind::DishBack, back);
+        m_base->WriteStatement(ReadyRecord::takeBack(back));
+        journal.done();
+        if (m_board.record)
+            m_board.record->takenBack(back);
+    } else {
+        const QList<ReadyRecord::Line> ready{{key, state, dish}};
+        JournalPress journal(*m_base, Journal::Kind::DishReady, ready);
+        m_base->WriteStatement({u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD = "_s + QString::number(key)});
+        journal.done();
+        if (m_board.record)
+            m_board.record->record({m_order, m_number, ready});
     }
-    JournalPress press(*m_base, Journal::Kind::DishReady, {key});
-    m_base->WriteStatement({u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD = "_s + QString::number(key)});
-    press.done();
-    reread();
+    m_notDone = u"Список блюд не прочитан заново"_s;
+    reread(key);
 }
 
 void Form_Detail::BtnAllClick()
@@ -206,25 +246,56 @@ void Form_Detail::BtnAllClick()
     if (doubleTap())
         return;
     if (m_orderReady) {
-        const std::optional<qint64> key = hasCurrentRow() ? Q->asInt64(u"KOD"_s) : std::nullopt;
-        JournalPress press(*m_base, Journal::Kind::OrderBack, m_order, m_board.served());
-        m_base->WriteStatement(RecallSql::orderBack(m_order, m_board.served()));
-        press.done();
-        reread(key);
+        takeBackOrder();
         return;
     }
     if (!hasCurrentRow())
         return;
     m_order = Q->asInt64(u"KOD_ZAKAZ"_s).value_or(0);
-    // Read just before the write: the lines that this press is about to set ready.
-    const QList<qint64> settingReady = readServedLines();
-    JournalPress press(*m_base, Journal::Kind::OrderReady, settingReady);
+    // Read just before the write: the shown lines that this press is about to set ready. Lines
+    // not yet shown to the cook stay as they are.
+    readServedLines();
+    const ReadyRecord::Press press{m_order, m_number, servedLines(2)};
+    JournalPress journal(*m_base, Journal::Kind::OrderReady, press.lines);
     m_base->WriteStatement(BoardSql::orderReady(m_order, m_board.served()));
-    press.done();
+    journal.done();
+    if (m_board.record)
+        m_board.record->record(press);
     Q->close();
     BtnExit->click();
-    if (!settingReady.isEmpty() && m_board.orderReady)
-        m_board.orderReady(m_number, settingReady);
+    if (!press.lines.isEmpty() && m_board.orderReady)
+        m_board.orderReady(press);
+}
+
+// Back go the lines of this monitor's press that made the order ready, to their states before
+// it; lines ready before that press stay ready. Without such a press (another monitor marked the
+// order, or a run before this one), every ready line of the served sections goes back to shown.
+void Form_Detail::takeBackOrder()
+{
+    QList<ReadyRecord::Line> ready = servedLines(3);
+    for (ReadyRecord::Line& line : ready)
+        line.before = m_board.record ? m_board.record->stateBefore(line.key) : 2;
+    QList<ReadyRecord::Line> back = ready;
+    if (const std::optional<ReadyRecord::Press> press = m_board.record ? m_board.record->lastPress(m_order) : std::nullopt) {
+        back.clear();
+        for (const ReadyRecord::Line& line : press->lines)
+            if (std::any_of(ready.begin(), ready.end(), [&](const ReadyRecord::Line& r) { return r.key == line.key; }))
+                back << line;
+    }
+    if (back.isEmpty())
+        return;
+    if (!m_dialogs.question(this, windowTitle(), orderBackQuestion(m_number, ReadyRecord::dishes(back)),
+                            Dialogs::Focus::Cancel))
+        return;
+    m_notDone = u"Заказ не возвращён в работу"_s;
+    const std::optional<qint64> key = hasCurrentRow() ? Q->asInt64(u"KOD"_s) : std::nullopt;
+    JournalPress journal(*m_base, Journal::Kind::OrderBack, back);
+    m_base->WriteStatement(ReadyRecord::takeBack(back));
+    journal.done();
+    if (m_board.record)
+        m_board.record->takenBack(back);
+    m_notDone = u"Список блюд не прочитан заново"_s;
+    reread(key);
 }
 
 void Form_Detail::BtnTimeClick()

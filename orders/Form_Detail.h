@@ -6,6 +6,7 @@
 #include "BoardSql.h"
 #include "DbValue.h"
 #include "DesignDialog.h"
+#include "ReadyRecord.h"
 
 #include <QDateTime>
 #include <QList>
@@ -32,8 +33,9 @@ public:
     struct Board {
         std::function<ServedSections()> served; // the ticked sections, at the moment of use
         std::function<void()> refresh;          // RefreshOrderList, then FillPage
-        // An order was marked ready: its number and the lines that the press set ready.
-        std::function<void(const QString& number, const QList<qint64>& lines)> orderReady;
+        // An order was marked ready: the press, to be offered back for a while.
+        std::function<void(const ReadyRecord::Press& press)> orderReady;
+        ReadyRecord* record = nullptr; // what this monitor's presses set ready
     };
     // The dish the cook touched, by the values of some of its fields; empty for none.
     using Dish = QList<QPair<QString, DbValue>>;
@@ -64,7 +66,13 @@ public:
     // Q read again with its statement; the row with the given key becomes current, else the first.
     void reread(std::optional<qint64> key = std::nullopt);
 
-    // Handlers; database errors are thrown.
+    // The cook's two actions, by touch or by key: the handler below, with a second press within
+    // the double-tap time doing nothing and a failure told in one box.
+    void pressStr();
+    void pressAll();
+
+    // Handlers; database errors are thrown. A ready dish or order is taken back only after a
+    // question: the same spot marks ready, and the state may have changed since the cook looked.
     void BtnStrClick();
     void BtnAllClick();
     void BtnTimeClick();
@@ -74,6 +82,8 @@ public:
     static const QString AllCaption;
     static const QString StrBackCaption;
     static const QString AllBackCaption;
+    static QString dishBackQuestion(const QString& dish);
+    static QString orderBackQuestion(const QString& number, const QStringList& dishes);
     // A second press of either ready button this soon after the last is a double tap.
     static constexpr int DoubleTapMilliseconds = 500;
 
@@ -86,7 +96,10 @@ private:
     bool currentIsReady() const;
     bool doubleTap();
     // Reads the order's lines in the served sections: whether all are ready, and its number.
-    QList<qint64> readServedLines();
+    void readServedLines();
+    // The served lines in that state, as they were read.
+    QList<ReadyRecord::Line> servedLines(int state) const;
+    void takeBackOrder();
     void showCaptions();
 
     Dialogs& m_dialogs;
@@ -100,4 +113,5 @@ private:
     QString m_number;
     bool m_orderReady = false; // every served line of the order is ready
     QDateTime m_lastPress;
+    QString m_notDone; // what the action under way would leave undone if it failed now
 };

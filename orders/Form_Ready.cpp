@@ -2,9 +2,11 @@
 
 #include "ButtonPictures.h"
 #include "Clock.h"
+#include "CookAction.h"
 #include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
+#include "Form_Base.h"
 #include "OrderWindow.h"
 #include "RecallList.h"
 
@@ -60,14 +62,16 @@ Form_Ready::Form_Ready(AppState& state, Dialogs& dialogs, DisplayMode& display, 
     G->horizontalHeader()->setStretchLastSection(true);
 
     connect(G, &QTableWidget::itemSelectionChanged, this, &Form_Ready::chosenChanged);
-    connect(BtnBack, &QPushButton::clicked, this, [this] { reportErrors(m_dialogs, this, [this] { BtnBackClick(); }); });
+    connect(BtnBack, &QPushButton::clicked, this, &Form_Ready::BtnBackClick);
     connect(BtnExit, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void Form_Ready::attach(Form_Base& base, std::function<void()> refresh)
+void Form_Ready::attach(Form_Base& base, std::function<void()> refresh,
+                        std::function<void(const QList<ReadyRecord::Line>&)> takenBack)
 {
     m_base = &base;
     m_refresh = std::move(refresh);
+    m_takenBack = std::move(takenBack);
 }
 
 void Form_Ready::showRecent()
@@ -108,8 +112,14 @@ void Form_Ready::BtnBackClick()
     const int row = chosen.first()->row();
     if (row < 0 || row >= m_entries.size())
         return;
-    m_changed = true;
-    RecallList::takeBack(*m_base, m_entries[row]);
+    const Journal::Press entry = m_entries[row];
+    runCookAction(m_dialogs, this, m_base->MyDB, u"Заказ не возвращён в работу"_s, [&] {
+        const QList<ReadyRecord::Line> lines = RecallList::takeBack(*m_base, entry);
+        m_changed = true;
+        if (m_takenBack)
+            m_takenBack(lines);
+    });
+    // The list as the journal has it now, whether the take-back went through or not.
     fill();
 }
 
@@ -117,5 +127,6 @@ void Form_Ready::hideEvent(QHideEvent* event)
 {
     DesignDialog::hideEvent(event);
     if (!event->spontaneous() && m_changed && m_refresh)
-        reportErrors(m_dialogs, parentWidget(), [this] { m_refresh(); });
+        runCookAction(m_dialogs, parentWidget(), m_base->MyDB, u"Заказы на доске не прочитаны заново"_s,
+                      [this] { m_refresh(); });
 }

@@ -5,6 +5,7 @@
 
 #include "DesignDialog.h"
 #include "Journal.h"
+#include "ReadyRecord.h"
 
 #include <functional>
 
@@ -21,8 +22,10 @@ class Form_Ready : public DesignDialog {
 public:
     Form_Ready(AppState& state, Dialogs& dialogs, DisplayMode& display, const Clock& clock, QWidget* parent);
 
-    // refresh re-reads the board once the window hides after a take-back.
-    void attach(Form_Base& base, std::function<void()> refresh);
+    // refresh re-reads the board once the window hides after a take-back; takenBack tells the
+    // board's record of presses which lines went back.
+    void attach(Form_Base& base, std::function<void()> refresh,
+                std::function<void(const QList<ReadyRecord::Line>&)> takenBack = {});
 
     QTableWidget* G;
     QPushButton* BtnBack; // "Вернуть в работу"
@@ -49,6 +52,7 @@ private:
     const Clock& m_clock;
     Form_Base* m_base = nullptr;
     std::function<void()> m_refresh;
+    std::function<void(const QList<ReadyRecord::Line>&)> m_takenBack;
     QList<Journal::Press> m_entries;
     bool m_changed = false;
 };

@@ -25,8 +25,8 @@ const QString Form_Time::RemoveQuestion = u"Вы действительно хо
 namespace {
 // The detail query has no SECTION: its column stays empty.
 const OrderWindow::Column Columns[] = {
-    {u"NAME_BLUDO"_s, u"Наименование"_s, 46},
-    {u"KOLVO"_s, u"Кол-во"_s, 6},
+    {u"NAME_BLUDO"_s, u"Наименование"_s, 44},
+    {u"KOLVO"_s, u"Кол-во"_s, 8},
     {u"START_TIME"_s, u"Время заказа"_s, 23},
     {u"END_TIME"_s, u"Время подачи"_s, 23},
     {u"SECTION"_s, u"S"_s, 0, 18},

@@ -2,6 +2,7 @@
 
 #include "Log.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLibraryInfo>
@@ -24,7 +25,18 @@ public:
         : QMessageBox(icon, caption, text, buttons, parent),
           m_centre(!parent || !parent->window()->isVisible())
     {
+        // A box is a window of its own and takes no font from the window it belongs to: it is
+        // given that window's, so that it grows with a scaled board, and buttons big enough to
+        // be hit at the first touch.
+        if (parent)
+            setFont(parent->window()->font());
+        const int line = QFontMetrics(font()).height();
+        const int height = qMax(MinimumTouch, 2 * line);
+        for (QAbstractButton* button : this->buttons())
+            button->setMinimumSize(qMax(button->sizeHint().width(), 3 * height), height);
     }
+
+    static constexpr int MinimumTouch = 40;
 
 protected:
     void showEvent(QShowEvent* event) override

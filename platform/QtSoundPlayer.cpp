@@ -11,29 +11,42 @@
 
 using namespace Qt::StringLiterals;
 
-QtSoundPlayer::QtSoundPlayer()
-    : m_player(std::make_unique<QMediaPlayer>()), m_output(std::make_unique<QAudioOutput>())
+QtSoundPlayer::QtSoundPlayer() = default;
+
+void QtSoundPlayer::load()
 {
-    m_player->setAudioOutput(m_output.get());
-    QObject::connect(m_player.get(), &QMediaPlayer::playbackStateChanged, m_player.get(),
-                     [this](QMediaPlayer::PlaybackState state) {
-                         if (state != QMediaPlayer::StoppedState)
-                             return;
-                         m_playing = false;
-                         if (onFinished)
-                             onFinished();
-                     });
-    // The backend tells its errors later, from its own events; a file it cannot decode is
-    // otherwise "played" in silence and never ends.
-    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
-                     [this](QMediaPlayer::Error, const QString& text) { failed(text); });
+    if (!m_player) {
+        m_player = std::make_unique<QMediaPlayer>();
+        m_output = std::make_unique<QAudioOutput>();
+        m_player->setAudioOutput(m_output.get());
+        QObject::connect(m_player.get(), &QMediaPlayer::playbackStateChanged, m_player.get(),
+                         [this](QMediaPlayer::PlaybackState state) {
+                             if (state != QMediaPlayer::StoppedState)
+                                 return;
+                             m_playing = false;
+                             if (onFinished)
+                                 onFinished();
+                         });
+        // The backend tells its errors later, from its own events; a file it cannot decode is
+        // otherwise "played" in silence and never ends.
+        QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
+                         [this](QMediaPlayer::Error, const QString& text) { failed(text); });
+    }
+    m_pending = false;
+    m_player->setSource(QUrl::fromLocalFile(m_path));
+    if (m_player->error() != QMediaPlayer::NoError)
+        failed(m_player->errorString());
+    waitForLoad();
+    if (!m_failure.isEmpty())
+        m_player->setSource(QUrl());
 }
 
 QtSoundPlayer::~QtSoundPlayer()
 {
     // The player goes before its output, which it uses to the end, and its last signals find
     // nobody listening.
-    m_player->disconnect();
+    if (m_player)
+        m_player->disconnect();
     m_player.reset();
 }
 
@@ -52,24 +65,32 @@ void QtSoundPlayer::failed(const QString& playerText)
         onFailed(m_failure);
 }
 
-void QtSoundPlayer::open(const QString& path)
+void QtSoundPlayer::start(const QString& path)
 {
     m_open = false;
     m_playing = false;
+    m_pending = false;
     m_path = path;
     m_failure.clear();
     // The media backend opens files lazily and reports later; a file that is not there is
     // told at once, as the cook's IT person would expect.
     if (!QFileInfo(path).isFile())
         throw PlatformError(u"Звуковой файл не найден: "_s + path);
-    m_player->setSource(QUrl::fromLocalFile(path));
-    if (m_player->error() != QMediaPlayer::NoError)
-        failed(m_player->errorString());
-    waitForLoad();
-    if (!m_failure.isEmpty()) {
-        m_player->setSource(QUrl());
+}
+
+void QtSoundPlayer::open(const QString& path)
+{
+    start(path);
+    load();
+    if (!m_failure.isEmpty())
         throw PlatformError(m_failure);
-    }
+    m_open = true;
+}
+
+void QtSoundPlayer::openLater(const QString& path)
+{
+    start(path);
+    m_pending = true;
     m_open = true;
 }
 
@@ -98,22 +119,27 @@ void QtSoundPlayer::waitForLoad()
         failed(m_player->errorString());
 }
 
+// A file not loaded yet has nothing to stop and is at its start.
 void QtSoundPlayer::stop()
 {
     needFile();
     m_playing = false;
-    m_player->stop();
+    if (!m_pending)
+        m_player->stop();
 }
 
 void QtSoundPlayer::rewind()
 {
     needFile();
-    m_player->setPosition(0);
+    if (!m_pending)
+        m_player->setPosition(0);
 }
 
 void QtSoundPlayer::play()
 {
     needFile();
+    if (m_pending)
+        load();
     if (!m_failure.isEmpty())
         throw PlatformError(m_failure);
     m_playing = true;

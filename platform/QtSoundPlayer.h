@@ -1,5 +1,6 @@
 #pragma once
-// Sound files played through Qt Multimedia.
+// Sound files played through Qt Multimedia. The media backend and its plugins load with the
+// first file opened or played, not with the program: a kitchen on the speaker never loads them.
 
 #include "SoundPlayer.h"
 
@@ -13,9 +14,13 @@ public:
     QtSoundPlayer();
     ~QtSoundPlayer() override;
     void open(const QString& path) override;
+    void openLater(const QString& path) override;
     void stop() override;
     void rewind() override;
     void play() override;
+
+    // Whether the media backend has been loaded.
+    bool loaded() const { return m_player != nullptr; }
 
     // How long open() waits for the media backend to say whether it can play the file.
     static constexpr int LoadWaitMs = 3000;
@@ -24,6 +29,8 @@ private:
     void needFile() const;
     void failed(const QString& playerText);
     void waitForLoad();
+    void start(const QString& path); // forgets the file before, checks the new one is there
+    void load();
 
     std::unique_ptr<QMediaPlayer> m_player;
     std::unique_ptr<QAudioOutput> m_output;
@@ -31,4 +38,5 @@ private:
     QString m_failure; // why the open file cannot be played, once the backend has said so
     bool m_open = false;
     bool m_playing = false;
+    bool m_pending = false; // opened for later: loaded at the first play
 };

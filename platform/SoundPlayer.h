@@ -10,6 +10,9 @@ public:
     // Opens the file for playing; throws PlatformError with the player's text when it cannot,
     // including a file it can tell at once it will not be able to play.
     virtual void open(const QString& path) = 0;
+    // Opens the file for its first play: a player that is costly to load loads then, and a
+    // file it cannot play fails that play. A file that is not there is told at once.
+    virtual void openLater(const QString& path) { open(path); }
     // Stop, rewind and play throw PlatformError when no file is open, and play also when the
     // open file has already failed to play (until a file is opened again).
     virtual void stop() = 0;

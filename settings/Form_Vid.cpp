@@ -36,7 +36,7 @@ const QString Form_Vid::DefaultsTakenMessage =
 
 Form_Vid::Form_Vid(AppState& state, Dialogs& dialogs, DisplayMode& display, SoundPlayer& player,
                    QTimer& idleTimer, QWidget* mainWindow)
-    : DesignDialog(u"Form_Vid"_s, u"Настройки программы"_s, QSize(248, 258),
+    : DesignDialog(u"Form_Vid"_s, u"Настройки программы"_s, QSize(248, 316),
                    TitleButtons::CloseOnly, mainWindow),
       m_state(state), m_dialogs(dialogs), m_player(player), m_idleTimer(idleTimer),
       m_mainWindow(mainWindow)
@@ -94,25 +94,31 @@ void Form_Vid::buildControls()
     E_Amount->setObjectName(u"E_Amount"_s);
     E_Amount->setGeometry(126, 172, 121, 21);
 
+    RG_TextSize = new RadioGroup(u"Размер текста"_s, {u"Обычный"_s, u"Крупный"_s, u"Очень крупный"_s}, 2, this);
+    RG_TextSize->setObjectName(u"RG_TextSize"_s);
+    RG_TextSize->setGeometry(0, 198, 247, 58);
+    RG_TextSize->setItemIndex(0);
+
     BitBtn1 = new QPushButton(ButtonPictures::icon(ButtonPictures::Picture::Ok), u"OK"_s, this);
     BitBtn1->setObjectName(u"BitBtn1"_s);
-    BitBtn1->setGeometry(0, 204, 120, 25);
+    BitBtn1->setGeometry(0, 262, 120, 25);
     BitBtn1->setIconSize(QSize(16, 16));
     BitBtn1->setDefault(true);
 
     BitBtn2 = new QPushButton(ButtonPictures::icon(ButtonPictures::Picture::Cancel), u"Cancel"_s, this);
     BitBtn2->setObjectName(u"BitBtn2"_s);
-    BitBtn2->setGeometry(128, 204, 120, 25);
+    BitBtn2->setGeometry(128, 262, 120, 25);
     BitBtn2->setIconSize(QSize(16, 16));
 
     // The kitchen manager's figures, below the settings.
     BtnStat = new QPushButton(u"Статистика"_s, this);
     BtnStat->setObjectName(u"BtnStat"_s);
-    BtnStat->setGeometry(0, 233, 248, 25);
+    BtnStat->setGeometry(0, 291, 248, 25);
 
     const QList<QWidget*> order{RadioGroup1->item(0), RadioGroup1->item(1), BitBtn1, BitBtn2,
                                 CB_Gruppa, E_Idle, E_Duration, E_Amount, RadioGroup2->item(0),
-                                RadioGroup2->item(1), Btn_SetupSound};
+                                RadioGroup2->item(1), Btn_SetupSound, RG_TextSize->item(0),
+                                RG_TextSize->item(1), RG_TextSize->item(2), BtnStat};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -141,6 +147,7 @@ void Form_Vid::FormCreate()
     RadioGroup2->setItemIndex(0);
     E_Idle->setText(N::IdleDefault.front());
     CB_Gruppa->setChecked(false);
+    RG_TextSize->setItemIndex(0);
     E_Duration->setText(N::SignalDefault[0]);
     E_Amount->setText(N::SignalDefault[1]);
     QStringList problems;
@@ -178,6 +185,12 @@ void Form_Vid::FormCreate()
         const SettingsFile gruppa = file(N::Gruppa);
         gruppa.createIfMissing(N::GruppaDefault);
         CB_Gruppa->setChecked(gruppa.line(0, u"0"_s) == u"1");
+    });
+
+    step([this] {
+        const SettingsFile text = file(N::TextSize);
+        text.createIfMissing(N::TextSizeDefault);
+        RG_TextSize->setItemIndex(ViewSettings::loadTextSize(text.line(0, QString())));
     });
 
     step([this] {
@@ -255,6 +268,7 @@ void Form_Vid::BitBtn1Click()
     file(N::TSound).write({QString::number(RadioGroup2->itemIndex())});
     file(N::Screen).write({RadioGroup1->itemIndex() == 1 ? N::ScreenFull : N::ScreenWindow});
     file(N::Gruppa).write({CB_Gruppa->isChecked() ? u"1"_s : u"0"_s});
+    file(N::TextSize).write({QString::number(qMax(0, RG_TextSize->itemIndex()))});
     file(N::Idle).write({E_Idle->text()});
     file(N::Signal).write({E_Duration->text(), E_Amount->text()});
 

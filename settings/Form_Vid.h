@@ -37,6 +37,7 @@ public:
     QPushButton* Btn_SetupSound;
     QLineEdit* E_Duration;
     QLineEdit* E_Amount;
+    RadioGroup* RG_TextSize; // the board's text size, stored with the view settings
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
     QPushButton* BtnStat; // "Статистика"

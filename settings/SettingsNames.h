@@ -16,6 +16,7 @@ inline const QString TSound = QStringLiteral("tsound.txt");
 inline const QString FSound = QStringLiteral("fsound.txt");
 inline const QString Sound = QStringLiteral("sound.txt");
 inline const QString Psw = QStringLiteral("psw.txt");
+inline const QString TextSize = QStringLiteral("TextSize.txt");
 
 inline const QString ScreenWindow = QStringLiteral("Window");
 inline const QString ScreenFull = QStringLiteral("Full");
@@ -28,4 +29,5 @@ inline const QStringList GruppaDefault{QStringLiteral("0")};
 inline const QStringList IdleDefault{QStringLiteral("5")};
 inline const QStringList SignalDefault{QStringLiteral("50"), QStringLiteral("1")};
 inline const QStringList TSoundDefault{QStringLiteral("0")};
+inline const QStringList TextSizeDefault{QStringLiteral("0")};
 }

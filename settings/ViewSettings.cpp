@@ -78,4 +78,20 @@ bool validAmount(const QString& text)
     return digitRunInRange(text, 1, 10);
 }
 
+int loadTextSize(const QString& line)
+{
+    if (line == QLatin1String("1"))
+        return 1;
+    if (line == QLatin1String("2"))
+        return 2;
+    return 0;
+}
+
+int textPercent(int size)
+{
+    // Very large gives the dish names of a 1920x1080 board a cap height of about 29 pixels.
+    static constexpr int percents[] = {100, 140, 180};
+    return size >= 0 && size <= 2 ? percents[size] : 100;
+}
+
 }

@@ -15,6 +15,10 @@ bool digitRunInRange(const QString& text, qint64 low, qint64 high);
 QString loadIdle(const QString& line);      // any digit run, else "5"
 QString loadDuration(const QString& line);  // 50 to 2000, else "50"
 QString loadAmount(const QString& line);    // 1 to 10, else "1"
+// The board's text size: 0 normal, 1 large, 2 very large; anything else loads as normal.
+int loadTextSize(const QString& line);
+// The dish lists' type at a text size, in percent of the normal one.
+int textPercent(int size);
 
 // The first whole number of the output file: blanks and line ends before it skipped, an optional
 // sign, then digits; 0 when there is none. A value too large saturates.

@@ -47,18 +47,18 @@ void scaleFont(QWidget* w, ScaleRatio r)
     w->setFont(f);
 }
 
-void scaleColumns(QTableView* grid, ScaleRatio r)
+void scaleColumns(QTableView* grid, const Stretch& s)
 {
     QHeaderView* h = grid->horizontalHeader();
     for (int i = 0; i < h->count(); ++i)
-        h->resizeSection(i, r.apply(h->sectionSize(i)));
+        h->resizeSection(i, s.across.apply(h->sectionSize(i)));
     QHeaderView* v = grid->verticalHeader();
-    v->setDefaultSectionSize(r.apply(v->defaultSectionSize()));
+    v->setDefaultSectionSize(s.type.apply(v->defaultSectionSize()));
     if (v->minimumWidth() > 0 && v->minimumWidth() == v->maximumWidth())
-        v->setFixedWidth(r.apply(v->minimumWidth()));
+        v->setFixedWidth(s.across.apply(v->minimumWidth()));
     for (QHeaderView* header : {h, v})
         if (header->testAttribute(Qt::WA_SetFont))
-            scaleFont(header, r);
+            scaleFont(header, s.type);
 }
 
 // Only containers of our own design are entered: a grid, a button or an edit field lays out its
@@ -71,26 +71,26 @@ bool isContainer(const QWidget* w)
     return qstrcmp(cls, "QWidget") == 0 || qstrcmp(cls, "QFrame") == 0;
 }
 
-void scaleChildren(QWidget* parent, ScaleRatio r)
+void scaleChildren(QWidget* parent, const Stretch& s)
 {
     for (QObject* o : parent->children()) {
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || w->isWindow())
             continue;
         const QRect g = w->geometry();
-        const int left = r.apply(g.left());
-        const int top = r.apply(g.top());
-        w->setGeometry(left, top, r.apply(g.left() + g.width()) - left,
-                       r.apply(g.top() + g.height()) - top);
+        const int left = s.across.apply(g.left());
+        const int top = s.down.apply(g.top());
+        w->setGeometry(left, top, s.across.apply(g.left() + g.width()) - left,
+                       s.down.apply(g.top() + g.height()) - top);
         if (w->testAttribute(Qt::WA_SetFont))
-            scaleFont(w, r);
+            scaleFont(w, s.type);
         if (auto* grid = qobject_cast<QTableView*>(w))
-            scaleColumns(grid, r);
+            scaleColumns(grid, s);
         if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->icon().isNull())
-            button->setIconSize(QSize(r.apply(button->iconSize().width()),
-                                      r.apply(button->iconSize().height())));
+            button->setIconSize(QSize(s.type.apply(button->iconSize().width()),
+                                      s.type.apply(button->iconSize().height())));
         if (isContainer(w))
-            scaleChildren(w, r);
+            scaleChildren(w, s);
     }
 }
 
@@ -98,12 +98,20 @@ void scaleChildren(QWidget* parent, ScaleRatio r)
 
 void scaleWindow(QWidget* window, ScaleRatio ratio)
 {
-    if (ratio.isIdentity() || ratio.d == 0)
+    stretchWindow(window, Stretch{ratio, ratio, ratio});
+}
+
+void stretchWindow(QWidget* window, const Stretch& stretch)
+{
+    const auto same = [](ScaleRatio r) { return r.isIdentity() || r.d == 0; };
+    if (same(stretch.across) && same(stretch.down) && same(stretch.type))
         return;
-    scaleFont(window, ratio);
-    scaleChildren(window, ratio);
+    if (stretch.across.d == 0 || stretch.down.d == 0 || stretch.type.d == 0)
+        return;
+    scaleFont(window, stretch.type);
+    scaleChildren(window, stretch);
     const QSize s = window->size();
-    const QSize scaled(ratio.apply(s.width()), ratio.apply(s.height()));
+    const QSize scaled(stretch.across.apply(s.width()), stretch.down.apply(s.height()));
     if (window->minimumSize() == window->maximumSize())
         window->setFixedSize(scaled);
     else

@@ -28,6 +28,15 @@ bool isWideScreen(QSize screen);
 // column widths of everything on it.
 void scaleWindow(QWidget* window, ScaleRatio ratio);
 
+// A scaling that stretches places and sizes across and down by ratios of their own, and type,
+// pictures and grid rows by one ratio, so that letters keep their shape.
+struct Stretch {
+    ScaleRatio across;
+    ScaleRatio down;
+    ScaleRatio type;
+};
+void stretchWindow(QWidget* window, const Stretch& stretch);
+
 // The creation-time scaling that every window but the board applies: by screen height / 600 on
 // a wide screen or screen width / 800, and only when the program started at design size.
 void scaleDialogForScreen(QWidget* window, const AppState& state, QSize screen);

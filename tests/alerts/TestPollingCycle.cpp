@@ -6,6 +6,7 @@
 #include "FakeMachine.h"
 #include "Form_Base.h"
 #include "Form_Main.h"
+#include "DataGrid.h"
 #include "Form_Vid.h"
 #include "PollingCycle.h"
 #include "RadioGroup.h"
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +56,7 @@ private slots:
     void silentAlertStillMarks();
     void failedPlaybackToldOnce();
     void hotQueueThresholds();
+    void hotQueueFetchesMoreOnScroll();
 
 private:
     // Lines of order 100 (open shift) or 200 (closed shift).
@@ -118,6 +121,10 @@ void TestPollingCycle::nothingNew()
     QVERIFY(!m.base().TransactionBeep.inTransaction());
     QVERIFY(!m.base().QW.isPrepared()); // nothing was written
     QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s); // the board was refreshed
+    // Hot queue, probe, order list and the page's panels, each prepared once for the run.
+    const int before = m.base().MyDB.requestCount();
+    m.poll();
+    QCOMPARE(m.base().MyDB.requestCount() - before, 4);
 }
 
 void TestPollingCycle::otherHeldLineDoesNotStopMarking()
@@ -222,6 +229,33 @@ void TestPollingCycle::hotQueueThresholds()
     m.poll();
     QCOMPARE(m.hotQueue(), QStringList({u"дважды"_s, u"подать, просрочено"_s, u"подать через 11.5"_s,
                                         u"12.8 минут"_s, u"без времени, 14.5"_s}));
+}
+
+void TestPollingCycle::hotQueueFetchesMoreOnScroll()
+{
+    const int lines = PollingCycle::HotRows + 5;
+    for (int i = 0; i < lines; ++i)
+        addLine(100, 1, 2, u"просрочено %1"_s.arg(i, 2, 10, QChar(u'0')),
+                u"10, 3, DATEADD(-%1 MINUTE TO CURRENT_TIMESTAMP), NULL"_s.arg(60 - i));
+    Monitor m(m_db->name());
+    m.main().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m.main()));
+    m.poll();
+    QCOMPARE(m.hotQueue().size(), PollingCycle::HotRows); // the earliest due
+    QCOMPARE(m.hotQueue().front(), u"просрочено 00"_s);
+    QScrollBar* bar = m.main().GHot->verticalScrollBar();
+    QTRY_VERIFY(bar->maximum() > 0);
+    const int scrolled = bar->maximum();
+    bar->setValue(scrolled);
+    QCOMPARE(m.hotQueue().size(), lines);
+    QCOMPARE(m.hotQueue().back(), u"просрочено 24"_s);
+    QCoreApplication::processEvents();
+    QCOMPARE(bar->value(), scrolled); // the grid stays where the cook scrolled to
+    // The next runs keep them all; at the end of all there is nothing more to ask for.
+    m.poll();
+    QCOMPARE(m.hotQueue().size(), lines);
+    bar->setValue(bar->maximum());
+    QCOMPARE(m.polling().hotRows(), 2 * PollingCycle::HotRows);
 }
 
 QTEST_MAIN(TestPollingCycle)

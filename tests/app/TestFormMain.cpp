@@ -9,6 +9,7 @@
 #include "Forms.h"
 #include "OrderBoard.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,9 @@
 #include <QStyleOptionGroupBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QCloseEvent>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -66,6 +69,8 @@ private slots:
     void windowModeScalesToTheScreen();
     void controlsFitAfterScaling_data();
     void controlsFitAfterScaling();
+    void fullScreenLayout_data();
+    void fullScreenLayout();
     void sectionFileTicksBoxes_data();
     void sectionFileTicksBoxes();
     void groupColumnAndShares_data();
@@ -88,8 +93,9 @@ void TestFormMain::firstStartCreatesItsFiles()
              QByteArray("Local\r\nlocalhost:C:\\Program Files\\Parvolin\\dishbase.fdb\r\n"));
     QCOMPARE(fileBytes(dir.filePath("Section.txt")), QByteArray("1\r\n"));
     QCOMPARE(fileBytes(dir.filePath("Gruppa.txt")), QByteArray("0\r\n"));
+    QCOMPARE(fileBytes(dir.filePath("TextSize.txt")), QByteArray("0\r\n"));
     // The sound and idle files belong to the settings dialog.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 5);
 
     QCOMPARE(main.windowTitle(), Form_Main::Caption);
     QVERIFY(!main.isFullScreenMode());
@@ -142,16 +148,17 @@ void TestFormMain::screenFileIsRepaired()
 
 void TestFormMain::fullScreenFillsTheScreen_data()
 {
-    // The 800x600 that the display mode shows, scaled by m / d and centred at `at`.
+    // The 800x600 that the display mode shows, stretched to the whole screen; its type grows
+    // by m / d, the smaller of the two ratios.
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<int>("m");
     QTest::addColumn<int>("d");
-    QTest::addColumn<QPoint>("at");
-    QTest::newRow("a display that switched") << QSize(800, 600) << 1 << 1 << QPoint(0, 0);
-    QTest::newRow("1024x768, exactly") << QSize(1024, 768) << 1024 << 800 << QPoint(0, 0);
-    QTest::newRow("1920x1080, bands left and right") << QSize(1920, 1080) << 1080 << 600 << QPoint(240, 0);
-    QTest::newRow("1366x768, odd band") << QSize(1366, 768) << 768 << 600 << QPoint(171, 0);
-    QTest::newRow("1280x1024, bands above and below") << QSize(1280, 1024) << 1280 << 800 << QPoint(0, 32);
+    QTest::newRow("a display that switched") << QSize(800, 600) << 1 << 1;
+    QTest::newRow("1024x768, exactly") << QSize(1024, 768) << 1024 << 800;
+    QTest::newRow("1920x1080, wider") << QSize(1920, 1080) << 1080 << 600;
+    QTest::newRow("1366x768, odd width") << QSize(1366, 768) << 768 << 600;
+    QTest::newRow("1024x600, no taller than the design") << QSize(1024, 600) << 1 << 1;
+    QTest::newRow("1280x1024, taller") << QSize(1280, 1024) << 1280 << 800;
 }
 
 void TestFormMain::fullScreenFillsTheScreen()
@@ -159,8 +166,8 @@ void TestFormMain::fullScreenFillsTheScreen()
     QFETCH(QSize, screen);
     QFETCH(int, m);
     QFETCH(int, d);
-    QFETCH(QPoint, at);
-    auto scaled = [&](int v) { return int((qint64(v) * m + d / 2) / d); };
+    auto type = [&](int v) { return int((qint64(v) * m + d / 2) / d); };
+    auto down = [&](int v) { return int((qint64(v) * screen.height() + 300) / 600); };
     QTemporaryDir dir;
     QVERIFY(putFile(dir.filePath("Screen.txt"), "Full\r\n"));
     Board board(dir.path(), screen);
@@ -173,10 +180,13 @@ void TestFormMain::fullScreenFillsTheScreen()
     QVERIFY(main.windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(main.windowState() & Qt::WindowFullScreen);
     QCOMPARE(main.size(), screen);
-    QCOMPARE(main.page->pos(), at);
-    QCOMPARE(main.GHot->geometry(), QRect(0, 0, scaled(800), scaled(185)));
-    QCOMPARE(main.BtnExit->geometry().bottomRight(), QPoint(scaled(800) - 1, scaled(592) - 1));
-    QCOMPARE(main.G1->font().pixelSize(), scaled(13));
+    QCOMPARE(main.page->pos(), QPoint(0, 0));
+    QCOMPARE(main.GHot->geometry(), QRect(0, 0, screen.width(), down(185)));
+    QCOMPARE(main.GroupBox6->geometry().right(), screen.width() - 1);
+    // The row of buttons reaches the screen's corner.
+    QCOMPARE(main.BtnExit->geometry().bottomRight(), QPoint(screen.width() - 1, screen.height() - 1));
+    QCOMPARE(main.BtnNet->geometry().bottom(), screen.height() - 1);
+    QCOMPARE(main.G1->font().pixelSize(), type(13));
 }
 
 void TestFormMain::windowModeScalesToTheScreen_data()
@@ -211,7 +221,7 @@ void TestFormMain::windowModeScalesToTheScreen()
     QCOMPARE(main.PanelSound->font().pixelSize(), scaled(32));
     QCOMPARE(main.GHot->horizontalHeader()->font().pixelSize(), scaled(11));
     // The hot queue's shares are taken of the scaled width.
-    QCOMPARE(main.GHot->columnWidth(1), qRound((scaled(800) - 30) * 0.47));
+    QCOMPARE(main.GHot->columnWidth(1), qRound((scaled(800) - 30) * 0.40));
 }
 
 void TestFormMain::controlsFitAfterScaling_data()
@@ -264,6 +274,76 @@ void TestFormMain::controlsFitAfterScaling()
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 }
 
+void TestFormMain::fullScreenLayout_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QByteArray>("textSize");
+    for (QSize screen : {QSize(1024, 600), QSize(1024, 768), QSize(1366, 768), QSize(1280, 1024), QSize(1920, 1080)})
+        for (const char* size : {"0", "1", "2"})
+            QTest::addRow("%dx%d, text size %s", screen.width(), screen.height(), size) << screen << QByteArray(size);
+}
+
+void TestFormMain::fullScreenLayout()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QByteArray, textSize);
+    QTemporaryDir dir;
+    QVERIFY(putFile(dir.filePath("Screen.txt"), "Full\r\n"));
+    QVERIFY(putFile(dir.filePath("TextSize.txt"), textSize + "\r\n"));
+    QVERIFY(putFile(dir.filePath("Gruppa.txt"), "1\r\n"));
+    Board board(dir.path(), screen);
+    Form_Main& main = *board.main;
+    for (QTableView* grid : main.panelGrids())
+        grid->show(); // as with an order in every panel
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+    QStringList problems;
+    auto place = [&](const QWidget* w) { return QRect(w->mapTo(&main, QPoint(0, 0)), w->size()); };
+    auto describe = [](const QWidget* w, const QRect& r) {
+        return QStringLiteral("%1 at %2,%3 %4x%5").arg(w->objectName()).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QList<QWidget*> shown;
+    for (QWidget* w : main.page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isVisible())
+            shown << w;
+    for (const QWidget* w : shown)
+        if (!QRect(QPoint(0, 0), screen).contains(place(w)))
+            problems << describe(w, place(w)) + QStringLiteral(" leaves the screen");
+    // Touch targets: tall enough for a finger, and clear of every other control.
+    for (const QAbstractButton* button : main.page->findChildren<QAbstractButton*>()) {
+        // A grid's corner is no button for a cook.
+        if (!button->isVisible() || qobject_cast<QAbstractItemView*>(button->parentWidget()))
+            continue;
+        const QRect r = place(button);
+        if (r.height() < 40)
+            problems << describe(button, r) + QStringLiteral(" is under 40 high");
+        QList<const QWidget*> others(shown.begin(), shown.end());
+        for (const QAbstractButton* other : main.page->findChildren<QAbstractButton*>())
+            if (!qobject_cast<QAbstractItemView*>(other->parentWidget()))
+                others << other;
+        for (const QWidget* other : others)
+            if (other != button && !other->isAncestorOf(button) && other->isVisible() && place(other).intersects(r))
+                problems << describe(button, r) + QStringLiteral(" overlaps ") + describe(other, place(other));
+    }
+    // Every grid shows whole rows down to what covers it: no row is cut through its letters.
+    QList<QTableView*> grids{main.GHot};
+    for (QTableView* grid : main.panelGrids())
+        grids << grid;
+    for (const QTableView* grid : grids) {
+        const QRect shownPart = place(grid->viewport()).intersected(grid == main.GHot ? QRect(0, 0, screen.width(), place(main.GroupBox1).top()) : QRect(QPoint(0, 0), screen));
+        const int row = grid->verticalHeader()->defaultSectionSize();
+        if (shownPart.height() % row != 0)
+            problems << QStringLiteral("%1 cuts a row: %2 high for rows of %3").arg(grid->objectName()).arg(shownPart.height()).arg(row);
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+    // Larger text, fewer rows: the names grow by the setting's share.
+    const int percent = textSize == "2" ? 180 : textSize == "1" ? 140 : 100;
+    const bool byHeight = screen.width() * 600 > screen.height() * 800;
+    const int m = byHeight ? screen.height() : screen.width(), d = byHeight ? 600 : 800;
+    QCOMPARE(main.G1->font().pixelSize(), ((13 * m + d / 2) / d * percent + 50) / 100);
+}
+
 void TestFormMain::sectionFileTicksBoxes_data()
 {
     QTest::addColumn<QByteArray>("stored");
@@ -293,8 +373,8 @@ void TestFormMain::groupColumnAndShares_data()
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<bool>("shown");
     QTest::addColumn<QList<int>>("widths");
-    const QList<int> withGroup{38, 331, 92, 77, 92, 92, 38};
-    const QList<int> withoutGroup{38, 362, -1, 77, 123, 123, 38};
+    const QList<int> withGroup{46, 277, 92, 77, 92, 92, 38, 46};
+    const QList<int> withoutGroup{46, 308, -1, 77, 123, 123, 38, 46};
     QTest::newRow("1") << QByteArray("1\r\n") << true << withGroup;
     QTest::newRow("0") << QByteArray("0\r\n") << false << withoutGroup;
     QTest::newRow("2") << QByteArray("2\r\n") << false << withoutGroup;
@@ -316,10 +396,11 @@ void TestFormMain::groupColumnAndShares()
     for (int i = 0; i < widths.size(); ++i)
         if (widths[i] >= 0)
             QCOMPARE(main.GHot->columnWidth(i), widths[i]);
-    // Panel grids: 0.85 and 0.15 of 257 - 25.
+    // Panel grids: 0.67, 0.15 and 0.18 of 257 - 25.
     for (QTableView* grid : main.panelGrids()) {
-        QCOMPARE(grid->columnWidth(0), 197);
+        QCOMPARE(grid->columnWidth(0), 155);
         QCOMPARE(grid->columnWidth(1), 35);
+        QCOMPARE(grid->columnWidth(2), 42);
     }
     QCOMPARE(fileBytes(dir.filePath("Gruppa.txt")), stored);
 }
@@ -370,17 +451,25 @@ void TestFormMain::sectionClickRewritesFileOnceReady()
 
 void TestFormMain::exitAsksFirst()
 {
-    QTemporaryDir dir;
-    Board board(dir.path());
-    board.main->show();
-    board.dialogs.answers << false << true;
-    for (bool closed : {false, true}) {
-        QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
-        QCOMPARE(board.main->isClosed(), closed);
+    // The exit button, then the window's close box.
+    for (bool closeBox : {false, true}) {
+        QTemporaryDir dir;
+        Board board(dir.path());
+        board.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(board.main.get()));
+        board.dialogs.answers << false << true;
+        for (bool closed : {false, true}) {
+            if (closeBox) { // as the window system delivers it
+                QCloseEvent close;
+                QCoreApplication::sendEvent(board.main->windowHandle(), &close);
+            } else
+                QTest::mouseClick(board.main->BtnExit, Qt::LeftButton);
+            QCOMPARE(board.main->isClosed(), closed);
+        }
+        // Cancel is focused: Enter does not end the service.
+        QCOMPARE(board.dialogs.questions.value(1), Form_Main::Caption + u'|' + Form_Main::ExitQuestion);
+        QCOMPARE(board.dialogs.focused, QList<Dialogs::Focus>(2, Dialogs::Focus::Cancel));
     }
-    // Cancel is focused: Enter does not end the service.
-    QCOMPARE(board.dialogs.questions.value(1), Form_Main::Caption + u'|' + Form_Main::ExitQuestion);
-    QCOMPARE(board.dialogs.focused, QList<Dialogs::Focus>(2, Dialogs::Focus::Cancel));
 }
 
 void TestFormMain::enterPressesTheFocusedButton()

@@ -117,8 +117,8 @@ void TestProgramStart::firstStartFiles()
     ProgramWindows windows(start.state, start.platform());
     QCOMPARE(shown, QStringList{u"Form_Net"_s});
     const QStringList expected{"Gruppa.txt", "Idle.txt", "Net.txt", "Screen.txt",
-                               "Section.txt", "Signal.txt", "journal.sqlite", "journal.sqlite-shm",
-                               "journal.sqlite-wal", "tsound.txt"};
+                               "Section.txt", "Signal.txt", "TextSize.txt", "journal.sqlite",
+                               "journal.sqlite-shm", "journal.sqlite-wal", "tsound.txt"};
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
     QCOMPARE(fileBytes(dir.filePath("Signal.txt")), QByteArray("50\r\n1\r\n"));
     QCOMPARE(fileBytes(dir.filePath("tsound.txt")), QByteArray("0\r\n"));

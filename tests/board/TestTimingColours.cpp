@@ -11,6 +11,7 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(TimingColours::Line)
 Q_DECLARE_METATYPE(TimingColours::Colours)
+Q_DECLARE_METATYPE(TimingColours::Urgency)
 
 namespace {
 constexpr double T = 46'000.5; // the server's now, in days
@@ -43,6 +44,8 @@ private slots:
     void hotQueueRule();
     void readyOnlyRule();
     void noServerTimeKeepsTheGridsColours();
+    void minutesAtTheTurns_data();
+    void minutesAtTheTurns();
     void sectionCondition_data();
     void sectionCondition();
     void panelStatement();
@@ -116,6 +119,51 @@ void TestTimingColours::noServerTimeKeepsTheGridsColours()
     QCOMPARE(hotQueue(line(20, 5, 9, at(-1)), lost), none);
 }
 
+void TestTimingColours::minutesAtTheTurns_data()
+{
+    // The figure each grid shows beside the dish, and the second cue of its panel colour.
+    QTest::addColumn<Line>("line");
+    QTest::addColumn<QString>("panelFigure");
+    QTest::addColumn<QString>("hotFigure");
+    QTest::addColumn<Urgency>("cue");
+    const QString minus(QChar(0x2212));
+    QTest::newRow("database's minutes") << line(20, 5, 7) << u"7"_s << u"7"_s << Urgency::None;
+    QTest::newRow("database's minutes, due") << line(20, 5, 0) << u"0"_s << u"0"_s << Urgency::Due;
+    QTest::newRow("database's minutes, late") << line(20, 5, -4) << minus + u"4"_s << minus + u"4"_s << Urgency::Late;
+    QTest::newRow("serving, 12.5 ahead") << line(20, 5, 99, at(12.5)) << u"12"_s << u"12"_s << Urgency::None;
+    QTest::newRow("serving, exactly 5 ahead") << line(20, 5, 99, at(5)) << u"5"_s << u"5"_s << Urgency::None;
+    QTest::newRow("serving, just under 5") << line(20, 5, 99, at(4.9999)) << u"4"_s << u"4"_s << Urgency::Due;
+    QTest::newRow("serving, at the moment") << line(20, 5, 99, at(0)) << u"0"_s << u"0"_s << Urgency::Due;
+    QTest::newRow("serving, half a minute late") << line(20, 5, 99, at(-0.5)) << minus + u"1"_s << minus + u"1"_s
+                                                 << Urgency::Late;
+    QTest::newRow("serving, a minute late") << line(20, 5, 99, at(-1)) << minus + u"1"_s << minus + u"1"_s
+                                            << Urgency::Late;
+    QTest::newRow("serving, just over a minute") << line(20, 5, 99, at(-1.001)) << minus + u"2"_s << minus + u"2"_s
+                                                 << Urgency::Late;
+    QTest::newRow("ready, late") << line(20, 5, -10, at(-10), 3) << QString() << minus + u"10"_s << Urgency::None;
+    QTest::newRow("no cooking, no serving time") << line(0, 5, 0) << QString() << u"0"_s << Urgency::None;
+    QTest::newRow("no cooking, serving ahead") << line(0, 5, 0, at(9)) << u"9"_s << u"9"_s << Urgency::None;
+    QTest::newRow("no cooking, serving past") << line(0, 5, 0, at(-3)) << minus + u"3"_s << minus + u"3"_s
+                                              << Urgency::Late;
+}
+
+void TestTimingColours::minutesAtTheTurns()
+{
+    QFETCH(Line, line);
+    QFETCH(Urgency, cue);
+    auto now = [] { return std::optional<double>(T); };
+    auto text = [](std::optional<qint64> m) { return m ? minutesText(*m) : QString(); };
+    QTEST(text(panelMinutes(line, now)), "panelFigure");
+    QTEST(text(hotQueueMinutes(line, now)), "hotFigure");
+    const Colours colours = panel(line, now);
+    QCOMPARE(urgency(colours), cue);
+    // A figure below zero exactly where the panel shows red.
+    if (std::optional<qint64> m = panelMinutes(line, now))
+        QCOMPARE(*m < 0, colours.text == Red);
+    auto lost = [] { return std::optional<double>(); };
+    QCOMPARE(panelMinutes(line, lost).has_value(), !line.endTime && panelMinutes(line, now).has_value());
+}
+
 void TestTimingColours::sectionCondition_data()
 {
     QTest::addColumn<ServedSections>("served");
@@ -137,11 +185,11 @@ void TestTimingColours::sectionCondition()
     QCOMPARE(list[7], u"AND (ZAKAZ_STR.SECTION = 800 OR ZAKAZ_STR.SECTION = 900"_s);
     QCOMPARE(list.last(), u"GROUP BY 1, 2, 3, 4, 5, 6 ORDER BY 1, 2, 3, 4, 5"_s);
     QCOMPARE(BoardSql::Reference::orderList(false, served)[6], u"AND ZAKAZ_STR.PRINT_SECTION = 2"_s);
-    // The statement in use differs from its reference in the "+ 0" that keep indexes away only.
-    for (bool all : {false, true}) {
-        QStringList tuned = BoardSql::orderList(all, served);
-        QCOMPARE(tuned.join(u'\n').remove(u" + 0"_s), BoardSql::Reference::orderList(all, served).join(u'\n'));
-    }
+    // The statement in use asks for a line of the served sections in its EXISTS; that it gives
+    // the reference's rows, test_statement_equivalence checks on a database.
+    for (bool all : {false, true})
+        QVERIFY(BoardSql::orderList(all, served).join(u'\n').contains(
+            BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s).join(u'\n')));
 }
 
 void TestTimingColours::panelStatement()

@@ -65,10 +65,18 @@ void TestQtDialogs::boxCentredWhenItsWindowIsNotShown()
     // The board before its first showing: its place and size are not yet the screen's.
     QWidget board;
     board.setGeometry(0, 0, 300, 120);
+    QFont scaled = board.font();
+    scaled.setPixelSize(24); // a board scaled to a large screen
+    board.setFont(scaled);
     QRect placed;
+    int textSize = 0, lowestButton = 0;
     QMessageBox::ButtonRole focused = QMessageBox::InvalidRole; // Enter presses it
     whenOpen([&](QWidget* box) {
         placed = box->frameGeometry();
+        textSize = box->findChild<QLabel*>(u"qt_msgbox_label"_s)->fontInfo().pixelSize();
+        lowestButton = 1000;
+        for (QAbstractButton* button : qobject_cast<QMessageBox*>(box)->buttons())
+            lowestButton = qMin(lowestButton, button->height());
         focused = qobject_cast<QMessageBox*>(box)->buttonRole(qobject_cast<QAbstractButton*>(box->focusWidget()));
     });
     QtDialogs dialogs;
@@ -79,6 +87,10 @@ void TestQtDialogs::boxCentredWhenItsWindowIsNotShown()
         dialogs.message(parented ? &board : nullptr, text);
     if (question)
         QCOMPARE(focused, QMessageBox::RejectRole);
+    // The box grows with the board it belongs to, and its buttons take a finger.
+    if (parented)
+        QCOMPARE(textSize, 24);
+    QVERIFY2(lowestButton >= (parented ? 2 * QFontMetrics(scaled).height() : 40), qPrintable(QString::number(lowestButton)));
     QVERIFY(placed.isValid());
     const QPoint off = placed.center() - QApplication::primaryScreen()->geometry().center();
     QVERIFY2(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2,

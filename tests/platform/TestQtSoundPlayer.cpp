@@ -47,14 +47,18 @@ void TestQtSoundPlayer::unplayableFileRefusedAtOpen_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("text named .wav") << u"звонок.wav"_s << QByteArray("not a sound at all\r\n");
-    QTest::newRow("wave cut after its header") << u"cut.wav"_s << waveFile().left(20);
+    QTest::addColumn<bool>("later"); // opened at start for a later play: refused at the play
+    for (bool later : {false, true}) {
+        QTest::addRow("text named .wav%s", later ? ", later" : "") << u"звонок.wav"_s << QByteArray("not a sound at all\r\n") << later;
+        QTest::addRow("wave cut after its header%s", later ? ", later" : "") << u"cut.wav"_s << waveFile().left(20) << later;
+    }
 }
 
 void TestQtSoundPlayer::unplayableFileRefusedAtOpen()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
+    QFETCH(bool, later);
     QTemporaryDir dir;
     const QString good = put(dir, u"good.wav"_s, waveFile());
     const QString bad = put(dir, name, bytes);
@@ -65,7 +69,14 @@ void TestQtSoundPlayer::unplayableFileRefusedAtOpen()
 
     QString told;
     try {
-        player.open(bad);
+        if (later) {
+            player.openLater(bad);
+            player.stop();
+            player.rewind();
+            player.play();
+        } else {
+            player.open(bad);
+        }
     } catch (const PlatformError& e) {
         told = QString::fromUtf8(e.what());
     }
@@ -85,7 +96,9 @@ void TestQtSoundPlayer::playbackEnds()
     int ended = 0;
     player.onFinished = [&] { ++ended; };
     player.onFailed = [&](const QString&) { ++ended; };
-    player.open(put(dir, u"good.wav"_s, waveFile()));
+    // Opened at start, the backend loads only with the first play.
+    player.openLater(put(dir, u"good.wav"_s, waveFile()));
+    QVERIFY(!player.loaded());
     player.play();
     QTRY_VERIFY_WITH_TIMEOUT(ended > 0, 10000);
 }

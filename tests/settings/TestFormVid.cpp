@@ -85,8 +85,8 @@ private slots:
     {
         Rig rig;
         Form_Vid& form = rig.create();
-        const Files defaults{{u"tsound.txt"_s, "0\r\n"}, {u"Idle.txt"_s, "5\r\n"},
-                             {u"Gruppa.txt"_s, "0\r\n"}, {u"Signal.txt"_s, "50\r\n1\r\n"}};
+        const Files defaults{{u"tsound.txt"_s, "0\r\n"}, {u"Idle.txt"_s, "5\r\n"}, {u"Gruppa.txt"_s, "0\r\n"},
+                             {u"Signal.txt"_s, "50\r\n1\r\n"}, {u"TextSize.txt"_s, "0\r\n"}};
         QCOMPARE(rig.onDisk(), defaults);
         QCOMPARE(form.RadioGroup2->itemIndex(), 0);
         QCOMPARE(rig.fields(), (QStringList{u"5"_s, u"50"_s, u"1"_s}));
@@ -187,7 +187,7 @@ private slots:
         QVERIFY(!form.E_Duration->isVisible() && !form.E_Amount->isVisible());
     }
 
-    // 248x258 and the OK button at (0,204,120,25) by 1024/800, edges rounded.
+    // 248x316 and the OK button at (0,262,120,25) by 1024/800, edges rounded.
     void scalesOnlyFromDesignSize()
     {
         for (const bool atDesignSize : {false, true}) {
@@ -195,8 +195,8 @@ private slots:
             rig.state.AtDesignSize = atDesignSize;
             rig.display.screen = QSize(1024, 768);
             Form_Vid& form = rig.create();
-            QCOMPARE(form.size(), atDesignSize ? QSize(317, 330) : QSize(248, 258));
-            QCOMPARE(form.BitBtn1->geometry(), atDesignSize ? QRect(0, 261, 154, 32) : QRect(0, 204, 120, 25));
+            QCOMPARE(form.size(), atDesignSize ? QSize(317, 404) : QSize(248, 316));
+            QCOMPARE(form.BitBtn1->geometry(), atDesignSize ? QRect(0, 335, 154, 32) : QRect(0, 262, 120, 25));
         }
     }
 
@@ -295,11 +295,12 @@ private slots:
         QTest::newRow("speaker in a window")
             << 0 << false << 0 << QStringList{u"7"_s, u"2000"_s, u"10"_s}
             << Files{{u"tsound.txt"_s, "0\r\n"}, {u"Screen.txt"_s, "Window\r\n"}, {u"Gruppa.txt"_s, "0\r\n"},
-                     {u"Idle.txt"_s, "7\r\n"}, {u"Signal.txt"_s, "2000\r\n10\r\n"}};
+                     {u"Idle.txt"_s, "7\r\n"}, {u"Signal.txt"_s, "2000\r\n10\r\n"}, {u"TextSize.txt"_s, "0\r\n"}};
         QTest::newRow("multimedia full screen")
             << 1 << true << 1 << QStringList{u"1"_s, u"50"_s, u"1"_s}
             << Files{{u"sound.txt"_s, soundPathBytes}, {u"tsound.txt"_s, "1\r\n"}, {u"Screen.txt"_s, "Full\r\n"},
-                     {u"Gruppa.txt"_s, "1\r\n"}, {u"Idle.txt"_s, "1\r\n"}, {u"Signal.txt"_s, "50\r\n1\r\n"}};
+                     {u"Gruppa.txt"_s, "1\r\n"}, {u"Idle.txt"_s, "1\r\n"}, {u"Signal.txt"_s, "50\r\n1\r\n"},
+                     {u"TextSize.txt"_s, "2\r\n"}};
     }
     void saveWritesEverySettingAndClosesMainWindow()
     {
@@ -312,6 +313,7 @@ private slots:
         Form_Vid& form = rig.create();
         rig.mainWindow.show();
         rig.enter(screen, gruppa, output, fields);
+        form.RG_TextSize->setItemIndex(written.value(u"TextSize.txt"_s) == "2\r\n" ? 2 : 0);
         rig.state.SoundFile = soundPath;
 
         form.BitBtn1->click();

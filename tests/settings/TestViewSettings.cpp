@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 struct Row {
-    const char* rule; // idle, duration or amount
+    const char* rule; // idle, duration, amount or text (size)
     const char16_t* text;
     const char16_t* result;
 };
@@ -16,6 +16,7 @@ QString load(const QString& rule, const QString& line)
 {
     return rule == u"idle"       ? ViewSettings::loadIdle(line)
            : rule == u"duration" ? ViewSettings::loadDuration(line)
+           : rule == u"text"     ? QString::number(ViewSettings::loadTextSize(line))
                                  : ViewSettings::loadAmount(line);
 }
 
@@ -47,7 +48,9 @@ private slots:
                  {"duration", u"50", u"50"}, {"duration", u"000050", u"000050"}, {"duration", u"2000", u"2000"},
                  {"duration", u"49", u"50"}, {"duration", u"2001", u"50"}, {"duration", u"300 ", u"50"},
                  {"duration", u"99999999999999999999", u"50"}, {"amount", u"1", u"1"}, {"amount", u"10", u"10"},
-                 {"amount", u"0", u"1"}, {"amount", u"11", u"1"}, {"amount", u"", u"1"}});
+                 {"amount", u"0", u"1"}, {"amount", u"11", u"1"}, {"amount", u"", u"1"}, {"text", u"1", u"1"},
+                 {"text", u"2", u"2"}, {"text", u"3", u"0"}, {"text", u" 2", u"0"}, {"text", u"02", u"0"},
+                 {"text", u"", u"0"}});
     }
     void loading()
     {

@@ -5,6 +5,7 @@
 #include "DbErrorText.h"
 #include "Dialogs.h"
 #include "Form_Base.h"
+#include "JournalLines.h"
 #include "Log.h"
 #include "PollingSql.h"
 #include "SoundAlert.h"
@@ -214,18 +215,20 @@ void PollingCycle::TimerHotTimer()
     // The lines left unmarked by earlier runs are tried again by key, also where the probe does
     // not look any more (their shift closed meanwhile), and are not announced again.
     QList<qint64> lines = found;
-    bool fresh = false;
+    QList<qint64> fresh;
     for (qint64 line : found)
-        fresh = fresh || !m_unmarked.contains(line);
+        if (!m_unmarked.contains(line))
+            fresh << line;
     for (qint64 line : std::as_const(m_unmarked))
         if (!found.contains(line))
             lines << line;
     if (!lines.isEmpty()) {
         m_unmarked = QSet<qint64>(lines.begin(), lines.end());
-        if (fresh) {
+        if (!fresh.isEmpty()) {
             qCInfo(lcMonitor).noquote() << "new lines:" << keyList(found);
             m_base.BeepCount = 0;
             announce();
+            JournalLines::announced(m_base, fresh);
         }
         m_unmarked = markShown(served, lines);
     }

@@ -8,6 +8,7 @@
 #include "Form_Detail.h"
 #include "IdleCheck.h"
 #include "IdleClock.h"
+#include "JournalLines.h"
 #include "KeyInput.h"
 #include "OrderBoard.h"
 #include "QueryModel.h"
@@ -21,6 +22,7 @@
 #include "EnterKeyFilter.h"
 #include "Form_Limit.h"
 #include "Form_Net.h"
+#include "Form_Ready.h"
 #include "Form_Vid.h"
 #include "Forms.h"
 #include "RadioGroup.h"
@@ -300,10 +302,16 @@ void Form_Main::buildControls()
     }
     fitSectionBoxes(GB_Section, sectionBoxes(), false);
 
-    BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 73, 37}, u"Лимиты"_s);
+    // The two picture buttons give up 30 of their 73 pixels each to the recall list's button.
+    BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 43, 37}, u"Лимиты"_s);
     BtnLimit->setEnabled(false);
-    BtnShow = pictureButton("BtnShow", QString(), Picture::ShowHot, {461, 555, 73, 37},
+    BtnShow = pictureButton("BtnShow", QString(), Picture::ShowHot, {431, 555, 43, 37},
                             u"Развернуть \" Горячую \" очередь"_s);
+    BtnReady = pictureButton("BtnReady", u"Готовые"_s, Picture::All, {475, 555, 59, 37},
+                             u"Готовые заказы последних 30 минут"_s);
+    // A caption alone, with the whole width for it.
+    BtnReady->setIcon(QIcon());
+    BtnReady->setIconSize(QSize(0, 0));
     BtnAll = pictureButton("BtnAll", u"Все"_s, Picture::All, {535, 555, 73, 37},
                            u"Переключение Все заказы / Неисполненые заказы"_s);
     BtnPrev = pictureButton("BtnPrev", QString(), Picture::Prev, {609, 555, 73, 37},
@@ -355,6 +363,7 @@ void Form_Main::buildControls()
                 [this, handler = panelClicks[i]](Qt::MouseButton, QPoint position) { (this->*handler)(position); });
     connect(GHot, &DataGrid::mouseUp, this, [this](Qt::MouseButton, QPoint position) { GHotMouseUp(position); });
     connect(BtnLimit, &QPushButton::clicked, this, &Form_Main::BtnLimitClick);
+    connect(BtnReady, &QPushButton::clicked, this, handle(&Form_Main::BtnReadyClick));
     connect(StripReady->BtnUndo, &QPushButton::clicked, this, &Form_Main::pressUndo);
 }
 
@@ -596,6 +605,12 @@ void Form_Main::BtnLimitClick()
         m_forms.Limit->exec();
 }
 
+void Form_Main::BtnReadyClick()
+{
+    if (m_forms.Ready)
+        m_forms.Ready->showRecent();
+}
+
 void Form_Main::BtnExitClick()
 {
     // One touch beside the paging buttons must not end the monitor in the middle of service.
@@ -621,7 +636,9 @@ void Form_Main::BtnUndoClick()
     const ReadyRecord::Press press = StripReady->press();
     if (!m_base || press.lines.isEmpty())
         return;
+    JournalPress journal(*m_base, Journal::Kind::Undo, press.lines);
     m_base->WriteStatement(ReadyRecord::takeBack(press.lines));
+    journal.done();
     m_readyRecord.takenBack(press.lines);
     StripReady->withdraw();
     // The second tap of a double tap lands on whatever lay under the strip.
@@ -636,6 +653,16 @@ void Form_Main::showOrderReady(const ReadyRecord::Press& press)
 {
     placeReadyStrip();
     StripReady->offer(press);
+}
+
+void Form_Main::takenBackElsewhere(const QList<ReadyRecord::Line>& lines)
+{
+    m_readyRecord.takenBack(lines);
+    const QList<ReadyRecord::Line>& offered = StripReady->press().lines;
+    if (std::any_of(offered.begin(), offered.end(), [&](const ReadyRecord::Line& line) {
+            return std::any_of(lines.begin(), lines.end(), [&](const ReadyRecord::Line& back) { return back.key == line.key; });
+        }))
+        StripReady->withdraw();
 }
 
 void Form_Main::placeReadyStrip()

@@ -57,6 +57,7 @@ public:
     QCheckBox *CB_S1, *CB_S2, *CB_S3, *CB_S4, *CB_S5;
     QPushButton* BtnLimit;
     QPushButton* BtnShow;
+    QPushButton* BtnReady; // "Готовые": the recall list
     QPushButton* BtnAll;
     QPushButton* BtnPrev;
     QPushButton* BtnNext;
@@ -103,12 +104,15 @@ public:
     void BtnPrevClick();
     void BtnAllClick();
     void BtnLimitClick();
+    void BtnReadyClick();
     // Takes back the last "Заказ полностью готов": its lines that are still ready, each to its
     // state before the press. The touch's and a key's entry: a failure is told in one box.
     void pressUndo();
     void BtnUndoClick();
     // The detail window marked an order ready: offers to take it back for a while.
     void showOrderReady(const ReadyRecord::Press& press);
+    // "Готовые" took these lines back: no press returns them again, and the strip offers none.
+    void takenBackElsewhere(const QList<ReadyRecord::Line>& lines);
 
     // Opening an order, by touch or by key: the order of an order panel with the dish in the
     // given row current (none: the first), or the order of a row of the hot queue (none: the

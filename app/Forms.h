@@ -13,6 +13,8 @@ class Form_DateTime;
 class Form_Limit;
 class Form_Base;
 class Form_Klava;
+class Form_Ready;
+class Form_Stat;
 class SoundAlert;
 class PollingCycle;
 
@@ -28,6 +30,8 @@ struct Forms {
     Form_Limit* Limit = nullptr;
     Form_Base* Base = nullptr;
     Form_Klava* Klava = nullptr;
+    Form_Ready* Ready = nullptr; // the recall list
+    Form_Stat* Stat = nullptr;   // the journal's figures
 
     // The data module's sound alert and polling cycle, which work on the board's widgets.
     SoundAlert* Alert = nullptr;

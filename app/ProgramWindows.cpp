@@ -9,11 +9,14 @@
 #include "Form_Main.h"
 #include "Form_Net.h"
 #include "Form_Psw.h"
+#include "Form_Ready.h"
+#include "Form_Stat.h"
 #include "Form_Time.h"
 #include "Form_Util.h"
 #include "Form_Vid.h"
 #include "Dialogs.h"
 #include "KeyInput.h"
+#include "Journal.h"
 #include "Log.h"
 #include "OrderBoard.h"
 #include "DataGrid.h"
@@ -31,6 +34,8 @@
 ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                const std::function<void(const QString&)>& onCreated)
 {
+    // The monitor's own record; whatever becomes of it, the windows work alike.
+    Journal::shared().open(state.settingsFolder, &platform.clock);
     auto created = [&](QObject* window) {
         if (onCreated)
             onCreated(window->objectName());
@@ -80,6 +85,24 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
         reportErrors(dialogs, detail, [&] { used = detail->keyAction(action); });
         return used;
     });
+    m_forms.Ready = new Form_Ready(state, platform.dialogs, platform.display, platform.clock, main);
+    m_forms.Ready->attach(
+        *base,
+        [main] {
+            main->RefreshOrderList();
+            main->FillPage();
+        },
+        [main](const QList<ReadyRecord::Line>& lines) { main->takenBackElsewhere(lines); });
+    m_forms.Stat = new Form_Stat(state, platform.dialogs, platform.display, platform.clock, main);
+    m_forms.Stat->sections = [main] {
+        QList<int> sections{800, 900};
+        const ServedSections served = main->board().served();
+        for (int i = 0; i < 5; ++i)
+            if (served[size_t(i)])
+                sections << i + 1;
+        return sections;
+    };
+    m_forms.Vid->showStatistics = [this] { m_forms.Stat->showToday(); };
     Form_Vid* vid = m_forms.Vid;
     m_forms.Alert = new SoundAlert(*base, platform.speaker, main->PanelSound, main->TimerColor,
                                    {[vid] { return vid->RadioGroup2->itemIndex(); },
@@ -105,7 +128,11 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     state.FormsReady = true;
 }
 
-ProgramWindows::~ProgramWindows() = default;
+ProgramWindows::~ProgramWindows()
+{
+    m_main.reset();
+    Journal::shared().close();
+}
 
 int runProgram(AppState& state, Platform platform)
 {
@@ -113,6 +140,7 @@ int runProgram(AppState& state, Platform platform)
     int status = 0;
     {
         ProgramWindows windows(state, platform);
+        Journal::shared().started(QStringLiteral(MONITOR_VERSION));
         Form_Main* main = windows.forms().Main;
         // A window may have ended the program while the windows were being created.
         if (!main->isClosed()) {
@@ -122,9 +150,10 @@ int runProgram(AppState& state, Platform platform)
                 QTimer::singleShot(0, windows.forms().Polling, &PollingCycle::onTimer);
             status = QApplication::exec();
         }
+        if (status == 0 && state.RestartNeeded)
+            status = RestartExitStatus;
+        Journal::shared().ended(status);
     }
-    if (status == 0 && state.RestartNeeded)
-        status = RestartExitStatus;
     if (status == RestartExitStatus)
         qCInfo(lcMonitor) << "exit: status" << status << "(to be started again)";
     else

@@ -13,6 +13,7 @@
 #include "InputIdleClock.h"
 #include "QtSoundPlayer.h"
 #endif
+#include "JournalExport.h"
 #include "Log.h"
 #include "QtSpeakerTone.h"
 #include "QuitOnSignal.h"
@@ -26,6 +27,9 @@
 int main(int argc, char* argv[])
 {
     Log::setUp();
+    // The journal's export needs no display.
+    if (const int status = JournalExport::run(argc, argv, [] { return SettingsFolder::forThisProgram(); }); status >= 0)
+        return status;
     QApplication app(argc, argv);
     // One look on every desktop, close to the design the layouts were drawn for.
     QApplication::setStyle(QStringLiteral("Fusion"));

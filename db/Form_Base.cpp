@@ -62,6 +62,7 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
       QW(MyDB, TransactionBeep),
       QMenuGroup(MyDB, TransactionRead),
       QMenuStr(MyDB, TransactionRead),
+      QJournal(MyDB, TransactionRead),
       MyStoredProc(MyDB, TransactionRead),
       MediaPlayer1(player),
       m_state(state),

@@ -55,6 +55,7 @@ public:
     Query QW;
     Query QMenuGroup;
     Query QMenuStr;
+    Query QJournal; // the journal's reads of the lines it records, prepared once
     StoredProc MyStoredProc;
 
     QTimer TimerHot;      // the polling cycle, 5000 ms

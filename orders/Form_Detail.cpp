@@ -8,6 +8,7 @@
 #include "DisplayMode.h"
 #include "Form_Base.h"
 #include "Form_Time.h"
+#include "JournalLines.h"
 #include "OrderWindow.h"
 #include "Query.h"
 #include "QueryModel.h"
@@ -262,13 +263,18 @@ void Form_Detail::BtnStrClick()
             return;
         m_notDone = u"Блюдо не возвращено в работу"_s;
         const QList<ReadyRecord::Line> back{{key, m_board.record ? m_board.record->stateBefore(key) : 2, dish}};
+        JournalPress journal(*m_base, Journal::Kind::DishBack, back);
         m_base->WriteStatement(ReadyRecord::takeBack(back));
+        journal.done();
         if (m_board.record)
             m_board.record->takenBack(back);
     } else {
+        const QList<ReadyRecord::Line> ready{{key, state, dish}};
+        JournalPress journal(*m_base, Journal::Kind::DishReady, ready);
         m_base->WriteStatement({u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD = "_s + QString::number(key)});
+        journal.done();
         if (m_board.record)
-            m_board.record->record({m_order, m_number, {{key, state, dish}}});
+            m_board.record->record({m_order, m_number, ready});
     }
     m_notDone = u"Список блюд не прочитан заново"_s;
     reread(key);
@@ -289,7 +295,9 @@ void Form_Detail::BtnAllClick()
     // not yet shown to the cook stay as they are.
     readServedLines();
     const ReadyRecord::Press press{m_order, m_number, servedLines(2)};
+    JournalPress journal(*m_base, Journal::Kind::OrderReady, press.lines);
     m_base->WriteStatement(BoardSql::orderReady(m_order, m_board.served()));
+    journal.done();
     if (m_board.record)
         m_board.record->record(press);
     Q->close();
@@ -320,7 +328,9 @@ void Form_Detail::takeBackOrder()
         return;
     m_notDone = u"Заказ не возвращён в работу"_s;
     const std::optional<qint64> key = hasCurrentRow() ? Q->asInt64(u"KOD"_s) : std::nullopt;
+    JournalPress journal(*m_base, Journal::Kind::OrderBack, back);
     m_base->WriteStatement(ReadyRecord::takeBack(back));
+    journal.done();
     if (m_board.record)
         m_board.record->takenBack(back);
     m_notDone = u"Список блюд не прочитан заново"_s;

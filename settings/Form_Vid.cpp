@@ -36,7 +36,7 @@ const QString Form_Vid::DefaultsTakenMessage =
 
 Form_Vid::Form_Vid(AppState& state, Dialogs& dialogs, DisplayMode& display, SoundPlayer& player,
                    QTimer& idleTimer, QWidget* mainWindow)
-    : DesignDialog(u"Form_Vid"_s, u"Настройки программы"_s, QSize(248, 287),
+    : DesignDialog(u"Form_Vid"_s, u"Настройки программы"_s, QSize(248, 316),
                    TitleButtons::CloseOnly, mainWindow),
       m_state(state), m_dialogs(dialogs), m_player(player), m_idleTimer(idleTimer),
       m_mainWindow(mainWindow)
@@ -110,10 +110,15 @@ void Form_Vid::buildControls()
     BitBtn2->setGeometry(128, 262, 120, 25);
     BitBtn2->setIconSize(QSize(16, 16));
 
+    // The kitchen manager's figures, below the settings.
+    BtnStat = new QPushButton(u"Статистика"_s, this);
+    BtnStat->setObjectName(u"BtnStat"_s);
+    BtnStat->setGeometry(0, 291, 248, 25);
+
     const QList<QWidget*> order{RadioGroup1->item(0), RadioGroup1->item(1), BitBtn1, BitBtn2,
                                 CB_Gruppa, E_Idle, E_Duration, E_Amount, RadioGroup2->item(0),
                                 RadioGroup2->item(1), Btn_SetupSound, RG_TextSize->item(0),
-                                RG_TextSize->item(1), RG_TextSize->item(2)};
+                                RG_TextSize->item(1), RG_TextSize->item(2), BtnStat};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -123,6 +128,10 @@ void Form_Vid::buildControls()
     connect(BitBtn1, &QPushButton::clicked, this,
             [this] { reportErrors(m_dialogs, this, [this] { BitBtn1Click(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BtnStat, &QPushButton::clicked, this, [this] {
+        if (showStatistics)
+            reportErrors(m_dialogs, this, [this] { showStatistics(); });
+    });
 }
 
 SettingsFile Form_Vid::file(const QString& name) const

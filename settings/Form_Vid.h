@@ -5,6 +5,8 @@
 
 #include "DesignDialog.h"
 
+#include <functional>
+
 struct AppState;
 class Dialogs;
 class DisplayMode;
@@ -38,6 +40,8 @@ public:
     RadioGroup* RG_TextSize; // the board's text size, stored with the view settings
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
+    QPushButton* BtnStat; // "Статистика"
+    std::function<void()> showStatistics;
 
     void FormCreate();
     void FormShow();

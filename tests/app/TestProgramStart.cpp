@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QDate>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -116,7 +117,8 @@ void TestProgramStart::firstStartFiles()
     ProgramWindows windows(start.state, start.platform());
     QCOMPARE(shown, QStringList{u"Form_Net"_s});
     const QStringList expected{"Gruppa.txt", "Idle.txt", "Keys.txt", "Net.txt", "Screen.txt",
-                               "Section.txt", "Signal.txt", "TextSize.txt", "tsound.txt"};
+                               "Section.txt", "Signal.txt", "TextSize.txt", "journal.sqlite",
+                               "journal.sqlite-shm", "journal.sqlite-wal", "tsound.txt"};
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
     QCOMPARE(fileBytes(dir.filePath("Signal.txt")), QByteArray("50\r\n1\r\n"));
     QCOMPARE(fileBytes(dir.filePath("tsound.txt")), QByteArray("0\r\n"));
@@ -239,6 +241,25 @@ void TestProgramStart::signalEndsTheProgram()
     QVERIFY(monitor.waitForFinished(10000));
     QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
     QCOMPARE(monitor.exitCode(), 0);
+
+    // Its journal, exported without a display, holds the start, the announcement and the end.
+    QProcess exporter;
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    bare.remove(u"DISPLAY"_s);
+    bare.remove(u"QT_QPA_PLATFORM"_s);
+    exporter.setProcessEnvironment(bare);
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    exporter.start(program, {u"--export-journal"_s, today});
+    QVERIFY(exporter.waitForFinished(10000));
+    QCOMPARE(exporter.exitCode(), 0);
+    QStringList events;
+    for (const QString& row : QString::fromUtf8(exporter.readAllStandardOutput()).split(u"\r\n"_s).mid(1))
+        if (!row.isEmpty())
+            events << row.section(u';', 1, 1) + (row.section(u';', 5, 5).isEmpty() ? QString() : u":"_s + row.section(u';', 5, 5));
+    QCOMPARE(events.join(u' '), u"Запуск:"_s + QStringLiteral(MONITOR_VERSION) + u" Новое блюдо:Хлеб Завершение:0"_s);
+    exporter.start(program, {u"--export-journal"_s, u"07.12.2026"_s});
+    QVERIFY(exporter.waitForFinished(10000));
+    QCOMPARE(exporter.exitCode(), 2);
 }
 
 void TestProgramStart::logKeepsPasswordsOut_data()

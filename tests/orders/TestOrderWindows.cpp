@@ -9,6 +9,8 @@
 #include "Form_DateTime.h"
 #include "Form_Detail.h"
 #include "Form_Main.h"
+#include "Form_Ready.h"
+#include "Journal.h"
 #include "Form_Time.h"
 #include "Form_Vid.h"
 #include "OrderBoard.h"
@@ -18,12 +20,16 @@
 #include "QueryModel.h"
 #include "MonitorRig.h"
 #include "ReadyStrip.h"
+#include "RecallList.h"
+#include "TouchGuard.h"
 #include "OrderRows.h"
 #include "TcpProxy.h"
 #include "TestDatabase.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -35,7 +41,9 @@
 #include <QTemporaryDir>
 #include <QStyleOption>
 #include <QTest>
+#include <QTableWidget>
 #include <QTimeEdit>
+#include <sqlite3.h>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -143,6 +151,10 @@ private slots:
     void emptyGridSendsNothing();
     void cookActions_data();
     void cookActions();
+    void recallList_data();
+    void recallList();
+    void brokenJournalLeavesTheBoardAlone_data();
+    void brokenJournalLeavesTheBoardAlone();
 
 private:
     // A line of an order, 100 unless told; timing is MY_TIME, MY_ALARM, START_TIME, END_TIME as SQL.
@@ -710,6 +722,159 @@ void TestOrderWindows::cookActions()
     // on Enter.
     QCOMPARE(m.machine.dialogs.messages.size(), steps.count(u"read:box"));
     QVERIFY(!m.machine.dialogs.focused.contains(Dialogs::Focus::Ok));
+}
+
+void TestOrderWindows::recallList_data()
+{
+    // "dish" marks Пельмени ready in its order's window, "order" the whole order; "pos:S:D" is the
+    // point of sale setting the dishes D (a LIKE pattern) to state S; "recall:N" opens "Готовые",
+    // reads its rows, touches the row N and takes it back. The states are those of Голубцы,
+    // Пельмени, Чай чёрный, Хлеб, Стейк and Рис с овощами.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("listed");  // the rows seen in "Готовые" before the take-back
+    QTest::addColumn<QString>("presses"); // the presses the journal recorded
+    QTest::addColumn<QString>("states");
+    QTest::newRow("the order's press") << u"order recall:0"_s << u"12:00 7 Петров Сергей Голубцы, Пельмени, Чай чёрный"_s
+                                       << u"order-ready recall"_s << u"222332"_s;
+    QTest::newRow("the older of two presses") << u"dish order recall:1"_s
+                                              << u"12:01 7 Петров Сергей Голубцы, Чай чёрный|12:00 7 Петров Сергей Пельмени"_s
+                                              << u"dish-ready order-ready recall"_s << u"323332"_s;
+    QTest::newRow("a line changed meanwhile") << u"order pos:1:Чай% recall:0"_s
+                                              << u"12:00 7 Петров Сергей Голубцы, Пельмени, Чай чёрный"_s
+                                              << u"order-ready recall"_s << u"221332"_s;
+    QTest::newRow("a line not yet shown stays") << u"pos:1:Чай% order recall:0"_s
+                                                << u"12:00 7 Петров Сергей Голубцы, Пельмени"_s
+                                                << u"order-ready recall"_s << u"221332"_s;
+    QTest::newRow("taken back by the strip") << u"order Отменить recall:0"_s << QString() << u"order-ready undo"_s
+                                             << u"222332"_s;
+}
+
+void TestOrderWindows::recallList()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, listed);
+    QFETCH(QString, presses);
+    QFETCH(QString, states);
+    m_db->exec(u"INSERT INTO ZAKAZ (KOD, NUMBER_ZAKAZ, KOD_PERSON, KOD_SMENA) VALUES (101, 8, 1, 10)"_s);
+    addLine(1, 2, u"Голубцы"_s);
+    addLine(1, 2, u"Пельмени"_s);
+    addLine(1, 2, u"Чай чёрный"_s);
+    addLine(1, 2, u"Рис с овощами"_s, u"20, 5, DATEADD(-60 MINUTE TO CURRENT_TIMESTAMP), NULL"_s, 101);
+    addLine(1, 3, u"Хлеб"_s);
+    addLine(2, 3, u"Стейк"_s);
+    Monitor m(m_db->name());
+    Form_Main& main = m.main();
+    Form_Detail& detail = m.detail();
+    Form_Ready& ready = *m.forms().Ready;
+    m.machine.clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 0));
+    QString seen;
+    for (const QString& step : steps.split(u' ')) {
+        const QString what = step.section(u':', 0, 0), arg = step.section(u':', 1);
+        // A cook's pace: the touch guard lets each touch through.
+        m.machine.clock.time = m.machine.clock.time.addMSecs(TouchGuard::Milliseconds);
+        if (what == u"dish" || what == u"order") {
+            m.openFrom(main.G1, [&] {
+                m.machine.clock.time = m.machine.clock.time.addMSecs(TouchGuard::Milliseconds);
+                if (what == u"dish")
+                    QTest::mouseClick(detail.G->viewport(), Qt::LeftButton, {}, Monitor::rowOf(detail.G, u"Пельмени"_s));
+                QTest::mouseClick(what == u"dish" ? detail.BtnStr : detail.BtnAll, Qt::LeftButton);
+            }, Monitor::rowOf(main.G1, u"Голубцы"_s));
+            m.machine.clock.time = m.machine.clock.time.addSecs(60);
+        } else if (what == u"pos")
+            m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = %1 WHERE NAME_BLUDO LIKE '%2'"_s.arg(arg.left(1), arg.mid(2)));
+        else if (what == u"Отменить")
+            QTest::mouseClick(main.StripReady->BtnUndo, Qt::LeftButton);
+        else if (what == u"recall") {
+            QPointer<QTimer> waiting = whenShown(&ready, [&] {
+                QStringList rows;
+                for (int row = 0; row < ready.G->rowCount(); ++row) {
+                    QStringList cells;
+                    for (int column = 0; column < ready.G->columnCount(); ++column)
+                        cells << ready.G->item(row, column)->text();
+                    rows << cells.join(u' ');
+                }
+                seen = rows.join(u'|');
+                QVERIFY(!ready.BtnBack->isEnabled()); // nothing is chosen for the cook
+                m.machine.clock.time = m.machine.clock.time.addMSecs(TouchGuard::Milliseconds);
+                if (arg.toInt() < ready.G->rowCount()) {
+                    const QRect cell = ready.G->visualItemRect(ready.G->item(arg.toInt(), 3));
+                    QTest::mouseClick(ready.G->viewport(), Qt::LeftButton, {}, cell.center());
+                    QTest::mouseClick(ready.BtnBack, Qt::LeftButton);
+                    QCOMPARE(ready.G->rowCount(), int(seen.count(u'|')) + (seen.isEmpty() ? 0 : 1) - 1);
+                }
+                ready.BtnExit->click();
+            });
+            QTest::mouseClick(main.BtnReady, Qt::LeftButton);
+            delete waiting;
+        }
+    }
+    QCOMPARE(seen, listed);
+    QString found;
+    for (const QString& dish : {u"Голубцы"_s, u"Пельмени"_s, u"Чай чёрный"_s, u"Хлеб"_s, u"Стейк"_s, u"Рис с овощами"_s})
+        found += QString::number(stateOf(dish));
+    QCOMPARE(found, states);
+    QStringList kinds;
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(Journal::shared().handle(), "SELECT kind FROM press ORDER BY id", -1, &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        kinds << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    QCOMPARE(kinds.join(u' '), presses);
+    // The board was read again after the take-back.
+    QCOMPARE(m.base().QZakaz.recordCount(), found.left(3).contains(u'2') ? 2 : 1);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
+}
+
+void TestOrderWindows::brokenJournalLeavesTheBoardAlone_data()
+{
+    QTest::addColumn<QString>("journal");
+    QTest::addColumn<int>("announced"); // lines the journal recorded as announced
+    QTest::newRow("sound") << QString() << 1;
+    QTest::newRow("not a database") << u"garbage"_s << 1; // moved aside, begun anew
+    QTest::newRow("cannot be created") << u"folder"_s << -1;
+}
+
+void TestOrderWindows::brokenJournalLeavesTheBoardAlone()
+{
+    QFETCH(QString, journal);
+    QFETCH(int, announced);
+    addLine(1, 1, u"Голубцы"_s);
+    addLine(1, 2, u"Пельмени"_s);
+    Monitor m(m_db->name(), {1});
+    // The journal is opened when the windows are made: spoil it and make them again.
+    m.windows.reset();
+    const QString path = QDir(m.dir.path()).filePath(Journal::FileName);
+    QFile::remove(path);
+    if (journal == u"garbage") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+    } else if (journal == u"folder")
+        QVERIFY(QDir(m.dir.path()).mkdir(Journal::FileName));
+    m.windows = std::make_unique<ProgramWindows>(m.state, m.machine.platform());
+    m.main().IdleTimer.stop();
+    m.main().sectionBoxes()[0]->setChecked(true);
+    m.poll();
+    QCOMPARE(stateOf(u"Голубцы"_s), 2);
+    m.refresh();
+    m.machine.clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 0));
+    m.openFrom(m.main().G1, [&] {
+        m.machine.clock.time = m.machine.clock.time.addMSecs(TouchGuard::Milliseconds);
+        QTest::mouseClick(m.detail().BtnAll, Qt::LeftButton);
+    });
+    QCOMPARE(stateOf(u"Голубцы"_s), 3);
+    QCOMPARE(stateOf(u"Пельмени"_s), 3);
+    QVERIFY(m.machine.dialogs.messages.isEmpty());
+    int count = -1;
+    if (sqlite3* db = Journal::shared().handle()) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM announced", -1, &st, nullptr);
+        if (sqlite3_step(st) == SQLITE_ROW)
+            count = sqlite3_column_int(st, 0);
+        sqlite3_finalize(st);
+    }
+    QCOMPARE(count, announced);
+    QCOMPARE(RecallList::entries(m.machine.clock.now()).size(), announced > 0 ? 1 : 0);
 }
 
 QTEST_MAIN(TestOrderWindows)

@@ -187,7 +187,7 @@ private slots:
         QVERIFY(!form.E_Duration->isVisible() && !form.E_Amount->isVisible());
     }
 
-    // 248x287 and the OK button at (0,262,120,25) by 1024/800, edges rounded.
+    // 248x316 and the OK button at (0,262,120,25) by 1024/800, edges rounded.
     void scalesOnlyFromDesignSize()
     {
         for (const bool atDesignSize : {false, true}) {
@@ -195,7 +195,7 @@ private slots:
             rig.state.AtDesignSize = atDesignSize;
             rig.display.screen = QSize(1024, 768);
             Form_Vid& form = rig.create();
-            QCOMPARE(form.size(), atDesignSize ? QSize(317, 367) : QSize(248, 287));
+            QCOMPARE(form.size(), atDesignSize ? QSize(317, 404) : QSize(248, 316));
             QCOMPARE(form.BitBtn1->geometry(), atDesignSize ? QRect(0, 335, 154, 32) : QRect(0, 262, 120, 25));
         }
     }

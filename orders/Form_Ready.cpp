@@ -1,0 +1,132 @@
+#include "Form_Ready.h"
+
+#include "ButtonPictures.h"
+#include "Clock.h"
+#include "CookAction.h"
+#include "DesignFonts.h"
+#include "Dialogs.h"
+#include "DisplayMode.h"
+#include "Form_Base.h"
+#include "OrderWindow.h"
+#include "RecallList.h"
+
+#include <QHeaderView>
+#include <QHideEvent>
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace Qt::StringLiterals;
+
+const QString Form_Ready::Caption = u"Готовые заказы"_s;
+const QString Form_Ready::BackCaption = u"Вернуть в работу"_s;
+const QString Form_Ready::NoJournal = u"Журнал монитора недоступен: список готовых заказов пуст."_s;
+
+namespace {
+// Titles and shares of the width in hundredths.
+const std::pair<QString, int> Columns[] = {
+    {u"Время"_s, 11}, {u"№ зак."_s, 10}, {u"Обслуживает"_s, 22}, {u"Блюда"_s, 57},
+};
+}
+
+Form_Ready::Form_Ready(AppState& state, Dialogs& dialogs, DisplayMode& display, const Clock& clock, QWidget* parent)
+    : DesignDialog(u"Form_Ready"_s, Caption, QSize(600, 477), TitleButtons::CloseOnly, parent), m_dialogs(dialogs),
+      m_clock(clock)
+{
+    G = new QTableWidget(0, int(std::size(Columns)), this);
+    G->setObjectName(u"G"_s);
+    G->setGeometry(0, 0, 600, 438);
+    G->setFont(DesignFonts::arial(13));
+    QStringList titles;
+    for (const auto& column : Columns)
+        titles << column.first;
+    G->setHorizontalHeaderLabels(titles);
+    G->horizontalHeader()->setFont(DesignFonts::arial(13));
+    G->horizontalHeader()->setHighlightSections(false);
+    G->verticalHeader()->hide();
+    // Rows a finger can hit: two lines of dishes, at least 40 pixels on a 1024x768 screen.
+    G->verticalHeader()->setDefaultSectionSize(36);
+    G->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    G->setSelectionBehavior(QAbstractItemView::SelectRows);
+    G->setSelectionMode(QAbstractItemView::SingleSelection);
+    G->setWordWrap(true);
+    // Nothing looks chosen until the cook touches an entry.
+    G->setFocusPolicy(Qt::NoFocus);
+    BtnBack = OrderWindow::button("BtnBack", BackCaption, {0, 440, 556, 37}, this);
+    BtnExit = OrderWindow::pictureButton("BtnExit", ButtonPictures::icon(ButtonPictures::Picture::Exit),
+                                         {558, 440, 42, 37}, this);
+    scaleForScreen(state, display.screenSize());
+    G->verticalHeader()->setMinimumSectionSize(G->verticalHeader()->defaultSectionSize());
+    const int base = G->width() - 25;
+    for (int i = 0; i < int(std::size(Columns)); ++i)
+        G->setColumnWidth(i, base * Columns[i].second / 100);
+    G->horizontalHeader()->setStretchLastSection(true);
+
+    connect(G, &QTableWidget::itemSelectionChanged, this, &Form_Ready::chosenChanged);
+    connect(BtnBack, &QPushButton::clicked, this, &Form_Ready::BtnBackClick);
+    connect(BtnExit, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void Form_Ready::attach(Form_Base& base, std::function<void()> refresh,
+                        std::function<void(const QList<ReadyRecord::Line>&)> takenBack)
+{
+    m_base = &base;
+    m_refresh = std::move(refresh);
+    m_takenBack = std::move(takenBack);
+}
+
+void Form_Ready::showRecent()
+{
+    m_changed = false;
+    fill();
+    exec();
+}
+
+void Form_Ready::fill()
+{
+    m_entries = RecallList::entries(m_clock.now());
+    G->clearContents();
+    G->setRowCount(int(m_entries.size()));
+    for (int row = 0; row < m_entries.size(); ++row) {
+        const Journal::Press& entry = m_entries[row];
+        const Journal::Line& first = entry.lines.first();
+        const QStringList cells{entry.at.toString(u"HH:mm"_s), first.number, first.waiter, RecallList::dishes(entry)};
+        for (int column = 0; column < cells.size(); ++column)
+            G->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    G->clearSelection();
+    G->setCurrentItem(nullptr);
+    G->setToolTip(Journal::shared().isOpen() ? QString() : NoJournal);
+    chosenChanged();
+}
+
+void Form_Ready::chosenChanged()
+{
+    BtnBack->setEnabled(!G->selectedItems().isEmpty());
+}
+
+void Form_Ready::BtnBackClick()
+{
+    const QList<QTableWidgetItem*> chosen = G->selectedItems();
+    if (chosen.isEmpty() || !m_base)
+        return;
+    const int row = chosen.first()->row();
+    if (row < 0 || row >= m_entries.size())
+        return;
+    const Journal::Press entry = m_entries[row];
+    runCookAction(m_dialogs, this, m_base->MyDB, u"Заказ не возвращён в работу"_s, [&] {
+        const QList<ReadyRecord::Line> lines = RecallList::takeBack(*m_base, entry);
+        m_changed = true;
+        if (m_takenBack)
+            m_takenBack(lines);
+    });
+    // The list as the journal has it now, whether the take-back went through or not.
+    fill();
+}
+
+void Form_Ready::hideEvent(QHideEvent* event)
+{
+    DesignDialog::hideEvent(event);
+    if (!event->spontaneous() && m_changed && m_refresh)
+        runCookAction(m_dialogs, parentWidget(), m_base->MyDB, u"Заказы на доске не прочитаны заново"_s,
+                      [this] { m_refresh(); });
+}

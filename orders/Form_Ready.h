@@ -1,0 +1,58 @@
+#pragma once
+// "Готовые заказы": what this monitor made ready in the last half hour, newest first, each
+// press with its order, waiter, dishes and time; one touch on an entry and "Вернуть в работу"
+// takes exactly that press back.
+
+#include "DesignDialog.h"
+#include "Journal.h"
+#include "ReadyRecord.h"
+
+#include <functional>
+
+struct AppState;
+class Clock;
+class Dialogs;
+class DisplayMode;
+class Form_Base;
+class QPushButton;
+class QTableWidget;
+
+class Form_Ready : public DesignDialog {
+    Q_OBJECT
+public:
+    Form_Ready(AppState& state, Dialogs& dialogs, DisplayMode& display, const Clock& clock, QWidget* parent);
+
+    // refresh re-reads the board once the window hides after a take-back; takenBack tells the
+    // board's record of presses which lines went back.
+    void attach(Form_Base& base, std::function<void()> refresh,
+                std::function<void(const QList<ReadyRecord::Line>&)> takenBack = {});
+
+    QTableWidget* G;
+    QPushButton* BtnBack; // "Вернуть в работу"
+    QPushButton* BtnExit;
+
+    // The list read afresh and the window shown modally.
+    void showRecent();
+    // The list read afresh from the journal.
+    void fill();
+    void BtnBackClick();
+    const QList<Journal::Press>& entries() const { return m_entries; }
+
+    static const QString Caption;
+    static const QString BackCaption;
+    static const QString NoJournal;
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void chosenChanged();
+
+    Dialogs& m_dialogs;
+    const Clock& m_clock;
+    Form_Base* m_base = nullptr;
+    std::function<void()> m_refresh;
+    std::function<void(const QList<ReadyRecord::Line>&)> m_takenBack;
+    QList<Journal::Press> m_entries;
+    bool m_changed = false;
+};

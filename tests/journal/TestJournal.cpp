@@ -1,0 +1,295 @@
+// The journal on a real SQLite file: the presses it records and the recall rows they give, what a
+// restart and a killed program keep, the pruning, and the faults that must leave it harmless.
+
+#include "FakeClock.h"
+#include "Journal.h"
+#include "JournalStats.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QList>
+#include <QTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using Kind = Journal::Kind;
+
+namespace {
+Journal::Line line(qint64 key, const QString& dish, int stateBefore)
+{
+    Journal::Line l;
+    l.line = key;
+    l.order = 100;
+    l.number = u"7"_s;
+    l.waiter = u"Петров Сергей"_s;
+    l.dish = dish;
+    l.section = 1;
+    l.quantity = 1;
+    l.start = QDateTime(QDate(2026, 12, 7), QTime(11, 40));
+    l.due = l.start.addSecs(20 * 60);
+    l.stateBefore = stateBefore;
+    return l;
+}
+
+// "id:dish dish|id:dish" for the recall rows, newest first.
+QString rows(const QList<Journal::Press>& presses, const QList<qint64>& ids)
+{
+    QStringList text;
+    for (const Journal::Press& p : presses) {
+        QStringList dishes;
+        for (const Journal::Line& l : p.lines)
+            dishes << l.dish;
+        text << QString::number(ids.indexOf(p.id)) + u":"_s + dishes.join(u' ');
+    }
+    return text.join(u'|');
+}
+}
+
+class TestJournal : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void recallRows_data();
+    void recallRows();
+    void killedProgramKeepsThePress();
+    void pruning();
+    void faults_data();
+    void faults();
+    void dayFigures_data();
+    void dayFigures();
+    void csv();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeClock m_clock;
+};
+
+void TestJournal::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 0));
+}
+
+void TestJournal::recallRows_data()
+{
+    // Presses 0..: a dish (Голубцы), then the order (Пельмени, Чай), then what the row adds.
+    QTest::addColumn<QString>("more");
+    QTest::addColumn<QString>("listed");
+    QTest::newRow("two presses, newest first") << QString() << u"1:Пельмени Чай|0:Голубцы"_s;
+    QTest::newRow("one dish taken back") << u"dish-back:Чай"_s << u"1:Пельмени|0:Голубцы"_s;
+    QTest::newRow("the strip's undo") << u"undo:Пельмени,Чай"_s << u"0:Голубцы"_s;
+    QTest::newRow("taken back and ready again") << u"dish-back:Голубцы dish-ready:Голубцы"_s << u"3:Голубцы|1:Пельмени Чай"_s;
+    QTest::newRow("older than half an hour") << u"later:31"_s << QString();
+    QTest::newRow("restart keeps the list") << u"restart"_s << u"1:Пельмени Чай|0:Голубцы"_s;
+}
+
+void TestJournal::recallRows()
+{
+    QFETCH(QString, more);
+    QFETCH(QString, listed);
+    const QHash<QString, qint64> keys{{u"Голубцы"_s, 1}, {u"Пельмени"_s, 2}, {u"Чай"_s, 3}};
+    const QHash<QString, Kind> kinds{{u"dish-ready"_s, Kind::DishReady}, {u"dish-back"_s, Kind::DishBack},
+                                     {u"undo"_s, Kind::Undo}};
+    Journal journal;
+    QVERIFY(journal.open(m_dir->path(), &m_clock));
+    QList<qint64> ids;
+    ids << journal.action(Kind::DishReady, {line(1, u"Голубцы"_s, 2)});
+    m_clock.time = m_clock.time.addSecs(60);
+    ids << journal.action(Kind::OrderReady, {line(2, u"Пельмени"_s, 2), line(3, u"Чай"_s, 1)});
+    for (const QString& step : more.split(u' ', Qt::SkipEmptyParts)) {
+        const QString what = step.section(u':', 0, 0), arg = step.section(u':', 1);
+        m_clock.time = m_clock.time.addSecs(60);
+        if (what == u"later")
+            m_clock.time = m_clock.time.addSecs(arg.toInt() * 60);
+        else if (what == u"restart") {
+            journal.close();
+            QVERIFY(journal.open(m_dir->path(), &m_clock));
+        } else {
+            QList<Journal::Line> lines;
+            for (const QString& dish : arg.split(u','))
+                lines << line(keys[dish], dish, kinds[what] == Kind::DishReady ? 2 : 3);
+            ids << journal.action(kinds[what], lines);
+        }
+    }
+    QVERIFY(!ids.contains(0));
+    const QList<Journal::Press> presses = journal.readyPresses(m_clock.now().addSecs(-30 * 60));
+    QCOMPARE(rows(presses, ids), listed);
+    // What the take-back needs comes back as it was written.
+    if (!presses.isEmpty()) {
+        const Journal::Line& l = presses.last().lines.first();
+        QCOMPARE(l.stateBefore, 2);
+        QCOMPARE(l.start, QDateTime(QDate(2026, 12, 7), QTime(11, 40)));
+        QCOMPARE(l.waiter, u"Петров Сергей"_s);
+    }
+}
+
+void TestJournal::killedProgramKeepsThePress()
+{
+    // A program killed right after a cook's press: the press is in the journal all the same.
+    const pid_t child = fork();
+    if (child == 0) {
+        Journal journal;
+        journal.open(m_dir->path(), &m_clock);
+        journal.action(Kind::OrderReady, {line(2, u"Пельмени"_s, 2)});
+        raise(SIGKILL);
+        _exit(0);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    Journal journal;
+    QVERIFY(journal.open(m_dir->path(), &m_clock));
+    QCOMPARE(journal.readyPresses(m_clock.now().addSecs(-60)).size(), 1);
+}
+
+void TestJournal::pruning()
+{
+    Journal journal;
+    QVERIFY(journal.open(m_dir->path(), &m_clock));
+    for (int daysAgo : {91, 90, 1}) {
+        m_clock.time = QDateTime(QDate(2026, 12, 7).addDays(-daysAgo), QTime(12, 0));
+        journal.action(Kind::DishReady, {line(daysAgo, u"Голубцы"_s, 2)});
+    }
+    // The first event of the day prunes what is older than 90 days.
+    m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(0, 5));
+    journal.started(u"test"_s);
+    QCOMPARE(journal.readyPresses(QDateTime(QDate(2000, 1, 1), QTime(0, 0))).size(), 2);
+}
+
+void TestJournal::faults_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("movedAside");
+    QTest::newRow("not a database") << u"garbage"_s << true << true;
+    QTest::newRow("damaged pages") << u"damaged"_s << true << true;
+    QTest::newRow("cannot be created") << u"folder"_s << false << false;
+    QTest::newRow("full") << u"full"_s << true << false;
+}
+
+void TestJournal::faults()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, opens);
+    QFETCH(bool, movedAside);
+    const QString path = QDir(m_dir->path()).filePath(Journal::FileName);
+    if (fault == u"garbage") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(8192, 'x'));
+    } else if (fault == u"damaged") {
+        {
+            Journal journal;
+            QVERIFY(journal.open(m_dir->path(), &m_clock));
+            for (int i = 0; i < 200; ++i)
+                journal.announced({line(i, u"Голубцы"_s, 1)});
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.size() > 8192);
+        file.seek(4096);
+        file.write(QByteArray(4096, '\x5a'));
+    } else if (fault == u"folder") {
+        QVERIFY(QDir(m_dir->path()).mkdir(Journal::FileName));
+    }
+    Journal journal;
+    QCOMPARE(journal.open(m_dir->path(), &m_clock), opens);
+    QCOMPARE(!QDir(m_dir->path()).entryList({Journal::FileName + u".broken-*"_s}).isEmpty(), movedAside);
+    if (fault == u"full") {
+        // No page more than it has: the first pages filled, nothing more goes in.
+        journal.setSizeLimit(1);
+        for (int i = 0; i < 50; ++i)
+            journal.announced({line(i, QString(3000, u'щ'), 1)});
+    }
+    // Every event goes through without a throw or a hang, whatever becomes of it.
+    journal.started(u"test"_s);
+    journal.announced({line(1, u"Голубцы"_s, 1)});
+    // A dish name longer than a page: it needs pages of its own.
+    const QString dish = fault == u"full" ? QString(3000, u'щ') : u"Голубцы"_s;
+    const qint64 id = journal.action(Kind::OrderReady, {line(1, dish, 2)});
+    QCOMPARE(id != 0, opens && fault != u"full");
+    QCOMPARE(journal.readyPresses(m_clock.now().addSecs(-60)).size(), id != 0 ? 1 : 0);
+    if (fault == u"full") {
+        // Room again: the journal writes again.
+        journal.setSizeLimit(Journal::DefaultSizeLimit);
+        QVERIFY(journal.action(Kind::OrderReady, {line(1, u"Голубцы"_s, 2)}) != 0);
+    }
+}
+
+void TestJournal::dayFigures_data()
+{
+    // One day's presses at 12:10 and 13:00; each line "dish,section,minutes since the order,
+    // minutes it was due after the order (- for none)". Besides them, a "ready" taken back and
+    // one of the day before, which never count.
+    QTest::addColumn<QList<int>>("sections");
+    QTest::addColumn<QString>("dishes"); // dish ready median p90 late
+    QTest::addColumn<QString>("hours");  // hour:ready/late
+    QTest::newRow("served sections") << QList<int>{1, 800, 900} << u"Борщ 3 10 34 1|Чай 1 60 60 0"_s << u"12:3/1 13:1/0"_s;
+    QTest::newRow("every section") << QList<int>{} << u"Борщ 3 10 34 1|Стейк 1 20 20 0|Чай 1 60 60 0"_s << u"12:4/1 13:1/0"_s;
+}
+
+void TestJournal::dayFigures()
+{
+    QFETCH(QList<int>, sections);
+    QFETCH(QString, dishes);
+    QFETCH(QString, hours);
+    Journal journal;
+    QVERIFY(journal.open(m_dir->path(), &m_clock));
+    auto made = [&](QTime at, const QStringList& specs, Kind kind = Kind::OrderReady, int day = 7) {
+        m_clock.time = QDateTime(QDate(2026, 12, day), at);
+        QList<Journal::Line> lines;
+        for (const QString& spec : specs) {
+            const QStringList f = spec.split(u',');
+            Journal::Line l = line(qint64(qHash(f[0])), f[0], kind == Kind::OrderReady ? 2 : 3);
+            l.section = f[1].toInt();
+            l.start = m_clock.time.addSecs(-60 * f[2].toInt());
+            l.due = f[3] == u"-" ? QDateTime() : l.start.addSecs(60 * f[3].toInt());
+            lines << l;
+        }
+        journal.action(kind, lines);
+    };
+    made(QTime(12, 10), {u"Борщ,1,10,20"_s, u"Борщ,1,40,20"_s, u"Борщ,800,5,20"_s, u"Стейк,2,20,30"_s});
+    made(QTime(13, 0), {u"Чай,1,60,-"_s, u"Суп,1,5,20"_s});
+    made(QTime(13, 1), {u"Суп,1,6,20"_s}, Kind::DishBack);
+    made(QTime(12, 0), {u"Борщ,1,90,20"_s}, Kind::OrderReady, 6);
+    const JournalStats::Day day = JournalStats::day(journal.handle(), QDate(2026, 12, 7), sections);
+    QStringList got;
+    for (const JournalStats::Dish& d : day.dishes)
+        got << u"%1 %2 %3 %4 %5"_s.arg(d.dish).arg(d.ready).arg(d.median).arg(d.p90).arg(d.late);
+    QCOMPARE(got.join(u'|'), dishes);
+    QStringList perHour;
+    for (int h = 0; h < 24; ++h)
+        if (day.readyByHour[size_t(h)] > 0)
+            perHour << u"%1:%2/%3"_s.arg(h).arg(day.readyByHour[size_t(h)]).arg(day.lateByHour[size_t(h)]);
+    QCOMPARE(perHour.join(u' '), hours);
+}
+
+void TestJournal::csv()
+{
+    Journal journal;
+    QVERIFY(journal.open(m_dir->path(), &m_clock));
+    journal.started(u"1.1.4"_s);
+    Journal::Line l = line(5, u"Салат \"Весна\"; большой"_s, 1);
+    l.quantity = 0.5;
+    journal.announced({l});
+    m_clock.time = m_clock.time.addSecs(90);
+    journal.action(Kind::DishReady, {line(5, u"Чай"_s, 2)});
+    m_clock.time = m_clock.time.addDays(1);
+    journal.ended(0); // the next day: outside the export
+    const QByteArray bytes = JournalStats::csv(journal.handle(), QDate(2026, 12, 7), QDate(2026, 12, 7));
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList rows = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_s);
+    QCOMPARE(rows.size(), 5); // the titles, three events and the empty end after the last CR LF
+    QCOMPARE(rows[0].count(u';'), 10);
+    QCOMPARE(rows[1], u"2026-12-07 12:00:00;Запуск;;;;1.1.4;;;;;"_s);
+    QCOMPARE(rows[2], u"2026-12-07 12:00:00;Новое блюдо;;7;;\"Салат \"\"Весна\"\"; большой\";1;0,5;"
+                      "2026-12-07 11:40:00;2026-12-07 12:00:00;"_s);
+    QCOMPARE(rows[3].section(u';', 0, 3), u"2026-12-07 12:01:30;Блюдо готово;1;7"_s);
+    QCOMPARE(rows[3].section(u';', 10), u"2"_s);
+}
+
+QTEST_GUILESS_MAIN(TestJournal)
+#include "TestJournal.moc"

@@ -629,6 +629,8 @@ void Form_Main::takeBackNewest()
 {
     if (StripReady->isVisibleTo(this) && !StripReady->press().lines.isEmpty())
         pressUndo();
+    else if (recallNewest)
+        recallNewest(); // then the recall list, newest first, one entry a press
 }
 
 void Form_Main::BtnUndoClick()

@@ -10,6 +10,8 @@
 #include "Scaling.h"
 
 #include <QTimer>
+
+#include <functional>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -142,8 +144,9 @@ public:
     // stands for. False when it had nothing to act on.
     bool keyAction(KeyAction action);
     // Takes back the newest "ready" this monitor made that can still be taken back: the strip's
-    // press while the strip lasts.
+    // press while the strip lasts, then the recall list's newest entry.
     void takeBackNewest();
+    std::function<bool()> recallNewest;
 
     static const QString Caption;
     static const QString NoSoundFileWarning;

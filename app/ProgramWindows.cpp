@@ -93,6 +93,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
             main->FillPage();
         },
         [main](const QList<ReadyRecord::Line>& lines) { main->takenBackElsewhere(lines); });
+    main->recallNewest = [ready = m_forms.Ready] { return ready->takeBackNewest(); };
     m_forms.Stat = new Form_Stat(state, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Stat->sections = [main] {
         QList<int> sections{800, 900};

@@ -112,15 +112,38 @@ void Form_Ready::BtnBackClick()
     const int row = chosen.first()->row();
     if (row < 0 || row >= m_entries.size())
         return;
-    const Journal::Press entry = m_entries[row];
-    runCookAction(m_dialogs, this, m_base->MyDB, u"Заказ не возвращён в работу"_s, [&] {
+    takeBack(m_entries[row], this);
+    // The list as the journal has it now, whether the take-back went through or not.
+    fill();
+}
+
+bool Form_Ready::takeBack(const Journal::Press& entry, QWidget* boxParent)
+{
+    bool done = false;
+    runCookAction(m_dialogs, boxParent, m_base->MyDB, u"Заказ не возвращён в работу"_s, [&] {
         const QList<ReadyRecord::Line> lines = RecallList::takeBack(*m_base, entry);
         m_changed = true;
+        done = true;
         if (m_takenBack)
             m_takenBack(lines);
     });
-    // The list as the journal has it now, whether the take-back went through or not.
-    fill();
+    return done;
+}
+
+bool Form_Ready::takeBackNewest()
+{
+    if (!m_base)
+        return false;
+    const QList<Journal::Press> recent = RecallList::entries(m_clock.now());
+    if (recent.isEmpty())
+        return false;
+    // From the board, without the window: the board is re-read here rather than when it closes.
+    const bool done = takeBack(recent.first(), parentWidget());
+    if (done && m_refresh)
+        runCookAction(m_dialogs, parentWidget(), m_base->MyDB, u"Заказы на доске не прочитаны заново"_s,
+                      [this] { m_refresh(); });
+    m_changed = false;
+    return done;
 }
 
 void Form_Ready::hideEvent(QHideEvent* event)

@@ -36,6 +36,9 @@ public:
     // The list read afresh from the journal.
     void fill();
     void BtnBackClick();
+    // The newest entry taken back from the board (a key), the list's window not shown; false when
+    // there was none or the write failed (its box then said so).
+    bool takeBackNewest();
     const QList<Journal::Press>& entries() const { return m_entries; }
 
     static const QString Caption;
@@ -47,6 +50,7 @@ protected:
 
 private:
     void chosenChanged();
+    bool takeBack(const Journal::Press& entry, QWidget* boxParent);
 
     Dialogs& m_dialogs;
     const Clock& m_clock;

@@ -115,7 +115,9 @@ void TestBoardKeys::defaultKeys_data()
     QTest::newRow("+") << none << u"4 +"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов"_s;
     QTest::newRow("+ on page 2") << none << u"PgDown 2 +"_s << u"Суп 8,Каша 8"_s << u"7/Суп 7 @7"_s << u"Заказ № 8 готов"_s;
     QTest::newRow("-") << none << u"4 + -"_s << u""_s << u"5/Суп 5 @1"_s << u""_s;
-    QTest::newRow("- with nothing to take back") << none << u"3 Enter -"_s << u"Суп 3"_s << u"3/Каша 3 @1"_s << u""_s;
+    QTest::newRow("- after a dish: the recall list") << none << u"3 Enter -"_s << u""_s << u"3/Каша 3 @1"_s << u""_s;
+    QTest::newRow("- again goes further back") << none << u"4 + 5 + - -"_s << u""_s << u"7/Суп 7 @7"_s << u""_s;
+    QTest::newRow("- with nothing to take back") << none << u"3 Enter - -"_s << u""_s << u"3/Каша 3 @1"_s << u""_s;
     QTest::newRow("*") << none << u"4 + *"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов, all"_s;
     QTest::newRow("PgDown takes the choice along") << none << u"3 PgDown"_s << u""_s << u"7/Суп 7 @7"_s << u""_s;
     QTest::newRow("PgUp") << none << u"PgDown 2 PgUp"_s << u""_s << u"1/Суп 1 @1"_s << u""_s;

@@ -16,6 +16,7 @@
 #include "OrderBoard.h"
 #include "PollingCycle.h"
 #include "RadioGroup.h"
+#include "ScreenKeeper.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
 
@@ -85,6 +86,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                             main->Strip->showProblem(headline, detail);
                                         }},
                                        platform.dialogs, platform.clock, base);
+    PollingCycle* polling = m_forms.Polling;
+    // A new dish is to be seen, also on a screen that went dark.
+    QObject::connect(polling, &PollingCycle::announced, polling, [&screen = platform.screen] { screen.wake(); });
+    base->hooks.serverAwaited = [polling](const QString& error) { polling->awaitServer(error); };
     base->FormCreate();
     created(base);
     created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *base,
@@ -108,7 +113,9 @@ int runProgram(AppState& state, Platform platform)
             // The first polling cycle as soon as the board is up, not a period later.
             if (windows.forms().Base->TimerHot.isActive())
                 QTimer::singleShot(0, windows.forms().Polling, &PollingCycle::onTimer);
+            platform.screen.keepOn();
             status = QApplication::exec();
+            platform.screen.release();
         }
     }
     if (status == 0 && state.RestartNeeded)

@@ -1,0 +1,48 @@
+#include "GraphicalSession.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+
+#ifdef Q_OS_LINUX
+#include <xcb/xcb.h>
+#endif
+
+namespace {
+#ifdef Q_OS_LINUX
+bool x11()
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        return false;
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool ok = connection && !xcb_connection_has_error(connection);
+    xcb_disconnect(connection);
+    return ok;
+}
+
+bool wayland()
+{
+    const QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (name.isEmpty())
+        return false;
+    const QString socket = QDir::isAbsolutePath(name) ? name : qEnvironmentVariable("XDG_RUNTIME_DIR") + u'/' + name;
+    return QFileInfo(socket).exists();
+}
+#endif
+}
+
+bool GraphicalSession::available()
+{
+#ifdef Q_OS_LINUX
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.startsWith("xcb"))
+        return x11();
+    if (platform.startsWith("wayland"))
+        return wayland();
+    if (!platform.isEmpty())
+        return true;
+    return x11() || wayland();
+#else
+    return true;
+#endif
+}

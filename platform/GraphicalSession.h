@@ -1,0 +1,9 @@
+#pragma once
+// Whether a window can be shown at all: Qt ends the process with an abort when its display
+// cannot be reached, which a service's log tells as a crash. Asked before the application starts.
+
+namespace GraphicalSession {
+// A Wayland compositor's socket or an X server that takes a connection, or a platform of Qt's
+// own chosen by QT_QPA_PLATFORM (offscreen, vnc...) that needs neither.
+bool available();
+}

@@ -46,6 +46,7 @@ int main(int argc, char* argv[])
         return CommandLine::NoDisplayStatus;
     }
     QApplication app(argc, argv);
+    GraphicalSession::letGo();
     // One look on every desktop, close to the design the layouts were drawn for.
     QApplication::setStyle(QStringLiteral("Fusion"));
     // The program's title, seen on its message boxes.

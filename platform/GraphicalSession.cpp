@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
+#include <utility>
 
 #ifdef Q_OS_LINUX
 #include <xcb/xcb.h>
@@ -10,14 +11,20 @@
 
 namespace {
 #ifdef Q_OS_LINUX
+xcb_connection_t* held = nullptr;
+
 bool x11()
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         return false;
+    GraphicalSession::letGo();
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool ok = connection && !xcb_connection_has_error(connection);
-    xcb_disconnect(connection);
-    return ok;
+    if (!connection || xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    held = connection;
+    return true;
 }
 
 bool wayland()
@@ -28,6 +35,14 @@ bool wayland()
     const QString socket = QDir::isAbsolutePath(name) ? name : qEnvironmentVariable("XDG_RUNTIME_DIR") + u'/' + name;
     return QFileInfo(socket).exists();
 }
+#endif
+}
+
+void GraphicalSession::letGo()
+{
+#ifdef Q_OS_LINUX
+    if (held)
+        xcb_disconnect(std::exchange(held, nullptr));
 #endif
 }
 

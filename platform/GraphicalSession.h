@@ -6,4 +6,7 @@ namespace GraphicalSession {
 // A Wayland compositor's socket or an X server that takes a connection, or a platform of Qt's
 // own chosen by QT_QPA_PLATFORM (offscreen, vnc...) that needs neither.
 bool available();
+// The X connection of that question is held until the application has its own: an X server
+// with no client left resets, and would refuse the application's connection meanwhile.
+void letGo();
 }

@@ -115,7 +115,10 @@ bool Form_Base::FormCreate()
             // as after a power cut; a wrong path or password, or the name the program came with,
             // wait for a person.
             const bool configured = MyDB.DatabaseName != Cp1251::encode(SettingsNames::NetDefault.value(1));
-            if (e.connectionLost() && configured && hooks.serverAwaited) {
+            // A server that takes the connection and then says nothing within the attach's
+            // limit is given up as "connection rejected".
+            const bool silent = e.iscCode() == 335544421; // isc_connect_reject
+            if ((e.connectionLost() || silent) && configured && hooks.serverAwaited) {
                 qCWarning(lcMonitor).noquote() << "server not answering, waiting for it:" << name << "-"
                                                << Log::oneLine(e.text());
                 m_switchesPending = true;

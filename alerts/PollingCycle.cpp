@@ -43,6 +43,22 @@ PollingCycle::PollingCycle(Form_Base& base, SoundAlert& alert, Board board, Dial
     // Queued: the player tells its failure from inside its own signals, no place for a box.
     connect(&m_alert, &SoundAlert::failed, this, &PollingCycle::alertFailed, Qt::QueuedConnection);
     connect(&m_attach, &BackgroundAttach::finished, this, &PollingCycle::attached);
+    // A healthy idle monitor and a hung one would otherwise look the same in the log.
+    m_hourly.setInterval(3600 * 1000);
+    connect(&m_hourly, &QTimer::timeout, this, &PollingCycle::hourlyReport);
+    m_hourly.start();
+}
+
+QString PollingCycle::hourlyReport()
+{
+    m_health.lostSince = m_base.MyDB.connected() ? QDateTime() : m_failingSince;
+    const QString line = LogLines::hourly(m_health);
+    m_health.polls = 0;
+    if (m_health.lostSince.isValid())
+        qCWarning(lcMonitor).noquote() << line;
+    else
+        qCInfo(lcMonitor).noquote() << line;
+    return line;
 }
 
 QString PollingCycle::lostHeadline(const QDateTime& since)
@@ -71,6 +87,11 @@ void PollingCycle::onTimer()
     // never overlap.
     if (m_running)
         return;
+    const ServedSections served = m_board.served();
+    if (served != m_loggedServed) {
+        qCInfo(lcMonitor).noquote() << "served sections:" << LogLines::served(served);
+        m_loggedServed = served;
+    }
     if (!m_base.MyDB.connected()) {
         reconnect();
         return;
@@ -78,6 +99,7 @@ void PollingCycle::onTimer()
     m_running = true;
     try {
         TimerHotTimer();
+        ++m_health.polls;
         if (m_unmarked.isEmpty())
             succeeded();
         else
@@ -150,6 +172,13 @@ void PollingCycle::succeeded()
     }
 }
 
+void PollingCycle::awaitServer(const QString& error)
+{
+    if (!m_failingSince.isValid())
+        m_failingSince = m_clock.now();
+    m_board.status(lostHeadline(m_failingSince), error);
+}
+
 void PollingCycle::reconnect()
 {
     if (m_attach.running())
@@ -176,6 +205,7 @@ void PollingCycle::attached(bool ok)
     }
     qCInfo(lcMonitor) << "connection back after" << m_attempts << "attempt(s)";
     m_attempts = 0;
+    m_base.readSwitchesIfPending();
     // Back at once rather than at the next tick.
     onTimer();
 }
@@ -225,7 +255,8 @@ void PollingCycle::TimerHotTimer()
     if (!lines.isEmpty()) {
         m_unmarked = QSet<qint64>(lines.begin(), lines.end());
         if (!fresh.isEmpty()) {
-            qCInfo(lcMonitor).noquote() << "new lines:" << keyList(found);
+            logAnnounced(found);
+            emit announced();
             m_base.BeepCount = 0;
             announce();
             JournalLines::announced(m_base, fresh);
@@ -280,6 +311,25 @@ QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<q
     }
     transaction.commit();
     return held;
+}
+
+void PollingCycle::logAnnounced(const QList<qint64>& keys)
+{
+    m_health.lastNewLine = m_clock.now();
+    // Named for the kitchen's IT person; the keys alone when the names cannot be read.
+    Query& named = m_base.QRead1;
+    try {
+        named.close();
+        named.setSql(LogLines::announcedSql(keys));
+        named.prepare();
+        named.open();
+        const QStringList lines = LogLines::announced(named);
+        named.close();
+        qCInfo(lcMonitor).noquote() << "new dishes:" << lines.join(u"; "_s) << "- lines" << keyList(keys);
+    } catch (const std::exception&) {
+        named.close();
+        qCInfo(lcMonitor).noquote() << "new lines:" << keyList(keys);
+    }
 }
 
 void PollingCycle::announce()

@@ -8,13 +8,16 @@
 
 #include "BackgroundAttach.h"
 #include "BoardSql.h"
+#include "LogLines.h"
 #include "NewLineProbe.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QTimer>
 #include <functional>
+#include <optional>
 
 class Clock;
 class DbError;
@@ -56,6 +59,19 @@ public:
     // The cook scrolled to the end of the hot queue: fetch a screenful more now and from now on.
     void showMoreHot();
 
+signals:
+    // New dishes were found and are being announced.
+    void announced();
+
+public:
+    // The start found no server: the board shows the lost connection from now on, and the
+    // timer's runs attach as after a loss.
+    void awaitServer(const QString& error);
+
+    // The hourly line of the log: that the polling runs, when a dish last came, the connection.
+    // Logged by a timer; the count of runs starts again after each.
+    QString hourlyReport();
+
 private:
     void openHot(const ServedSections& served);
     void announce();
@@ -67,6 +83,7 @@ private:
     void succeeded();
     void reconnect();
     void attached(bool ok);
+    void logAnnounced(const QList<qint64>& keys);
 
     Form_Base& m_base;
     SoundAlert& m_alert;
@@ -86,4 +103,7 @@ private:
     QDateTime m_failingSince;  // of the failure on the board, or of a conflict not yet shown
     QDateTime m_conflictSince;
     QString m_conflictText;    // the server's words on the last held line
+    LogLines::Health m_health;
+    QTimer m_hourly;
+    std::optional<ServedSections> m_loggedServed;
 };

@@ -539,10 +539,14 @@ void Form_Main::showEvent(QShowEvent* event)
 
 void Form_Main::FormShow()
 {
-    reportErrors(m_dialogs, this, [this] {
-        RefreshOrderList();
-        FillPage();
-    });
+    // A start that waits for its server shows the lost connection on the strip; the polling
+    // fills the board once it has attached.
+    const bool waiting = m_base && !m_base->MyDB.connected() && m_base->TimerHot.isActive();
+    if (!waiting)
+        reportErrors(m_dialogs, this, [this] {
+            RefreshOrderList();
+            FillPage();
+        });
     if (m_forms.Vid && m_forms.Vid->RadioGroup2->itemIndex() > 0 && m_state.SoundFile.isEmpty()) {
         // Asked once the board is on the screen, so the boxes open over it.
         QTimer::singleShot(0, this, &Form_Main::warnMissingSoundFile);

@@ -22,6 +22,7 @@
 #include "DataGrid.h"
 #include "PollingCycle.h"
 #include "RadioGroup.h"
+#include "ScreenKeeper.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
 #include "TouchGuard.h"
@@ -121,6 +122,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                         }},
                                        platform.dialogs, platform.clock, base);
     QObject::connect(main->GHot, &DataGrid::scrolledToEnd, m_forms.Polling, &PollingCycle::showMoreHot);
+    PollingCycle* polling = m_forms.Polling;
+    // A new dish is to be seen, also on a screen that went dark.
+    QObject::connect(polling, &PollingCycle::announced, polling, [&screen = platform.screen] { screen.wake(); });
+    base->hooks.serverAwaited = [polling](const QString& error) { polling->awaitServer(error); };
     base->FormCreate();
     created(base);
     created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *base,
@@ -149,7 +154,9 @@ int runProgram(AppState& state, Platform platform)
             // The first polling cycle as soon as the board is up, not a period later.
             if (windows.forms().Base->TimerHot.isActive())
                 QTimer::singleShot(0, windows.forms().Polling, &PollingCycle::onTimer);
+            platform.screen.keepOn();
             status = QApplication::exec();
+            platform.screen.release();
         }
         if (status == 0 && state.RestartNeeded)
             status = RestartExitStatus;

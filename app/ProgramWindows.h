@@ -15,6 +15,7 @@ class SoundPlayer;
 class SpeakerTone;
 class Clock;
 class IdleClock;
+class ScreenKeeper;
 
 // The machine underneath the windows.
 struct Platform {
@@ -24,6 +25,7 @@ struct Platform {
     SpeakerTone& speaker;
     const Clock& clock;
     IdleClock& idle;
+    ScreenKeeper& screen;
 };
 
 class ProgramWindows {

@@ -2,8 +2,11 @@
 
 #include "AppState.h"
 #include "Clock.h"
+#include "CommandLine.h"
 #include "Database.h"
+#include "DesktopScreenKeeper.h"
 #include "DisplayMode.h"
+#include "GraphicalSession.h"
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
 #ifdef Q_OS_WIN
@@ -20,17 +23,40 @@
 #include "SettingsFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
+#include <QLockFile>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
     Log::setUp();
-    // The journal's export needs no display.
-    if (const int status = JournalExport::run(argc, argv, [] { return SettingsFolder::forThisProgram(); }); status >= 0)
-        return status;
+    QCoreApplication::setApplicationVersion(QStringLiteral(MONITOR_VERSION));
+    {
+        // What the command line asks for is done in the console, without a display.
+        QCoreApplication console(argc, argv);
+        QtDialogs::installTranslations(QLocale(QLocale::Russian, QLocale::Russia));
+        CommandLine line;
+        line.addConsoleAction({u"export-journal"_s,
+                               u"Вывести в CSV события журнала за день ГГГГ-ММ-ДД (или за дни\n"
+                               "от него до второй даты после него). Дисплей не нужен."_s,
+                               u"ГГГГ-ММ-ДД"_s},
+                              [](const QStringList& dates) {
+                                  return JournalExport::run(dates, [] { return SettingsFolder::forThisProgram(); });
+                              });
+        if (const std::optional<int> status = line.handle(QCoreApplication::arguments()))
+            return *status;
+    }
+    if (!GraphicalSession::available()) {
+        std::fprintf(stderr, "%s\n", CommandLine::noDisplayMessage().toLocal8Bit().constData());
+        return CommandLine::NoDisplayStatus;
+    }
     QApplication app(argc, argv);
+    GraphicalSession::letGo();
     // One look on every desktop, close to the design the layouts were drawn for.
     QApplication::setStyle(QStringLiteral("Fusion"));
     // The program's title, seen on its message boxes.
@@ -45,6 +71,22 @@ int main(int argc, char* argv[])
     AppState state;
     // Beside the executable, wherever it was started from, unless it was installed there.
     state.settingsFolder = SettingsFolder::forThisProgram();
+    // One monitor per settings folder: two would split the announcements of new dishes between
+    // them. The second start is no failure for the service to restart; a lock left by a process
+    // that died is taken over.
+    QLockFile lock(QDir(state.settingsFolder).filePath(QStringLiteral("kitchen-monitor.lock")));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        qint64 pid = 0;
+        QString host, program;
+        lock.getLockInfo(&pid, &host, &program);
+        qCWarning(lcMonitor).noquote() << "already running: process" << pid << "uses the settings in"
+                                       << state.settingsFolder << "- this start ends";
+        return 0;
+    }
+    if (lock.error() != QLockFile::NoError)
+        qCWarning(lcMonitor).noquote() << "no lock file in" << state.settingsFolder
+                                       << "- a second monitor there would not be noticed";
 
     QtDialogs dialogs;
     SystemDisplayMode display;
@@ -57,11 +99,12 @@ int main(int argc, char* argv[])
 #endif
     QtSpeakerTone speaker;
     SystemClock clock;
+    DesktopScreenKeeper screen;
     Database::startClient();
     quitOnTerminationSignals();
     // A signal and the closing of the board end the event loop alike; the windows are gone when
     // it returns, and the database client ends before its library is unloaded.
-    const int status = runProgram(state, Platform{dialogs, display, player, speaker, clock, idle});
+    const int status = runProgram(state, Platform{dialogs, display, player, speaker, clock, idle, screen});
     if (!Database::shutdownClient()) {
         // An attach to a silent server is still inside the client: end without unloading it.
         std::fflush(nullptr);

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Cp1251.h"
+#include "DbError.h"
 #include "Dialogs.h"
 #include "Form_Util.h"
 #include "Log.h"
@@ -11,6 +12,7 @@
 #include "SystemLocale.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -110,6 +112,25 @@ bool Form_Base::FormCreate()
             AlarmTime = alarm ? alarm->toInt64().value_or(0) : 5;
             TimerHot.start();
             qCInfo(lcMonitor).noquote() << "connected to" << name;
+        } catch (const DbError& e) {
+            // A refused, unreachable or silent server is one that starts later than the kitchen,
+            // as after a power cut; a wrong path or password, or the name the program came with,
+            // wait for a person.
+            const bool configured = MyDB.DatabaseName != Cp1251::encode(SettingsNames::NetDefault.value(1));
+            // A server that takes the connection and then says nothing within the attach's
+            // limit is given up as "connection rejected".
+            const bool silent = e.iscCode() == 335544421; // isc_connect_reject
+            if ((e.connectionLost() || silent) && configured && hooks.serverAwaited) {
+                qCWarning(lcMonitor).noquote() << "server not answering, waiting for it:" << name << "-"
+                                               << Log::oneLine(e.text());
+                m_switchesPending = true;
+                TimerHot.start();
+                hooks.serverAwaited(e.text());
+                openSoundFile();
+                return true;
+            }
+            qCWarning(lcMonitor).noquote() << "cannot open" << name << "-" << Log::oneLine(e.text());
+            opened = false;
         } catch (const std::exception& e) {
             qCWarning(lcMonitor).noquote() << "cannot open" << name << "-" << Log::oneLine(QString::fromUtf8(e.what()));
             opened = false;
@@ -122,12 +143,30 @@ bool Form_Base::FormCreate()
         return false;
     }
     reportErrors(m_dialogs, nullptr, [&] { readSwitches(); });
+    openSoundFile();
+    return true;
+}
+
+void Form_Base::openSoundFile()
+{
     if (!m_state.SoundFile.isEmpty()) {
         qCInfo(lcMonitor).noquote() << "sound file:" << m_state.SoundFile;
         // Played only when the sound is set to the file, so its player loads at the first play.
         reportErrors(m_dialogs, nullptr, [&] { MediaPlayer1.openLater(m_state.SoundFile); });
     }
-    return true;
+}
+
+void Form_Base::readSwitchesIfPending()
+{
+    if (!std::exchange(m_switchesPending, false))
+        return;
+    try {
+        std::optional<DbValue> alarm = readParam(selectInteger, u"timealarm"_s);
+        AlarmTime = alarm ? alarm->toInt64().value_or(0) : 5;
+        readSwitches();
+    } catch (const std::exception& e) {
+        qCWarning(lcMonitor).noquote() << "switches not read:" << Log::oneLine(QString::fromUtf8(e.what()));
+    }
 }
 
 void Form_Base::readConnectionSettings()

@@ -68,13 +68,20 @@ public:
     // What the creation step does to the windows, wired by the program start.
     struct Hooks {
         std::function<void()> connectionFailed;        // settings window, then the board closes
+        // The server did not answer at start (its error given): the board shows the lost
+        // connection and the polling attaches by itself.
+        std::function<void(const QString&)> serverAwaited;
         std::function<void(bool)> servingTimesEnabled; // the detail window's serving-time button
         std::function<void(bool)> limitsEnabled;       // the board's limits button
     } hooks;
 
     // Connects, reads the switches, starts polling and opens the sound file. False when the
-    // database could not be opened: the user has been told and the program is ending.
+    // database could not be opened: the user has been told and the program is ending. A server
+    // that does not answer is no reason to end: polling starts and attaches when it does.
     bool FormCreate();
+    // After the attach that a start without the server waited for: the switches it could not
+    // read then. Failures are logged; the board has its defaults meanwhile.
+    void readSwitchesIfPending();
 
     // The one way the windows write: a short transaction of its own around one statement.
     using Params = std::vector<std::pair<QString, DbValue>>;
@@ -110,8 +117,10 @@ public:
 private:
     void readConnectionSettings();
     void readSwitches();
+    void openSoundFile();
 
     AppState& m_state;
+    bool m_switchesPending = false;
     Form_Util& m_util;
     Dialogs& m_dialogs;
 };

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <cstdio>
-#include <cstring>
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -19,17 +18,14 @@ void say(const QString& text)
 }
 }
 
-int JournalExport::run(int argc, char* argv[], const std::function<QString()>& folder)
+int JournalExport::run(const QStringList& dates, const std::function<QString()>& folder)
 {
-    if (argc < 2 || std::strcmp(argv[1], "--export-journal") != 0)
-        return -1;
-    const QDate from = argc > 2 ? QDate::fromString(QString::fromLocal8Bit(argv[2]), Qt::ISODate) : QDate();
-    const QDate to = argc > 3 ? QDate::fromString(QString::fromLocal8Bit(argv[3]), Qt::ISODate) : from;
-    if (!from.isValid() || !to.isValid() || argc > 4 || to < from) {
+    const QDate from = dates.isEmpty() ? QDate() : QDate::fromString(dates[0], Qt::ISODate);
+    const QDate to = dates.size() > 1 ? QDate::fromString(dates[1], Qt::ISODate) : from;
+    if (!from.isValid() || !to.isValid() || dates.size() > 2 || to < from) {
         say(u"Использование: kitchen-monitor --export-journal ГГГГ-ММ-ДД [ГГГГ-ММ-ДД] > файл.csv"_s);
         return 2;
     }
-    QCoreApplication app(argc, argv);
     const QString path = QDir(folder()).filePath(Journal::FileName);
     if (!QFile::exists(path)) {
         say(u"Журнал монитора не найден: "_s + path);

@@ -3,10 +3,11 @@
 // as CSV on standard output, with no display and beside a running monitor.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace JournalExport {
-// -1 when the arguments ask for no export; otherwise the export's exit status. folder gives the
-// settings folder once the process has its application object.
-int run(int argc, char* argv[], const std::function<QString()>& folder);
+// The export of the days from dates[0] to dates[1] (or dates[0] alone); its exit status: 2 for
+// dates that cannot be read. Needs an application object, not a display.
+int run(const QStringList& dates, const std::function<QString()>& folder);
 }

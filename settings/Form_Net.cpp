@@ -259,17 +259,29 @@ bool Form_Net::validLocal()
 
 bool Form_Net::validNetwork()
 {
+    // The last group may carry the server's port after a slash ("5/3051"), as the client
+    // library reads "host/port"; the groups are checked without it.
+    const QString last = E_IP4->text();
+    const qsizetype slash = last.indexOf(u'/');
+    auto group = [&](QLineEdit* edit) { return edit == E_IP4 && slash >= 0 ? last.left(slash) : edit->text(); };
     // Every group's length is checked before any group's digits.
     for (QLineEdit* edit : addressFields())
-        if (edit->text().isEmpty() || edit->text().size() > 3)
+        if (group(edit).isEmpty() || group(edit).size() > 3)
             return refuse(AddressGroupMessage, edit);
     for (QLineEdit* edit : addressFields())
-        if (!onlyDigits(edit->text()))
+        if (!onlyDigits(group(edit)))
             return refuse(AddressGroupMessage, edit);
-    // The server's disk cannot be seen from here: only the path's form and file name are checked.
+    if (slash >= 0) {
+        const QString port = last.mid(slash + 1);
+        if (port.isEmpty() || port.size() > 5 || !onlyDigits(port) || port.toInt() < 1 || port.toInt() > 65535)
+            return refuse(AddressGroupMessage, E_IP4);
+    }
+    // The server's disk cannot be seen from here: only the path's form and file name are checked,
+    // a Windows server's "X:\..." or a Linux server's absolute path.
     const QString path = E_Path->text();
-    if (path.size() < MinPathLength || path.mid(1, 2) != u":\\"
-        || !path.toUpper().endsWith(u"DISHBASE.FDB"))
+    const bool windows = path.mid(1, 2) == u":\\";
+    const bool absolute = path.startsWith(u'/') && !path.startsWith(u"//");
+    if (path.size() < MinPathLength || !(windows || absolute) || !path.toUpper().endsWith(u"DISHBASE.FDB"))
         return refuse(WrongPathMessage, E_Path);
     return true;
 }

@@ -186,7 +186,7 @@ void Form_Psw::store()
 {
     // Only Latin letters and digits get here, one byte each.
     const QByteArray bytes = m_util.ScramblePassword(EPsw->text().toLatin1());
-    SettingsFile(m_state.settingsFolder, SettingsNames::Psw).writeBytes(bytes);
+    SettingsFile(m_state.settingsFolder, SettingsNames::Psw).writePrivateBytes(bytes);
 
     accept();
     m_dialogs.message(this, RestartMessage);

@@ -49,12 +49,28 @@ void SettingsFile::write(const QStringList& lines) const
 
 void SettingsFile::writeBytes(const QByteArray& bytes) const
 {
+    writeBytes(bytes, false);
+}
+
+void SettingsFile::writePrivateBytes(const QByteArray& bytes) const
+{
+    writeBytes(bytes, true);
+}
+
+void SettingsFile::writeBytes(const QByteArray& bytes, bool ownerOnly) const
+{
     // Written aside and put in place at the end, so a full disk never leaves half a file; a
     // folder that allows no new files but a writable settings file is written in place.
     QSaveFile file(m_path);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner;
+    // Closed to others before the bytes go in, whichever file they go into.
+    const bool opened = file.open(QIODevice::WriteOnly) && (!ownerOnly || file.setPermissions(owner));
+    if (!opened || file.write(bytes) != bytes.size() || !file.commit())
         throw PlatformError(u"Ошибка записи файла \"%1\": %2"_s.arg(m_path, file.errorString()));
+    // Written in place, an existing file kept its mode until now.
+    if (ownerOnly && !QFile::setPermissions(m_path, owner))
+        throw PlatformError(u"Ошибка записи файла \"%1\": нельзя закрыть его от других пользователей"_s.arg(m_path));
 }
 
 bool SettingsFile::createIfMissing(const QStringList& defaults) const

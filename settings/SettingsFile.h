@@ -24,6 +24,8 @@ public:
     // code page cannot hold is refused before anything is written.
     void write(const QStringList& lines) const;
     void writeBytes(const QByteArray& bytes) const;
+    // The same for a file only its owner may read: written 0600, a more open one tightened.
+    void writePrivateBytes(const QByteArray& bytes) const;
     // Writes the default lines when the file is missing; true when it created the file.
     bool createIfMissing(const QStringList& defaults) const;
 
@@ -33,5 +35,6 @@ public:
     static QByteArray encode(const QStringList& lines); // throws PlatformError
 
 private:
+    void writeBytes(const QByteArray& bytes, bool ownerOnly) const;
     QString m_path;
 };

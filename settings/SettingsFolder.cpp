@@ -32,6 +32,14 @@ QString choose(const QString& executableFolder, const QString& userFolder)
     return userFolder;
 }
 
+void make(const QString& folder)
+{
+    if (QFileInfo::exists(folder))
+        return;
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 QString forThisProgram()
 {
     // A name of its own rather than the program's Russian title, which would make a folder
@@ -40,7 +48,7 @@ QString forThisProgram()
                          + QStringLiteral("/kitchen-monitor");
     const QString folder = choose(QCoreApplication::applicationDirPath(), user);
     // A folder that cannot be made shows up as the first file that cannot be written.
-    QDir().mkpath(folder);
+    make(folder);
     return folder;
 }
 

@@ -10,6 +10,10 @@ namespace SettingsFolder {
 // program folders, otherwise the user's folder.
 QString choose(const QString& executableFolder, const QString& userFolder);
 
+// Makes a missing folder (and its parents) the way the settings folder is made: its user's
+// alone, for it holds the database's password. A folder that exists is left as it is.
+void make(const QString& folder);
+
 // The choice for this process: beside the executable, or ~/.config/kitchen-monitor (made when
 // missing).
 QString forThisProgram();

@@ -91,6 +91,7 @@ void TestPollingCycle::newLinesInServedSections()
 
     m.poll();
     QCOMPARE(m.speaker.beeps.size(), 1); // one alert for all of them
+    QCOMPARE(m.machine.screen.calls, QStringList{u"wake"_s}); // and a dark screen turned on
     QCOMPARE(stateOf(u"Уха"_s), 2);
     QCOMPARE(stateOf(u"Хлеб"_s), 2);
     QCOMPARE(stateOf(u"Чай"_s), 2);
@@ -104,6 +105,7 @@ void TestPollingCycle::newLinesInServedSections()
 
     m.poll(); // nothing new any more
     QCOMPARE(m.speaker.beeps.size(), 1);
+    QCOMPARE(m.machine.screen.calls.size(), 1);
 
     // Ticking section 3 takes effect at the next run.
     m.main().CB_S3->setChecked(true);

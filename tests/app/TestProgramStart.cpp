@@ -241,6 +241,8 @@ void TestProgramStart::signalEndsTheProgram()
     QVERIFY(monitor.waitForFinished(10000));
     QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
     QCOMPARE(monitor.exitCode(), 0);
+    // Through the program's own ending, not a handler that ends the process where it stands.
+    QVERIFY(monitor.readAllStandardError().contains("exit: status 0"));
 
     // Its journal, exported without a display, holds the start, the announcement and the end.
     QProcess exporter;

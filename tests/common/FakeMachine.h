@@ -7,6 +7,7 @@
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
 #include "FakeIdleClock.h"
+#include "FakeScreenKeeper.h"
 #include "FakeSoundPlayer.h"
 #include "FakeSpeakerTone.h"
 #include "ProgramWindows.h"
@@ -18,5 +19,6 @@ struct FakeMachine {
     FakeSpeakerTone speaker;
     FakeClock clock;
     FakeIdleClock idle;
-    Platform platform() { return Platform{dialogs, display, player, speaker, clock, idle}; }
+    FakeScreenKeeper screen;
+    Platform platform() { return Platform{dialogs, display, player, speaker, clock, idle, screen}; }
 };

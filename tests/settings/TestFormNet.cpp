@@ -83,6 +83,9 @@ private slots:
                                              << kept + QStringList{u"/db/kitchen.fdb"_s};
         QTest::newRow("network") << QByteArray("Net-IP\r\n10.0.0.5:d:\\Base\\dishbase.fdb\r\n") << 1
                                  << QStringList{u"10"_s, u"0"_s, u"0"_s, u"5"_s, u"d:\\Base\\dishbase.fdb"_s};
+        QTest::newRow("network, Linux server with a port")
+            << QByteArray("Net-IP\r\n10.0.0.5/3051:/srv/pos/dishbase.fdb\r\n") << 1
+            << QStringList{u"10"_s, u"0"_s, u"0"_s, u"5/3051"_s, u"/srv/pos/dishbase.fdb"_s};
         QTest::newRow("network without colon") << QByteArray("NET-IP\r\n10.0.0.5\r\n") << 1
                                                << QStringList{u"10"_s, u"0"_s, u"0"_s, u"5"_s, u""_s};
         QTest::newRow("network without third dot") << QByteArray("net-ip\r\n10.0.0:d:\\x\r\n") << 1
@@ -147,6 +150,13 @@ private slots:
               "Net-IP\r\n256.007.0.5:d:\\Base\\DishBase.FDB\r\n");
         saved("network, 15 characters", 1, {u"10"_s, u"0"_s, u"0"_s, u"5"_s, u"d:\\dishbase.fdb"_s},
               "Net-IP\r\n10.0.0.5:d:\\dishbase.fdb\r\n");
+        // A Linux server: an absolute path, and a port after the last group.
+        saved("network, Linux path and port", 1, {u"10"_s, u"0"_s, u"0"_s, u"5/3051"_s, u"/srv/pos/dishbase.fdb"_s},
+              "Net-IP\r\n10.0.0.5/3051:/srv/pos/dishbase.fdb\r\n");
+        refused("port out of range", 1, {u"10"_s, u"0"_s, u"0"_s, u"5/65536"_s, path}, Form_Net::AddressGroupMessage, "E_IP4");
+        refused("slash without port", 1, {u"10"_s, u"0"_s, u"0"_s, u"5/"_s, path}, Form_Net::AddressGroupMessage, "E_IP4");
+        refused("relative Linux path", 1, {u"10"_s, u"0"_s, u"0"_s, u"5"_s, u"srv/pos/dishbase.fdb"_s},
+                Form_Net::WrongPathMessage, "E_Path");
     }
     void save()
     {

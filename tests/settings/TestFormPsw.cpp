@@ -101,15 +101,22 @@ private slots:
     {
         QTest::addColumn<QString>("typed");  // own password; empty for the default
         QTest::addColumn<QByteArray>("password");
-        QTest::newRow("6 characters") << u"abc123"_s << QByteArray("abc123");
-        QTest::newRow("8 characters") << u"Kitch7en"_s << QByteArray("Kitch7en");
-        QTest::newRow("default") << u""_s << QByteArray("quiltbank");
+        QTest::addColumn<bool>("existing"); // an earlier file, readable by every user
+        QTest::newRow("6 characters") << u"abc123"_s << QByteArray("abc123") << false;
+        QTest::newRow("8 characters over an open file") << u"Kitch7en"_s << QByteArray("Kitch7en") << true;
+        QTest::newRow("default") << u""_s << QByteArray("quiltbank") << false;
     }
     void storedPasswordReadsBack()
     {
         QFETCH(QString, typed);
         QFETCH(QByteArray, password);
+        QFETCH(bool, existing);
         Rig rig;
+        const QString path = rig.dir.filePath(u"psw.txt"_s);
+        if (existing) {
+            QVERIFY(putFile(path, "old"));
+            QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadGroup | QFile::ReadOther));
+        }
         // Fields typed and then left: the default choice ignores them, and asks first.
         rig.enter(typed.isEmpty() ? u"zzzzzz"_s : typed, typed.isEmpty() ? u"zzzzzz"_s : typed);
         if (typed.isEmpty()) {
@@ -126,6 +133,9 @@ private slots:
         const QByteArray file = rig.pswFile();
         QCOMPARE(file.size(), 15 + password.size());
         QCOMPARE(rig.util.UnscramblePassword(file), password);
+        // The database's password is its user's alone.
+        QCOMPARE(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(rig.form->result(), int(QDialog::Accepted));
         QVERIFY(!rig.mainWindow.isVisible());
     }

@@ -143,6 +143,12 @@ private slots:
         if (readOnly)
             QVERIFY(setReadOnly(folder, false));
         QCOMPARE(chosen, beside ? folder : user);
+        // The user's folder is made for that user alone; a folder that was there keeps its mode.
+        SettingsFolder::make(chosen);
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                          | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QVERIFY(QFileInfo(chosen).isDir());
+        QCOMPARE(bool(QFile::permissions(chosen) & others), beside);
     }
 
     void createIfMissingWritesOnlyWhenMissing()

@@ -1,0 +1,220 @@
+// The monitor as a kitchen runs it with nobody at it: the program itself, started in a folder of
+// its own, against a server that comes up later than the kitchen's computer, beside a second
+// start, without a display; and the log lines the kitchen's IT person reads.
+
+#include "LogLines.h"
+#include "Log.h"
+#include "OrderRows.h"
+#include "TcpProxy.h"
+#include "TestDatabase.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// The program copied into a folder, which then holds its settings files, as in a kitchen.
+struct Kitchen {
+    Kitchen() : program(dir.filePath(u"kitchen-monitor"_s)) { QFile::copy(QStringLiteral(MONITOR_EXE), program); }
+    ~Kitchen()
+    {
+        for (auto& p : processes)
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+    }
+    // Starts one more monitor of this folder, on the test's own (offscreen) display.
+    QProcess& start(const QStringList& arguments = {},
+                    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+    {
+        processes.push_back(std::make_unique<QProcess>());
+        QProcess& p = *processes.back();
+        p.setProcessEnvironment(environment);
+        p.start(program, arguments);
+        return p;
+    }
+    static QString log(QProcess& p)
+    {
+        p.setProperty("log", p.property("log").toString() + QString::fromLocal8Bit(p.readAllStandardError()));
+        return p.property("log").toString();
+    }
+    // The stop of a service: the program's own ending, told in its log, with status 0.
+    static bool stops(QProcess& p)
+    {
+        ::kill(pid_t(p.processId()), SIGTERM);
+        return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0
+               && log(p).contains(u"exit: status 0"_s);
+    }
+    QTemporaryDir dir;
+    QString program;
+    std::vector<std::unique_ptr<QProcess>> processes;
+};
+}
+
+class TestUnattended : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void lateServerAttachesByItself();
+    void oneMonitorPerSettingsFolder();
+    void consoleWithoutDisplay_data();
+    void consoleWithoutDisplay();
+    void journalLines_data();
+    void journalLines();
+    void healthLine_data();
+    void healthLine();
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
+};
+
+void TestUnattended::initTestCase()
+{
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
+}
+
+void TestUnattended::lateServerAttachesByItself()
+{
+    OrderRows rows(*m_db, u"Петров Сергей"_s);
+    rows.addOrder(100, 7);
+    rows.addLine(100, 800, 1, u"Хлеб"_s);
+    // After a power cut: the server's port refuses until it has started.
+    TcpProxy server;
+    server.kill();
+    Kitchen kitchen;
+    QVERIFY(writeNetFile(kitchen.dir.path(), server.databaseName(m_db->path())));
+    QProcess& monitor = kitchen.start();
+    QTRY_VERIFY_WITH_TIMEOUT(Kitchen::log(monitor).contains(u"reconnection attempt 1 failed"_s), 20000);
+    QVERIFY2(Kitchen::log(monitor).contains(u"server not answering"_s), qPrintable(Kitchen::log(monitor)));
+    QCOMPARE(rows.stateOf(u"Хлеб"_s), 1);
+
+    server.revive();
+    // Attached by the polling, with no box in the way for anybody to close.
+    QTRY_COMPARE_WITH_TIMEOUT(rows.stateOf(u"Хлеб"_s), 2, 20000);
+    const QString log = Kitchen::log(monitor);
+    QVERIFY2(!log.contains(u"message:"_s), qPrintable(log));
+    QVERIFY(log.contains(u"connection back"_s));
+    // What the IT person reads: the sections, and the dish by its order, name and section.
+    QVERIFY2(log.contains(u"served sections: "_s), qPrintable(log));
+    QVERIFY2(log.contains(u"new dishes: order 7: Хлеб x"_s) && log.contains(u"(section 800)"_s), qPrintable(log));
+    QVERIFY(Kitchen::stops(monitor));
+}
+
+void TestUnattended::oneMonitorPerSettingsFolder()
+{
+    Kitchen kitchen;
+    QVERIFY(writeNetFile(kitchen.dir.path(), m_db->name()));
+    QProcess& first = kitchen.start();
+    QTRY_VERIFY_WITH_TIMEOUT(Kitchen::log(first).contains(u"connected to"_s), 20000);
+
+    // Started by hand beside the autostarted one: ends at once, and not as a failure.
+    QProcess& second = kitchen.start();
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY2(Kitchen::log(second).contains(u"already running: process %1"_s.arg(first.processId())),
+             qPrintable(Kitchen::log(second)));
+    QCOMPARE(first.state(), QProcess::Running);
+
+    // A monitor that died (a power cut) leaves its lock behind; the next start takes it over.
+    first.kill();
+    QVERIFY(first.waitForFinished(5000));
+    QProcess& third = kitchen.start();
+    QTRY_VERIFY_WITH_TIMEOUT(Kitchen::log(third).contains(u"connected to"_s), 20000);
+    QVERIFY(Kitchen::stops(third));
+}
+
+void TestUnattended::consoleWithoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("display"); // empty: none at all
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString noDisplay = u"графический сеанс"_s;
+    QTest::newRow("version") << QStringList{u"--version"_s} << QString() << 0
+                             << u"kitchen-monitor " MONITOR_VERSION "\n"_s << QString();
+    QTest::newRow("help") << QStringList{u"--help"_s} << QString() << 0 << u"--version"_s << QString();
+    QTest::newRow("wrong option") << QStringList{u"--colour"_s} << QString() << 64 << QString() << u"colour"_s;
+    QTest::newRow("no display") << QStringList() << QString() << 1 << QString() << noDisplay;
+    QTest::newRow("a display nobody serves") << QStringList() << u":97"_s << 1 << QString() << noDisplay;
+}
+
+void TestUnattended::consoleWithoutDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, display);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    if (!display.isEmpty())
+        environment.insert(u"DISPLAY"_s, display);
+    Kitchen kitchen;
+    QProcess& monitor = kitchen.start(arguments, environment);
+    QVERIFY(monitor.waitForFinished(20000));
+    QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(monitor.exitCode(), status);
+    const QString stdOut = QString::fromLocal8Bit(monitor.readAllStandardOutput());
+    const QString stdErr = Kitchen::log(monitor);
+    QVERIFY2(out.endsWith(u'\n') ? stdOut == out : stdOut.contains(out), qPrintable(stdOut));
+    QVERIFY2(stdErr.contains(err), qPrintable(stdErr));
+    if (err == u"графический сеанс")
+        QCOMPARE(stdErr.count(u'\n'), 1);
+    // Nothing of a start: no settings files made.
+    QCOMPARE(QDir(kitchen.dir.path()).entryList(QDir::Files), QStringList{u"kitchen-monitor"_s});
+}
+
+void TestUnattended::journalLines_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<bool>("journal");
+    QTest::newRow("the service's stderr") << QByteArray("64769:123456") << true;
+    QTest::newRow("a child's other stderr") << QByteArray("64769:123457") << false;
+    QTest::newRow("no journal") << QByteArray() << false;
+    QTest::newRow("garbled") << QByteArray("64769:") << false;
+}
+
+void TestUnattended::journalLines()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(bool, journal);
+    QCOMPARE(Log::isJournalStream(variable, 64769, 123456), journal);
+    // The journal dates its lines itself and takes their priority from the front.
+    const QString pattern = Log::pattern(journal);
+    QCOMPARE(pattern.contains(u"%{time"_s), !journal);
+    QCOMPARE(pattern.contains(u"%{if-warning}<4>%{endif}"_s), journal);
+}
+
+void TestUnattended::healthLine_data()
+{
+    const QDateTime at(QDate(2026, 3, 2), QTime(14, 5, 0));
+    QTest::addColumn<int>("polls");
+    QTest::addColumn<QDateTime>("lastNew");
+    QTest::addColumn<QDateTime>("lost");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("idle and well") << 720 << QDateTime() << QDateTime()
+                                   << u"hourly: 720 polls done, last new dish none since the start, connection up"_s;
+    QTest::newRow("server gone") << 12 << at << at.addSecs(60)
+                                 << u"hourly: 12 polls done, last new dish at 2026-03-02 14:05:00, connection lost since 2026-03-02 14:06:00"_s;
+}
+
+void TestUnattended::healthLine()
+{
+    QFETCH(int, polls);
+    QFETCH(QDateTime, lastNew);
+    QFETCH(QDateTime, lost);
+    QTEST(LogLines::hourly({polls, lastNew, lost}), "line");
+    QCOMPARE(LogLines::served({true, false, true, false, false}), u"1, 3 (and 800, 900)"_s);
+}
+
+QTEST_GUILESS_MAIN(TestUnattended)
+#include "TestUnattended.moc"

@@ -42,8 +42,8 @@ int main(int argc, char* argv[])
         QtDialogs::installTranslations(QLocale(QLocale::Russian, QLocale::Russia));
         CommandLine line;
         line.addConsoleAction({u"export-journal"_s,
-                               u"Вывести в CSV события журнала за день ГГГГ-ММ-ДД (или за дни\n"
-                               "от него до второй даты после него). Дисплей не нужен."_s,
+                               u"Вывести в CSV события журнала за день ГГГГ-ММ-ДД или за дни "
+                               "от него до второй даты после него. Дисплей не нужен."_s,
                                u"ГГГГ-ММ-ДД"_s},
                               [](const QStringList& dates) {
                                   return JournalExport::run(dates, [] { return SettingsFolder::forThisProgram(); });

@@ -1,6 +1,7 @@
 #include "ProgramWindows.h"
 
 #include "AppState.h"
+#include "Clock.h"
 #include "Form_Base.h"
 #include "Form_DateTime.h"
 #include "Form_Detail.h"
@@ -21,6 +22,7 @@
 #include "OrderBoard.h"
 #include "DataGrid.h"
 #include "PollingCycle.h"
+#include "RecallList.h"
 #include "RadioGroup.h"
 #include "ScreenKeeper.h"
 #include "SoundAlert.h"
@@ -69,6 +71,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     main->attachDatabase(*base);
     main->setIdleClock(platform.idle);
     main->setTouchGuard(new TouchGuard(platform.clock, main));
+    RecallList::seed(main->readyRecord(), Journal::shared(), platform.clock.now());
     m_forms.Detail->attach(*base, main->serverTime(),
                            {[main] { return main->board().served(); },
                             [main] {

@@ -20,6 +20,17 @@ QList<ReadyRecord::Line> RecallList::recordLines(const Journal::Press& entry)
     return lines;
 }
 
+void RecallList::seed(ReadyRecord& record, Journal& journal, const QDateTime& now)
+{
+    QList<Journal::Press> presses = journal.readyPresses(now.addDays(-1));
+    if (presses.size() > qsizetype(ReadyRecord::KeptPresses))
+        presses.resize(qsizetype(ReadyRecord::KeptPresses));
+    // Newest first from the journal; the record takes them as they came.
+    for (auto press = presses.crbegin(); press != presses.crend(); ++press)
+        if (!press->lines.isEmpty())
+            record.record({press->lines.first().order, press->lines.first().number, recordLines(*press)});
+}
+
 QList<ReadyRecord::Line> RecallList::takeBack(Form_Base& base, const Journal::Press& entry)
 {
     const QList<ReadyRecord::Line> lines = recordLines(entry);

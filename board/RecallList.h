@@ -21,6 +21,11 @@ QList<Journal::Press> entries(const QDateTime& now);
 // board's record of presses. Throws DbError.
 QList<ReadyRecord::Line> takeBack(Form_Base& base, const Journal::Press& entry);
 
+// The board's record of presses as the journal has it, so that a take-back after a restart
+// returns lines to their states before, not to "shown": the presses of the last day, at most
+// as many as the record keeps.
+void seed(ReadyRecord& record, Journal& journal, const QDateTime& now);
+
 // The entry's lines as the board's record of presses keeps them.
 QList<ReadyRecord::Line> recordLines(const Journal::Press& entry);
 // "Борщ ×2, Чай" for the list.

@@ -4,6 +4,7 @@
 #include "FakeClock.h"
 #include "Journal.h"
 #include "JournalStats.h"
+#include "RecallList.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,6 +125,12 @@ void TestJournal::recallRows()
         QCOMPARE(l.start, QDateTime(QDate(2026, 12, 7), QTime(11, 40)));
         QCOMPARE(l.waiter, u"Петров Сергей"_s);
     }
+    // The board's record, begun from the journal, returns each listed line to its state before.
+    ReadyRecord record;
+    RecallList::seed(record, journal, m_clock.now());
+    for (const Journal::Press& p : presses)
+        for (const Journal::Line& l : p.lines)
+            QCOMPARE(record.stateBefore(l.line), l.stateBefore);
 }
 
 void TestJournal::killedProgramKeepsThePress()

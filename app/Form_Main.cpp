@@ -202,6 +202,9 @@ void Form_Main::attachDatabase(Form_Base& base)
     m_hotModel->colours = [time](const Query& q, int row) {
         return TimingColours::hotQueue(QueryModel::timing(q, row), [time] { return time->now(); });
     };
+    m_hotModel->timeFreeColours = [](const TimingColours::Line& line) {
+        return TimingColours::withoutServerTime(TimingColours::hotQueue, line);
+    };
     m_hotModel->minutes = [time](const Query& q, int row) {
         return TimingColours::hotQueueMinutes(QueryModel::timing(q, row), [time] { return time->now(); });
     };

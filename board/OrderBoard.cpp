@@ -33,6 +33,10 @@ void OrderBoard::attach(Form_Base& base, ServerTime& time)
         model->colours = [&time](const Query& q, int row) {
             return TimingColours::panel(QueryModel::timing(q, row), [&time] { return time.now(); });
         };
+        model->lineFields = {u"KOD"_s};
+        model->timeFreeColours = [](const TimingColours::Line& line) {
+            return TimingColours::withoutServerTime(TimingColours::panel, line);
+        };
         model->minutes = [&time](const Query& q, int row) {
             return TimingColours::panelMinutes(QueryModel::timing(q, row), [&time] { return time.now(); });
         };

@@ -93,6 +93,8 @@ void QueryModel::follow()
         return;
     }
     const int kept = rowOfCurrentLine();
+    if (updateInPlace(kept))
+        return;
     beginResetModel();
     remember();
     endResetModel();
@@ -100,6 +102,53 @@ void QueryModel::follow()
         m_query->setRecNo(kept);
         emit currentLineKept(kept);
     }
+}
+
+// At a minute's turn the same lines come back with other minutes left. A reset would lay every
+// grid out anew and repaint it whole; the same rows in the same places need only their changed
+// cells repainted: a changed value, the minutes of a changed row, and the whole row when its
+// colours may have turned. Only a grid whose rows name their lines is spared the reset, and only
+// when every line stays on its row; otherwise the reset moves the cook's place as before.
+bool QueryModel::updateInPlace(int kept)
+{
+    const int rows = m_query && m_query->isOpen() ? m_query->recordCount() : 0;
+    if (rows == 0 || lineFields.isEmpty() || size_t(rows) != m_shown.size() || m_query->fieldNames() != m_shownFields)
+        return false;
+    std::vector<int> line; // the query's columns that name a row's line
+    for (const QString& field : lineFields)
+        line.push_back(m_query->fieldIndex(field));
+    if (std::find(line.begin(), line.end(), -1) != line.end())
+        return false;
+    for (int i = 0; i < rows; ++i)
+        for (int column : line)
+            if (m_query->row(i)[size_t(column)] != m_shown[size_t(i)][size_t(column)])
+                return false;
+    if (keepCurrentRow && m_shownCurrent >= 0 && kept != m_shownCurrent)
+        return false;
+    std::vector<int> columns; // the query's column of each of the grid's, -1 for none
+    for (const QString& field : m_fields)
+        columns.push_back(m_query->fieldIndex(field));
+    for (int i = 0; i < rows; ++i) {
+        const Query::Row& now = m_query->row(i);
+        Query::Row& before = m_shown[size_t(i)];
+        if (now == before)
+            continue;
+        bool wholeRow = true;
+        if (timeFreeColours) {
+            const auto was = timeFreeColours(timing(m_shownFields, before));
+            wholeRow = !was || was != timeFreeColours(timing(m_shownFields, now));
+        }
+        for (int c = 0; c < int(m_fields.size()); ++c) {
+            const int column = columns[size_t(c)];
+            if (wholeRow || m_fields[c] == MinutesColumn
+                || (column >= 0 && now[size_t(column)] != before[size_t(column)]))
+                emit dataChanged(index(i, c), index(i, c));
+        }
+        before = now;
+    }
+    if (keepCurrentRow && m_shownCurrent >= 0)
+        m_query->setRecNo(m_shownCurrent);
+    return true;
 }
 
 int QueryModel::rowOfCurrentLine() const
@@ -230,11 +279,17 @@ QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int ro
 
 TimingColours::Line QueryModel::timing(const Query& query, int row)
 {
-    const Query::Row& values = query.row(row);
+    return timing(query.fieldNames(), query.row(row));
+}
+
+TimingColours::Line QueryModel::timing(const QStringList& fields, const std::vector<DbValue>& values)
+{
     auto field = [&](const QString& name) -> const DbValue& {
         static const DbValue null;
-        int column = query.fieldIndex(name);
-        return column < 0 ? null : values[size_t(column)];
+        for (qsizetype i = 0; i < fields.size() && size_t(i) < values.size(); ++i)
+            if (fields[i].compare(name, Qt::CaseInsensitive) == 0)
+                return values[size_t(i)];
+        return null;
     };
     TimingColours::Line line;
     line.myTime = integerOr0(field(u"MY_TIME"_s));

@@ -29,13 +29,16 @@ public:
     static const QString MinutesColumn;
     // The minutes of one row, from the same inputs as its colours; nothing shows none.
     std::function<std::optional<qint64>(const Query&, int row)> minutes;
+    // A row's colours when its values alone decide them, nothing when they need the server's
+    // time. With it, a row that changes keeps its cells whose value and colours stay.
+    std::function<std::optional<TimingColours::Colours>(const TimingColours::Line&)> timeFreeColours;
     // The colour of the ready background, taken from the grid's style.
     QColor readyBackground;
     // Reopened with the rows it shows, the query goes back to the row the grid marks as current.
     bool keepCurrentRow = false;
     // The fields that name the order line a row shows. Reopened with other rows (a minute later
     // the minutes left differ), the query goes back to the row of the same line, if it is still
-    // there.
+    // there. Reopened with every line on its row, the grid repaints only the cells that changed.
     QStringList lineFields;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -45,6 +48,7 @@ public:
 
     // The inputs of the colour rules from row `row` of a query with the order line's columns.
     static TimingColours::Line timing(const Query& query, int row);
+    static TimingColours::Line timing(const QStringList& fields, const std::vector<DbValue>& values);
 
 signals:
     // The query's current row moved to `row`.
@@ -57,6 +61,7 @@ private:
     void queryRowsChanged();
     void follow();               // resets to the query's rows when they differ from the shown ones
     bool showsQueryRows() const;
+    bool updateInPlace(int kept); // the changed rows repainted, no reset, when the rows keep their places
     void remember();             // the query's rows are now the shown ones
     int rowOfCurrentLine() const; // in the query, the row of the line current among the shown rows
 

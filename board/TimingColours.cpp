@@ -51,6 +51,16 @@ Colours panel(const Line& line, const ServerNow& now)
     return colours;
 }
 
+std::optional<Colours> withoutServerTime(Colours (*rule)(const Line&, const ServerNow&), const Line& line)
+{
+    bool asked = false;
+    const Colours colours = rule(line, [&asked]() -> std::optional<double> {
+        asked = true;
+        return std::nullopt;
+    });
+    return asked ? std::nullopt : std::optional(colours);
+}
+
 Colours hotQueue(const Line& line, const ServerNow& now)
 {
     if (!line.endTime)

@@ -37,6 +37,10 @@ Colours panel(const Line& line, const ServerNow& now);
 Colours hotQueue(const Line& line, const ServerNow& now);
 Colours readyOnly(const Line& line);
 
+// The colours a rule gives a line when they rest on its values alone; nothing when the rule
+// asks for the server's time.
+std::optional<Colours> withoutServerTime(Colours (*rule)(const Line&, const ServerNow&), const Line& line);
+
 // The whole minutes a dish has left until it is due, negative once it is late, from the very
 // inputs the colours are made of: the serving time against the server's time where there is
 // one, else the minutes left that the database computed. It is negative exactly when the panel

@@ -340,15 +340,33 @@ void TestOrderBoard::unchangedRowsKeepTheGrid()
     QCOMPARE(resets2.size(), 0);
     QCOMPARE(b.main->G1->currentIndex().row(), 1);
 
-    // A changed line resets its grid only.
+    // A changed line repaints its grid's changed cells only, without a reset: its quantity and
+    // its minutes, not its name while its colours stay; a line whose colours turn, all of it.
+    QueryModel* model = b.board().panelModel(0);
+    QSignalSpy changes1(model, &QAbstractItemModel::dataChanged);
+    QSignalSpy changes2(b.board().panelModel(1), &QAbstractItemModel::dataChanged);
+    auto changedCells = [&] {
+        QList<QPoint> cells;
+        for (const QList<QVariant>& change : std::as_const(changes1))
+            cells << QPoint(change[0].toModelIndex().column(), change[0].toModelIndex().row());
+        changes1.clear();
+        return cells;
+    };
     m_db->exec(u"UPDATE ZAKAZ_STR SET KOLVO = 2 WHERE NAME_BLUDO = 'суп'"_s);
     b.refresh();
     QCoreApplication::processEvents();
-    QCOMPARE(resets1.size(), 1);
-    QCOMPARE(resets2.size(), 0);
-    QueryModel* model = b.board().panelModel(0);
     const int soup = b.dishes(0).indexOf(u"суп"_s);
+    QCOMPARE(changedCells(), (QList<QPoint>{{1, soup}, {2, soup}}));
     QCOMPARE(model->data(model->index(soup, 1), Qt::DisplayRole).toString(), u"2"_s);
+    m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE NAME_BLUDO = 'суп'"_s);
+    b.refresh();
+    QCoreApplication::processEvents();
+    QCOMPARE(b.dishes(0).indexOf(u"суп"_s), soup);
+    QCOMPARE(changedCells(), (QList<QPoint>{{0, soup}, {1, soup}, {2, soup}}));
+    QCOMPARE(model->data(model->index(soup, 0), Qt::BackgroundRole).value<QColor>(), model->readyBackground);
+    QCOMPARE(resets1.size(), 0);
+    QCOMPARE(changes2.size(), 0);
+    QCOMPARE(b.main->G1->currentIndex().row(), 1);
 
     // An order that leaves the list frees its panel, and the grid is emptied.
     m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE NAME_BLUDO = 'чай'"_s);

@@ -160,6 +160,10 @@ void TestTimingColours::minutesAtTheTurns()
     // A figure below zero exactly where the panel shows red.
     if (std::optional<qint64> m = panelMinutes(line, now))
         QCOMPARE(*m < 0, colours.text == Red);
+    // Colours that need no server time are known without it, and are the same.
+    const std::optional<Colours> timeFree = withoutServerTime(panel, line);
+    QCOMPARE(timeFree.has_value(), !line.endTime || line.printSection >= 3);
+    QVERIFY(!timeFree || *timeFree == colours);
     auto lost = [] { return std::optional<double>(); };
     QCOMPARE(panelMinutes(line, lost).has_value(), !line.endTime && panelMinutes(line, now).has_value());
 }

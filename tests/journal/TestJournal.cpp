@@ -245,11 +245,11 @@ void TestJournal::dayFigures()
     QFETCH(QString, hours);
     Journal journal;
     QVERIFY(journal.open(m_dir->path(), &m_clock));
-    auto made = [&](QTime at, const QStringList& specs, Kind kind = Kind::OrderReady, int day = 7) {
+    auto made = [&](QTime at, const QStringList& dishes, Kind kind = Kind::OrderReady, int day = 7) {
         m_clock.time = QDateTime(QDate(2026, 12, day), at);
         QList<Journal::Line> lines;
-        for (const QString& spec : specs) {
-            const QStringList f = spec.split(u',');
+        for (const QString& dish : dishes) {
+            const QStringList f = dish.split(u',');
             Journal::Line l = line(qint64(qHash(f[0])), f[0], kind == Kind::OrderReady ? 2 : 3);
             l.section = f[1].toInt();
             l.start = m_clock.time.addSecs(-60 * f[2].toInt());

@@ -8,9 +8,9 @@
 #include "Form_Detail.h"
 #include "IdleCheck.h"
 #include "IdleClock.h"
-#include "JournalLines.h"
 #include "KeyInput.h"
 #include "OrderBoard.h"
+#include "PressService.h"
 #include "QueryModel.h"
 #include "ReadyStrip.h"
 #include "RecallSql.h"
@@ -634,7 +634,7 @@ void Form_Main::pressUndo()
 
 void Form_Main::takeBackNewest()
 {
-    if (StripReady->isVisibleTo(this) && !StripReady->press().lines.isEmpty())
+    if (StripReady->isVisibleTo(this) && m_presses && m_presses->offered())
         pressUndo();
     else if (recallNewest)
         recallNewest(); // then the recall list, newest first, one entry a press
@@ -642,14 +642,8 @@ void Form_Main::takeBackNewest()
 
 void Form_Main::BtnUndoClick()
 {
-    const ReadyRecord::Press press = StripReady->press();
-    if (!m_base || press.lines.isEmpty())
+    if (!m_base || !m_presses || !m_presses->undo())
         return;
-    JournalPress journal(*m_base, Journal::Kind::Undo, press.lines);
-    m_base->WriteStatement(ReadyRecord::takeBack(press.lines));
-    journal.done();
-    m_readyRecord.takenBack(press.lines);
-    StripReady->withdraw();
     // The second tap of a double tap lands on whatever lay under the strip.
     if (m_touchGuard)
         m_touchGuard->underFingerChanged();
@@ -658,20 +652,17 @@ void Form_Main::BtnUndoClick()
     FillPage();
 }
 
-void Form_Main::showOrderReady(const ReadyRecord::Press& press)
+void Form_Main::setPresses(PressService& presses)
 {
-    placeReadyStrip();
-    StripReady->offer(press);
-}
-
-void Form_Main::takenBackElsewhere(const QList<ReadyRecord::Line>& lines)
-{
-    m_readyRecord.takenBack(lines);
-    const QList<ReadyRecord::Line>& offered = StripReady->press().lines;
-    if (std::any_of(offered.begin(), offered.end(), [&](const ReadyRecord::Line& line) {
-            return std::any_of(lines.begin(), lines.end(), [&](const ReadyRecord::Line& back) { return back.key == line.key; });
-        }))
-        StripReady->withdraw();
+    m_presses = &presses;
+    connect(&presses, &PressService::pressed, this, [this](Journal::Kind kind, const ReadyRecord::Press& press) {
+        if (kind != Journal::Kind::OrderReady)
+            return;
+        placeReadyStrip();
+        StripReady->offer(press.number);
+    });
+    connect(&presses, &PressService::offerEnded, StripReady, &ReadyStrip::withdraw);
+    connect(StripReady, &ReadyStrip::withdrawn, &presses, &PressService::dropOffer);
 }
 
 void Form_Main::placeReadyStrip()

@@ -6,7 +6,6 @@
 #include "DataGrid.h"
 #include "DbValue.h"
 #include "KeyMap.h"
-#include "ReadyRecord.h"
 #include "Scaling.h"
 
 #include <QTimer>
@@ -31,6 +30,7 @@ class Form_Base;
 class IdleClock;
 class KeyInput;
 class OrderBoard;
+class PressService;
 class QueryModel;
 class ReadyStrip;
 class ServerTime;
@@ -85,8 +85,8 @@ public:
     void setIdleClock(IdleClock& clock) { m_idleClock = &clock; }
     // Told when what lies under the cook's finger changes without a window closing.
     void setTouchGuard(TouchGuard* guard) { m_touchGuard = guard; }
-    // What this monitor's "ready" presses changed, for taking them back.
-    ReadyRecord& readyRecord() { return m_readyRecord; }
+    // The one road for the cooks' presses: the strip shows what it offers back.
+    void setPresses(PressService& presses);
 
     void FormCreate();
     void FormShow();
@@ -111,10 +111,6 @@ public:
     // state before the press. The touch's and a key's entry: a failure is told in one box.
     void pressUndo();
     void BtnUndoClick();
-    // The detail window marked an order ready: offers to take it back for a while.
-    void showOrderReady(const ReadyRecord::Press& press);
-    // "Готовые" took these lines back: no press returns them again, and the strip offers none.
-    void takenBackElsewhere(const QList<ReadyRecord::Line>& lines);
 
     // Opening an order, by touch or by key: the order of an order panel with the dish in the
     // given row current (none: the first), or the order of a row of the hot queue (none: the
@@ -202,7 +198,7 @@ private:
     IdleClock* m_idleClock = nullptr;
     KeyInput* m_keys;
     TouchGuard* m_touchGuard = nullptr;
-    ReadyRecord m_readyRecord;
+    PressService* m_presses = nullptr;
     // Where the last press fell and what it would have opened there.
     QTableView* m_pressedGrid = nullptr;
     std::optional<Opening> m_pressed;

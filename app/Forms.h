@@ -17,6 +17,7 @@ class Form_Ready;
 class Form_Stat;
 class SoundAlert;
 class PollingCycle;
+class PressService;
 
 struct Forms {
     Form_Main* Main = nullptr;
@@ -36,4 +37,6 @@ struct Forms {
     // The data module's sound alert and polling cycle, which work on the board's widgets.
     SoundAlert* Alert = nullptr;
     PollingCycle* Polling = nullptr;
+    // The one road for the cooks' presses.
+    PressService* Presses = nullptr;
 };

@@ -22,7 +22,7 @@
 #include "OrderBoard.h"
 #include "DataGrid.h"
 #include "PollingCycle.h"
-#include "RecallList.h"
+#include "PressService.h"
 #include "RadioGroup.h"
 #include "ScreenKeeper.h"
 #include "SoundAlert.h"
@@ -71,15 +71,16 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     main->attachDatabase(*base);
     main->setIdleClock(platform.idle);
     main->setTouchGuard(new TouchGuard(platform.clock, main));
-    RecallList::seed(main->readyRecord(), Journal::shared(), platform.clock.now());
-    m_forms.Detail->attach(*base, main->serverTime(),
+    auto* presses = new PressService(*base, Journal::shared(), main);
+    m_forms.Presses = presses;
+    presses->seed(platform.clock.now());
+    main->setPresses(*presses);
+    m_forms.Detail->attach(*base, *presses, main->serverTime(),
                            {[main] { return main->board().served(); },
                             [main] {
                                 main->RefreshOrderList();
                                 main->FillPage();
-                            },
-                            [main](const ReadyRecord::Press& press) { main->showOrderReady(press); },
-                            &main->readyRecord()},
+                            }},
                            *m_forms.Time);
     m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);
     Form_Detail* detail = m_forms.Detail;
@@ -90,13 +91,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
         return used;
     });
     m_forms.Ready = new Form_Ready(state, platform.dialogs, platform.display, platform.clock, main);
-    m_forms.Ready->attach(
-        *base,
-        [main] {
-            main->RefreshOrderList();
-            main->FillPage();
-        },
-        [main](const QList<ReadyRecord::Line>& lines) { main->takenBackElsewhere(lines); });
+    m_forms.Ready->attach(*base, *presses, [main] {
+        main->RefreshOrderList();
+        main->FillPage();
+    });
     main->recallNewest = [ready = m_forms.Ready] { return ready->takeBackNewest(); };
     m_forms.Stat = new Form_Stat(state, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Stat->sections = [main] {

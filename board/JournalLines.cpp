@@ -86,27 +86,3 @@ void JournalLines::announced(Form_Base& base, const QList<qint64>& keys)
 {
     Journal::shared().announced(read(base, keys));
 }
-
-JournalPress::JournalPress(Form_Base& base, Journal::Kind kind, const QList<ReadyRecord::Line>& lines) : m_kind(kind)
-{
-    QList<qint64> keys;
-    for (const ReadyRecord::Line& line : lines)
-        keys << line.key;
-    m_lines = JournalLines::read(base, keys);
-    if (!Journal::setsReady(kind))
-        return;
-    for (Journal::Line& read : m_lines)
-        for (const ReadyRecord::Line& line : lines)
-            if (line.key == read.line)
-                read.stateBefore = line.before;
-}
-
-qint64 JournalPress::done()
-{
-    QList<Journal::Line> changed;
-    for (const Journal::Line& line : std::as_const(m_lines))
-        // The recall list's take-back ends its entry whole, lines changed meanwhile included.
-        if (Journal::setsReady(m_kind) || m_kind == Journal::Kind::Recall || line.stateBefore == 3)
-            changed << line;
-    return Journal::shared().action(m_kind, changed);
-}

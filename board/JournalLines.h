@@ -5,7 +5,6 @@
 
 #include "BoardSql.h"
 #include "Journal.h"
-#include "ReadyRecord.h"
 
 #include <QList>
 
@@ -21,18 +20,3 @@ QList<Journal::Line> read(Form_Base& base, const QList<qint64>& keys);
 // The polling announced these lines.
 void announced(Form_Base& base, const QList<qint64>& keys);
 }
-
-// A cook's press as the journal records it: the lines the board's record of presses says it
-// changes, their details read before the write, and recorded once the write has succeeded. A
-// "ready" keeps the record's states before; a take-back changes only the lines still ready when
-// it writes, so it keeps those the server holds ready just before.
-class JournalPress {
-public:
-    JournalPress(Form_Base& base, Journal::Kind kind, const QList<ReadyRecord::Line>& lines);
-    // The write went through; the press's id in the journal (0 when not written).
-    qint64 done();
-
-private:
-    Journal::Kind m_kind;
-    QList<Journal::Line> m_lines;
-};

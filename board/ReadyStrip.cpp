@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -38,12 +39,10 @@ QString ReadyStrip::text(const QString& number)
     return u"Заказ № %1 готов"_s.arg(number);
 }
 
-void ReadyStrip::offer(const ReadyRecord::Press& press)
+void ReadyStrip::offer(const QString& number)
 {
-    if (press.lines.isEmpty())
-        return;
-    m_press = press;
-    Label->setText(text(press.number));
+    m_offering = true;
+    Label->setText(text(number));
     TimerReady.start();
     raise();
     show();
@@ -52,8 +51,9 @@ void ReadyStrip::offer(const ReadyRecord::Press& press)
 void ReadyStrip::withdraw()
 {
     TimerReady.stop();
-    m_press = {};
     hide();
+    if (std::exchange(m_offering, false))
+        emit withdrawn();
 }
 
 void ReadyStrip::resizeEvent(QResizeEvent* event)

@@ -8,8 +8,8 @@
 #include "DisplayMode.h"
 #include "Form_Base.h"
 #include "Form_Time.h"
-#include "JournalLines.h"
 #include "OrderWindow.h"
+#include "PressService.h"
 #include "Query.h"
 #include "QueryModel.h"
 #include "RecallSql.h"
@@ -82,9 +82,11 @@ void Form_Detail::buildControls()
         button->setAutoDefault(false);
 }
 
-void Form_Detail::attach(Form_Base& base, ServerTime& time, Board board, Form_Time& servingTimes)
+void Form_Detail::attach(Form_Base& base, PressService& presses, ServerTime& time, Board board,
+                         Form_Time& servingTimes)
 {
     m_base = &base;
+    m_presses = &presses;
     m_board = std::move(board);
     m_servingTimes = &servingTimes;
     Q = std::make_unique<Query>(base.MyDB, base.TransactionRead);
@@ -183,7 +185,7 @@ bool Form_Detail::hasCurrentRow() const
 
 bool Form_Detail::currentIsReady() const
 {
-    return hasCurrentRow() && Q->asInt(u"PRINT_SECTION"_s).value_or(0) == 3;
+    return hasCurrentRow() && Q->asInt(u"PRINT_SECTION"_s).value_or(0) == stateValue(LineState::Ready);
 }
 
 bool Form_Detail::doubleTap()
@@ -201,17 +203,17 @@ void Form_Detail::readServedLines()
     q.setSql(RecallSql::servedLines(m_order, m_board.served ? m_board.served() : ServedSections{}));
     q.prepare();
     q.open();
-    m_orderReady = q.recordCount() > 0 && servedLines(3).size() == q.recordCount();
+    m_orderReady = q.recordCount() > 0 && servedLines(LineState::Ready).size() == q.recordCount();
     m_number = q.recordCount() > 0 ? q.row(0)[2].toText().value_or(QString()) : QString();
 }
 
-QList<ReadyRecord::Line> Form_Detail::servedLines(int state) const
+QList<ReadyRecord::Line> Form_Detail::servedLines(LineState state) const
 {
     const Query& q = *m_servedLines;
     QList<ReadyRecord::Line> lines;
     for (int i = 0; i < q.recordCount(); ++i) {
         const Query::Row& line = q.row(i);
-        if (line[1].toInt64().value_or(0) == state)
+        if (line[1].toInt64().value_or(0) == stateValue(state))
             lines.append({line[0].toInt64().value_or(0), state, line[3].toText().value_or(QString())});
     }
     return lines;
@@ -253,29 +255,18 @@ void Form_Detail::BtnStrClick()
     if (doubleTap())
         return;
     // With no dish listed there is nothing to mark.
-    if (!hasCurrentRow())
+    if (!hasCurrentRow() || !m_presses)
         return;
     const qint64 key = Q->asInt64(u"KOD"_s).value_or(0);
     const QString dish = Q->asString(u"NAME_BLUDO"_s).value_or(QString());
-    const int state = Q->asInt(u"PRINT_SECTION"_s).value_or(2);
-    if (state == 3) {
+    const LineState state = LineState(Q->asInt(u"PRINT_SECTION"_s).value_or(stateValue(LineState::Shown)));
+    if (state == LineState::Ready) {
         if (!m_dialogs.question(this, windowTitle(), dishBackQuestion(dish), Dialogs::Focus::Cancel))
             return;
         m_notDone = u"Блюдо не возвращено в работу"_s;
-        const QList<ReadyRecord::Line> back{{key, m_board.record ? m_board.record->stateBefore(key) : 2, dish}};
-        JournalPress journal(*m_base, Journal::Kind::DishBack, back);
-        m_base->WriteStatement(ReadyRecord::takeBack(back));
-        journal.done();
-        if (m_board.record)
-            m_board.record->takenBack(back);
-    } else {
-        const QList<ReadyRecord::Line> ready{{key, state, dish}};
-        JournalPress journal(*m_base, Journal::Kind::DishReady, ready);
-        m_base->WriteStatement({u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD = "_s + QString::number(key)});
-        journal.done();
-        if (m_board.record)
-            m_board.record->record({m_order, m_number, ready});
-    }
+        m_presses->dishBack(key, dish);
+    } else
+        m_presses->dishReady(m_order, m_number, {key, state, dish});
     m_notDone = u"Список блюд не прочитан заново"_s;
     reread(key);
 }
@@ -288,22 +279,15 @@ void Form_Detail::BtnAllClick()
         takeBackOrder();
         return;
     }
-    if (!hasCurrentRow())
+    if (!hasCurrentRow() || !m_presses)
         return;
     m_order = Q->asInt64(u"KOD_ZAKAZ"_s).value_or(0);
     // Read just before the write: the shown lines that this press is about to set ready. Lines
     // not yet shown to the cook stay as they are.
     readServedLines();
-    const ReadyRecord::Press press{m_order, m_number, servedLines(2)};
-    JournalPress journal(*m_base, Journal::Kind::OrderReady, press.lines);
-    m_base->WriteStatement(BoardSql::orderReady(m_order, m_board.served()));
-    journal.done();
-    if (m_board.record)
-        m_board.record->record(press);
+    m_presses->orderReady(m_order, m_number, servedLines(LineState::Shown), m_board.served());
     Q->close();
     BtnExit->click();
-    if (!press.lines.isEmpty() && m_board.orderReady)
-        m_board.orderReady(press);
 }
 
 // Back go the lines of this monitor's press that made the order ready, to their states before
@@ -311,16 +295,9 @@ void Form_Detail::BtnAllClick()
 // order, or a run before this one), every ready line of the served sections goes back to shown.
 void Form_Detail::takeBackOrder()
 {
-    QList<ReadyRecord::Line> ready = servedLines(3);
-    for (ReadyRecord::Line& line : ready)
-        line.before = m_board.record ? m_board.record->stateBefore(line.key) : 2;
-    QList<ReadyRecord::Line> back = ready;
-    if (const std::optional<ReadyRecord::Press> press = m_board.record ? m_board.record->lastPress(m_order) : std::nullopt) {
-        back.clear();
-        for (const ReadyRecord::Line& line : press->lines)
-            if (std::any_of(ready.begin(), ready.end(), [&](const ReadyRecord::Line& r) { return r.key == line.key; }))
-                back << line;
-    }
+    if (!m_presses)
+        return;
+    const QList<ReadyRecord::Line> back = m_presses->orderBackLines(m_order, servedLines(LineState::Ready));
     if (back.isEmpty())
         return;
     if (!m_dialogs.question(this, windowTitle(), orderBackQuestion(m_number, ReadyRecord::dishes(back)),
@@ -328,11 +305,7 @@ void Form_Detail::takeBackOrder()
         return;
     m_notDone = u"Заказ не возвращён в работу"_s;
     const std::optional<qint64> key = hasCurrentRow() ? Q->asInt64(u"KOD"_s) : std::nullopt;
-    JournalPress journal(*m_base, Journal::Kind::OrderBack, back);
-    m_base->WriteStatement(ReadyRecord::takeBack(back));
-    journal.done();
-    if (m_board.record)
-        m_board.record->takenBack(back);
+    m_presses->orderBack(back);
     m_notDone = u"Список блюд не прочитан заново"_s;
     reread(key);
 }

@@ -7,6 +7,7 @@
 #include "DbValue.h"
 #include "DesignDialog.h"
 #include "KeyMap.h"
+#include "LineState.h"
 #include "ReadyRecord.h"
 
 #include <QDateTime>
@@ -22,6 +23,7 @@ class Dialogs;
 class DisplayMode;
 class Form_Base;
 class Form_Time;
+class PressService;
 class Query;
 class QueryModel;
 class QPushButton;
@@ -34,9 +36,6 @@ public:
     struct Board {
         std::function<ServedSections()> served; // the ticked sections, at the moment of use
         std::function<void()> refresh;          // RefreshOrderList, then FillPage
-        // An order was marked ready: the press, to be offered back for a while.
-        std::function<void(const ReadyRecord::Press& press)> orderReady;
-        ReadyRecord* record = nullptr; // what this monitor's presses set ready
     };
     // The dish the cook touched, by the values of some of its fields; empty for none.
     using Dish = QList<QPair<QString, DbValue>>;
@@ -45,7 +44,7 @@ public:
     ~Form_Detail() override;
 
     // Binds the detail query to the data module's connection once the data module exists.
-    void attach(Form_Base& base, ServerTime& time, Board board, Form_Time& servingTimes);
+    void attach(Form_Base& base, PressService& presses, ServerTime& time, Board board, Form_Time& servingTimes);
 
     std::unique_ptr<Query> Q; // the order's lines; on the read transaction
     QueryModel* DS;           // Q's rows for the grids of this window and the serving times
@@ -111,7 +110,7 @@ private:
     // Reads the order's lines in the served sections: whether all are ready, and its number.
     void readServedLines();
     // The served lines in that state, as they were read.
-    QList<ReadyRecord::Line> servedLines(int state) const;
+    QList<ReadyRecord::Line> servedLines(LineState state) const;
     void takeBackOrder();
     void showCaptions();
 
@@ -119,6 +118,7 @@ private:
     const Clock& m_clock;
     Board m_board;
     Form_Base* m_base = nullptr;
+    PressService* m_presses = nullptr;
     Form_Time* m_servingTimes = nullptr;
     bool m_exitPending = false;
     std::unique_ptr<Query> m_servedLines; // the order's lines in the served sections

@@ -8,6 +8,7 @@
 #include "DisplayMode.h"
 #include "Form_Base.h"
 #include "OrderWindow.h"
+#include "PressService.h"
 #include "RecallList.h"
 
 #include <QHeaderView>
@@ -66,12 +67,11 @@ Form_Ready::Form_Ready(AppState& state, Dialogs& dialogs, DisplayMode& display, 
     connect(BtnExit, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void Form_Ready::attach(Form_Base& base, std::function<void()> refresh,
-                        std::function<void(const QList<ReadyRecord::Line>&)> takenBack)
+void Form_Ready::attach(Form_Base& base, PressService& presses, std::function<void()> refresh)
 {
     m_base = &base;
+    m_presses = &presses;
     m_refresh = std::move(refresh);
-    m_takenBack = std::move(takenBack);
 }
 
 void Form_Ready::showRecent()
@@ -107,7 +107,7 @@ void Form_Ready::chosenChanged()
 void Form_Ready::BtnBackClick()
 {
     const QList<QTableWidgetItem*> chosen = G->selectedItems();
-    if (chosen.isEmpty() || !m_base)
+    if (chosen.isEmpty() || !m_base || !m_presses)
         return;
     const int row = chosen.first()->row();
     if (row < 0 || row >= m_entries.size())
@@ -121,18 +121,16 @@ bool Form_Ready::takeBack(const Journal::Press& entry, QWidget* boxParent)
 {
     bool done = false;
     runCookAction(m_dialogs, boxParent, m_base->MyDB, u"Заказ не возвращён в работу"_s, [&] {
-        const QList<ReadyRecord::Line> lines = RecallList::takeBack(*m_base, entry);
+        m_presses->recall(entry);
         m_changed = true;
         done = true;
-        if (m_takenBack)
-            m_takenBack(lines);
     });
     return done;
 }
 
 bool Form_Ready::takeBackNewest()
 {
-    if (!m_base)
+    if (!m_base || !m_presses)
         return false;
     const QList<Journal::Press> recent = RecallList::entries(m_clock.now());
     if (recent.isEmpty())

@@ -5,7 +5,6 @@
 
 #include "DesignDialog.h"
 #include "Journal.h"
-#include "ReadyRecord.h"
 
 #include <functional>
 
@@ -14,6 +13,7 @@ class Clock;
 class Dialogs;
 class DisplayMode;
 class Form_Base;
+class PressService;
 class QPushButton;
 class QTableWidget;
 
@@ -22,10 +22,8 @@ class Form_Ready : public DesignDialog {
 public:
     Form_Ready(AppState& state, Dialogs& dialogs, DisplayMode& display, const Clock& clock, QWidget* parent);
 
-    // refresh re-reads the board once the window hides after a take-back; takenBack tells the
-    // board's record of presses which lines went back.
-    void attach(Form_Base& base, std::function<void()> refresh,
-                std::function<void(const QList<ReadyRecord::Line>&)> takenBack = {});
+    // refresh re-reads the board once the window hides after a take-back.
+    void attach(Form_Base& base, PressService& presses, std::function<void()> refresh);
 
     QTableWidget* G;
     QPushButton* BtnBack; // "Вернуть в работу"
@@ -55,8 +53,8 @@ private:
     Dialogs& m_dialogs;
     const Clock& m_clock;
     Form_Base* m_base = nullptr;
+    PressService* m_presses = nullptr;
     std::function<void()> m_refresh;
-    std::function<void(const QList<ReadyRecord::Line>&)> m_takenBack;
     QList<Journal::Press> m_entries;
     bool m_changed = false;
 };

@@ -4,7 +4,7 @@
 #include "FakeClock.h"
 #include "Journal.h"
 #include "JournalStats.h"
-#include "RecallList.h"
+#include "ReadyRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,10 +127,10 @@ void TestJournal::recallRows()
     }
     // The board's record, begun from the journal, returns each listed line to its state before.
     ReadyRecord record;
-    RecallList::seed(record, journal, m_clock.now());
+    record.seed(journal, m_clock.now());
     for (const Journal::Press& p : presses)
         for (const Journal::Line& l : p.lines)
-            QCOMPARE(record.stateBefore(l.line), l.stateBefore);
+            QCOMPARE(stateValue(record.stateBefore(l.line)), l.stateBefore);
 }
 
 void TestJournal::killedProgramKeepsThePress()

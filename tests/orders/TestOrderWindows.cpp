@@ -585,6 +585,9 @@ void TestOrderWindows::cookActions_data()
     QTest::newRow("order back, a line changed meanwhile") << u"pos:3:% Все open later pos:1:Чай% order"_s << QString() << u"221233"_s;
     // Back go the dishes of the press that made the order ready, not the bread served before.
     QTest::newRow("order back after its press") << ready + u"later Все open later order read:asked time-up"_s << back7 << u"222332"_s;
+    // Taken back in the order's window while the strip still offers the press: the strip goes, and
+    // its "Отменить" no longer reaches a dish the point of sale has made ready since.
+    QTest::newRow("order back in its window ends the strip") << ready + u"later Все open later order close read:strip pos:3:Голубцы later Отменить"_s << QString() << u"322332"_s;
     // Lines not yet shown are not marked ready, nor brought back as shown.
     QTest::newRow("a line new since the window opened") << u"open pos:1:Чай% later order close time-up"_s << QString() << u"331332"_s;
     QTest::newRow("strip, a line not yet sent") << u"pos:0:Чай% "_s + ready + u"later Отменить"_s << QString() << u"220332"_s;

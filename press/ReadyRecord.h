@@ -1,19 +1,24 @@
 #pragma once
 // What this monitor's "ready" presses changed: for each press the order and the lines it set
 // ready, each with the state it had before, so that a mistaken press is taken back exactly and
-// no further. The strip's "Отменить" and the order window's take-back both work from it.
+// no further. Only the press service keeps it.
 
+#include "LineState.h"
+
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <deque>
 #include <optional>
 
+class Journal;
+
 class ReadyRecord {
 public:
     struct Line {
         qint64 key = 0;
-        int before = 2; // the state before the press
+        LineState before = LineState::Shown; // the state before the press
         QString dish;
     };
     struct Press {
@@ -26,15 +31,18 @@ public:
     void record(const Press& press);
     // The newest press that set lines of the order ready, with the lines not taken back since.
     std::optional<Press> lastPress(qint64 order) const;
-    // The state the line had before this monitor last set it ready; 2 (shown) when not known.
-    int stateBefore(qint64 line) const;
+    // The state the line had before this monitor last set it ready; shown when not known.
+    LineState stateBefore(qint64 line) const;
     // These lines were taken back: no press of the record returns them again.
     void takenBack(const QList<Line>& lines);
 
-    // Returns the lines that are still ready to their states before; a line that another
-    // monitor or the point of sale has changed meanwhile is left as it is.
-    static QStringList takeBack(const QList<Line>& lines);
+    // The presses as the journal has them, so that a take-back after a restart returns lines to
+    // their states before, not to "shown": those of the last day, at most KeptPresses.
+    void seed(Journal& journal, const QDateTime& now);
+
     static QStringList dishes(const QList<Line>& lines);
+    // Whether the two share a line.
+    static bool overlap(const QList<Line>& a, const QList<Line>& b);
 
     // The presses of a long shift; older ones are no longer worth taking back.
     static constexpr size_t KeptPresses = 500;

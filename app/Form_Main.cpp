@@ -8,7 +8,7 @@
 #include "Form_Detail.h"
 #include "IdleCheck.h"
 #include "IdleClock.h"
-#include "KeyInput.h"
+#include "InputGate.h"
 #include "OrderBoard.h"
 #include "PressService.h"
 #include "QueryModel.h"
@@ -30,7 +30,6 @@
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 #include "StatusStrip.h"
-#include "TouchGuard.h"
 #include "ViewSettings.h"
 
 #include <QCheckBox>
@@ -167,10 +166,10 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
     resize(DesignWidth, DesignHeight);
     buildControls();
     new EnterKeyFilter(this);
-    m_keys = new KeyInput(this);
+    m_gate = new InputGate(this);
     // A key of the map is the board's and walks no grid; only Enter, "+" and "." with no order
     // chosen go on, to press a button the keyboard has focused.
-    m_keys->route(this, [this](KeyAction action) {
+    m_gate->routeKeys(this, [this](KeyAction action) {
         bool used = true;
         reportErrors(m_dialogs, this, [&] { used = keyAction(action); });
         return used;
@@ -444,7 +443,7 @@ void Form_Main::FormCreate()
                 boxes[i]->setChecked(true);
     }
 
-    m_keys->setMap(KeyMap::load(m_state.settingsFolder));
+    m_gate->setKeyMap(KeyMap::load(m_state.settingsFolder));
 
     const SettingsFile gruppaFile(m_state.settingsFolder, N::Gruppa);
     gruppaFile.createIfMissing(N::GruppaDefault);
@@ -645,8 +644,7 @@ void Form_Main::BtnUndoClick()
     if (!m_base || !m_presses || !m_presses->undo())
         return;
     // The second tap of a double tap lands on whatever lay under the strip.
-    if (m_touchGuard)
-        m_touchGuard->underFingerChanged();
+    m_gate->underFingerChanged();
     m_notDone = u"Заказы на доске не прочитаны заново"_s;
     RefreshOrderList();
     FillPage();
@@ -749,20 +747,27 @@ void Form_Main::openHotOrder(int row)
     openOrder(opening);
 }
 
+namespace {
+std::optional<InputGate::TouchTarget> touchTarget(const auto& opening)
+{
+    if (!opening)
+        return std::nullopt;
+    return InputGate::TouchTarget{opening->order, opening->line};
+}
+}
+
 void Form_Main::gridMouseDown(QTableView* grid, QPoint position)
 {
-    m_pressedGrid = grid;
     const int row = touchedRow(grid, position);
     const auto grids = panelGrids();
     const auto panel = std::find(grids.begin(), grids.end(), grid);
-    m_pressed = panel == grids.end() ? hotOpening(row) : panelOpening(int(panel - grids.begin()), row);
+    m_gate->touchPressed(grid, touchTarget(panel == grids.end() ? hotOpening(row)
+                                                                : panelOpening(int(panel - grids.begin()), row)));
 }
 
 bool Form_Main::releasedWherePressed(QTableView* grid, const std::optional<Opening>& now)
 {
-    const bool pressedHere = std::exchange(m_pressedGrid, nullptr) == grid;
-    const std::optional<Opening> pressed = std::exchange(m_pressed, std::nullopt);
-    return !pressedHere || pressed == now;
+    return m_gate->touchReleased(grid, touchTarget(now));
 }
 
 void Form_Main::panelMouseUp(int panel, QPoint position)

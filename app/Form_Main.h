@@ -28,14 +28,13 @@ class QTableView;
 
 class Form_Base;
 class IdleClock;
-class KeyInput;
+class InputGate;
 class OrderBoard;
 class PressService;
 class QueryModel;
 class ReadyStrip;
 class ServerTime;
 class StatusStrip;
-class TouchGuard;
 
 class Form_Main : public QWidget {
     Q_OBJECT
@@ -83,8 +82,6 @@ public:
     ServerTime& serverTime() const { return *m_serverTime; }
     // The machine's record of the last input, for the idle check.
     void setIdleClock(IdleClock& clock) { m_idleClock = &clock; }
-    // Told when what lies under the cook's finger changes without a window closing.
-    void setTouchGuard(TouchGuard* guard) { m_touchGuard = guard; }
     // The one road for the cooks' presses: the strip shows what it offers back.
     void setPresses(PressService& presses);
 
@@ -134,8 +131,9 @@ public:
     void BtnShowClick();
     void IdleTimerTimer();
 
-    // The keys of a bump bar or keypad ("Keys.txt"); other windows route theirs here too.
-    KeyInput& keys() const { return *m_keys; }
+    // Every touch and key of the program's windows passes the board's input gate; other
+    // windows route their keys there too.
+    InputGate& gate() const { return *m_gate; }
     // A key of the map pressed at the board: the same steps, guards and boxes as the touches it
     // stands for. False when it had nothing to act on.
     bool keyAction(KeyAction action);
@@ -168,7 +166,7 @@ private:
     std::optional<Opening> hotOpening(int row) const;
     void openOrder(const std::optional<Opening>& opening);
     void gridMouseDown(QTableView* grid, QPoint position);
-    // Whether the release finds what the press found there; forgets the press.
+    // Whether the input gate lets the release act: it finds what the press found there.
     bool releasedWherePressed(QTableView* grid, const std::optional<Opening>& now);
 
     void buildControls();
@@ -196,12 +194,8 @@ private:
     std::unique_ptr<ServerTime> m_serverTime;
     Form_Base* m_base = nullptr;
     IdleClock* m_idleClock = nullptr;
-    KeyInput* m_keys;
-    TouchGuard* m_touchGuard = nullptr;
+    InputGate* m_gate;
     PressService* m_presses = nullptr;
-    // Where the last press fell and what it would have opened there.
-    QTableView* m_pressedGrid = nullptr;
-    std::optional<Opening> m_pressed;
     QString m_notDone;
     bool m_idleFailing = false; // an idle check is running, or its failure is on the screen
     bool m_fullScreen = false;

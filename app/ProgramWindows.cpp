@@ -16,7 +16,7 @@
 #include "Form_Util.h"
 #include "Form_Vid.h"
 #include "Dialogs.h"
-#include "KeyInput.h"
+#include "InputGate.h"
 #include "Journal.h"
 #include "Log.h"
 #include "OrderBoard.h"
@@ -27,7 +27,6 @@
 #include "ScreenKeeper.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
-#include "TouchGuard.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -70,7 +69,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     base->hooks.limitsEnabled = [main](bool on) { main->BtnLimit->setEnabled(on); };
     main->attachDatabase(*base);
     main->setIdleClock(platform.idle);
-    main->setTouchGuard(new TouchGuard(platform.clock, main));
+    main->gate().guardTouches(platform.clock);
     auto* presses = new PressService(*base, Journal::shared(), main);
     m_forms.Presses = presses;
     presses->seed(platform.clock.now());
@@ -80,12 +79,13 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                             [main] {
                                 main->RefreshOrderList();
                                 main->FillPage();
-                            }},
+                            },
+                            &main->gate()},
                            *m_forms.Time);
     m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);
     Form_Detail* detail = m_forms.Detail;
     Dialogs& dialogs = platform.dialogs;
-    main->keys().route(detail, [detail, &dialogs](KeyAction action) {
+    main->gate().routeKeys(detail, [detail, &dialogs](KeyAction action) {
         bool used = false;
         reportErrors(dialogs, detail, [&] { used = detail->keyAction(action); });
         return used;

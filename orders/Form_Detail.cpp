@@ -8,6 +8,7 @@
 #include "DisplayMode.h"
 #include "Form_Base.h"
 #include "Form_Time.h"
+#include "InputGate.h"
 #include "OrderWindow.h"
 #include "PressService.h"
 #include "Query.h"
@@ -190,10 +191,7 @@ bool Form_Detail::currentIsReady() const
 
 bool Form_Detail::doubleTap()
 {
-    const QDateTime now = m_clock.now();
-    const qint64 since = m_lastPress.isValid() ? m_lastPress.msecsTo(now) : -1;
-    m_lastPress = now;
-    return since >= 0 && since < DoubleTapMilliseconds;
+    return m_board.input && m_board.input->doubleTap(this);
 }
 
 void Form_Detail::readServedLines()

@@ -23,6 +23,7 @@ class Dialogs;
 class DisplayMode;
 class Form_Base;
 class Form_Time;
+class InputGate;
 class PressService;
 class Query;
 class QueryModel;
@@ -36,6 +37,7 @@ public:
     struct Board {
         std::function<ServedSections()> served; // the ticked sections, at the moment of use
         std::function<void()> refresh;          // RefreshOrderList, then FillPage
+        InputGate* input = nullptr;             // knows a double tap on the ready buttons
     };
     // The dish the cook touched, by the values of some of its fields; empty for none.
     using Dish = QList<QPair<QString, DbValue>>;
@@ -97,8 +99,6 @@ public:
     static const QString AllBackCaption;
     static QString dishBackQuestion(const QString& dish);
     static QString orderBackQuestion(const QString& number, const QStringList& dishes);
-    // A second press of either ready button this soon after the last is a double tap.
-    static constexpr int DoubleTapMilliseconds = 500;
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -125,6 +125,5 @@ private:
     qint64 m_order = 0;
     QString m_number;
     bool m_orderReady = false; // every served line of the order is ready
-    QDateTime m_lastPress;
     QString m_notDone; // what the action under way would leave undone if it failed now
 };

@@ -7,6 +7,7 @@
 #include "Form_Detail.h"
 #include "Form_Main.h"
 #include "Form_Time.h"
+#include "InputGate.h"
 #include "MonitorRig.h"
 #include "OrderBoard.h"
 #include "OrderRows.h"
@@ -195,7 +196,7 @@ void TestBoardKeys::drive()
     for (QString step : steps.split(u' ')) {
         // A cook's presses are more than a double tap apart, unless told.
         const bool soon = step.startsWith(u'~');
-        m.machine.clock.time = m.machine.clock.time.addMSecs(soon ? 450 : Form_Detail::DoubleTapMilliseconds + 100);
+        m.machine.clock.time = m.machine.clock.time.addMSecs(soon ? 450 : InputGate::DoubleTapMilliseconds + 100);
         step = step.mid(soon ? 1 : 0);
         const QString verb = step.section(u':', 0, 0), arg = QString(step.section(u':', 1)).replace(u'_', u' ');
         if (step == u"poll")
@@ -232,7 +233,7 @@ void TestBoardKeys::drive()
                     m.forms().Time->reject();
                 });
                 for (const QString& key : inWindow) {
-                    m.machine.clock.time = m.machine.clock.time.addMSecs(Form_Detail::DoubleTapMilliseconds + 100);
+                    m.machine.clock.time = m.machine.clock.time.addMSecs(InputGate::DoubleTapMilliseconds + 100);
                     if (detail.isVisible())
                         press(detail.G, key);
                 }

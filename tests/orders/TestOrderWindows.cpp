@@ -21,7 +21,7 @@
 #include "MonitorRig.h"
 #include "ReadyStrip.h"
 #include "RecallList.h"
-#include "TouchGuard.h"
+#include "InputGate.h"
 #include "OrderRows.h"
 #include "TcpProxy.h"
 #include "TestDatabase.h"
@@ -774,10 +774,10 @@ void TestOrderWindows::recallList()
     for (const QString& step : steps.split(u' ')) {
         const QString what = step.section(u':', 0, 0), arg = step.section(u':', 1);
         // A cook's pace: the touch guard lets each touch through.
-        m.machine.clock.time = m.machine.clock.time.addMSecs(TouchGuard::Milliseconds);
+        m.machine.clock.time = m.machine.clock.time.addMSecs(InputGate::GuardMilliseconds);
         if (what == u"dish" || what == u"order") {
             m.openFrom(main.G1, [&] {
-                m.machine.clock.time = m.machine.clock.time.addMSecs(TouchGuard::Milliseconds);
+                m.machine.clock.time = m.machine.clock.time.addMSecs(InputGate::GuardMilliseconds);
                 if (what == u"dish")
                     QTest::mouseClick(detail.G->viewport(), Qt::LeftButton, {}, Monitor::rowOf(detail.G, u"Пельмени"_s));
                 QTest::mouseClick(what == u"dish" ? detail.BtnStr : detail.BtnAll, Qt::LeftButton);
@@ -798,7 +798,7 @@ void TestOrderWindows::recallList()
                 }
                 seen = rows.join(u'|');
                 QVERIFY(!ready.BtnBack->isEnabled()); // nothing is chosen for the cook
-                m.machine.clock.time = m.machine.clock.time.addMSecs(TouchGuard::Milliseconds);
+                m.machine.clock.time = m.machine.clock.time.addMSecs(InputGate::GuardMilliseconds);
                 if (arg.toInt() < ready.G->rowCount()) {
                     const QRect cell = ready.G->visualItemRect(ready.G->item(arg.toInt(), 3));
                     QTest::mouseClick(ready.G->viewport(), Qt::LeftButton, {}, cell.center());
@@ -862,7 +862,7 @@ void TestOrderWindows::brokenJournalLeavesTheBoardAlone()
     m.refresh();
     m.machine.clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 0));
     m.openFrom(m.main().G1, [&] {
-        m.machine.clock.time = m.machine.clock.time.addMSecs(TouchGuard::Milliseconds);
+        m.machine.clock.time = m.machine.clock.time.addMSecs(InputGate::GuardMilliseconds);
         QTest::mouseClick(m.detail().BtnAll, Qt::LeftButton);
     });
     QCOMPARE(stateOf(u"Голубцы"_s), 3);

@@ -1,0 +1,162 @@
+#include "InputGate.h"
+
+#include "Clock.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QWidget>
+#include <utility>
+
+InputGate::InputGate(QObject* parent) : QObject(parent)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+InputGate::~InputGate()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void InputGate::guardTouches(const Clock& clock)
+{
+    m_clock = &clock;
+}
+
+void InputGate::underFingerChanged()
+{
+    if (m_clock)
+        m_closed = m_clock->now();
+}
+
+bool InputGate::tooSoon(const QDateTime& since) const
+{
+    if (!m_clock || !since.isValid())
+        return false;
+    // A clock set back counts as time gone by.
+    const qint64 elapsed = since.msecsTo(m_clock->now());
+    return elapsed >= 0 && elapsed < GuardMilliseconds;
+}
+
+bool InputGate::closedGuard() const
+{
+    return tooSoon(m_closed);
+}
+
+bool InputGate::openedGuard(QWidget* target) const
+{
+    const auto opened = m_opened.constFind(target->window());
+    return opened != m_opened.constEnd() && tooSoon(*opened);
+}
+
+void InputGate::windowShownOrHidden(QObject* watched, bool shown)
+{
+    // The program's windows and boxes are dialogs; tooltips and drop-down lists are not.
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (!m_clock || !dialog || !dialog->isWindow())
+        return;
+    if (shown)
+        m_opened.insert(dialog, m_clock->now());
+    else if (m_opened.remove(dialog))
+        m_closed = m_clock->now();
+}
+
+bool InputGate::touch(QObject* watched, QEvent* event)
+{
+    if (!m_clock)
+        return false;
+    if (event->type() == QEvent::MouseButtonRelease) {
+        // refusedRelease
+        if (m_releaseRefused && watched->isWidgetType()) {
+            m_releaseRefused = false;
+            return true;
+        }
+        return false;
+    }
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (!target)
+        return false;
+    m_releaseRefused = closedGuard() || openedGuard(target);
+    return m_releaseRefused;
+}
+
+void InputGate::touchPressed(const QObject* place, const std::optional<TouchTarget>& target)
+{
+    m_pressedPlace = place;
+    m_pressed = target;
+}
+
+bool InputGate::touchReleased(const QObject* place, const std::optional<TouchTarget>& now)
+{
+    // heldAcrossPoll
+    const bool pressedHere = std::exchange(m_pressedPlace, nullptr) == place;
+    const std::optional<TouchTarget> pressed = std::exchange(m_pressed, std::nullopt);
+    return !pressedHere || pressed == now;
+}
+
+bool InputGate::doubleTap(const QObject* window)
+{
+    if (!m_clock)
+        return false;
+    const QDateTime now = m_clock->now();
+    const QDateTime last = std::exchange(m_lastTap[window], now);
+    const qint64 since = last.isValid() ? last.msecsTo(now) : -1;
+    return since >= 0 && since < DoubleTapMilliseconds;
+}
+
+void InputGate::routeKeys(QWidget* window, KeyHandler handler)
+{
+    m_routes << Route{window, std::move(handler)};
+}
+
+bool InputGate::keyRepeat(KeyAction action)
+{
+    return action == KeyAction::PrevDish || action == KeyAction::NextDish || action == KeyAction::PrevOrder
+           || action == KeyAction::NextOrder;
+}
+
+bool InputGate::key(QObject* watched, QKeyEvent* event)
+{
+    // keyMap
+    const std::optional<KeyAction> action = m_map.action(event->keyCombination());
+    if (!action)
+        return false;
+    // keyRoute
+    QWidget* window = static_cast<QWidget*>(watched)->window();
+    QWidget* modal = QApplication::activeModalWidget();
+    for (const Route& route : m_routes) {
+        if (route.window != window || (modal && modal != window))
+            continue;
+        // keyRepeat: a held key must not mark one dish after another.
+        if (event->isAutoRepeat() && !keyRepeat(*action))
+            return true;
+        return route.handler(*action);
+    }
+    return false;
+}
+
+bool InputGate::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+        windowShownOrHidden(watched, event->type() == QEvent::Show);
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+        if (touch(watched, event))
+            return true;
+        break;
+    case QEvent::KeyPress:
+        // Only the press is taken: its release still tells the idle clock that someone is there.
+        if (watched->isWidgetType() && key(watched, static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

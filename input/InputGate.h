@@ -1,0 +1,105 @@
+#pragma once
+// The one gate for the cook's input: every touch and every key of the program's windows passes
+// here, and the windows act only on what it lets through and says the input means. The rules,
+// each a function of its own below, in the order they apply:
+//
+// Touches (once guardTouches has been given the clock):
+//   closedGuard  - for GuardMilliseconds after any of the program's windows or boxes closed, or
+//                  something under the finger went away (underFingerChanged), no touch acts: the
+//                  second tap of a double tap lands on whatever lay beneath.
+//   openedGuard  - a window or box takes no touch in its first GuardMilliseconds: those taps
+//                  were meant for what was there before.
+//   refusedRelease - a press that was refused takes its release with it.
+//   heldAcrossPoll - a release acts only where the place holds what it held at the press
+//                  (touchPressed / touchReleased): a poll may reflow the board under a resting
+//                  finger.
+//   doubleTap    - a second press of a ready button within DoubleTapMilliseconds does nothing.
+// Keys:
+//   keyMap       - "Keys.txt" turns a key into an action; keys outside the map go on as usual.
+//   keyRoute     - the action goes to the window that routes keys and is on top; a window
+//                  under a modal one gets none.
+//   keyRepeat    - a held key repeats only the moving actions, never a press.
+//
+// A new rule is a function here and one line where its kind of input is decided.
+
+#include "DbValue.h"
+#include "KeyMap.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <optional>
+
+class Clock;
+class QKeyEvent;
+class QWidget;
+
+class InputGate : public QObject {
+    Q_OBJECT
+public:
+    // What a touch on a grid would act on: the order and the line it was told by.
+    struct TouchTarget {
+        qint64 order = 0;
+        QList<DbValue> line;
+        bool operator==(const TouchTarget& o) const { return order == o.order && line == o.line; }
+    };
+    // A key handler says whether it used the action; one it leaves goes on to the widgets.
+    using KeyHandler = std::function<bool(KeyAction action)>;
+
+    static constexpr int GuardMilliseconds = 500;
+    static constexpr int DoubleTapMilliseconds = 500;
+
+    // Watches every window of the application from now on.
+    explicit InputGate(QObject* parent = nullptr);
+    ~InputGate() override;
+
+    // The touch rules from now on, timed by the clock.
+    void guardTouches(const Clock& clock);
+    // Something under the finger went away without a window closing (a strip hidden by its own
+    // button): touches wait as after a window closed.
+    void underFingerChanged();
+
+    // A press on the place (a grid) found this there; its release asks whether the place still
+    // holds the same (heldAcrossPoll). A release on another place than the press acts.
+    void touchPressed(const QObject* place, const std::optional<TouchTarget>& target);
+    bool touchReleased(const QObject* place, const std::optional<TouchTarget>& now);
+
+    // A press of a ready button in the window: true when it is the second of a double tap.
+    bool doubleTap(const QObject* window);
+
+    void setKeyMap(const KeyMap& map) { m_map = map; }
+    const KeyMap& keyMap() const { return m_map; }
+    // Keys pressed in this window go to the handler.
+    void routeKeys(QWidget* window, KeyHandler handler);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The touch rules.
+    bool tooSoon(const QDateTime& since) const;
+    bool closedGuard() const;
+    bool openedGuard(QWidget* target) const;
+    void windowShownOrHidden(QObject* watched, bool shown);
+    bool touch(QObject* watched, QEvent* event);
+    // The key rules.
+    bool key(QObject* watched, QKeyEvent* event);
+    static bool keyRepeat(KeyAction action);
+
+    const Clock* m_clock = nullptr;
+    QDateTime m_closed;                        // when a window last closed
+    QHash<const QWidget*, QDateTime> m_opened; // the windows shown, since when
+    bool m_releaseRefused = false;
+    const QObject* m_pressedPlace = nullptr;
+    std::optional<TouchTarget> m_pressed;
+    QHash<const QObject*, QDateTime> m_lastTap; // per window
+    struct Route {
+        QPointer<QWidget> window;
+        KeyHandler handler;
+    };
+    KeyMap m_map;
+    QList<Route> m_routes;
+};

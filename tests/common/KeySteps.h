@@ -1,0 +1,211 @@
+#pragma once
+// The monitor worked from a keypad or a bump bar alone: keys of the map pressed at the real
+// board and in the order window on a real database, the states read back from the database,
+// with the default map and with a changed "Keys.txt". The rows run in two executables: the
+// keys that choose and page, and the keys that press.
+
+#include "DataGrid.h"
+#include "FileBytes.h"
+#include "Form_Detail.h"
+#include "Form_Main.h"
+#include "Form_Time.h"
+#include "InputGate.h"
+#include "MonitorRig.h"
+#include "OrderBoard.h"
+#include "OrderRows.h"
+#include "Query.h"
+#include "ReadyStrip.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include "InputGate.h"
+#include "TestDatabase.h"
+
+using namespace Qt::StringLiterals;
+
+namespace KeySteps {
+// Runs `act` once the modal window is on the screen; gives up after five seconds.
+inline QPointer<QTimer> whenShown(QWidget* window, const std::function<void()>& act)
+{
+    auto* timer = new QTimer;
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, window, act] {
+        if (!window->isVisible() && waited.elapsed() < 5000)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (window->isVisible())
+            act();
+    });
+    timer->start(5);
+    return timer;
+}
+
+inline void press(QWidget* to, const QString& name)
+{
+    const QKeyCombination key = QKeySequence::fromString(name, QKeySequence::PortableText)[0];
+    QTest::keyClick(to, key.key(), key.keyboardModifiers());
+}
+
+// Eight orders, two pages: order N (key 99 + N) has "Суп N", then "Каша N".
+inline void fill(TestDatabase& db, OrderRows& rows)
+{
+    for (int n = 1; n <= 8; ++n) {
+        rows.addOrder(99 + n, n);
+        rows.addLine(99 + n, 1, 2, u"Суп %1"_s.arg(n), u"20, 5, DATEADD(-40 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
+        rows.addLine(99 + n, 1, 2, u"Каша %1"_s.arg(n), u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
+    }
+    // The serving-time window is in reach, so that a stray Enter could open it.
+    db.exec(u"INSERT INTO MY_PARAM (KOD, NAME_PARAM) VALUES (1, 'time_monitor')"_s);
+}
+
+inline void columns()
+{
+    // Steps: key names pressed at the board ("Num+6" from the keypad); "K>A>B" presses K at the
+    // board and A, B in the order window it opens; "poll"; "idle" (a minute without input);
+    // "pos:S:D" the point of sale setting the dishes D (a LIKE pattern) to state S; "held:D" the
+    // point of sale holding the line of dish D; "touch:P:D" a touch on dish D of panel P, and
+    // "hold:P:D" ... "release" a press there held over the steps between. "_" in a dish stands for
+    // a space. A step comes 0.6 s after the one before, 0.45 s when it starts with "~". Read back:
+    // the ready dishes, the choice "order/dish" with the page's first place, and what else the
+    // board shows (the strip, a box, a window opened by a touch).
+    QTest::addColumn<QByteArray>("keysFile"); // empty: the defaults
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("ready");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("seen");
+}
+
+inline void drive(TestDatabase& db)
+{
+    QFETCH(QByteArray, keysFile);
+    QFETCH(QString, steps);
+    QFETCH(QString, ready);
+    QFETCH(QString, chosen);
+    QFETCH(QString, seen);
+    if (keysFile.contains("Bump"))
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^Keys.txt keeps the default keys"_s));
+    MonitorRig m(db.name(), [&](const QString& folder) {
+        if (!keysFile.isEmpty())
+            QVERIFY(putFile(folder + u"/Keys.txt"_s, keysFile));
+    });
+    Form_Main& main = m.main();
+    Form_Detail& detail = *m.forms().Detail;
+    main.IdleTimer.stop(); // the test runs the idle check itself
+    m.machine.clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 0));
+    main.RefreshOrderList();
+    main.FillPage();
+    bool servingTimesShown = false;
+    bool leftOpen = false;
+    QStringList shown;
+    std::unique_ptr<HeldLine> held;
+    QPair<QWidget*, QPoint> pressed;
+    // A window that a touch opens: the dish current there, then closed.
+    auto readOpened = [&] {
+        shown << u"opened "_s + detail.Q->asString(u"NAME_BLUDO"_s).value_or(QString());
+        detail.BtnExit->click();
+    };
+
+    for (QString step : steps.split(u' ')) {
+        // A cook's presses are more than a double tap apart, unless told.
+        const bool soon = step.startsWith(u'~');
+        m.machine.clock.time = m.machine.clock.time.addMSecs(soon ? 450 : InputGate::DoubleTapMilliseconds + 100);
+        step = step.mid(soon ? 1 : 0);
+        const QString verb = step.section(u':', 0, 0), arg = QString(step.section(u':', 1)).replace(u'_', u' ');
+        if (step == u"poll")
+            m.polling().onTimer();
+        else if (step == u"idle") {
+            m.machine.idle.lastInput = 0;
+            m.machine.idle.now = 60000;
+            main.IdleTimerTimer();
+        } else if (verb == u"pos")
+            db.exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = %1 WHERE NAME_BLUDO LIKE '%2'"_s.arg(arg.section(u':', 0, 0), QString(step.section(u':', 2))));
+        else if (verb == u"held")
+            held = std::make_unique<HeldLine>(db.name(), arg);
+        else if (verb == u"touch" || verb == u"hold") {
+            DataGrid* grid = qobject_cast<DataGrid*>(main.panelGrids()[size_t(arg.section(u':', 0, 0).toInt() - 1)]);
+            QAbstractItemModel* model = grid->model();
+            const QModelIndexList found = model->match(model->index(0, 0), Qt::DisplayRole, arg.section(u':', 1), 1, Qt::MatchExactly);
+            QVERIFY(!found.isEmpty());
+            pressed = {grid->viewport(), grid->visualRect(found.first()).center()};
+            QPointer<QTimer> waiting = whenShown(&detail, readOpened);
+            if (verb == u"touch")
+                QTest::mouseClick(pressed.first, Qt::LeftButton, {}, pressed.second);
+            else
+                QTest::mousePress(pressed.first, Qt::LeftButton, {}, pressed.second);
+            delete waiting;
+        } else if (verb == u"release") {
+            QPointer<QTimer> waiting = whenShown(&detail, readOpened);
+            QTest::mouseRelease(pressed.first, Qt::LeftButton, {}, pressed.second);
+            delete waiting;
+        } else if (step.contains(u'>')) {
+            const QStringList inWindow = step.split(u'>').mid(1);
+            QPointer<QTimer> inside = whenShown(&detail, [&] {
+                QPointer<QTimer> stray = whenShown(m.forms().Time, [&] {
+                    servingTimesShown = true;
+                    m.forms().Time->reject();
+                });
+                for (const QString& key : inWindow) {
+                    m.machine.clock.time = m.machine.clock.time.addMSecs(InputGate::DoubleTapMilliseconds + 100);
+                    if (detail.isVisible())
+                        press(detail.G, key);
+                }
+                delete stray;
+                if (detail.isVisible()) {
+                    leftOpen = true;
+                    detail.BtnExit->click();
+                }
+            });
+            press(&main, step.section(u'>', 0, 0));
+            delete inside;
+        } else
+            press(&main, step);
+    }
+
+    QStringList readyDishes;
+    Query q(m.base().MyDB, m.base().TransactionRead);
+    q.setSql({u"SELECT NAME_BLUDO FROM ZAKAZ_STR WHERE PRINT_SECTION = 3 ORDER BY KOD"_s});
+    q.prepare();
+    q.open();
+    for (int i = 0; i < q.recordCount(); ++i)
+        readyDishes << *q.row(i)[0].toText();
+    QCOMPARE(readyDishes.join(u','), ready);
+
+    const BoardChoice& choice = main.board().choice();
+    QString read = u"-"_s;
+    if (choice.order()) {
+        const DbValue dish = choice.dish() ? db.value(u"SELECT NAME_BLUDO FROM ZAKAZ_STR WHERE KOD = %1"_s.arg(*choice.dish())) : DbValue();
+        read = QString::number(*choice.order() - 99) + u'/' + dish.toText().value_or(u"-"_s);
+    }
+    QCOMPARE(read + u" @"_s + QString::number(m.state.PageFirst), chosen);
+    // The frames show the choice, in the chosen order's panel.
+    const int panel = main.board().chosenPanel();
+    QCOMPARE(panel >= 0, choice.active());
+    QWidget* frame = main.board().choiceFrames().orderFrame();
+    QCOMPARE(frame && frame->isVisibleTo(&main), choice.active());
+    if (panel >= 0)
+        QCOMPARE(frame->parentWidget(), main.panels()[size_t(panel)]);
+
+    held.reset();
+    if (main.StripReady->isVisibleTo(&main))
+        shown << main.StripReady->Label->text();
+    if (main.board().AllOrders)
+        shown << u"all"_s;
+    if (m.state.HotExpanded)
+        shown << u"stretched"_s;
+    // One box in the cooks' words for a failed action, the server's text beneath; none otherwise.
+    for (const QString& box : m.machine.dialogs.messages)
+        shown << QString(box).replace(QRegularExpression(u"\n\n.+"_s, QRegularExpression::DotMatchesEverythingOption), u" …"_s);
+    QCOMPARE(shown.join(u", "_s), seen);
+    QVERIFY(!servingTimesShown);
+    QVERIFY(!leftOpen);
+}
+}

@@ -31,9 +31,9 @@ QString keyList(QList<qint64> sorted)
 }
 }
 
-PollingCycle::PollingCycle(Form_Base& base, SoundAlert& alert, Board board, Dialogs& dialogs, const Clock& clock,
-                           QObject* parent)
-    : QObject(parent), m_base(base), m_alert(alert), m_board(std::move(board)), m_dialogs(dialogs),
+PollingCycle::PollingCycle(Form_Base& base, Journal& journal, SoundAlert& alert, Board board, Dialogs& dialogs,
+                           const Clock& clock, QObject* parent)
+    : QObject(parent), m_base(base), m_journal(journal), m_alert(alert), m_board(std::move(board)), m_dialogs(dialogs),
       m_clock(clock), m_attach(base.MyDB)
 {
     if (!m_board.status)
@@ -259,7 +259,7 @@ void PollingCycle::TimerHotTimer()
             emit announced();
             m_base.BeepCount = 0;
             announce();
-            JournalLines::announced(m_base, fresh);
+            JournalLines::announced(m_base, m_journal, fresh);
         }
         m_unmarked = markShown(served, lines);
     }

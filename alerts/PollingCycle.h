@@ -23,6 +23,7 @@ class Clock;
 class DbError;
 class Dialogs;
 class Form_Base;
+class Journal;
 class SoundAlert;
 
 class PollingCycle : public QObject {
@@ -35,7 +36,7 @@ public:
         std::function<void(const QString& headline, const QString& detail)> status;
     };
 
-    PollingCycle(Form_Base& base, SoundAlert& alert, Board board, Dialogs& dialogs, const Clock& clock,
+    PollingCycle(Form_Base& base, Journal& journal, SoundAlert& alert, Board board, Dialogs& dialogs, const Clock& clock,
                  QObject* parent = nullptr);
 
     // One run; database errors are thrown and end it at the failing step.
@@ -86,6 +87,7 @@ private:
     void logAnnounced(const QList<qint64>& keys);
 
     Form_Base& m_base;
+    Journal& m_journal; // where the announced lines are recorded
     SoundAlert& m_alert;
     Board m_board;
     Dialogs& m_dialogs;

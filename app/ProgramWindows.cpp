@@ -37,7 +37,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                const std::function<void(const QString&)>& onCreated)
 {
     // The monitor's own record; whatever becomes of it, the windows work alike.
-    Journal::shared().open(state.settingsFolder, &platform.clock);
+    m_journal.open(state.settingsFolder, &platform.clock);
     auto created = [&](QObject* window) {
         if (onCreated)
             onCreated(window->objectName());
@@ -70,7 +70,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     main->attachDatabase(*base);
     main->setIdleClock(platform.idle);
     main->gate().guardTouches(platform.clock);
-    auto* presses = new PressService(*base, Journal::shared(), main);
+    auto* presses = new PressService(*base, m_journal, main);
     m_forms.Presses = presses;
     presses->seed(platform.clock.now());
     main->setPresses(*presses);
@@ -96,7 +96,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
         main->FillPage();
     });
     main->recallNewest = [ready = m_forms.Ready] { return ready->takeBackNewest(); };
-    m_forms.Stat = new Form_Stat(state, platform.dialogs, platform.display, platform.clock, main);
+    m_forms.Stat = new Form_Stat(state, m_journal, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Stat->sections = [main] {
         QList<int> sections{800, 900};
         const ServedSections served = main->board().served();
@@ -112,7 +112,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                     [vid] { return vid->E_Duration->text(); },
                                     [vid] { return vid->E_Amount->text(); }},
                                    base);
-    m_forms.Polling = new PollingCycle(*base, *m_forms.Alert,
+    m_forms.Polling = new PollingCycle(*base, m_journal, *m_forms.Alert,
                                        {[main] { return main->board().served(); },
                                         [main] {
                                             main->RefreshOrderList();
@@ -138,7 +138,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
 ProgramWindows::~ProgramWindows()
 {
     m_main.reset();
-    Journal::shared().close();
+    m_journal.close();
 }
 
 int runProgram(AppState& state, Platform platform)
@@ -147,7 +147,7 @@ int runProgram(AppState& state, Platform platform)
     int status = 0;
     {
         ProgramWindows windows(state, platform);
-        Journal::shared().started(QStringLiteral(MONITOR_VERSION));
+        windows.journal().started(QStringLiteral(MONITOR_VERSION));
         Form_Main* main = windows.forms().Main;
         // A window may have ended the program while the windows were being created.
         if (!main->isClosed()) {
@@ -161,7 +161,7 @@ int runProgram(AppState& state, Platform platform)
         }
         if (status == 0 && state.RestartNeeded)
             status = RestartExitStatus;
-        Journal::shared().ended(status);
+        windows.journal().ended(status);
     }
     if (status == RestartExitStatus)
         qCInfo(lcMonitor) << "exit: status" << status << "(to be started again)";

@@ -3,6 +3,7 @@
 // creation step, and then the board marked ready.
 
 #include "Forms.h"
+#include "Journal.h"
 
 #include <QString>
 #include <functional>
@@ -36,8 +37,11 @@ public:
     ~ProgramWindows();
 
     const Forms& forms() const { return m_forms; }
+    // The monitor's own record, opened with the windows and handed to those that write or read it.
+    Journal& journal() { return m_journal; }
 
 private:
+    Journal m_journal; // outlives the windows
     Forms m_forms;
     std::unique_ptr<Form_Main> m_main; // every other window belongs to the board
 };

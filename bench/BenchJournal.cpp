@@ -183,10 +183,10 @@ int main(int argc, char* argv[])
             polls << t.nsecsElapsed() / 1e6;
             const qint64 last = db.value(u"SELECT MAX(KOD) FROM ZAKAZ_STR"_s).toInt64().value_or(0);
             t.start();
-            const QList<Journal::Line> lines = JournalLines::read(rig.base(), QList<qint64>{last - 2, last - 1, last});
+            const QList<Journal::Line> lines = JournalLines::read(rig.base(), rig.windows->journal(), QList<qint64>{last - 2, last - 1, last});
             reads << t.nsecsElapsed() / 1e6;
             t.start();
-            Journal::shared().announced(lines);
+            rig.windows->journal().announced(lines);
             writes << t.nsecsElapsed() / 1e6;
         }
     }

@@ -55,10 +55,10 @@ void logFailure(const std::exception& e)
 // The lines by key, KeysPerRead at a time, on the data module's query kept for the journal: its
 // text never changes, so it is prepared once for the run and an announcement costs the server
 // one execution.
-QList<Journal::Line> JournalLines::read(Form_Base& base, const QList<qint64>& keys)
+QList<Journal::Line> JournalLines::read(Form_Base& base, const Journal& journal, const QList<qint64>& keys)
 {
     QList<Journal::Line> lines;
-    if (!Journal::shared().isOpen() || keys.isEmpty())
+    if (!journal.isOpen() || keys.isEmpty())
         return lines;
     QList<qint64> sorted = keys;
     std::sort(sorted.begin(), sorted.end());
@@ -82,7 +82,7 @@ QList<Journal::Line> JournalLines::read(Form_Base& base, const QList<qint64>& ke
     return lines;
 }
 
-void JournalLines::announced(Form_Base& base, const QList<qint64>& keys)
+void JournalLines::announced(Form_Base& base, Journal& journal, const QList<qint64>& keys)
 {
-    Journal::shared().announced(read(base, keys));
+    journal.announced(read(base, journal, keys));
 }

@@ -15,8 +15,8 @@ namespace JournalLines {
 // for up to KeysPerRead keys bound as :K1… (unused ones NULL).
 constexpr int KeysPerRead = 20;
 QStringList byKeySql();
-QList<Journal::Line> read(Form_Base& base, const QList<qint64>& keys);
+QList<Journal::Line> read(Form_Base& base, const Journal& journal, const QList<qint64>& keys);
 
 // The polling announced these lines.
-void announced(Form_Base& base, const QList<qint64>& keys);
+void announced(Form_Base& base, Journal& journal, const QList<qint64>& keys);
 }

@@ -5,9 +5,9 @@
 
 using namespace Qt::StringLiterals;
 
-QList<Journal::Press> RecallList::entries(const QDateTime& now)
+QList<Journal::Press> RecallList::entries(Journal& journal, const QDateTime& now)
 {
-    return Journal::shared().readyPresses(now.addSecs(-Minutes * 60));
+    return journal.readyPresses(now.addSecs(-Minutes * 60));
 }
 
 QString RecallList::dishes(const Journal::Press& entry)

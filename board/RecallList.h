@@ -12,7 +12,7 @@ namespace RecallList {
 constexpr int Minutes = 30;
 
 // The entries, newest first; each with its lines not taken back since.
-QList<Journal::Press> entries(const QDateTime& now);
+QList<Journal::Press> entries(Journal& journal, const QDateTime& now);
 // "Борщ ×2, Чай" for the list.
 QString dishes(const Journal::Press& entry);
 }

@@ -105,12 +105,6 @@ Journal::~Journal()
     close();
 }
 
-Journal& Journal::shared()
-{
-    static Journal journal;
-    return journal;
-}
-
 QString Journal::kindName(Kind kind)
 {
     switch (kind) {

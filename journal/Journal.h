@@ -51,9 +51,6 @@ public:
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
 
-    // The program's one journal; it does nothing until opened.
-    static Journal& shared();
-
     // Opens (or creates) the journal in the folder; false, with a line in the log, when it
     // stays closed. A file that is no database, or a damaged one, is moved aside first.
     bool open(const QString& folder, const Clock* clock = nullptr);

@@ -1,5 +1,7 @@
 #include "JournalStats.h"
 
+#include "Journal.h"
+
 #include "JournalTime.h"
 
 #include <QHash>
@@ -64,6 +66,16 @@ double JournalStats::quantile(const QList<double>& sorted, double p)
     const auto below = qsizetype(std::floor(at));
     const qsizetype above = std::min(below + 1, sorted.size() - 1);
     return sorted[below] + (sorted[above] - sorted[below]) * (at - double(below));
+}
+
+JournalStats::Day JournalStats::day(const Journal& journal, const QDate& date, const QList<int>& sections)
+{
+    return day(journal.handle(), date, sections);
+}
+
+QByteArray JournalStats::csv(const Journal& journal, const QDate& from, const QDate& to)
+{
+    return csv(journal.handle(), from, to);
 }
 
 JournalStats::Day JournalStats::day(sqlite3* db, const QDate& date, const QList<int>& sections)

@@ -12,6 +12,7 @@
 #include <array>
 
 struct sqlite3;
+class Journal;
 
 namespace JournalStats {
 struct Dish {
@@ -27,12 +28,15 @@ struct Day {
     std::array<int, 24> lateByHour{};
 };
 
-// sections empty: every section.
+// sections empty: every section. A closed journal gives no figures.
+Day day(const Journal& journal, const QDate& date, const QList<int>& sections);
 Day day(sqlite3* db, const QDate& date, const QList<int>& sections);
 // The p-th quantile (0..1) of sorted values, between the neighbouring values.
 double quantile(const QList<double>& sorted, double p);
 
 // UTF-8 with a BOM, ";" between fields, CR LF line ends, decimal commas: as spreadsheets in
 // Russian locales open it. From the first day to the last, both included.
+QByteArray csv(const Journal& journal, const QDate& from, const QDate& to);
+// The same on a journal file opened by itself, as the export from the command line does.
 QByteArray csv(sqlite3* db, const QDate& from, const QDate& to);
 }

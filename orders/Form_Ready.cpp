@@ -83,7 +83,7 @@ void Form_Ready::showRecent()
 
 void Form_Ready::fill()
 {
-    m_entries = RecallList::entries(m_clock.now());
+    m_entries = m_presses ? RecallList::entries(m_presses->journal(), m_clock.now()) : QList<Journal::Press>{};
     G->clearContents();
     G->setRowCount(int(m_entries.size()));
     for (int row = 0; row < m_entries.size(); ++row) {
@@ -95,7 +95,7 @@ void Form_Ready::fill()
     }
     G->clearSelection();
     G->setCurrentItem(nullptr);
-    G->setToolTip(Journal::shared().isOpen() ? QString() : NoJournal);
+    G->setToolTip(m_presses && m_presses->journal().isOpen() ? QString() : NoJournal);
     chosenChanged();
 }
 
@@ -132,7 +132,7 @@ bool Form_Ready::takeBackNewest()
 {
     if (!m_base || !m_presses)
         return false;
-    const QList<Journal::Press> recent = RecallList::entries(m_clock.now());
+    const QList<Journal::Press> recent = RecallList::entries(m_presses->journal(), m_clock.now());
     if (recent.isEmpty())
         return false;
     // From the board, without the window: the board is re-read here rather than when it closes.

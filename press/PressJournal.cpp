@@ -9,7 +9,7 @@ PressJournal::PressJournal(Form_Base& base, Journal& journal, Journal::Kind kind
     QList<qint64> keys;
     for (const ReadyRecord::Line& line : lines)
         keys << line.key;
-    m_lines = JournalLines::read(base, keys);
+    m_lines = JournalLines::read(base, journal, keys);
     if (!Journal::setsReady(kind))
         return;
     for (Journal::Line& read : m_lines)

@@ -39,9 +39,10 @@ QString minutes(double value)
 }
 }
 
-Form_Stat::Form_Stat(AppState& state, Dialogs& dialogs, DisplayMode& display, const Clock& clock, QWidget* parent)
+Form_Stat::Form_Stat(AppState& state, Journal& journal, Dialogs& dialogs, DisplayMode& display, const Clock& clock,
+                     QWidget* parent)
     : DesignDialog(u"Form_Stat"_s, Caption, QSize(780, 560), TitleButtons::CloseOnly, parent), m_dialogs(dialogs),
-      m_clock(clock)
+      m_clock(clock), m_journal(journal)
 {
     setFont(DesignFonts::arial(13));
     LabelDay = new QLabel(u"День:"_s, this);
@@ -112,7 +113,7 @@ void Form_Stat::showToday()
 
 void Form_Stat::fill()
 {
-    m_day = JournalStats::day(Journal::shared().handle(), DateDay->date(), sections ? sections() : QList<int>{});
+    m_day = JournalStats::day(m_journal, DateDay->date(), sections ? sections() : QList<int>{});
     G->setRowCount(int(m_day.dishes.size()));
     int ready = 0, late = 0;
     for (int row = 0; row < m_day.dishes.size(); ++row) {
@@ -127,7 +128,7 @@ void Form_Stat::fill()
         ready += d.ready;
         late += d.late;
     }
-    LabelTotal->setText(Journal::shared().isOpen() ? u"Готово: %1, опоздали: %2"_s.arg(ready).arg(late)
+    LabelTotal->setText(m_journal.isOpen() ? u"Готово: %1, опоздали: %2"_s.arg(ready).arg(late)
                                                    : u"Журнал монитора недоступен"_s);
 
     // The hours of the day from the first to the last with a dish ready, the working day at least.
@@ -180,7 +181,7 @@ void Form_Stat::BtnCsvClick()
     if (name.isEmpty())
         return;
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(JournalStats::csv(Journal::shared().handle(), day, day)) < 0
+    if (!file.open(QIODevice::WriteOnly) || file.write(JournalStats::csv(m_journal, day, day)) < 0
         || !file.commit())
         m_dialogs.message(this, SaveFailed.arg(file.errorString()));
 }

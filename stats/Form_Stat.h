@@ -12,6 +12,7 @@
 struct AppState;
 class Clock;
 class Dialogs;
+class Journal;
 class DisplayMode;
 class QChartView;
 class QDateEdit;
@@ -22,7 +23,8 @@ class QTableWidget;
 class Form_Stat : public DesignDialog {
     Q_OBJECT
 public:
-    Form_Stat(AppState& state, Dialogs& dialogs, DisplayMode& display, const Clock& clock, QWidget* parent);
+    Form_Stat(AppState& state, Journal& journal, Dialogs& dialogs, DisplayMode& display, const Clock& clock,
+              QWidget* parent);
 
     QLabel* LabelDay;
     QDateEdit* DateDay;
@@ -50,5 +52,6 @@ public:
 private:
     Dialogs& m_dialogs;
     const Clock& m_clock;
+    Journal& m_journal;
     JournalStats::Day m_day;
 };

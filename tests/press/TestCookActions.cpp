@@ -167,7 +167,7 @@ void TestCookActions::recallList()
     QCOMPARE(found, states);
     QStringList kinds;
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(Journal::shared().handle(), "SELECT kind FROM press ORDER BY id", -1, &st, nullptr);
+    sqlite3_prepare_v2(m.windows->journal().handle(), "SELECT kind FROM press ORDER BY id", -1, &st, nullptr);
     while (sqlite3_step(st) == SQLITE_ROW)
         kinds << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
     sqlite3_finalize(st);
@@ -218,7 +218,7 @@ void TestCookActions::brokenJournalLeavesTheBoardAlone()
     QCOMPARE(stateOf(u"Пельмени"_s), 3);
     QVERIFY(m.machine.dialogs.messages.isEmpty());
     int count = -1;
-    if (sqlite3* db = Journal::shared().handle()) {
+    if (sqlite3* db = m.windows->journal().handle()) {
         sqlite3_stmt* st = nullptr;
         sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM announced", -1, &st, nullptr);
         if (sqlite3_step(st) == SQLITE_ROW)
@@ -226,7 +226,7 @@ void TestCookActions::brokenJournalLeavesTheBoardAlone()
         sqlite3_finalize(st);
     }
     QCOMPARE(count, announced);
-    QCOMPARE(RecallList::entries(m.machine.clock.now()).size(), announced > 0 ? 1 : 0);
+    QCOMPARE(RecallList::entries(m.windows->journal(), m.machine.clock.now()).size(), announced > 0 ? 1 : 0);
 }
 
 QTEST_MAIN(TestCookActions)

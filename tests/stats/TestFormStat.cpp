@@ -45,7 +45,7 @@ void TestFormStat::saveCsv()
     QTemporaryDir dir;
     FakeClock clock;
     clock.time = QDateTime(QDate(2026, 12, 7), QTime(13, 30));
-    Journal& journal = Journal::shared();
+    Journal journal;
     QVERIFY(journal.open(dir.path(), &clock));
     auto line = [](qint64 key, const QString& dish, int section, int minutes, const QDateTime& at) {
         Journal::Line l;
@@ -65,7 +65,7 @@ void TestFormStat::saveCsv()
     AppState state;
     FakeDialogs dialogs;
     FakeDisplayMode display;
-    Form_Stat window(state, dialogs, display, clock, nullptr);
+    Form_Stat window(state, journal, dialogs, display, clock, nullptr);
     window.sections = [] { return QList<int>{1, 800, 900}; };
     window.DateDay->setDate(clock.now().date());
     QCOMPARE(window.G->rowCount(), 1); // section 2 is not served

@@ -146,7 +146,7 @@ int main(int argc, char* argv[])
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer t;
         t.start();
-        Form_Stat window(state, dialogs, display, clock, nullptr);
+        Form_Stat window(state, journal, dialogs, display, clock, nullptr);
         window.sections = [] { return QList<int>{1, 2, 3, 800, 900}; };
         window.DateDay->setDate(today.addDays(-1));
         window.fill();
@@ -154,7 +154,7 @@ int main(int argc, char* argv[])
         window.grab();
         open << t.nsecsElapsed() / 1e6;
         t.start();
-        const QByteArray bytes = JournalStats::csv(journal.handle(), today.addDays(-1), today.addDays(-1));
+        const QByteArray bytes = JournalStats::csv(journal, today.addDays(-1), today.addDays(-1));
         csv << t.nsecsElapsed() / 1e6;
         if (bytes.size() < 1000)
             return 1;

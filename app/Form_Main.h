@@ -94,6 +94,8 @@ public:
     // Board operations; they do nothing until every window exists.
     void RefreshOrderList();
     void FillPage();
+    // The order list read again and the page filled from it: after every action and poll.
+    void refreshBoard();
 
     void BtnNetClick();
     void BtnOptionClick();

@@ -76,10 +76,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     main->setPresses(*presses);
     m_forms.Detail->attach(*base, *presses, main->serverTime(),
                            {[main] { return main->board().served(); },
-                            [main] {
-                                main->RefreshOrderList();
-                                main->FillPage();
-                            },
+                            [main] { main->refreshBoard(); },
                             &main->gate()},
                            *m_forms.Time);
     m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);
@@ -91,10 +88,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
         return used;
     });
     m_forms.Ready = new Form_Ready(state, platform.dialogs, platform.display, platform.clock, main);
-    m_forms.Ready->attach(*base, *presses, [main] {
-        main->RefreshOrderList();
-        main->FillPage();
-    });
+    m_forms.Ready->attach(*base, *presses, [main] { main->refreshBoard(); });
     main->recallNewest = [ready = m_forms.Ready] { return ready->takeBackNewest(); };
     m_forms.Stat = new Form_Stat(state, m_journal, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Stat->sections = [main] {
@@ -114,10 +108,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                    base);
     m_forms.Polling = new PollingCycle(*base, m_journal, *m_forms.Alert,
                                        {[main] { return main->board().served(); },
-                                        [main] {
-                                            main->RefreshOrderList();
-                                            main->FillPage();
-                                        },
+                                        [main] { main->refreshBoard(); },
                                         [main](const QString& headline, const QString& detail) {
                                             main->Strip->showProblem(headline, detail);
                                         }},

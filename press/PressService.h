@@ -33,8 +33,8 @@ public:
     // "Блюдо готово": the line (with its present state) set ready.
     void dishReady(qint64 order, const QString& number, const Line& line);
     // "Заказ полностью готов": the order's shown lines in the served sections set ready; `shown`
-    // are those lines as read just before, the ones the press changes. The press, to be offered
-    // back by the strip until undoDropped().
+    // are those lines as read just before, the ones the press changes. The press is offered back
+    // (offered()) until one of its lines goes back, a newer order press comes, or dropOffer().
     Press orderReady(qint64 order, const QString& number, const QList<Line>& shown,
                      const std::array<bool, 5>& served);
     // "Вернуть в работу" on a ready dish: back to its state before this monitor's press.

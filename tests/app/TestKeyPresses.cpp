@@ -1,5 +1,5 @@
-// The keys that press at the board and in the order window (Enter, "+", "-", "*"), with the
-// touches' guards, questions and boxes, on the real board and a real database.
+// The keys that press at the board (Enter, "+", "-", "*"), with the touches' questions and
+// boxes, on the real board and a real database.
 
 #include "KeySteps.h"
 
@@ -37,13 +37,6 @@ void TestKeyPresses::defaultKeys_data()
     QTest::newRow("- again goes further back") << none << u"4 + 5 + - -"_s << u""_s << u"7/Суп 7 @7"_s << u""_s;
     QTest::newRow("- with nothing to take back") << none << u"3 Enter - -"_s << u""_s << u"3/Каша 3 @1"_s << u""_s;
     QTest::newRow("*") << none << u"4 + *"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов, all"_s;
-    QTest::newRow(". opens the chosen dish, Enter marks it")
-        << none << u"2 Down .>Enter>Esc"_s << u"Каша 2"_s << u"2/Каша 2 @1"_s << u""_s;
-    QTest::newRow("Del, dishes moved in the window") << none << u"1 Del>Down>Up>Down>Enter>Esc"_s << u"Каша 1"_s << u"1/Суп 1 @1"_s << u""_s;
-    QTest::newRow("+ in the window") << none << u"3 .>+"_s << u"Суп 3,Каша 3"_s << u"4/Суп 4 @1"_s << u"Заказ № 3 готов"_s;
-    QTest::newRow("a touch chooses, keys go on") << none << u"touch:4:Каша_4 Up Enter"_s << u"Суп 4"_s << u"4/Каша 4 @1"_s << u"opened Каша 4"_s;
-    // The keys take the touches' paths: their guards, their questions and their boxes.
-    QTest::newRow("Enter again within 0.45 s") << none << u"2 Enter ~Enter"_s << u"Суп 2"_s << u"2/Каша 2 @1"_s << u""_s;
     QTest::newRow("+ leaves a dish not yet shown") << none << u"pos:1:Каша_3 3 +"_s << u"Суп 3"_s << u"4/Суп 4 @1"_s << u"Заказ № 3 готов"_s;
     QTest::newRow("- returns the +, not the Enter before") << none << u"3 Down Enter 3 + -"_s << u"Каша 3"_s << u"4/Суп 4 @1"_s << u""_s;
     QTest::newRow("Enter on a line held by the point of sale") << none << u"held:Суп_2 2 Enter"_s << u""_s << u"2/Суп 2 @1"_s
@@ -51,11 +44,6 @@ void TestKeyPresses::defaultKeys_data()
     QTest::newRow("+ on a line held by the point of sale") << none << u"held:Каша_4 4 +"_s << u""_s << u"4/Суп 4 @1"_s
                                                            << u"Заказ не отмечен: строку сейчас меняет другая программа. Повторите через несколько секунд. …"_s;
     QTest::newRow("Enter on a dish gone meanwhile") << none << u"2 Down pos:0:Каша_2 Enter"_s << u""_s << u"2/Суп 2 @1"_s << u""_s;
-    // A window just closed keeps touches off the board for half a second, not keys.
-    QTest::newRow("a key just after a window closed") << none << u"2 .>Esc ~Enter"_s << u"Суп 2"_s << u"2/Каша 2 @1"_s << u""_s;
-    QTest::newRow("a touch just after a window closed") << none << u"2 .>Esc ~touch:4:Каша_4"_s << u""_s << u"2/Суп 2 @1"_s << u""_s;
-    // A press held while a poll reflows the board neither opens nor chooses what lies there now.
-    QTest::newRow("a press held across a poll") << none << u"hold:4:Каша_4 pos:3:%_4 poll release"_s << u"Суп 4,Каша 4"_s << u"- @1"_s << u""_s;
 }
 
 QTEST_MAIN(TestKeyPresses)

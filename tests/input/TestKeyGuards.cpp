@@ -1,0 +1,46 @@
+// Keys through the input gate on the real board and a real database: keys in the order window,
+// a touch and keys in turn, a double press, and the guards after a window closed or while a
+// press is held across a poll (touches wait, keys do not).
+
+#include "KeySteps.h"
+
+class TestKeyGuards : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void defaultKeys_data();
+    void defaultKeys() { KeySteps::drive(*m_db); }
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<OrderRows> m_rows;
+};
+
+void TestKeyGuards::init()
+{
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
+    m_rows = std::make_unique<OrderRows>(*m_db, u"Петров Сергей"_s);
+    KeySteps::fill(*m_db, *m_rows);
+}
+
+void TestKeyGuards::defaultKeys_data()
+{
+    KeySteps::columns();
+    const QByteArray none;
+    QTest::newRow(". opens the chosen dish, Enter marks it")
+        << none << u"2 Down .>Enter>Esc"_s << u"Каша 2"_s << u"2/Каша 2 @1"_s << u""_s;
+    QTest::newRow("Del, dishes moved in the window") << none << u"1 Del>Down>Up>Down>Enter>Esc"_s << u"Каша 1"_s << u"1/Суп 1 @1"_s << u""_s;
+    QTest::newRow("+ in the window") << none << u"3 .>+"_s << u"Суп 3,Каша 3"_s << u"4/Суп 4 @1"_s << u"Заказ № 3 готов"_s;
+    QTest::newRow("a touch chooses, keys go on") << none << u"touch:4:Каша_4 Up Enter"_s << u"Суп 4"_s << u"4/Каша 4 @1"_s << u"opened Каша 4"_s;
+    // The keys take the touches' paths: their guards, their questions and their boxes.
+    QTest::newRow("Enter again within 0.45 s") << none << u"2 Enter ~Enter"_s << u"Суп 2"_s << u"2/Каша 2 @1"_s << u""_s;
+    // A window just closed keeps touches off the board for half a second, not keys.
+    QTest::newRow("a key just after a window closed") << none << u"2 .>Esc ~Enter"_s << u"Суп 2"_s << u"2/Каша 2 @1"_s << u""_s;
+    QTest::newRow("a touch just after a window closed") << none << u"2 .>Esc ~touch:4:Каша_4"_s << u""_s << u"2/Суп 2 @1"_s << u""_s;
+    // A press held while a poll reflows the board neither opens nor chooses what lies there now.
+    QTest::newRow("a press held across a poll") << none << u"hold:4:Каша_4 pos:3:%_4 poll release"_s << u"Суп 4,Каша 4"_s << u"- @1"_s << u""_s;
+}
+
+QTEST_MAIN(TestKeyGuards)
+#include "TestKeyGuards.moc"

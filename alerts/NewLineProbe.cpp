@@ -14,6 +14,14 @@ void run(Query& query, const QStringList& sql)
     query.open();
 }
 
+void run(Query& query, const PosStatement& statement)
+{
+    query.close();
+    statement.bindTo(query);
+    query.prepare();
+    query.open();
+}
+
 void addKeys(const Query& query, QList<qint64>& keys)
 {
     for (int i = 0; i < query.recordCount(); ++i)
@@ -58,7 +66,7 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
     m_look = everyShift ? Look::EveryShift : newKeys ? Look::NewKeys : Look::OpenShifts;
     if (m_look == Look::EveryShift) {
         const QMap<qint64, qint64> tops = rangeTops(wide);
-        run(wide, PollingSql::Reference::newLines(served));
+        run(wide, PollingSql::everyShiftNewLines(served));
         lines.clear();
         addKeys(wide, lines);
         m_before = m_tops = tops;

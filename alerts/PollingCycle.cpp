@@ -255,11 +255,19 @@ void PollingCycle::TimerHotTimer()
     if (!lines.isEmpty()) {
         m_unmarked = QSet<qint64>(lines.begin(), lines.end());
         if (!fresh.isEmpty()) {
-            logAnnounced(found);
+            // Read once, for the log and the journal.
+            std::optional<QList<Journal::Line>> details;
+            try {
+                details = JournalLines::readLines(m_base.QJournal, found);
+            } catch (const std::exception& e) {
+                qCWarning(lcMonitor).noquote() << "the new lines could not be read:" << Log::oneLine(QString::fromUtf8(e.what()));
+            }
+            logAnnounced(found, details);
             emit announced();
-            m_base.BeepCount = 0;
+            m_alert.BeepCount = 0;
             announce();
-            JournalLines::announced(m_base, fresh);
+            if (details && Journal::shared().isOpen())
+                JournalLines::announced(*details, fresh);
         }
         m_unmarked = markShown(served, lines);
     }
@@ -278,10 +286,10 @@ QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<q
         transaction.rollback();
     transaction.start();
     try {
+        // The same text for every run: prepared once, only the keys change.
         for (qsizetype at = 0; at < keys.size(); at += PollingSql::MarkKeys) {
             mark.close();
-            mark.setSql(PollingSql::markShown(served, keys.mid(at, PollingSql::MarkKeys)));
-            mark.prepare();
+            PollingSql::markShown(served, keys.mid(at, PollingSql::MarkKeys)).bindTo(mark);
             mark.execute();
         }
         transaction.commit();
@@ -313,23 +321,15 @@ QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<q
     return held;
 }
 
-void PollingCycle::logAnnounced(const QList<qint64>& keys)
+void PollingCycle::logAnnounced(const QList<qint64>& keys, const std::optional<QList<Journal::Line>>& details)
 {
     m_health.lastNewLine = m_clock.now();
     // Named for the kitchen's IT person; the keys alone when the names cannot be read.
-    Query& named = m_base.QRead1;
-    try {
-        named.close();
-        named.setSql(LogLines::announcedSql(keys));
-        named.prepare();
-        named.open();
-        const QStringList lines = LogLines::announced(named);
-        named.close();
-        qCInfo(lcMonitor).noquote() << "new dishes:" << lines.join(u"; "_s) << "- lines" << keyList(keys);
-    } catch (const std::exception&) {
-        named.close();
+    if (details)
+        qCInfo(lcMonitor).noquote() << "new dishes:" << LogLines::announced(*details).join(u"; "_s) << "- lines"
+                                    << keyList(keys);
+    else
         qCInfo(lcMonitor).noquote() << "new lines:" << keyList(keys);
-    }
 }
 
 void PollingCycle::announce()

@@ -83,7 +83,7 @@ private:
     void succeeded();
     void reconnect();
     void attached(bool ok);
-    void logAnnounced(const QList<qint64>& keys);
+    void logAnnounced(const QList<qint64>& keys, const std::optional<QList<Journal::Line>>& details);
 
     Form_Base& m_base;
     SoundAlert& m_alert;

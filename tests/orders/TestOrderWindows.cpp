@@ -713,7 +713,7 @@ void TestOrderWindows::cookActions()
         found += QString::number(stateOf(dish));
     QCOMPARE(found, states);
     // The board was read again after the last action: it lists the orders with dishes at work.
-    QCOMPARE(m.base().QZakaz.recordCount(), main.board().AllOrders ? 2 : found.left(4).contains(u'2') + (found[5] == u'2'));
+    QCOMPARE(main.board().orderList()->recordCount(), main.board().AllOrders ? 2 : found.left(4).contains(u'2') + (found[5] == u'2'));
     // Lines back at work are shown ones, not new ones: nothing sounds but a line the point of
     // sale made new again.
     m.poll();
@@ -821,7 +821,7 @@ void TestOrderWindows::recallList()
     sqlite3_finalize(st);
     QCOMPARE(kinds.join(u' '), presses);
     // The board was read again after the take-back.
-    QCOMPARE(m.base().QZakaz.recordCount(), found.left(3).contains(u'2') ? 2 : 1);
+    QCOMPARE(main.board().orderList()->recordCount(), found.left(3).contains(u'2') ? 2 : 1);
     QVERIFY(m.machine.dialogs.messages.isEmpty());
 }
 

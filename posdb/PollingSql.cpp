@@ -7,12 +7,6 @@ const QString columns1 =
     u"SELECT ZAKAZ.KOD AS KZ, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.INFO_ZAKAZ, ZAKAZ_STR.NAME_BLUDO, ZAKAZ_STR.NAME_GROUP,"_s;
 const QString columns2 =
     u"ZAKAZ_STR.ALL_TIME, ZAKAZ_STR.KOLVO, ZAKAZ_STR.MY_ALARM, ZAKAZ_STR.END_TIME, ZAKAZ_STR.MY_TIME, PERSON.FIO,"_s;
-const QStringList referenceJoins{
-    u"INNER JOIN SMENA ON SMENA.KOD = ZAKAZ.KOD_SMENA"_s,
-    u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD"_s,
-    u"INNER JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
-    u"WHERE SMENA.STATUS < 10 AND (PRINT_SECTION = 1 OR PRINT_SECTION = 2)"_s,
-};
 // The lines not yet ready are a tenth of a year's lines wherever cooks leave dishes unmarked;
 // driven from them, the hot queue reads them all. "+ 0" changes no value and serves no index,
 // so the server goes from the open shift to its orders (orders by shift) and to their lines
@@ -21,30 +15,9 @@ const QStringList joins{
     u"INNER JOIN SMENA ON SMENA.KOD + 0 = ZAKAZ.KOD_SMENA"_s,
     u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
     u"INNER JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
-    u"WHERE SMENA.STATUS < 10 AND (PRINT_SECTION + 0 = 1 OR PRINT_SECTION + 0 = 2)"_s,
+    u"WHERE SMENA.STATUS < 10 AND (PRINT_SECTION + 0 = %1 OR PRINT_SECTION + 0 = %2)"_s.arg(
+        stateValue(LineState::New)).arg(stateValue(LineState::Shown)),
 };
-
-QStringList referenceHotQueue(const ServedSections& served)
-{
-    const QStringList sections = BoardSql::sectionCondition(served);
-    const QStringList byServingTime = QStringList{
-        columns1, columns2,
-        u"CAST(ZAKAZ_STR.END_TIME AS TIMESTAMP) AS TPS, CAST(ZAKAZ_STR.END_TIME AS TIME) AS TP FROM ZAKAZ"_s}
-        + referenceJoins;
-    QStringList sql{
-        columns1, columns2,
-        u"CAST((ZAKAZ_STR.START_TIME + CAST(ZAKAZ_STR.MY_TIME AS DOUBLE PRECISION) / 1440) AS TIMESTAMP) AS TPS,"_s,
-        u"CAST((ZAKAZ_STR.START_TIME + CAST(ZAKAZ_STR.MY_TIME AS DOUBLE PRECISION) / 1440) AS TIME) AS TP FROM ZAKAZ"_s,
-    };
-    sql << referenceJoins << u"AND END_TIME IS NULL"_s << sections
-        << u"AND ALL_TIME <= CAST(MY_ALARM + MY_ALARM * 0.2 AS BIGINT)"_s << u"AND MY_TIME > 0"_s << u"UNION"_s;
-    sql << byServingTime << u"AND END_TIME IS NOT NULL AND MY_TIME > 0"_s << sections
-        << u"AND ZAKAZ_STR.END_TIME <= current_timestamp + CAST(MY_TIME + MY_TIME * 0.2 AS DOUBLE PRECISION) / 1440"_s
-        << u"UNION"_s;
-    sql << byServingTime << u"AND END_TIME IS NOT NULL AND (MY_TIME = 0 OR MY_TIME IS NULL)"_s << sections
-        << u"AND ZAKAZ_STR.END_TIME < current_timestamp + CAST(15 AS DOUBLE PRECISION) / 1440"_s << u"ORDER BY 12"_s;
-    return sql;
-}
 }
 
 // The three branches of the union read the open shift's lines once each; one pass reads them
@@ -52,7 +25,8 @@ QStringList referenceHotQueue(const ServedSections& served)
 // time), so their conditions joined by OR pick the same lines; the due time is the serving time
 // where there is one, as each branch has it; DISTINCT removes the same duplicate rows as UNION.
 // With many lines due at once the grid shows a few of them, the rest when the cook scrolls; the
-// rows after them are not sent.
+// rows after them are not sent. Their number is a count, not a key: the text changes only when
+// the cook scrolls for more.
 QStringList PollingSql::hotQueue(const ServedSections& served, int rows)
 {
     const QString due = u"COALESCE(ZAKAZ_STR.END_TIME, ZAKAZ_STR.START_TIME + CAST(ZAKAZ_STR.MY_TIME AS DOUBLE PRECISION) / 1440)"_s;
@@ -69,16 +43,13 @@ QStringList PollingSql::hotQueue(const ServedSections& served, int rows)
             u"ORDER BY 12"_s};
 }
 
-QStringList PollingSql::Reference::hotQueue(const ServedSections& served)
+// The new lines of every shift. An index on the lines' state finds them directly, but lines of
+// a section that no monitor serves stay new for ever and pile up in it: the full search, run
+// only at a start, after a reconnection and when the served sections change.
+QStringList PollingSql::everyShiftNewLines(const ServedSections& served)
 {
-    return referenceHotQueue(served);
-}
-
-// The new lines of every shift, as first written. An index on the lines' state finds them
-// directly, but lines of a section that no monitor serves stay new for ever and pile up in it.
-QStringList PollingSql::Reference::newLines(const ServedSections& served)
-{
-    return QStringList{u"select KOD from ZAKAZ_STR WHERE PRINT_SECTION = 1 AND (SECTION = 800 OR SECTION = 900"_s}
+    return QStringList{u"select KOD from ZAKAZ_STR WHERE PRINT_SECTION = %1 AND (SECTION = 800 OR SECTION = 900"_s.arg(
+               stateValue(LineState::New))}
         + BoardSql::sectionLines(served);
 }
 
@@ -91,7 +62,7 @@ QStringList PollingSql::newLines(const ServedSections& served)
                u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK FROM SMENA"_s,
                u"INNER JOIN ZAKAZ ON ZAKAZ.KOD_SMENA = SMENA.KOD + 0"_s,
                u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
-               u"WHERE SMENA.STATUS < 10 AND ZAKAZ_STR.PRINT_SECTION + 0 = 1"_s,
+               u"WHERE SMENA.STATUS < 10 AND ZAKAZ_STR.PRINT_SECTION + 0 = %1"_s.arg(stateValue(LineState::New)),
            }
         + BoardSql::sectionCondition(served)
         + QStringList{u"UNION ALL"_s, u"SELECT CAST(NULL AS BIGINT), KOD FROM SMENA WHERE STATUS < 10"_s};
@@ -130,47 +101,70 @@ QStringList PollingSql::rangeTops()
 
 // Every key outside the ranges as far as they reached: below the first range, above each
 // range's top and short of the next range, above the last. Only the index entries of those keys
-// and their lines are read.
-QStringList PollingSql::linesAbove(const ServedSections& served, const QMap<qint64, qint64>& tops)
+// and their lines are read. The bounds are bound: the text changes only with the number of ranges.
+PosStatement PollingSql::linesAbove(const ServedSections& served, const QMap<qint64, qint64>& tops)
 {
-    QStringList sql = QStringList{u"SELECT KOD, IIF(PRINT_SECTION = 1"_s} + BoardSql::sectionCondition(served)
-                      + QStringList{u", 1, 0) AS NEW FROM ZAKAZ_STR"_s};
+    PosStatement st;
+    st.sql = QStringList{u"SELECT KOD, IIF(PRINT_SECTION = %1"_s.arg(stateValue(LineState::New))}
+             + BoardSql::sectionCondition(served) + QStringList{u", 1, 0) AS NEW FROM ZAKAZ_STR"_s};
     if (tops.isEmpty())
-        return sql;
-    sql << u"WHERE KOD < %1"_s.arg(tops.firstKey() * RangeWidth);
-    for (auto top = tops.cbegin(); top != tops.cend(); ++top) {
+        return st;
+    st.sql << u"WHERE KOD < :B0"_s;
+    st.params.emplace_back(u"B0"_s, DbValue::integer(tops.firstKey() * RangeWidth));
+    int i = 1;
+    for (auto top = tops.cbegin(); top != tops.cend(); ++top, ++i) {
         const auto next = std::next(top);
-        sql << (next == tops.cend() ? u"OR KOD > %1"_s.arg(*top)
-                                    : u"OR KOD > %1 AND KOD < %2"_s.arg(*top).arg(next.key() * RangeWidth));
+        st.params.emplace_back(u"T%1"_s.arg(i), DbValue::integer(*top));
+        if (next == tops.cend()) {
+            st.sql << u"OR KOD > :T%1"_s.arg(i);
+        } else {
+            st.sql << u"OR KOD > :T%1 AND KOD < :B%1"_s.arg(i);
+            st.params.emplace_back(u"B%1"_s.arg(i), DbValue::integer(next.key() * RangeWidth));
+        }
     }
-    return sql;
+    return st;
 }
 
-QStringList PollingSql::newLinesOfShifts(const ServedSections& served, const QList<qint64>& shifts)
+PosStatement PollingSql::newLinesOfShifts(const ServedSections& served, const QList<qint64>& shifts)
 {
-    QStringList keys;
-    for (qint64 shift : shifts)
-        keys << QString::number(shift);
-    return QStringList{
-               u"SELECT ZAKAZ_STR.KOD FROM ZAKAZ"_s,
-               u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
-               u"WHERE ZAKAZ.KOD_SMENA IN (%1) AND ZAKAZ_STR.PRINT_SECTION + 0 = 1"_s.arg(keys.join(u", "_s)),
-           }
-        + BoardSql::sectionCondition(served);
+    PosStatement st;
+    st.sql = QStringList{
+                 u"SELECT ZAKAZ_STR.KOD FROM ZAKAZ"_s,
+                 u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
+                 u"WHERE ZAKAZ.KOD_SMENA IN (%1) AND ZAKAZ_STR.PRINT_SECTION + 0 = %2"_s.arg(
+                     PosSql::parameterList(u"S"_s, int(shifts.size()))).arg(stateValue(LineState::New)),
+             }
+             + BoardSql::sectionCondition(served);
+    for (qsizetype i = 0; i < shifts.size(); ++i)
+        st.params.emplace_back(u"S%1"_s.arg(i + 1), DbValue::integer(shifts[i]));
+    return st;
+}
+
+namespace {
+QStringList markText(const ServedSections& served, const QString& keys)
+{
+    return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = %1 WHERE PRINT_SECTION = %2 AND (SECTION = 800 OR SECTION = 900"_s
+                           .arg(stateValue(LineState::Shown))
+                           .arg(stateValue(LineState::New))}
+        + BoardSql::sectionLines(served) + QStringList{keys};
+}
 }
 
 // By key: a line committed after the probe waits for the next probe and its own announcement.
-QStringList PollingSql::markShown(const ServedSections& served, const QList<qint64>& keys)
+QStringList PollingSql::markShown(const ServedSections& served)
 {
-    QStringList digits;
-    for (qint64 key : keys)
-        digits << QString::number(key);
-    return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 2 WHERE PRINT_SECTION = 1 AND (SECTION = 800 OR SECTION = 900"_s}
-        + BoardSql::sectionLines(served) + QStringList{u"AND KOD IN ("_s + digits.join(u", "_s) + u")"_s};
+    return markText(served, u"AND KOD IN ("_s + PosSql::parameterList(u"K"_s, MarkKeys) + u")"_s);
+}
+
+PosStatement PollingSql::markShown(const ServedSections& served, const QList<qint64>& keys)
+{
+    PosStatement st{markShown(served), {}};
+    for (int i = 0; i < MarkKeys; ++i)
+        st.params.emplace_back(u"K%1"_s.arg(i + 1), i < keys.size() ? DbValue::integer(keys[i]) : DbValue());
+    return st;
 }
 
 QStringList PollingSql::markOneShown(const ServedSections& served)
 {
-    return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 2 WHERE PRINT_SECTION = 1 AND (SECTION = 800 OR SECTION = 900"_s}
-        + BoardSql::sectionLines(served) + QStringList{u"AND KOD = :K"_s};
+    return markText(served, u"AND KOD = :K"_s);
 }

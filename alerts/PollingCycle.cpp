@@ -236,12 +236,24 @@ void PollingCycle::showMoreHot()
 void PollingCycle::TimerHotTimer()
 {
     const ServedSections served = m_board.served();
-
-    // Opening again replaces the rows; a failure leaves the last hot queue on the board.
-    openHot(served);
+    // Until this run has read everything, the next one reads everything too.
+    const std::optional<NewLineProbe::Signature> shown = std::exchange(m_shown, std::nullopt);
 
     Query& probe = m_base.QBeep;
     const QList<qint64> found = m_probe.find(probe, m_base.QBeepWide, served, m_clock.now());
+    // Nothing the board shows has changed since it was last read: the run ends with its one
+    // request, nothing decoded, nothing painted. The minute turn recolours from what is held.
+    const NewLineProbe::Signature now = m_probe.signature();
+    if (found.isEmpty() && m_unmarked.isEmpty() && m_probe.lastLook() == NewLineProbe::Look::OpenShifts && shown
+        && *shown == now) {
+        m_shown = now;
+        ++m_skipped;
+        probe.close();
+        return;
+    }
+
+    // Opening again replaces the rows; a failure leaves the last hot queue on the board.
+    openHot(served);
     // The lines left unmarked by earlier runs are tried again by key, also where the probe does
     // not look any more (their shift closed meanwhile), and are not announced again.
     QList<qint64> lines = found;
@@ -274,6 +286,9 @@ void PollingCycle::TimerHotTimer()
 
     m_board.refresh();
     probe.close();
+    // Read after the probe's look: whatever changed since comes with the next run's look.
+    if (m_unmarked.isEmpty())
+        m_shown = now;
 }
 
 // Marks shown exactly the lines given, so that one committed during the alert waits for its own

@@ -58,6 +58,10 @@ public:
     int hotRows() const { return m_hotRows; }
     // The cook scrolled to the end of the hot queue: fetch a screenful more now and from now on.
     void showMoreHot();
+    // Runs that found nothing changed since the board was last read, and ended there.
+    int skippedRuns() const { return m_skipped; }
+    // The next run reads everything, whether anything changed or not.
+    void readAllNext() { m_shown.reset(); }
 
 signals:
     // New dishes were found and are being announced.
@@ -106,4 +110,7 @@ private:
     LogLines::Health m_health;
     QTimer m_hourly;
     std::optional<ServedSections> m_loggedServed;
+    // What the board's last full read saw; none when the next run must read everything.
+    std::optional<NewLineProbe::Signature> m_shown;
+    int m_skipped = 0;
 };

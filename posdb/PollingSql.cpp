@@ -56,16 +56,41 @@ QStringList PollingSql::everyShiftNewLines(const ServedSections& served)
 // From the open shifts to their orders to their lines, like the hot queue: the open shifts' lines
 // only, whatever the history. The open shifts' own keys come in the same request, so the cycle
 // sees when one has closed and looks at every shift then.
+//
+// The last row is what the board's reads depend on: the served lines of the open shifts, their
+// orders and waiters. A record's version (RDB$RECORD_VERSION) is the transaction that wrote it;
+// a line inserted, deleted, moved in or out, or written at all (even changed and changed back)
+// changes the count or a sum of versions, since a new version always comes from another
+// transaction than the one it replaces. The other input is the server's clock: DUE counts the
+// lines that the hot queue's conditions on the serving time let in at this moment, with the same
+// comparisons, so a line that comes due changes it; LEFT_MINUTES sums the minutes left (ALL_TIME,
+// computed from the clock) of the lines in work, so the turn of any of them changes it, and with
+// it the hot queue's alarm condition and the panels' minutes and colours.
 QStringList PollingSql::newLines(const ServedSections& served)
 {
-    return QStringList{
-               u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK FROM SMENA"_s,
-               u"INNER JOIN ZAKAZ ON ZAKAZ.KOD_SMENA = SMENA.KOD + 0"_s,
-               u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
-               u"WHERE SMENA.STATUS < 10 AND ZAKAZ_STR.PRINT_SECTION + 0 = %1"_s.arg(stateValue(LineState::New)),
-           }
+    const QString none = u"CAST(NULL AS BIGINT)"_s;
+    const QStringList openLines{
+        u"INNER JOIN ZAKAZ ON ZAKAZ.KOD_SMENA = SMENA.KOD + 0"_s,
+        u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
+    };
+    return QStringList{u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK, %1 AS N, %1 AS V, %1 AS W, %1 AS DUE, %1 AS LEFT_MINUTES FROM SMENA"_s.arg(none)}
+        + openLines
+        + QStringList{u"WHERE SMENA.STATUS < 10 AND ZAKAZ_STR.PRINT_SECTION + 0 = %1"_s.arg(stateValue(LineState::New))}
         + BoardSql::sectionCondition(served)
-        + QStringList{u"UNION ALL"_s, u"SELECT CAST(NULL AS BIGINT), KOD FROM SMENA WHERE STATUS < 10"_s};
+        + QStringList{u"UNION ALL"_s, u"SELECT %1, KOD, %1, %1, %1, %1, %1 FROM SMENA WHERE STATUS < 10"_s.arg(none),
+                      u"UNION ALL"_s,
+                      u"SELECT %1, %1, COUNT(*), SUM(ZAKAZ_STR.RDB$RECORD_VERSION),"_s.arg(none),
+                      u"SUM(ZAKAZ.RDB$RECORD_VERSION + COALESCE(PERSON.RDB$RECORD_VERSION, 0)),"_s,
+                      u"SUM(IIF(ZAKAZ_STR.END_TIME IS NOT NULL AND (ZAKAZ_STR.PRINT_SECTION + 0 = %1 OR ZAKAZ_STR.PRINT_SECTION + 0 = %2)"_s
+                          .arg(stateValue(LineState::New)).arg(stateValue(LineState::Shown)),
+                      u"AND (ZAKAZ_STR.MY_TIME > 0 AND ZAKAZ_STR.END_TIME <= current_timestamp + CAST(ZAKAZ_STR.MY_TIME + ZAKAZ_STR.MY_TIME * 0.2 AS DOUBLE PRECISION) / 1440"_s,
+                      u"OR (ZAKAZ_STR.MY_TIME = 0 OR ZAKAZ_STR.MY_TIME IS NULL) AND ZAKAZ_STR.END_TIME < current_timestamp + CAST(15 AS DOUBLE PRECISION) / 1440), 1, 0)),"_s,
+                      u"SUM(IIF(ZAKAZ_STR.PRINT_SECTION + 0 = %1 OR ZAKAZ_STR.PRINT_SECTION + 0 = %2, ZAKAZ_STR.ALL_TIME, 0))"_s
+                          .arg(stateValue(LineState::New)).arg(stateValue(LineState::Shown)),
+                      u"FROM SMENA"_s}
+        + openLines
+        + QStringList{u"LEFT JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s, u"WHERE SMENA.STATUS < 10"_s}
+        + BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s);
 }
 
 // Bisection inside each block: the lowest key at or above a point is one step down the primary

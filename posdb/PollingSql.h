@@ -11,7 +11,8 @@
 namespace PollingSql {
 // The first `rows` rows of the hot queue: what its grid shows, and more as the cook scrolls.
 QStringList hotQueue(const ServedSections& served, int rows);
-// The new lines of the open shifts (KOD), and a row for each open shift (KOD null, SK its key).
+// The new lines of the open shifts (KOD), a row for each open shift (KOD null, SK its key), and
+// last a row (KOD and SK null) that changes whenever a read of the board might: N, V, W, DUE.
 QStringList newLines(const ServedSections& served);
 // The new lines of every shift, open or closed.
 QStringList everyShiftNewLines(const ServedSections& served);

@@ -47,7 +47,11 @@ QMap<qint64, qint64> NewLineProbe::rangeTops(Query& query)
 
 QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections& served, const QDateTime& now)
 {
-    run(query, PollingSql::newLines(served));
+    if (m_textServed != served) {
+        m_text = PollingSql::newLines(served); // built once for each choice of sections
+        m_textServed = served;
+    }
+    run(query, m_text);
     QList<qint64> lines, shifts;
     m_signature.clear();
     for (int i = 0; i < query.recordCount(); ++i) {

@@ -17,6 +17,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QMap>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -56,4 +57,6 @@ private:
     QMap<qint64, qint64> m_before; // the same at the look before
     Look m_look = Look::OpenShifts;
     std::vector<DbValue> m_signature;
+    std::optional<ServedSections> m_textServed;
+    QStringList m_text;
 };

@@ -213,7 +213,9 @@ void PollingCycle::attached(bool ok)
 void PollingCycle::openHot(const ServedSections& served)
 {
     Query& hot = m_base.QHot;
-    hot.setSql(PollingSql::hotQueue(served, m_hotRows));
+    if (m_hotText.served != served || m_hotText.rows != m_hotRows)
+        m_hotText = {served, m_hotRows, PollingSql::hotQueue(served, m_hotRows)}; // built once, not each run
+    hot.setSql(m_hotText.sql);
     hot.prepare();
     hot.open();
 }

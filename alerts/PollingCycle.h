@@ -113,4 +113,9 @@ private:
     // What the board's last full read saw; none when the next run must read everything.
     std::optional<NewLineProbe::Signature> m_shown;
     int m_skipped = 0;
+    struct {
+        ServedSections served{};
+        int rows = 0;
+        QStringList sql;
+    } m_hotText;
 };

@@ -123,7 +123,13 @@ void OrderBoard::FillPage()
     // One request for the page; a failing one leaves the panels as they were. The text keeps
     // its prepared statement from page to page: only the keys change.
     Query& lines = *m_page;
-    lines.setSql(BoardSql::pageLines(sections));
+    if (m_textsServed != sections) {
+        // Built once for each choice of sections, not at every page.
+        m_pageText = BoardSql::pageLines(sections);
+        m_panelText = BoardSql::panelLines(sections);
+        m_textsServed = sections;
+    }
+    lines.setSql(m_pageText);
     for (int i = 0; i < BoardSql::PagePanels; ++i)
         lines.setParam(u"K%1"_s.arg(i + 1),
                        i < int(page.size()) ? DbValue::integer(page[size_t(i)].key) : DbValue());
@@ -146,7 +152,7 @@ void OrderBoard::FillPage()
         // key bound as :K.
         Query& panel = *m_queries[i];
         m_orders[i] = page[i].key;
-        panel.setSql(BoardSql::panelLines(sections));
+        panel.setSql(m_panelText);
         panel.setParam(u"K"_s, DbValue::integer(m_orders[i]));
         panel.setRows(fields, std::move(rows[i]));
         m_w.panels[i]->setTitle(page[i].caption);

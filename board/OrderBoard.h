@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 struct AppState;
 class Form_Base;
@@ -83,6 +84,8 @@ private:
     Form_Base* m_base = nullptr;
     std::array<std::unique_ptr<Query>, 6> m_queries;
     std::unique_ptr<Query> m_list; // the order list
+    std::optional<ServedSections> m_textsServed; // the sections the two texts below were built for
+    QStringList m_pageText, m_panelText;
     std::unique_ptr<Query> m_page; // the six panels' lines in one request
     std::array<QueryModel*, 6> m_models{};
     std::array<qint64, 6> m_orders{};

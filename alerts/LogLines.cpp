@@ -1,6 +1,8 @@
 #include "LogLines.h"
 
-#include "Query.h"
+#include <algorithm>
+#include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -13,29 +15,24 @@ QString LogLines::served(const ServedSections& served)
     return (ticked.isEmpty() ? u"none"_s : ticked.join(u", "_s)) + u" (and 800, 900)"_s;
 }
 
-QStringList LogLines::announcedSql(const QList<qint64>& keys)
+QStringList LogLines::announced(QList<Journal::Line> lines)
 {
-    QStringList list;
-    for (qint64 key : keys)
-        list << QString::number(key);
-    return {u"SELECT ZAKAZ_STR.KOD, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ_STR.NAME_BLUDO, ZAKAZ_STR.KOLVO, ZAKAZ_STR.SECTION"_s,
-            u"FROM ZAKAZ_STR JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s,
-            u"WHERE ZAKAZ_STR.KOD IN (%1)"_s.arg(list.join(u", "_s)),
-            u"ORDER BY ZAKAZ.NUMBER_ZAKAZ, ZAKAZ_STR.KOD"_s};
-}
-
-QStringList LogLines::announced(Query& named)
-{
-    QStringList lines;
-    for (named.first(); !named.eof(); named.next()) {
-        const auto number = named.asInt64(u"NUMBER_ZAKAZ"_s);
-        const auto quantity = named.asDouble(u"KOLVO"_s);
-        lines << u"order %1: %2 x%3 (section %4)"_s.arg(
-            number ? QString::number(*number) : u"?"_s, named.asString(u"NAME_BLUDO"_s).value_or(QString()),
-            quantity ? QString::number(*quantity) : u"?"_s,
-            QString::number(named.asInt64(u"SECTION"_s).value_or(0)));
+    auto number = [](const Journal::Line& line) {
+        bool ok = false;
+        const qint64 n = line.number.toLongLong(&ok);
+        return ok ? std::optional<qint64>(n) : std::nullopt;
+    };
+    // Orders without a number first, as the server sorts nulls.
+    std::stable_sort(lines.begin(), lines.end(), [&](const Journal::Line& a, const Journal::Line& b) {
+        return std::pair(number(a), a.line) < std::pair(number(b), b.line);
+    });
+    QStringList texts;
+    for (const Journal::Line& line : std::as_const(lines)) {
+        const std::optional<qint64> n = number(line);
+        texts << u"order %1: %2 x%3 (section %4)"_s.arg(n ? QString::number(*n) : u"?"_s, line.dish,
+                                                       QString::number(line.quantity), QString::number(line.section));
     }
-    return lines;
+    return texts;
 }
 
 QString LogLines::hourly(const Health& health)

@@ -3,22 +3,19 @@
 // announced by order, name and section, and once an hour that all is well (or what is not).
 
 #include "BoardSql.h"
+#include "Journal.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-class Query;
-
 namespace LogLines {
 // "1, 3 (and 800, 900)": the ticked sections and the two every monitor serves.
 QString served(const ServedSections& served);
 
-// The statement that names the lines announced: order number, dish, quantity and section.
-QStringList announcedSql(const QList<qint64>& keys);
-// One text per line of the opened statement: "order 12: Борщ x2 (section 1)".
-QStringList announced(Query& named);
+// One text per line announced, by order number and key: "order 12: Борщ x2 (section 1)".
+QStringList announced(QList<Journal::Line> lines);
 
 struct Health {
     int polls = 0;            // runs done since the last report

@@ -14,6 +14,14 @@ void run(Query& query, const QStringList& sql)
     query.open();
 }
 
+void run(Query& query, const PosStatement& statement)
+{
+    query.close();
+    statement.bindTo(query);
+    query.prepare();
+    query.open();
+}
+
 void addKeys(const Query& query, QList<qint64>& keys)
 {
     for (int i = 0; i < query.recordCount(); ++i)
@@ -39,11 +47,18 @@ QMap<qint64, qint64> NewLineProbe::rangeTops(Query& query)
 
 QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections& served, const QDateTime& now)
 {
-    run(query, PollingSql::newLines(served));
+    if (m_textServed != served) {
+        m_text = PollingSql::newLines(served); // built once for each choice of sections
+        m_textServed = served;
+    }
+    run(query, m_text);
     QList<qint64> lines, shifts;
+    m_signature.clear();
     for (int i = 0; i < query.recordCount(); ++i) {
         const Query::Row& row = query.row(i);
-        if (row[0].isNull())
+        if (row[0].isNull() && row[1].isNull())
+            m_signature.assign(row.begin() + 2, row.end());
+        else if (row[0].isNull())
             shifts << row[1].toInt64().value_or(0);
         else
             lines << row[0].toInt64().value_or(0);
@@ -58,7 +73,7 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
     m_look = everyShift ? Look::EveryShift : newKeys ? Look::NewKeys : Look::OpenShifts;
     if (m_look == Look::EveryShift) {
         const QMap<qint64, qint64> tops = rangeTops(wide);
-        run(wide, PollingSql::Reference::newLines(served));
+        run(wide, PollingSql::everyShiftNewLines(served));
         lines.clear();
         addKeys(wide, lines);
         m_before = m_tops = tops;

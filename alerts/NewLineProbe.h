@@ -12,11 +12,14 @@
 // after it is still found.
 
 #include "BoardSql.h"
+#include "DbValue.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QMap>
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 class Query;
 
@@ -34,6 +37,15 @@ public:
     enum class Look { OpenShifts, NewKeys, EveryShift };
     // How far the last run looked.
     Look lastLook() const { return m_look; }
+    // What the board's reads depend on, as the last run found it (see PollingSql::newLines),
+    // with the open shifts it found: equal from run to run when nothing the board shows changed.
+    struct Signature {
+        std::vector<DbValue> values;
+        QList<qint64> openShifts;
+        ServedSections served{};
+        bool operator==(const Signature&) const = default;
+    };
+    Signature signature() const { return {m_signature, m_openShifts.value_or(QList<qint64>()), m_served}; }
 
 private:
     static QMap<qint64, qint64> rangeTops(Query& query);
@@ -44,4 +56,7 @@ private:
     QMap<qint64, qint64> m_tops;   // range -> its highest key, at the last look
     QMap<qint64, qint64> m_before; // the same at the look before
     Look m_look = Look::OpenShifts;
+    std::vector<DbValue> m_signature;
+    std::optional<ServedSections> m_textServed;
+    QStringList m_text;
 };

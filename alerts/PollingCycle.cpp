@@ -213,7 +213,9 @@ void PollingCycle::attached(bool ok)
 void PollingCycle::openHot(const ServedSections& served)
 {
     Query& hot = m_base.QHot;
-    hot.setSql(PollingSql::hotQueue(served, m_hotRows));
+    if (m_hotText.served != served || m_hotText.rows != m_hotRows)
+        m_hotText = {served, m_hotRows, PollingSql::hotQueue(served, m_hotRows)}; // built once, not each run
+    hot.setSql(m_hotText.sql);
     hot.prepare();
     hot.open();
 }
@@ -236,12 +238,24 @@ void PollingCycle::showMoreHot()
 void PollingCycle::TimerHotTimer()
 {
     const ServedSections served = m_board.served();
-
-    // Opening again replaces the rows; a failure leaves the last hot queue on the board.
-    openHot(served);
+    // Until this run has read everything, the next one reads everything too.
+    const std::optional<NewLineProbe::Signature> shown = std::exchange(m_shown, std::nullopt);
 
     Query& probe = m_base.QBeep;
     const QList<qint64> found = m_probe.find(probe, m_base.QBeepWide, served, m_clock.now());
+    // Nothing the board shows has changed since it was last read: the run ends with its one
+    // request, nothing decoded, nothing painted. The minute turn recolours from what is held.
+    const NewLineProbe::Signature now = m_probe.signature();
+    if (found.isEmpty() && m_unmarked.isEmpty() && m_probe.lastLook() == NewLineProbe::Look::OpenShifts && shown
+        && *shown == now) {
+        m_shown = now;
+        ++m_skipped;
+        probe.close();
+        return;
+    }
+
+    // Opening again replaces the rows; a failure leaves the last hot queue on the board.
+    openHot(served);
     // The lines left unmarked by earlier runs are tried again by key, also where the probe does
     // not look any more (their shift closed meanwhile), and are not announced again.
     QList<qint64> lines = found;
@@ -255,17 +269,28 @@ void PollingCycle::TimerHotTimer()
     if (!lines.isEmpty()) {
         m_unmarked = QSet<qint64>(lines.begin(), lines.end());
         if (!fresh.isEmpty()) {
-            logAnnounced(found);
+            // Read once, for the log and the journal.
+            std::optional<QList<Journal::Line>> details;
+            try {
+                details = JournalLines::readLines(m_base.QJournal, found);
+            } catch (const std::exception& e) {
+                qCWarning(lcMonitor).noquote() << "the new lines could not be read:" << Log::oneLine(QString::fromUtf8(e.what()));
+            }
+            logAnnounced(found, details);
             emit announced();
-            m_base.BeepCount = 0;
+            m_alert.BeepCount = 0;
             announce();
-            JournalLines::announced(m_base, m_journal, fresh);
+            if (details && m_journal.isOpen())
+                JournalLines::announced(m_journal, *details, fresh);
         }
         m_unmarked = markShown(served, lines);
     }
 
     m_board.refresh();
     probe.close();
+    // Read after the probe's look: whatever changed since comes with the next run's look.
+    if (m_unmarked.isEmpty())
+        m_shown = now;
 }
 
 // Marks shown exactly the lines given, so that one committed during the alert waits for its own
@@ -278,10 +303,10 @@ QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<q
         transaction.rollback();
     transaction.start();
     try {
+        // The same text for every run: prepared once, only the keys change.
         for (qsizetype at = 0; at < keys.size(); at += PollingSql::MarkKeys) {
             mark.close();
-            mark.setSql(PollingSql::markShown(served, keys.mid(at, PollingSql::MarkKeys)));
-            mark.prepare();
+            PollingSql::markShown(served, keys.mid(at, PollingSql::MarkKeys)).bindTo(mark);
             mark.execute();
         }
         transaction.commit();
@@ -313,23 +338,15 @@ QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<q
     return held;
 }
 
-void PollingCycle::logAnnounced(const QList<qint64>& keys)
+void PollingCycle::logAnnounced(const QList<qint64>& keys, const std::optional<QList<Journal::Line>>& details)
 {
     m_health.lastNewLine = m_clock.now();
     // Named for the kitchen's IT person; the keys alone when the names cannot be read.
-    Query& named = m_base.QRead1;
-    try {
-        named.close();
-        named.setSql(LogLines::announcedSql(keys));
-        named.prepare();
-        named.open();
-        const QStringList lines = LogLines::announced(named);
-        named.close();
-        qCInfo(lcMonitor).noquote() << "new dishes:" << lines.join(u"; "_s) << "- lines" << keyList(keys);
-    } catch (const std::exception&) {
-        named.close();
+    if (details)
+        qCInfo(lcMonitor).noquote() << "new dishes:" << LogLines::announced(*details).join(u"; "_s) << "- lines"
+                                    << keyList(keys);
+    else
         qCInfo(lcMonitor).noquote() << "new lines:" << keyList(keys);
-    }
 }
 
 void PollingCycle::announce()

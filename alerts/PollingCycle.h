@@ -59,6 +59,10 @@ public:
     int hotRows() const { return m_hotRows; }
     // The cook scrolled to the end of the hot queue: fetch a screenful more now and from now on.
     void showMoreHot();
+    // Runs that found nothing changed since the board was last read, and ended there.
+    int skippedRuns() const { return m_skipped; }
+    // The next run reads everything, whether anything changed or not.
+    void readAllNext() { m_shown.reset(); }
 
 signals:
     // New dishes were found and are being announced.
@@ -84,7 +88,7 @@ private:
     void succeeded();
     void reconnect();
     void attached(bool ok);
-    void logAnnounced(const QList<qint64>& keys);
+    void logAnnounced(const QList<qint64>& keys, const std::optional<QList<Journal::Line>>& details);
 
     Form_Base& m_base;
     Journal& m_journal; // where the announced lines are recorded
@@ -108,4 +112,12 @@ private:
     LogLines::Health m_health;
     QTimer m_hourly;
     std::optional<ServedSections> m_loggedServed;
+    // What the board's last full read saw; none when the next run must read everything.
+    std::optional<NewLineProbe::Signature> m_shown;
+    int m_skipped = 0;
+    struct {
+        ServedSections served{};
+        int rows = 0;
+        QStringList sql;
+    } m_hotText;
 };

@@ -39,12 +39,14 @@ SoundAlert::SoundAlert(Form_Base& base, SpeakerTone& speaker, QLabel* panel, QTi
     : QObject(parent), m_base(base), m_player(base.MediaPlayer1), m_speaker(speaker), m_panel(panel),
       m_timerColor(timerColor), m_settings(std::move(settings))
 {
-    connect(&m_base.Timer_Signal, &QTimer::timeout, this, [this] {
+    Timer_Signal.setInterval(170);
+    Timer_Signal.setTimerType(Qt::PreciseTimer); // the pause between beeps is heard
+    connect(&Timer_Signal, &QTimer::timeout, this, [this] {
         // The later beeps of a series; a beep setting spoiled meanwhile ends the series quietly.
         try {
             Timer_SignalTimer();
         } catch (const std::exception&) {
-            m_base.Timer_Signal.stop();
+            Timer_Signal.stop();
         }
     });
     connect(&m_timerColor, &QTimer::timeout, this, &SoundAlert::TimerColorTimer);
@@ -65,15 +67,15 @@ SoundAlert::~SoundAlert()
 void SoundAlert::Timer_SignalTimer()
 {
     if (m_settings.output() == 0) {
-        ++m_base.BeepCount;
-        m_base.Timer_Signal.stop();
+        ++BeepCount;
+        Timer_Signal.stop();
         const int duration = wholeNumber(m_settings.duration());
         const int amount = wholeNumber(m_settings.amount());
-        if (m_base.BeepCount == 1)
+        if (BeepCount == 1)
             qCInfo(lcMonitor) << "sound:" << amount << "beep(s) of" << duration << "ms";
         m_speaker.beep(ToneHz, duration);
-        if (amount > m_base.BeepCount)
-            m_base.Timer_Signal.start();
+        if (amount > BeepCount)
+            Timer_Signal.start();
         return;
     }
     if (!m_panel->isHidden())

@@ -4,11 +4,11 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 class Form_Base;
 class QLabel;
-class QTimer;
 class SoundPlayer;
 class SpeakerTone;
 
@@ -27,6 +27,9 @@ public:
     ~SoundAlert() override;
 
     static constexpr int ToneHz = 800;
+
+    QTimer Timer_Signal; // the pause between speaker beeps, 170 ms
+    int BeepCount = 0;   // beeps given in the current alert
 
     // One step of the alert: a beep of the series, or the start of the sound file. Throws when
     // the alert cannot sound: no file open in the player, or a beep setting that is no number.

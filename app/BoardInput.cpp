@@ -98,7 +98,7 @@ std::optional<Form_Main::Opening> Form_Main::hotOpening(int row) const
         return column < 0 ? DbValue() : hot.row(acting)[size_t(column)];
     };
     const qint64 order = field(u"KZ"_s).toInt64().value_or(0);
-    Opening o{BoardSql::hotOrderLines(order, m_board->AllOrders),
+    Opening o{BoardSql::hotOrderLines(m_board->AllOrders),
               field(u"FIO"_s).toText().value_or(QString()) + u", № "_s + field(u"NUMBER_ZAKAZ"_s).toText().value_or(QString()),
               order, {}, {}};
     // The hot queue has no line keys: its dish is the order's line with the same name,

@@ -3,6 +3,8 @@
 #include "AppState.h"
 #include "Clock.h"
 #include "Form_Base.h"
+#include "MenuBrowser.h"
+#include "PosSwitches.h"
 #include "Form_DateTime.h"
 #include "Form_Detail.h"
 #include "Form_Klava.h"
@@ -67,6 +69,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     };
     base->hooks.servingTimesEnabled = [this](bool on) { m_forms.Detail->BtnTime->setEnabled(on); };
     base->hooks.limitsEnabled = [main](bool on) { main->BtnLimit->setEnabled(on); };
+    PosSwitches::wire(*base);
     main->attachDatabase(*base);
     main->setIdleClock(platform.idle);
     main->gate().guardTouches(platform.clock);
@@ -120,9 +123,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     base->hooks.serverAwaited = [polling](const QString& error) { polling->awaitServer(error); };
     base->FormCreate();
     created(base);
-    created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *base,
+    auto* menu = new MenuBrowser(*base, platform.dialogs, base);
+    created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *menu,
                                            m_forms.Limit));
-    m_forms.Limit->attach(*base, *m_forms.Klava);
+    m_forms.Limit->attach(*menu, *m_forms.Klava);
     state.FormsReady = true;
 }
 

@@ -18,6 +18,7 @@
 #include "OrderBoard.h"
 #include "PollingCycle.h"
 #include "PollingSql.h"
+#include "ReferenceSql.h"
 #include "ProgramWindows.h"
 #include "MonitorRig.h"
 #include "NewLineProbe.h"
@@ -249,7 +250,7 @@ public:
         else
             timed("six panels", [&] {
                 for (qint64 order : orders)
-                    run(BoardSql::panelLines(order, AllSections));
+                    run(BoardSql::panelLines(AllSections).replaceInStrings(u":K"_s, QString::number(order)));
             });
         return {double(t.nsecsElapsed()) / 1e6, cpuMs() - cpu, m_requests - requests};
     }
@@ -472,7 +473,7 @@ int main(int argc, char* argv[])
             BareLoop bareLong(longDb->name());
             for (int i = 0; i < 3; ++i) {
                 cacheLeft << dropFromCache(longDb->path());
-                everyShiftMs << bareLong.time(PollingSql::Reference::newLines(AllSections));
+                everyShiftMs << bareLong.time(PollingSql::everyShiftNewLines(AllSections));
             }
             longHistory->poll();
             const int serverRounds = std::max(rounds, 120);
@@ -495,7 +496,7 @@ int main(int argc, char* argv[])
                     " 'Блюдо', 1, 2, MOD(A.I, 7) + 1, MOD(B.I, 40), 5, CURRENT_TIMESTAMP,"
                     " IIF(MOD(B.I, 20) = 0, DATEADD(2 HOUR TO CURRENT_TIMESTAMP), NULL) FROM N A CROSS JOIN N B"_s);
         // The union as the program sent it before: the reference text with the same way in.
-        QStringList threePasses = PollingSql::Reference::hotQueue(AllSections);
+        QStringList threePasses = ReferenceSql::hotQueue(AllSections);
         threePasses.replaceInStrings(u"SMENA.KOD = ZAKAZ.KOD_SMENA"_s, u"SMENA.KOD + 0 = ZAKAZ.KOD_SMENA"_s);
         threePasses.replaceInStrings(u"ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD"_s, u"ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s);
         threePasses.replaceInStrings(u"(PRINT_SECTION = 1 OR PRINT_SECTION = 2)"_s,
@@ -509,7 +510,7 @@ int main(int argc, char* argv[])
         const int mostPerPass = std::max(demo.paints->mostPerPass, history.paints->mostPerPass);
         std::printf("\npolling cycle: %d rounds interleaved, medians; %d orders listed, %d hot dishes on the demo shift;\n"
                     "  order lines: %lld in the demo, %lld in the history database\n",
-                    rounds, demo.base().QZakaz.recordCount(), demo.base().QHot.recordCount(),
+                    rounds, demo.main().board().orderList()->recordCount(), demo.base().QHot.recordCount(),
                     qlonglong(demoLines),
                     qlonglong(historyDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0)));
         std::printf("  %-34s %9s %9s %9s\n", "", "wall ms", "cpu ms", "requests");

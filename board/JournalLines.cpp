@@ -3,31 +3,13 @@
 #include "DbError.h"
 #include "Form_Base.h"
 #include "JournalTime.h"
+#include "LineDetailsSql.h"
 #include "Log.h"
 #include "Query.h"
 
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-const QStringList Select{
-    u"SELECT ZAKAZ_STR.KOD, ZAKAZ_STR.KOD_ZAKAZ, ZAKAZ.NUMBER_ZAKAZ, PERSON.FIO, ZAKAZ_STR.NAME_BLUDO,"_s,
-    u"ZAKAZ_STR.SECTION, ZAKAZ_STR.KOLVO, CAST(ZAKAZ_STR.START_TIME AS VARCHAR(24)) AS ST,"_s,
-    u"CAST(COALESCE(ZAKAZ_STR.END_TIME, DATEADD(ZAKAZ_STR.MY_TIME MINUTE TO ZAKAZ_STR.START_TIME)) AS VARCHAR(24)) AS DUE,"_s,
-    u"ZAKAZ_STR.PRINT_SECTION"_s,
-    u"FROM ZAKAZ_STR INNER JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s,
-    u"LEFT JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
-};
-}
-
-QStringList JournalLines::byKeySql()
-{
-    QStringList keys;
-    for (int i = 1; i <= KeysPerRead; ++i)
-        keys << u":K%1"_s.arg(i);
-    return Select + QStringList{u"WHERE ZAKAZ_STR.KOD IN ("_s + keys.join(u", "_s) + u")"_s, u"ORDER BY ZAKAZ_STR.KOD"_s};
-}
 
 namespace {
 Journal::Line lineOf(const Query::Row& r)
@@ -55,34 +37,46 @@ void logFailure(const std::exception& e)
 // The lines by key, KeysPerRead at a time, on the data module's query kept for the journal: its
 // text never changes, so it is prepared once for the run and an announcement costs the server
 // one execution.
-QList<Journal::Line> JournalLines::read(Form_Base& base, const Journal& journal, const QList<qint64>& keys)
+QList<Journal::Line> JournalLines::readLines(Query& q, const QList<qint64>& keys)
 {
     QList<Journal::Line> lines;
-    if (!journal.isOpen() || keys.isEmpty())
-        return lines;
     QList<qint64> sorted = keys;
     std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-    Query& q = base.QJournal;
     try {
-        q.setSql(byKeySql());
-        for (qsizetype at = 0; at < sorted.size(); at += KeysPerRead) {
-            for (int i = 0; i < KeysPerRead; ++i)
+        q.setSql(LineDetailsSql::byKeys());
+        for (qsizetype at = 0; at < sorted.size(); at += LineDetailsSql::KeysPerRead) {
+            for (int i = 0; i < LineDetailsSql::KeysPerRead; ++i)
                 q.setParam(u"K%1"_s.arg(i + 1), at + i < sorted.size() ? DbValue::integer(sorted[at + i]) : DbValue());
             q.open();
             for (int r = 0; r < q.recordCount(); ++r)
                 lines << lineOf(q.row(r));
             q.close();
         }
-    } catch (const std::exception& e) {
-        logFailure(e);
+    } catch (...) {
         q.close();
-        lines.clear();
+        throw;
     }
     return lines;
 }
 
-void JournalLines::announced(Form_Base& base, Journal& journal, const QList<qint64>& keys)
+QList<Journal::Line> JournalLines::read(Form_Base& base, const Journal& journal, const QList<qint64>& keys)
 {
-    journal.announced(read(base, journal, keys));
+    if (!journal.isOpen() || keys.isEmpty())
+        return {};
+    try {
+        return readLines(base.QJournal, keys);
+    } catch (const std::exception& e) {
+        logFailure(e);
+    }
+    return {};
+}
+
+void JournalLines::announced(Journal& journal, const QList<Journal::Line>& lines, const QList<qint64>& keys)
+{
+    QList<Journal::Line> fresh;
+    for (const Journal::Line& line : lines)
+        if (keys.contains(line.line))
+            fresh << line;
+    journal.announced(fresh);
 }

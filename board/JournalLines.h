@@ -9,14 +9,15 @@
 #include <QList>
 
 class Form_Base;
+class Query;
 
 namespace JournalLines {
-// The lines' order, waiter, dish, section, quantity, start and due moment, and present state,
-// for up to KeysPerRead keys bound as :K1… (unused ones NULL).
-constexpr int KeysPerRead = 20;
-QStringList byKeySql();
+// The lines' order, waiter, dish, section, quantity, start and due moment, and present state;
+// throws when they cannot be read.
+QList<Journal::Line> readLines(Query& query, const QList<qint64>& keys);
+// The same for the journal: nothing when it is closed or the read fails (logged).
 QList<Journal::Line> read(Form_Base& base, const Journal& journal, const QList<qint64>& keys);
 
-// The polling announced these lines.
-void announced(Form_Base& base, Journal& journal, const QList<qint64>& keys);
+// The polling announced the lines of these keys, read with readLines.
+void announced(Journal& journal, const QList<Journal::Line>& lines, const QList<qint64>& keys);
 }

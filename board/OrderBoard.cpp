@@ -23,6 +23,7 @@ OrderBoard::~OrderBoard() = default;
 void OrderBoard::attach(Form_Base& base, ServerTime& time)
 {
     m_base = &base;
+    m_list = std::make_unique<Query>(base.MyDB, base.TransactionRead);
     m_page = std::make_unique<Query>(base.MyDB, base.TransactionRead);
     for (size_t i = 0; i < 6; ++i) {
         m_queries[i] = std::make_unique<Query>(base.MyDB, base.TransactionRead);
@@ -57,7 +58,7 @@ ServedSections OrderBoard::served() const
 
 int OrderBoard::orderCount() const
 {
-    return m_base && m_base->QZakaz.isOpen() ? m_base->QZakaz.recordCount() : 0;
+    return m_list && m_list->isOpen() ? m_list->recordCount() : 0;
 }
 
 // While the connection is lost the board keeps its last rows and the red strip says why; the
@@ -66,7 +67,7 @@ void OrderBoard::RefreshOrderList()
 {
     if (!m_state.FormsReady || !m_base || !m_base->MyDB.connected())
         return;
-    Query& q = m_base->QZakaz;
+    Query& q = *m_list;
     q.close();
     q.setSql(BoardSql::orderList(AllOrders, served()));
     q.prepare();
@@ -89,7 +90,7 @@ void OrderBoard::FillPage()
 {
     if (!m_state.FormsReady || !m_base || !m_base->MyDB.connected())
         return;
-    Query& list = m_base->QZakaz;
+    Query& list = *m_list;
     const int count = orderCount();
     if (count == 0) {
         freePanels(0);
@@ -122,7 +123,13 @@ void OrderBoard::FillPage()
     // One request for the page; a failing one leaves the panels as they were. The text keeps
     // its prepared statement from page to page: only the keys change.
     Query& lines = *m_page;
-    lines.setSql(BoardSql::pageLines(sections));
+    if (m_textsServed != sections) {
+        // Built once for each choice of sections, not at every page.
+        m_pageText = BoardSql::pageLines(sections);
+        m_panelText = BoardSql::panelLines(sections);
+        m_textsServed = sections;
+    }
+    lines.setSql(m_pageText);
     for (int i = 0; i < BoardSql::PagePanels; ++i)
         lines.setParam(u"K%1"_s.arg(i + 1),
                        i < int(page.size()) ? DbValue::integer(page[size_t(i)].key) : DbValue());
@@ -141,10 +148,12 @@ void OrderBoard::FillPage()
     int filled = 0;
     for (; filled < int(page.size()); ++filled) {
         const size_t i = size_t(filled);
-        // The panel keeps its own order's text: the detail window reads the order with it.
+        // The panel keeps its own order's text: the detail window reads the order with it, its
+        // key bound as :K.
         Query& panel = *m_queries[i];
         m_orders[i] = page[i].key;
-        panel.setSql(BoardSql::panelLines(m_orders[i], sections));
+        panel.setSql(m_panelText);
+        panel.setParam(u"K"_s, DbValue::integer(m_orders[i]));
         panel.setRows(fields, std::move(rows[i]));
         m_w.panels[i]->setTitle(page[i].caption);
         m_w.grids[i]->show();
@@ -217,9 +226,9 @@ void OrderBoard::BtnAllClick()
 QList<qint64> OrderBoard::orderKeys() const
 {
     QList<qint64> keys;
-    if (!m_base || !m_base->QZakaz.isOpen())
+    if (!m_list || !m_list->isOpen())
         return keys;
-    const Query& list = m_base->QZakaz;
+    const Query& list = *m_list;
     const int kod = list.fieldIndex(u"KOD"_s);
     for (int i = 0; kod >= 0 && i < list.recordCount(); ++i)
         keys << list.row(i)[size_t(kod)].toInt64().value_or(0);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 struct AppState;
 class Form_Base;
@@ -39,6 +40,8 @@ public:
 
     bool AllOrders = false;
     Query* panelQuery(int panel) const { return m_queries[size_t(panel)].get(); }
+    // The orders of the open shifts that the board pages through.
+    const Query* orderList() const { return m_list.get(); }
     QueryModel* panelModel(int panel) const { return m_models[size_t(panel)]; }
     // The key of the order that the panel shows.
     qint64 panelOrder(int panel) const { return m_orders[size_t(panel)]; }
@@ -80,6 +83,9 @@ private:
     Widgets m_w;
     Form_Base* m_base = nullptr;
     std::array<std::unique_ptr<Query>, 6> m_queries;
+    std::unique_ptr<Query> m_list; // the order list
+    std::optional<ServedSections> m_textsServed; // the sections the two texts below were built for
+    QStringList m_pageText, m_panelText;
     std::unique_ptr<Query> m_page; // the six panels' lines in one request
     std::array<QueryModel*, 6> m_models{};
     std::array<qint64, 6> m_orders{};

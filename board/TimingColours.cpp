@@ -32,7 +32,7 @@ Colours panel(const Line& line, const ServerNow& now)
     Colours colours;
     if (line.myTime != 0)
         colours.text = Green;
-    if (line.printSection >= 3) {
+    if (line.printSection >= stateValue(LineState::Ready)) {
         colours.readyBackground = true;
         return colours;
     }
@@ -76,7 +76,7 @@ Colours hotQueue(const Line& line, const ServerNow& now)
 Colours readyOnly(const Line& line)
 {
     Colours colours;
-    colours.readyBackground = line.printSection >= 3;
+    colours.readyBackground = line.printSection >= stateValue(LineState::Ready);
     return colours;
 }
 
@@ -96,7 +96,7 @@ std::optional<qint64> minutesUntil(const Line& line, const ServerNow& now)
 
 std::optional<qint64> panelMinutes(const Line& line, const ServerNow& now)
 {
-    if (line.printSection >= 3 || (line.myTime == 0 && !line.endTime))
+    if (line.printSection >= stateValue(LineState::Ready) || (line.myTime == 0 && !line.endTime))
         return std::nullopt;
     return minutesUntil(line, now);
 }

@@ -3,6 +3,8 @@
 // red when overdue, a grey background when ready. Plain rules over one row's values and the
 // server's current time, which is asked for only when a rule needs it.
 
+#include "LineState.h"
+
 #include <QColor>
 #include <QString>
 #include <functional>

@@ -9,19 +9,12 @@
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 #include "SoundPlayer.h"
-#include "SystemLocale.h"
 
-#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
 
-const QString Form_Base::SelectParamKey = u"SELECT KOD FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
-const QString Form_Base::SelectParamFloat = u"SELECT FLOAT_PARAM FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
-
 namespace {
-const QString selectInteger = u"SELECT INTEGER_PARAM FROM MY_PARAM WHERE NAME_PARAM = :N"_s;
-const QString setLimit = u"UPDATE MENU_STR SET LIMIT = :LM WHERE KOD = :KD"_s;
 
 QList<QByteArray> connectionParams(const QByteArray& password)
 {
@@ -57,13 +50,10 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
       TransactionBeep(MyDB, NoWaitWriteParams),
       QRead1(MyDB, TransactionRead),
       QWrite1(MyDB, TransactionWrite),
-      QZakaz(MyDB, TransactionRead),
       QHot(MyDB, TransactionRead),
       QBeep(MyDB, TransactionRead),
       QBeepWide(MyDB, TransactionRead),
       QW(MyDB, TransactionBeep),
-      QMenuGroup(MyDB, TransactionRead),
-      QMenuStr(MyDB, TransactionRead),
       QJournal(MyDB, TransactionRead),
       MyStoredProc(MyDB, TransactionRead),
       MediaPlayer1(player),
@@ -79,15 +69,6 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
     MyDB.RequestTimeout = std::chrono::seconds(RequestLimitSeconds);
     MyStoredProc.StoredProcName = u"MYDATETIME"_s;
     TimerHot.setInterval(5000);
-    Timer_Signal.setInterval(170);
-    Timer_Signal.setTimerType(Qt::PreciseTimer); // the pause between beeps is heard
-    TimerMenuStr.setInterval(200);
-    connect(&TimerMenuStr, &QTimer::timeout, this, &Form_Base::TimerMenuStrTimer);
-    // Opening an empty section list moves nowhere, so it schedules no reload.
-    connect(&QMenuGroup, &Query::currentChanged, this, [this] {
-        if (QMenuGroup.recordCount() > 0)
-            QMenuGroupAfterScroll();
-    });
 }
 
 void Form_Base::shortenLimits(int requestSeconds, int lockSeconds)
@@ -108,8 +89,6 @@ bool Form_Base::FormCreate()
         qCInfo(lcMonitor).noquote() << "database:" << name;
         try {
             MyDB.open();
-            std::optional<DbValue> alarm = readParam(selectInteger, u"timealarm"_s);
-            AlarmTime = alarm ? alarm->toInt64().value_or(0) : 5;
             TimerHot.start();
             qCInfo(lcMonitor).noquote() << "connected to" << name;
         } catch (const DbError& e) {
@@ -142,7 +121,8 @@ bool Form_Base::FormCreate()
             hooks.connectionFailed();
         return false;
     }
-    reportErrors(m_dialogs, nullptr, [&] { readSwitches(); });
+    if (hooks.readSwitches)
+        reportErrors(m_dialogs, nullptr, [&] { hooks.readSwitches(); });
     openSoundFile();
     return true;
 }
@@ -161,9 +141,8 @@ void Form_Base::readSwitchesIfPending()
     if (!std::exchange(m_switchesPending, false))
         return;
     try {
-        std::optional<DbValue> alarm = readParam(selectInteger, u"timealarm"_s);
-        AlarmTime = alarm ? alarm->toInt64().value_or(0) : 5;
-        readSwitches();
+        if (hooks.readSwitches)
+            hooks.readSwitches();
     } catch (const std::exception& e) {
         qCWarning(lcMonitor).noquote() << "switches not read:" << Log::oneLine(QString::fromUtf8(e.what()));
     }
@@ -178,16 +157,6 @@ void Form_Base::readConnectionSettings()
     SettingsFile psw(folder, SettingsNames::Psw);
     if (psw.exists())
         MyDB.Params = connectionParams(m_util.UnscramblePassword(psw.readBytes()));
-}
-
-void Form_Base::readSwitches()
-{
-    bool servingTimes = readParam(SelectParamKey, u"time_monitor"_s).has_value();
-    if (!servingTimes && hooks.servingTimesEnabled)
-        hooks.servingTimesEnabled(false);
-    bool limits = readParam(SelectParamKey, u"limit_monitor"_s).has_value();
-    if (limits && hooks.limitsEnabled)
-        hooks.limitsEnabled(true);
 }
 
 std::optional<DbValue> Form_Base::readParam(const QString& sql, const QString& name)
@@ -225,68 +194,4 @@ void Form_Base::WriteStatement(const QStringList& lines, const Params& params)
         throw;
     }
     qCInfo(lcMonitor).noquote() << "written:" << describeWrite(lines, params);
-}
-
-void Form_Base::QMenuGroupAfterScroll()
-{
-    TimerMenuStr.stop();
-    if (menuHooks.itemsEnabled)
-        menuHooks.itemsEnabled(false);
-    TimerMenuStr.start();
-}
-
-void Form_Base::TimerMenuStrTimer()
-{
-    TimerMenuStr.stop();
-    // A failed reload leaves the grid grey: the next move or key tries again.
-    if (reportErrors(m_dialogs, nullptr, [this] { LoadMenuStr(); }) && menuHooks.itemsEnabled)
-        menuHooks.itemsEnabled(true);
-}
-
-void Form_Base::LoadMenuStr()
-{
-    QMenuStr.close();
-    QMenuStr.clearSql();
-    QMenuStr.addSql(u"SELECT * FROM MENU_STR"_s);
-    const bool section = QMenuGroup.recordCount() > 0 && !QMenuGroup.eof();
-    auto sectionField = [&](const QString& name) {
-        return section ? QMenuGroup.field(name) : DbValue::integer(0);
-    };
-    const std::optional<QString> search = menuHooks.searchText ? menuHooks.searchText() : std::nullopt;
-    if (search) {
-        // The cook's text is bound, never pasted: a quote in it cannot end the pattern, while
-        // '%' and '_' still work as the pattern characters they are.
-        // The server sizes the parameter like the name it is compared with; sized to the text,
-        // a search longer than any name finds nothing instead of failing.
-        const QString pattern = u'%' + SystemLocale::current().toUpper(*search) + u'%';
-        QMenuStr.addSql(u"WHERE KOD_MENU = :KM AND"_s);
-        QMenuStr.addSql(u"UPPER(NAME collate win1251) LIKE CAST(:P AS VARCHAR(%1))"_s.arg(
-            std::clamp<qsizetype>(pattern.size(), 100, LongestPattern)));
-        QMenuStr.setParam(u"KM"_s, sectionField(u"KOD_SPISOK_MENU"_s));
-        QMenuStr.setParam(u"P"_s, DbValue::text(pattern));
-    } else {
-        QMenuStr.addSql(u"WHERE KOD_MENU_GROUP = :KG"_s);
-        QMenuStr.setParam(u"KG"_s, sectionField(u"KOD"_s));
-    }
-    QMenuStr.prepare();
-    QMenuStr.open();
-}
-
-qint64 Form_Base::currentMenuItem() const
-{
-    if (QMenuStr.recordCount() == 0 || QMenuStr.eof())
-        return 0;
-    return QMenuStr.asInt64(u"KOD"_s).value_or(0);
-}
-
-void Form_Base::SetMenuStrLimit(const DbValue& limit)
-{
-    const qint64 key = currentMenuItem();
-    WriteStatement({setLimit}, {{u"LM"_s, limit}, {u"KD"_s, DbValue::integer(key)}});
-    // Items never loaded have no statement to run again.
-    if (QMenuStr.sql().isEmpty())
-        return;
-    QMenuStr.close();
-    QMenuStr.open();
-    QMenuStr.locate(u"KOD"_s, key);
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The never-shown data module: the one database connection with its three transactions and the
-// shared queries, the polling and signal timers, and the sound file player. Its creation step
-// connects with the settings files and reads the monitor's switches. It also
-// keeps the menu behind the limit window: the sections, the items and their delayed reload.
+// The never-shown data module: the one database connection with its three transactions, the
+// polling's queries and timer, the one way the windows write, and the sound file player. Its
+// creation step connects with the settings files and has the monitor's switches read. The
+// statements themselves belong to the features above it: the board's order list, the limit
+// window's menu, the sound alert's beeps live with them.
 
 #include "Database.h"
 #include "Query.h"
@@ -48,21 +49,15 @@ public:
     Transaction TransactionBeep;
     Query QRead1;
     Query QWrite1;
-    Query QZakaz;
     Query QHot;
     Query QBeep;
     Query QBeepWide; // the new-line searches beyond the open shifts
     Query QW;
-    Query QMenuGroup;
-    Query QMenuStr;
     Query QJournal; // the journal's reads of the lines it records, prepared once
     StoredProc MyStoredProc;
 
     QTimer TimerHot;      // the polling cycle, 5000 ms
-    QTimer Timer_Signal;  // the pause between speaker beeps, 170 ms
-    QTimer TimerMenuStr;  // the delayed reload of menu items, 200 ms
     SoundPlayer& MediaPlayer1;
-    int BeepCount = 0;    // beeps given in the current alert
     int AlarmTime = 5;    // minutes, from "timealarm"; nothing consults it
 
     // What the creation step does to the windows, wired by the program start.
@@ -73,6 +68,9 @@ public:
         std::function<void(const QString&)> serverAwaited;
         std::function<void(bool)> servingTimesEnabled; // the detail window's serving-time button
         std::function<void(bool)> limitsEnabled;       // the board's limits button
+        // Reads the point of sale's switches after an attach and tells the two hooks above;
+        // throws DbError when they cannot be read.
+        std::function<void()> readSwitches;
     } hooks;
 
     // Connects, reads the switches, starts polling and opens the sound file. False when the
@@ -87,36 +85,13 @@ public:
     using Params = std::vector<std::pair<QString, DbValue>>;
     void WriteStatement(const QStringList& lines, const Params& params = {});
 
-    // Runs one MY_PARAM read on QRead1; the first row's first field, if any row came back.
+    // Runs one read of a setting by its name (bound as :N) on QRead1; the first row's first
+    // field, if any row came back.
     std::optional<DbValue> readParam(const QString& sql, const QString& name);
-    static const QString SelectParamKey;   // by NAME_PARAM, the row's KOD
-    static const QString SelectParamFloat; // by NAME_PARAM, the row's FLOAT_PARAM
 
-    // What the menu browsing reads from and does to the limit window, wired by that window.
-    struct MenuHooks {
-        // The search text while the window searches by name; nothing while it browses sections.
-        std::function<std::optional<QString>()> searchText;
-        // The items grid usable, or greyed while a reload is due.
-        std::function<void(bool)> itemsEnabled;
-    } menuHooks;
-
-    // A section move or a key in the search box: the items are reloaded once, 200 ms after the
-    // last of a quick run of them.
-    void QMenuGroupAfterScroll();
-    void TimerMenuStrTimer();
-    // Fills QMenuStr with the items of the current section, or of the section's whole menu
-    // whose names contain the search text.
-    void LoadMenuStr();
-    // The longest text the server compares (one byte a character in code page 1251).
-    static constexpr int LongestPattern = 32765;
-    // The key of the current item; 0 when there is none.
-    qint64 currentMenuItem() const;
-    // Writes a limit (null for none) on the current item and re-reads the items, staying on it.
-    void SetMenuStrLimit(const DbValue& limit);
 
 private:
     void readConnectionSettings();
-    void readSwitches();
     void openSoundFile();
 
     AppState& m_state;

@@ -5,7 +5,7 @@
 #include "DesignFonts.h"
 #include "Dialogs.h"
 #include "DisplayMode.h"
-#include "Form_Base.h"
+#include "MenuBrowser.h"
 #include "LimitEntry.h"
 
 #include <QApplication>
@@ -41,10 +41,10 @@ QIcon deletePicture()
 
 } // namespace
 
-Form_Klava::Form_Klava(AppState& state, Dialogs& dialogs, DisplayMode& display, Form_Base& base,
+Form_Klava::Form_Klava(AppState& state, Dialogs& dialogs, DisplayMode& display, MenuBrowser& menu,
                        QWidget* limitWindow)
     : DesignDialog(u"Form_Klava"_s, QString(), QSize(233, 225), TitleButtons::CloseOnly, limitWindow),
-      m_state(state), m_dialogs(dialogs), m_base(base)
+      m_state(state), m_dialogs(dialogs), m_menu(menu)
 {
     buildControls();
     scaleForScreen(state, display.screenSize());
@@ -175,5 +175,5 @@ void Form_Klava::confirm()
         m_dialogs.message(this, LimitEntry::minimumMessage(m_state.MinLimit));
         return;
     }
-    m_base.SetMenuStrLimit(DbValue::number(limit));
+    m_menu.SetMenuStrLimit(DbValue::number(limit));
 }

@@ -9,7 +9,7 @@
 struct AppState;
 class Dialogs;
 class DisplayMode;
-class Form_Base;
+class MenuBrowser;
 class QLineEdit;
 class QPushButton;
 
@@ -17,7 +17,7 @@ class Form_Klava : public DesignDialog {
     Q_OBJECT
 public:
     // limitWindow owns the keypad; the keypad works only while that window is on the screen.
-    Form_Klava(AppState& state, Dialogs& dialogs, DisplayMode& display, Form_Base& base,
+    Form_Klava(AppState& state, Dialogs& dialogs, DisplayMode& display, MenuBrowser& menu,
                QWidget* limitWindow);
 
     QLineEdit* Edit1;
@@ -43,5 +43,5 @@ private:
 
     AppState& m_state;
     Dialogs& m_dialogs;
-    Form_Base& m_base;
+    MenuBrowser& m_menu;
 };

@@ -6,6 +6,8 @@
 #include "DisplayMode.h"
 #include "Form_Base.h"
 #include "Form_Klava.h"
+#include "MenuBrowser.h"
+#include "MenuSql.h"
 #include "QueryModel.h"
 
 #include <QApplication>
@@ -83,7 +85,7 @@ void Form_Limit::buildControls()
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(u"Edit1"_s);
     Edit1->setGeometry(4, 394, 185, 21);
-    Edit1->setMaxLength(Form_Base::LongestPattern - 2); // the pattern adds a '%' at each end
+    Edit1->setMaxLength(MenuSql::LongestPattern - 2); // the pattern adds a '%' at each end
     Edit1->installEventFilter(this);
 
     auto button = [this](const char* name, const QString& text, const QRect& place) {
@@ -109,21 +111,21 @@ void Form_Limit::buildControls()
     connect(Btn_Exit, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void Form_Limit::attach(Form_Base& base, Form_Klava& klava)
+void Form_Limit::attach(MenuBrowser& menu, Form_Klava& klava)
 {
-    m_base = &base;
+    m_menu = &menu;
     m_klava = &klava;
-    qobject_cast<QueryModel*>(GridRazdel->model())->setQuery(&base.QMenuGroup);
-    qobject_cast<QueryModel*>(GridStr->model())->setQuery(&base.QMenuStr);
+    qobject_cast<QueryModel*>(GridRazdel->model())->setQuery(&menu.QMenuGroup);
+    qobject_cast<QueryModel*>(GridStr->model())->setQuery(&menu.QMenuStr);
     // Each grid and its query share one current row.
     GridRazdel->followCurrentRow();
     GridStr->followCurrentRow();
-    base.menuHooks.searchText = [this]() -> std::optional<QString> {
+    menu.hooks.searchText = [this]() -> std::optional<QString> {
         if (!CB_Context->isChecked())
             return std::nullopt;
         return Edit1->text();
     };
-    base.menuHooks.itemsEnabled = [this](bool enabled) { setItemsEnabled(enabled); };
+    menu.hooks.itemsEnabled = [this](bool enabled) { setItemsEnabled(enabled); };
 }
 
 void Form_Limit::showEvent(QShowEvent* event)
@@ -146,22 +148,15 @@ bool Form_Limit::eventFilter(QObject* watched, QEvent* event)
 
 void Form_Limit::FormShow()
 {
-    if (!m_base)
+    if (!m_menu)
         return;
-    Form_Base& base = *m_base;
+    Form_Base& base = m_menu->base();
     // Once the point of sale has asked for a minimum, it holds until the program ends.
-    if (base.readParam(Form_Base::SelectParamKey, u"limit_min1"_s))
+    if (base.readParam(ParamSql::key(), u"limit_min1"_s))
         m_state.MinLimitOn = true;
-    if (std::optional<DbValue> minimum = base.readParam(Form_Base::SelectParamFloat, u"limit_min2"_s))
+    if (std::optional<DbValue> minimum = base.readParam(ParamSql::floating(), u"limit_min2"_s))
         m_state.MinLimit = minimum->toDouble().value_or(0);
-
-    Query& groups = base.QMenuGroup;
-    groups.close();
-    groups.setSql({u"SELECT MENU_GROUP.* FROM SMENA"_s,
-                   u"JOIN MENU_GROUP ON MENU_GROUP.KOD_SPISOK_MENU = SMENA.KOD_MENU"_s,
-                   u"WHERE SMENA.STATUS < 10 ORDER BY MENU_GROUP.MY_SORT"_s});
-    groups.prepare();
-    groups.open();
+    m_menu->openSections();
     showSearchMode();
 }
 
@@ -186,16 +181,16 @@ void Form_Limit::CB_ContextClick()
 {
     showSearchMode();
     // The list stays as it is until the reload in the new mode.
-    if (m_base) {
-        m_base->TimerMenuStr.stop();
-        m_base->TimerMenuStr.start();
+    if (m_menu) {
+        m_menu->TimerMenuStr.stop();
+        m_menu->TimerMenuStr.start();
     }
 }
 
 void Form_Limit::Edit1KeyUp()
 {
-    if (m_base)
-        m_base->QMenuGroupAfterScroll();
+    if (m_menu)
+        m_menu->QMenuGroupAfterScroll();
 }
 
 void Form_Limit::Btn_AddLimitClick()
@@ -206,7 +201,7 @@ void Form_Limit::Btn_AddLimitClick()
 
 void Form_Limit::Btn_ClearLimitClick()
 {
-    if (!m_base || !m_dialogs.question(this, ClearCaption, ClearQuestion))
+    if (!m_menu || !m_dialogs.question(this, ClearCaption, ClearQuestion))
         return;
-    m_base->SetMenuStrLimit(DbValue());
+    m_menu->SetMenuStrLimit(DbValue());
 }

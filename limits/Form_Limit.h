@@ -9,7 +9,7 @@
 struct AppState;
 class Dialogs;
 class DisplayMode;
-class Form_Base;
+class MenuBrowser;
 class Form_Klava;
 class QCheckBox;
 class QLineEdit;
@@ -22,7 +22,7 @@ public:
     Form_Limit(AppState& state, Dialogs& dialogs, DisplayMode& display, QWidget* parent);
 
     // The data module is created after this window, and the keypad after both.
-    void attach(Form_Base& base, Form_Klava& klava);
+    void attach(MenuBrowser& menu, Form_Klava& klava);
 
     DataGrid* GridRazdel;
     DataGrid* GridStr;
@@ -52,7 +52,7 @@ private:
 
     AppState& m_state;
     Dialogs& m_dialogs;
-    Form_Base* m_base = nullptr;
+    MenuBrowser* m_menu = nullptr;
     Form_Klava* m_klava = nullptr;
     QSet<int> m_keysDown; // pressed while the search box had the focus
 };

@@ -115,6 +115,7 @@ void Form_Detail::loadOrder(const QStringList& sql, const QString& caption, qint
 {
     Q->close();
     Q->setSql(sql);
+    Q->setParam(u"K"_s, DbValue::integer(orderKey)); // the order's statements take its key as :K
     Q->prepare();
     Q->open();
     for (int row = 0; !dish.isEmpty() && row < Q->recordCount(); ++row) {
@@ -198,7 +199,8 @@ void Form_Detail::readServedLines()
 {
     Query& q = *m_servedLines;
     q.close();
-    q.setSql(RecallSql::servedLines(m_order, m_board.served ? m_board.served() : ServedSections{}));
+    q.setSql(RecallSql::servedLines(m_board.served ? m_board.served() : ServedSections{}));
+    q.setParam(u"K"_s, DbValue::integer(m_order));
     q.prepare();
     q.open();
     m_orderReady = q.recordCount() > 0 && servedLines(LineState::Ready).size() == q.recordCount();

@@ -1,4 +1,5 @@
 #include "Form_Time.h"
+#include "LineState.h"
 
 #include "ButtonPictures.h"
 #include "Clock.h"
@@ -12,6 +13,7 @@
 #include "OrderWindow.h"
 #include "Query.h"
 #include "QueryModel.h"
+#include "ServingTimeSql.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -74,7 +76,7 @@ void Form_Time::BitBtn1Click()
     Query& q = *m_detail->Q;
     if (!q.isOpen() || q.eof())
         return;
-    if (q.asInt(u"PRINT_SECTION"_s).value_or(0) > 2)
+    if (q.asInt(u"PRINT_SECTION"_s).value_or(0) > stateValue(LineState::Shown))
         return;
     const qint64 key = q.asInt64(u"KOD"_s).value_or(0);
     // When the dish would be done if it were started now.
@@ -82,8 +84,8 @@ void Form_Time::BitBtn1Click()
     m_picker->setMoment(DbTime::toDateTime(done));
     if (m_picker->exec() != QDialog::Accepted)
         return;
-    m_base->WriteStatement({u"UPDATE ZAKAZ_STR SET END_TIME = :ET WHERE KOD = "_s + QString::number(key)},
-                           {{u"ET"_s, DbValue::timestamp(DbTime::fromDateTime(m_picker->moment()))}});
+    m_base->WriteStatement(ServingTimeSql::set(), {{u"ET"_s, DbValue::timestamp(DbTime::fromDateTime(m_picker->moment()))},
+                                                   {u"K"_s, DbValue::integer(key)}});
     m_detail->reread(key);
 }
 
@@ -101,6 +103,6 @@ void Form_Time::BitBtn2Click()
     const qint64 key = q.asInt64(u"KOD"_s).value_or(0);
     if (!m_dialogs.question(this, RemoveCaption, RemoveQuestion))
         return;
-    m_base->WriteStatement({u"UPDATE ZAKAZ_STR SET END_TIME = NULL WHERE KOD = "_s + QString::number(key)});
+    m_base->WriteStatement(ServingTimeSql::clear(), {{u"K"_s, DbValue::integer(key)}});
     m_detail->reread(key);
 }

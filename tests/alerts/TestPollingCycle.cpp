@@ -12,6 +12,7 @@
 #include "RadioGroup.h"
 #include "ProgramWindows.h"
 #include "MonitorRig.h"
+#include "OrderBoard.h"
 #include "OrderRows.h"
 #include "TestDatabase.h"
 
@@ -19,6 +20,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,6 +60,8 @@ private slots:
     void failedPlaybackToldOnce();
     void hotQueueThresholds();
     void hotQueueFetchesMoreOnScroll();
+    void skippedRunShowsWhatAFullReadShows_data();
+    void skippedRunShowsWhatAFullReadShows();
 
 private:
     // Lines of order 100 (open shift) or 200 (closed shift).
@@ -123,10 +128,17 @@ void TestPollingCycle::nothingNew()
     QVERIFY(!m.base().TransactionBeep.inTransaction());
     QVERIFY(!m.base().QW.isPrepared()); // nothing was written
     QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s); // the board was refreshed
-    // Hot queue, probe, order list and the page's panels, each prepared once for the run.
+    // Nothing changed: the probe's one request, and the board as it was.
     const int before = m.base().MyDB.requestCount();
+    const int skipped = m.polling().skippedRuns();
     m.poll();
-    QCOMPARE(m.base().MyDB.requestCount() - before, 4);
+    QCOMPARE(m.base().MyDB.requestCount() - before, 1);
+    QCOMPARE(m.polling().skippedRuns(), skipped + 1);
+    // Read in full: hot queue, probe, order list and the page's panels, each prepared once.
+    m.polling().readAllNext();
+    const int full = m.base().MyDB.requestCount();
+    m.poll();
+    QCOMPARE(m.base().MyDB.requestCount() - full, 4);
 }
 
 void TestPollingCycle::otherHeldLineDoesNotStopMarking()
@@ -258,6 +270,150 @@ void TestPollingCycle::hotQueueFetchesMoreOnScroll()
     QCOMPARE(m.hotQueue().size(), lines);
     bar->setValue(bar->maximum());
     QCOMPARE(m.polling().hotRows(), 2 * PollingCycle::HotRows);
+}
+
+namespace {
+// What the board shows: the order list, the panels, the hot queue and the paging buttons.
+QStringList boardShown(Monitor& m)
+{
+    QStringList shown;
+    auto rows = [&](const Query* q, const QString& name) {
+        shown << name;
+        if (!q || !q->isOpen())
+            return;
+        // The minutes left turn with the clock, between any two reads: the "minute turns" row
+        // follows them.
+        const int left = q->fieldIndex(u"ALL_TIME"_s);
+        for (int i = 0; i < q->recordCount(); ++i) {
+            QStringList row;
+            for (size_t c = 0; c < q->row(i).size(); ++c) {
+                const DbValue& v = q->row(i)[c];
+                if (int(c) != left)
+                    row << (v.isNull() ? u"<null>"_s : v.toText().value_or(QString()));
+            }
+            shown << row.join(u'|');
+        }
+    };
+    OrderBoard& board = m.main().board();
+    rows(board.orderList(), u"list"_s);
+    for (int i = 0; i < 6; ++i) {
+        rows(board.panelQuery(i), m.main().panels()[size_t(i)]->title());
+    }
+    rows(&m.base().QHot, u"hot"_s);
+    shown << m.main().BtnPrev->text() << m.main().BtnNext->text();
+    return shown;
+}
+
+// Every kind of change the point of sale, another monitor or an administrator makes to what the
+// board shows, or to what it does not show.
+const QStringList changes{
+    u"new"_s, u"ready"_s, u"back"_s, u"quantity"_s, u"serving time"_s, u"same value"_s, u"changed and back"_s,
+    u"order"_s, u"waiter"_s, u"order leaves shift"_s, u"order returns"_s, u"shift closes"_s, u"shift opens"_s,
+    u"line deleted"_s, u"section unserved"_s, u"section served"_s, u"unserved line"_s, u"nothing"_s,
+};
+}
+
+void TestPollingCycle::skippedRunShowsWhatAFullReadShows_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("each once") << changes;
+    for (quint32 seed : {1u, 2u}) {
+        QRandomGenerator random(seed);
+        QStringList steps;
+        for (int i = 0; i < 14; ++i)
+            steps << changes[random.bounded(int(changes.size()))];
+        QTest::addRow("random %u", seed) << steps;
+    }
+    // A line comes due by the server's clock alone; a line's minutes left turn.
+    QTest::newRow("comes due") << QStringList{u"due in a second"_s};
+    QTest::newRow("minute turns") << QStringList{u"turns in a second"_s};
+}
+
+// A run that finds nothing changed leaves the board as it is; after every change, the board
+// must equal what a full read gives.
+void TestPollingCycle::skippedRunShowsWhatAFullReadShows()
+{
+    QFETCH(QStringList, steps);
+    m_rows->addOrder(300, 9);
+    m_db->exec(u"INSERT INTO PERSON (KOD, FIO) VALUES (2, 'Иванова Анна')"_s);
+    m_db->exec(u"UPDATE ZAKAZ SET KOD_PERSON = 2 WHERE KOD = 300"_s);
+    addLine(100, 1, 2, u"Уха"_s);
+    addLine(100, 800, 3, u"Хлеб"_s, u"0, 5, CURRENT_TIMESTAMP, DATEADD(5 MINUTE TO CURRENT_TIMESTAMP)"_s);
+    addLine(300, 1, 2, u"Плов"_s, u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
+    addLine(300, 3, 2, u"Компот"_s);
+    Monitor m(m_db->name());
+    m.poll();
+    int added = 0;
+    const QString firstShown = u"(SELECT MIN(KOD) FROM ZAKAZ_STR WHERE PRINT_SECTION = %1)"_s;
+    for (const QString& step : std::as_const(steps)) {
+        if (step == u"new")
+            addLine(++added % 2 ? 100 : 300, 1, 1, u"Новое %1"_s.arg(added));
+        else if (step == u"ready")
+            m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD = "_s + firstShown.arg(2));
+        else if (step == u"back")
+            m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 2 WHERE KOD = "_s + firstShown.arg(3));
+        else if (step == u"quantity")
+            m_db->exec(u"UPDATE ZAKAZ_STR SET KOLVO = KOLVO + 1 WHERE KOD = (SELECT MAX(KOD) FROM ZAKAZ_STR)"_s);
+        else if (step == u"serving time")
+            m_db->exec(u"UPDATE ZAKAZ_STR SET END_TIME = DATEADD(3 MINUTE TO CURRENT_TIMESTAMP) WHERE KOD = "_s
+                       + firstShown.arg(2));
+        else if (step == u"same value")
+            m_db->exec(u"UPDATE ZAKAZ_STR SET KOLVO = KOLVO"_s);
+        else if (step == u"changed and back") {
+            m_db->exec(u"UPDATE ZAKAZ_STR SET KOLVO = KOLVO + 5"_s);
+            m_db->exec(u"UPDATE ZAKAZ_STR SET KOLVO = KOLVO - 5"_s);
+        } else if (step == u"order")
+            m_db->exec(u"UPDATE ZAKAZ SET NUMBER_ZAKAZ = NUMBER_ZAKAZ + 10, INFO_ZAKAZ = 'стол 4' WHERE KOD = 100"_s);
+        else if (step == u"waiter")
+            m_db->exec(u"UPDATE PERSON SET FIO = FIO || '!' WHERE KOD = 2"_s);
+        else if (step == u"order leaves shift")
+            m_db->exec(u"UPDATE ZAKAZ SET KOD_SMENA = %1 WHERE KOD = 300"_s.arg(OrderRows::ClosedShift));
+        else if (step == u"order returns")
+            m_db->exec(u"UPDATE ZAKAZ SET KOD_SMENA = %1 WHERE KOD = 300"_s.arg(OrderRows::OpenShift));
+        else if (step == u"shift closes")
+            m_db->exec(u"UPDATE SMENA SET STATUS = 10 WHERE KOD = %1"_s.arg(OrderRows::OpenShift));
+        else if (step == u"shift opens")
+            m_db->exec(u"UPDATE SMENA SET STATUS = 1 WHERE KOD = %1"_s.arg(OrderRows::OpenShift));
+        else if (step == u"line deleted")
+            m_db->exec(u"DELETE FROM ZAKAZ_STR WHERE KOD = (SELECT MAX(KOD) FROM ZAKAZ_STR WHERE SECTION = 1)"_s);
+        else if (step == u"section unserved")
+            m_db->exec(u"UPDATE ZAKAZ_STR SET SECTION = 3 WHERE KOD = (SELECT MIN(KOD) FROM ZAKAZ_STR WHERE SECTION = 1)"_s);
+        else if (step == u"section served")
+            m_db->exec(u"UPDATE ZAKAZ_STR SET SECTION = 1 WHERE KOD = (SELECT MIN(KOD) FROM ZAKAZ_STR WHERE SECTION = 3)"_s);
+        else if (step == u"unserved line")
+            addLine(300, 4, 2, u"Не здесь %1"_s.arg(++added));
+        else if (step == u"due in a second") {
+            // Due in the hot queue 15 minutes before its serving time, which is a second later.
+            addLine(100, 1, 2, u"Скоро"_s, u"0, 5, CURRENT_TIMESTAMP, DATEADD(901 SECOND TO CURRENT_TIMESTAMP)"_s);
+            m.poll();
+            QVERIFY(!m.hotQueue().contains(u"Скоро"_s));
+            QTRY_VERIFY((m.poll(), m.hotQueue().contains(u"Скоро"_s)));
+        } else if (step == u"turns in a second") {
+            // Due 20 minutes after its start, a second from now: its minutes left go from 0 to -1.
+            addLine(100, 1, 2, u"Тикает"_s, u"20, 5, DATEADD(-1199 SECOND TO CURRENT_TIMESTAMP), NULL"_s);
+            auto left = [&] {
+                const Query& q = *m.main().board().panelQuery(0);
+                for (int i = 0; q.isOpen() && i < q.recordCount(); ++i)
+                    if (q.row(i)[size_t(q.fieldIndex(u"NAME_BLUDO"_s))].toText() == u"Тикает"_s)
+                        return q.row(i)[size_t(q.fieldIndex(u"ALL_TIME"_s))].toInt64().value_or(99);
+                return qint64(99);
+            };
+            m.poll();
+            QVERIFY(left() >= 0);
+            QTRY_VERIFY((m.poll(), left() < 0));
+        }
+        m.poll();
+        const QStringList afterRun = boardShown(m);
+        m.polling().readAllNext();
+        m.poll();
+        QCOMPARE(afterRun, boardShown(m));
+        // Nothing changed since: the next run ends after its probe, and the board stays.
+        const int skipped = m.polling().skippedRuns();
+        m.poll();
+        QCOMPARE(m.polling().skippedRuns(), skipped + 1);
+        QCOMPARE(boardShown(m), afterRun);
+    }
+    QVERIFY(m.dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(TestPollingCycle)

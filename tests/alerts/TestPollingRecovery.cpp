@@ -66,6 +66,7 @@ class TestPollingRecovery : public QObject {
 private slots:
     void initTestCase();
     void init();
+    void serverLostAndBack_data();
     void serverLostAndBack();
     void silentServerFreezesOnce();
     void endWhileReconnecting();
@@ -98,8 +99,18 @@ void TestPollingRecovery::init()
     m_rows->addOrder(100, 7);
 }
 
+void TestPollingRecovery::serverLostAndBack_data()
+{
+    QTest::addColumn<bool>("foundByCook");
+    QTest::newRow("found by the polling") << false;
+    // The cook's action lets the attachment go, and the polling goes straight to attaching again:
+    // the new-line search must still look beyond the open shifts once it is back.
+    QTest::newRow("found by a cook's action") << true;
+}
+
 void TestPollingRecovery::serverLostAndBack()
 {
+    QFETCH(bool, foundByCook);
     TcpProxy proxy;
     Monitor m(proxy.databaseName(m_path));
     addLine(1, u"Уха"_s);
@@ -115,7 +126,16 @@ void TestPollingRecovery::serverLostAndBack()
     // ...and one written into a closed shift: no look through the open shifts finds it.
     m_rows->addOrder(101, 8, {}, OrderRows::ClosedShift);
     m_rows->addLine(101, 800, 1, u"Дописано"_s);
-    QVERIFY(m.poll() < 3000);
+    if (foundByCook) {
+        m.main().openPanelOrder(0, 0);
+        QCOMPARE(m.machine.dialogs.messages.size(), 1); // the order was not opened: one box says so
+        QVERIFY(!m.base().MyDB.connected());
+        m.machine.dialogs.messages.clear();
+        QVERIFY(m.poll() < 3000);
+        m.attachEnded();
+    } else {
+        QVERIFY(m.poll() < 3000);
+    }
     QVERIFY2(m.strip().startsWith(u"Нет связи с сервером базы данных с "_s), qPrintable(m.strip()));
     // Why in the cooks' words, then the server's own.
     const QString why = u"Сервер не отвечает или недоступен по сети. Сообщение сервера: "_s;

@@ -58,7 +58,7 @@ struct Alert {
     // What the polling cycle does when it finds new lines.
     void announce()
     {
-        base.BeepCount = 0;
+        alert.BeepCount = 0;
         alert.Timer_SignalTimer();
     }
 };
@@ -84,7 +84,7 @@ void TestSoundAlert::oneBeep()
     Alert a(0);
     a.announce();
     QCOMPARE(a.speaker.beeps, (QList<QPair<int, int>>{{800, 50}}));
-    QVERIFY(!a.base.Timer_Signal.isActive());
+    QVERIFY(!a.alert.Timer_Signal.isActive());
     QTest::qWait(400);
     QCOMPARE(a.speaker.beeps.size(), 1);
 }
@@ -96,7 +96,7 @@ void TestSoundAlert::threeBeepsPaced()
     QTRY_COMPARE(a.speaker.beeps.size(), 3);
     QTest::qWait(400);
     QCOMPARE(a.speaker.beeps, (QList<QPair<int, int>>{{800, 50}, {800, 50}, {800, 50}}));
-    QVERIFY(!a.base.Timer_Signal.isActive());
+    QVERIFY(!a.alert.Timer_Signal.isActive());
     for (int i = 1; i < 3; ++i) {
         const qint64 gap = a.speaker.starts[i] - a.speaker.starts[i - 1] - 50;
         QVERIFY2(gap >= 165 && gap < 400, qPrintable(u"pause %1 ms"_s.arg(gap)));
@@ -131,7 +131,7 @@ void TestSoundAlert::fileplaysOncePerPlayback()
     QVERIFY(!a.panel.isHidden());
     QVERIFY(a.timerColor.isActive());
     QVERIFY(a.speaker.beeps.isEmpty());
-    QVERIFY(!a.base.Timer_Signal.isActive());
+    QVERIFY(!a.alert.Timer_Signal.isActive());
 
     a.player.finish(); // the file has run out
     QVERIFY(a.panel.isHidden());

@@ -55,8 +55,8 @@ struct Board {
     QList<int> listed()
     {
         QList<int> numbers;
-        for (int i = 0; i < base->QZakaz.recordCount(); ++i)
-            numbers << int(*base->QZakaz.row(i)[3].toInt64());
+        for (int i = 0; i < board().orderList()->recordCount(); ++i)
+            numbers << int(*board().orderList()->row(i)[3].toInt64());
         return numbers;
     }
     QStringList captions()

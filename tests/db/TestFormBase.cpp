@@ -9,6 +9,7 @@
 #include "FileBytes.h"
 #include "Form_Base.h"
 #include "Form_Util.h"
+#include "PosSwitches.h"
 #include "TestDatabase.h"
 
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@ struct Start {
         base.hooks.connectionFailed = [this] { events << u"connection settings"_s; };
         base.hooks.servingTimesEnabled = [this](bool on) { events << u"serving times %1"_s.arg(on); };
         base.hooks.limitsEnabled = [this](bool on) { events << u"limits %1"_s.arg(on); };
+        PosSwitches::wire(base);
         dialogs.onMessage = [this] { events << u"message"_s; };
     }
     QTemporaryDir dir;

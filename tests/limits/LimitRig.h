@@ -13,6 +13,7 @@
 #include "Form_Limit.h"
 #include "Form_Util.h"
 #include "Query.h"
+#include "MenuBrowser.h"
 #include "TestDatabase.h"
 
 #include <QLocale>
@@ -96,6 +97,7 @@ struct LimitRig {
     FakeSoundPlayer player;
     Form_Util util{clock};
     Form_Base base{state, util, dialogs, player};
+    MenuBrowser menu{base, dialogs};
     QWidget main; // goes before the data module, as the board's windows do
     Form_Limit* limit = nullptr;
     Form_Klava* klava = nullptr;
@@ -108,10 +110,10 @@ struct LimitRig {
         base.FormCreate();
         base.TimerHot.stop();
         limit = new Form_Limit(state, dialogs, display, &main);
-        klava = new Form_Klava(state, dialogs, display, base, limit);
-        limit->attach(base, *klava);
-        QObject::connect(&base.QMenuStr, &Query::rowsChanged, &base, [this] {
-            if (base.QMenuStr.isOpen())
+        klava = new Form_Klava(state, dialogs, display, menu, limit);
+        limit->attach(menu, *klava);
+        QObject::connect(&menu.QMenuStr, &Query::rowsChanged, &menu, [this] {
+            if (menu.QMenuStr.isOpen())
                 ++loads;
         });
     }
@@ -120,13 +122,13 @@ struct LimitRig {
     bool show()
     {
         limit->show();
-        return QTest::qWaitFor([this] { return !base.TimerMenuStr.isActive() && limit->GridStr->isEnabled(); });
+        return QTest::qWaitFor([this] { return !menu.TimerMenuStr.isActive() && limit->GridStr->isEnabled(); });
     }
 
     // Waits for the pending reload of the items.
     bool reloaded()
     {
-        return QTest::qWaitFor([this] { return !base.TimerMenuStr.isActive(); })
+        return QTest::qWaitFor([this] { return !menu.TimerMenuStr.isActive(); })
                && limit->GridStr->isEnabled();
     }
 
@@ -134,7 +136,7 @@ struct LimitRig {
     QSet<qint64> items() const
     {
         QSet<qint64> keys;
-        const Query& q = base.QMenuStr;
+        const Query& q = menu.QMenuStr;
         for (int i = 0; i < q.recordCount(); ++i)
             keys << q.row(i)[size_t(q.fieldIndex(u"KOD"_s))].toInt64().value_or(-1);
         return keys;
@@ -143,7 +145,7 @@ struct LimitRig {
     // Makes an item of the listed ones current, as a click on its row does.
     void selectItem(qint64 key)
     {
-        const Query& q = base.QMenuStr;
+        const Query& q = menu.QMenuStr;
         for (int i = 0; i < q.recordCount(); ++i)
             if (q.row(i)[size_t(q.fieldIndex(u"KOD"_s))].toInt64() == key) {
                 QTableView* grid = limit->GridStr;
@@ -158,6 +160,6 @@ struct LimitRig {
     QString currentCell(int column) const
     {
         QTableView* grid = limit->GridStr;
-        return grid->model()->index(base.QMenuStr.recNo(), column).data().toString();
+        return grid->model()->index(menu.QMenuStr.recNo(), column).data().toString();
     }
 };

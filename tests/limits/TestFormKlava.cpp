@@ -163,8 +163,8 @@ void TestFormKlava::confirm()
     QCOMPARE(rig->dialogs.messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(greenBorschLimit(), written.value_or(4.0));
     // The window shows the limit on the same item, which is still current.
-    QCOMPARE(rig->base.currentMenuItem(), GreenBorsch);
-    QCOMPARE(rig->limit->GridStr->currentIndex().row(), rig->base.QMenuStr.recNo());
+    QCOMPARE(rig->menu.currentMenuItem(), GreenBorsch);
+    QCOMPARE(rig->limit->GridStr->currentIndex().row(), rig->menu.QMenuStr.recNo());
     QCOMPARE(rig->currentCell(3), locale.toString(written.value_or(4.0), 'g', 15));
     QCOMPARE(limitedItems(*m_db), 2);
 }

@@ -64,9 +64,9 @@ void TestFormLimit::quickSectionMovesReloadOnce()
     // Key presses with no event loop in between are well under 200 ms apart.
     for (int row = 1; row <= 3; ++row) {
         QTest::keyClick(sections, Qt::Key_Down);
-        QCOMPARE(rig.base.QMenuGroup.recNo(), row);
+        QCOMPARE(rig.menu.QMenuGroup.recNo(), row);
         QVERIFY(!rig.limit->GridStr->isEnabled());
-        QVERIFY(rig.base.TimerMenuStr.isActive());
+        QVERIFY(rig.menu.TimerMenuStr.isActive());
     }
     QCOMPARE(rig.loads, 0);
     QVERIFY(rig.reloaded());
@@ -85,7 +85,7 @@ void TestFormLimit::quickSectionMovesReloadOnce()
     QTest::keyClick(sections, Qt::Key_Down);
     QTest::qWait(100);
     QTest::keyClick(sections, Qt::Key_Down);
-    QVERIFY(rig.base.TimerMenuStr.remainingTime() > 150);
+    QVERIFY(rig.menu.TimerMenuStr.remainingTime() > 150);
 }
 
 void TestFormLimit::search_data()
@@ -123,7 +123,7 @@ void TestFormLimit::search()
     QVERIFY(rig.dialogs.messages.isEmpty());
     // A key released here and pressed elsewhere (the Enter that closed a box) reloads nothing.
     QTest::keyRelease(rig.limit->Edit1, Qt::Key_Return);
-    QVERIFY(!rig.base.TimerMenuStr.isActive());
+    QVERIFY(!rig.menu.TimerMenuStr.isActive());
 }
 
 void TestFormLimit::tickingSearchKeepsListUntilReload()
@@ -170,8 +170,8 @@ void TestFormLimit::clearLimitKeepsItemCurrent()
     rig.dialogs.answers = {true};
     QTest::mouseClick(rig.limit->Btn_ClearLimit, Qt::LeftButton);
     QVERIFY(m_db->value(u"SELECT LIMIT FROM MENU_STR WHERE KOD = 102"_s).isNull());
-    QCOMPARE(rig.base.currentMenuItem(), GreenBorsch);
-    QCOMPARE(rig.limit->GridStr->currentIndex().row(), rig.base.QMenuStr.recNo());
+    QCOMPARE(rig.menu.currentMenuItem(), GreenBorsch);
+    QCOMPARE(rig.limit->GridStr->currentIndex().row(), rig.menu.QMenuStr.recNo());
     QCOMPARE(rig.currentCell(0), u"БОРЩ ЗЕЛЁНЫЙ"_s);
     QCOMPARE(rig.currentCell(3), QString());
     // Only the one item changed.
@@ -223,7 +223,7 @@ void TestFormLimit::noOpenShift()
     rig.limit->show();
     // No section, no move, no reload: the items grid keeps what it had.
     QCOMPARE(rig.limit->GridRazdel->model()->rowCount(), 0);
-    QVERIFY(!rig.base.TimerMenuStr.isActive());
+    QVERIFY(!rig.menu.TimerMenuStr.isActive());
     QCOMPARE(rig.items(), QSet<qint64>({Olivier, Artagnan, Caesar}));
 
     // A search finds nothing without a menu; clearing a limit then changes no row.

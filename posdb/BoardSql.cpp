@@ -11,22 +11,6 @@ using namespace Qt::StringLiterals;
 // the primary keys and the indexes behind the orders' shift and the lines' order.
 
 namespace {
-QStringList referenceOrderList(bool allOrders, const ServedSections& served)
-{
-    QStringList sql{
-        u"SELECT SMENA.KOD AS K, ZAKAZ.KOD, PERSON.FIO, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.STATUS, INFO_ZAKAZ FROM ZAKAZ_STR"_s,
-        u"INNER JOIN ZAKAZ ON ZAKAZ.KOD = ZAKAZ_STR.KOD_ZAKAZ"_s,
-        u"INNER JOIN SMENA ON SMENA.KOD = ZAKAZ.KOD_SMENA"_s,
-        u"INNER JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
-        u"WHERE SMENA.STATUS < 10"_s,
-        u"AND ZAKAZ.NUMBER_ZAKAZ > 0"_s,
-        allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION = 2"_s,
-    };
-    sql << BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s);
-    sql << u"GROUP BY 1, 2, 3, 4, 5, 6 ORDER BY 1, 2, 3, 4, 5"_s;
-    return sql;
-}
-
 // Grouping every shown line of the shift by its order gives a row for each order with at least
 // one such line, which the keys of shift, order and waiter make one of a kind: an order's first
 // such line is enough to know it.
@@ -39,7 +23,8 @@ QStringList orderListText(bool allOrders, const ServedSections& served)
         u"WHERE SMENA.STATUS < 10"_s,
         u"AND ZAKAZ.NUMBER_ZAKAZ > 0"_s,
         u"AND EXISTS (SELECT 1 FROM ZAKAZ_STR WHERE ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD"_s,
-        allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION + 0 > 1"_s : u"AND ZAKAZ_STR.PRINT_SECTION + 0 = 2"_s,
+        allOrders ? u"AND ZAKAZ_STR.PRINT_SECTION + 0 > %1"_s.arg(stateValue(LineState::New))
+                  : u"AND ZAKAZ_STR.PRINT_SECTION + 0 = %1"_s.arg(stateValue(LineState::Shown)),
     };
     sql << BoardSql::sectionCondition(served, u"ZAKAZ_STR.SECTION"_s);
     sql << u")"_s << u"ORDER BY 1, 2, 3, 4, 5"_s;
@@ -47,11 +32,11 @@ QStringList orderListText(bool allOrders, const ServedSections& served)
 }
 
 // keyLine: the line that picks the order (or orders) and opens the served-sections condition.
-QStringList panelText(const QString& keyLine, const ServedSections& served, bool reference)
+QStringList panelText(const QString& keyLine, const ServedSections& served)
 {
     const QStringList sections = BoardSql::sectionLines(served);
     // Only the order's own lines are read, through the lines' order reference.
-    const QString state = reference ? u"AND PRINT_SECTION > 1"_s : u"AND PRINT_SECTION + 0 > 1"_s;
+    const QString state = u"AND PRINT_SECTION + 0 > %1"_s.arg(stateValue(LineState::New));
     QStringList sql{
         u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME,"_s,
         u"PRINT_SECTION, KOD_ZAKAZ, MY_ALARM, END_TIME, START_TIME,"_s,
@@ -73,10 +58,7 @@ QStringList panelText(const QString& keyLine, const ServedSections& served, bool
     return sql;
 }
 
-QString panelKeyLine(qint64 orderKey)
-{
-    return u"WHERE KOD_ZAKAZ = "_s + QString::number(orderKey) + u" AND (SECTION = 800 OR SECTION = 900"_s;
-}
+const QString panelKeyLine = u"WHERE KOD_ZAKAZ = :K AND (SECTION = 800 OR SECTION = 900"_s;
 }
 
 QStringList BoardSql::sectionLines(const ServedSections& served, const QString& column)
@@ -99,9 +81,9 @@ QStringList BoardSql::orderList(bool allOrders, const ServedSections& served)
     return orderListText(allOrders, served);
 }
 
-QStringList BoardSql::panelLines(qint64 orderKey, const ServedSections& served)
+QStringList BoardSql::panelLines(const ServedSections& served)
 {
-    return panelText(panelKeyLine(orderKey), served, false);
+    return panelText(panelKeyLine, served);
 }
 
 // The order's lines are read through the lines' order reference, six orders at once.
@@ -110,24 +92,14 @@ QStringList BoardSql::pageLines(const ServedSections& served)
     QStringList keys;
     for (int i = 1; i <= PagePanels; ++i)
         keys << u":K%1"_s.arg(i);
-    return panelText(u"WHERE KOD_ZAKAZ IN (%1) AND (SECTION = 800 OR SECTION = 900"_s.arg(keys.join(u", "_s)), served,
-                     false);
+    return panelText(u"WHERE KOD_ZAKAZ IN (%1) AND (SECTION = 800 OR SECTION = 900"_s.arg(keys.join(u", "_s)), served);
 }
 
-QStringList BoardSql::Reference::orderList(bool allOrders, const ServedSections& served)
+QStringList BoardSql::hotOrderLines(bool allOrders)
 {
-    return referenceOrderList(allOrders, served);
-}
-
-QStringList BoardSql::Reference::panelLines(qint64 orderKey, const ServedSections& served)
-{
-    return panelText(panelKeyLine(orderKey), served, true);
-}
-
-QStringList BoardSql::hotOrderLines(qint64 orderKey, bool allOrders)
-{
-    const QString key = QString::number(orderKey);
-    const QString mode = allOrders ? u"AND PRINT_SECTION > 1"_s : u"AND PRINT_SECTION = 2"_s;
+    const QString key = u":K"_s;
+    const QString mode = allOrders ? u"AND PRINT_SECTION > %1"_s.arg(stateValue(LineState::New))
+                                   : u"AND PRINT_SECTION = %1"_s.arg(stateValue(LineState::Shown));
     return {
         u"SELECT KOD, NAME_BLUDO, KOLVO, ALL_TIME, NAME_GROUP, MY_TIME, PRINT_SECTION, KOD_ZAKAZ, MY_ALARM,"_s,
         u"START_TIME, END_TIME, CAST(START_TIME + CAST(MY_TIME AS DOUBLE PRECISION) / 1440 AS TIMESTAMP) AS TPS,"_s,

@@ -1,6 +1,9 @@
 #pragma once
-// The statements of the board, built line by line from the served sections at the moment of
-// use: the served-sections condition, the order list and the lines of one order panel.
+// The statements of the board: the served-sections condition, the order list and the lines of
+// the order panels. The served sections are part of the text (they change only when a cook ticks
+// a box, and each choice keeps its own prepared statement); every key is a bound parameter.
+
+#include "LineState.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,24 +20,18 @@ QStringList sectionCondition(const ServedSections& served, const QString& column
 
 // Orders of open shifts with lines shown (or, with allOrders, shown or ready) in served sections.
 QStringList orderList(bool allOrders, const ServedSections& served);
-// The served lines of one order, shown or ready, with their due time, sorted by it.
-QStringList panelLines(qint64 orderKey, const ServedSections& served);
+// The served lines of the order :K, shown or ready, with their due time, sorted by it.
+QStringList panelLines(const ServedSections& served);
 // The panels' lines of a whole page in one statement: the orders' keys are the parameters
 // :K1 to :K6 (null for a free panel), so the text stays the same from page to page. The rows
 // come sorted by due time; each order's rows, taken in that order, are its panel's rows.
 QStringList pageLines(const ServedSections& served);
 constexpr int PagePanels = 6;
-// Every section's lines of one order, shown (or, with allOrders, shown or ready), sorted by due
-// time: the order behind a row of the hot queue.
-QStringList hotOrderLines(qint64 orderKey, bool allOrders);
+// Every section's lines of the order :K, shown (or, with allOrders, shown or ready), sorted by
+// due time: the order behind a row of the hot queue.
+QStringList hotOrderLines(bool allOrders);
 // Sets ready the order's lines shown to the cooks in the served sections; the other sections'
 // lines keep their state, and so do lines not yet sent to the kitchen or not yet shown: they
 // would never reach the guest.
 QStringList orderReady(qint64 orderKey, const ServedSections& served);
-
-// The same statements as first written: the rows the ones above must give, on any database.
-namespace Reference {
-QStringList orderList(bool allOrders, const ServedSections& served);
-QStringList panelLines(qint64 orderKey, const ServedSections& served);
-}
 }

@@ -5,6 +5,6 @@
 #include "BoardSql.h"
 
 namespace RecallSql {
-// The order's lines in the served sections: key, state, the order's number, dish.
-QStringList servedLines(qint64 orderKey, const ServedSections& served);
+// The lines of the order :K in the served sections: key, state, the order's number, dish.
+QStringList servedLines(const ServedSections& served);
 }

@@ -7,6 +7,7 @@
 #include "DesktopScreenKeeper.h"
 #include "DisplayMode.h"
 #include "GraphicalSession.h"
+#include "InstanceLock.h"
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
 #ifdef Q_OS_WIN
@@ -25,7 +26,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
-#include <QLockFile>
 #include <optional>
 #include <cstdio>
 #include <cstdlib>
@@ -71,22 +71,9 @@ int main(int argc, char* argv[])
     AppState state;
     // Beside the executable, wherever it was started from, unless it was installed there.
     state.settingsFolder = SettingsFolder::forThisProgram();
-    // One monitor per settings folder: two would split the announcements of new dishes between
-    // them. The second start is no failure for the service to restart; a lock left by a process
-    // that died is taken over.
-    QLockFile lock(QDir(state.settingsFolder).filePath(QStringLiteral("kitchen-monitor.lock")));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
-        qint64 pid = 0;
-        QString host, program;
-        lock.getLockInfo(&pid, &host, &program);
-        qCWarning(lcMonitor).noquote() << "already running: process" << pid << "uses the settings in"
-                                       << state.settingsFolder << "- this start ends";
-        return 0;
-    }
-    if (lock.error() != QLockFile::NoError)
-        qCWarning(lcMonitor).noquote() << "no lock file in" << state.settingsFolder
-                                       << "- a second monitor there would not be noticed";
+    InstanceLock lock(state.settingsFolder);
+    if (const std::optional<int> status = lock.endOfStart(state.settingsFolder))
+        return *status;
 
     QtDialogs dialogs;
     SystemDisplayMode display;

@@ -29,11 +29,19 @@
 #include <optional>
 #include <cstdio>
 #include <cstdlib>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
+#ifdef Q_OS_UNIX
+    // Every file the monitor makes (settings, journal, lock, status, exports) is its user's alone:
+    // the journal names waiters and dishes, psw.txt holds the database's password.
+    ::umask(077);
+#endif
     Log::setUp();
     QCoreApplication::setApplicationVersion(QStringLiteral(MONITOR_VERSION));
     {

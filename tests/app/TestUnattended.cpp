@@ -8,6 +8,8 @@
 #include "TcpProxy.h"
 #include "TestDatabase.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -111,8 +113,17 @@ void TestUnattended::oneMonitorPerSettingsFolder()
 {
     Kitchen kitchen;
     QVERIFY(writeNetFile(kitchen.dir.path(), m_db->name()));
+    // A folder copied with an empty journal that every local user could read.
+    const QString journal = kitchen.dir.filePath(u"journal.sqlite"_s);
+    QVERIFY(QFile(journal).open(QIODevice::WriteOnly));
+    QVERIFY(QFile::setPermissions(journal, QFile::permissions(journal) | QFile::ReadOther | QFile::ReadGroup));
     QProcess& first = kitchen.start();
     QTRY_VERIFY_WITH_TIMEOUT(Kitchen::log(first).contains(u"connected to"_s), 20000);
+    // Whatever it made there, and the journal it found, only its user reads (Net.txt is the test's).
+    for (const QFileInfo& file : QDir(kitchen.dir.path()).entryInfoList(QDir::Files))
+        if (file.fileName() != u"kitchen-monitor" && file.fileName() != u"Net.txt")
+            QVERIFY2((file.permissions() & (QFile::ReadOther | QFile::ReadGroup | QFile::WriteOther)) == 0,
+                     qPrintable(file.fileName()));
 
     // Started by hand beside the autostarted one, a minute later (a lock judged by its age would
     // be stale by then): ends at once, and not as a failure.

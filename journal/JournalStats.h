@@ -33,6 +33,7 @@ Day day(sqlite3* db, const QDate& date, const QList<int>& sections);
 double quantile(const QList<double>& sorted, double p);
 
 // UTF-8 with a BOM, ";" between fields, CR LF line ends, decimal commas: as spreadsheets in
-// Russian locales open it. From the first day to the last, both included.
-QByteArray csv(sqlite3* db, const QDate& from, const QDate& to);
+// Russian locales open it. From the first day to the last, both included. A read that fails
+// part way (a damaged file) gives what was read and says why in error.
+QByteArray csv(sqlite3* db, const QDate& from, const QDate& to, QString* error = nullptr);
 }

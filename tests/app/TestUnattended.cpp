@@ -2,6 +2,7 @@
 // its own, against a server that comes up later than the kitchen's computer, beside a second
 // start, without a display; and the log lines the kitchen's IT person reads.
 
+#include "Journal.h"
 #include "LogLines.h"
 #include "Log.h"
 #include "OrderRows.h"
@@ -153,13 +154,19 @@ void TestUnattended::consoleWithoutDisplay_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("journal"); // what the folder holds: none, garbage, cut, sound
     const QString noDisplay = u"графический сеанс"_s;
     QTest::newRow("version") << QStringList{u"--version"_s} << QString() << 0
-                             << u"kitchen-monitor " MONITOR_VERSION "\n"_s << QString();
-    QTest::newRow("help") << QStringList{u"--help"_s} << QString() << 0 << u"--version"_s << QString();
-    QTest::newRow("wrong option") << QStringList{u"--colour"_s} << QString() << 64 << QString() << u"colour"_s;
-    QTest::newRow("no display") << QStringList() << QString() << 1 << QString() << noDisplay;
-    QTest::newRow("a display nobody serves") << QStringList() << u":97"_s << 1 << QString() << noDisplay;
+                             << u"kitchen-monitor " MONITOR_VERSION "\n"_s << QString() << QString();
+    QTest::newRow("help") << QStringList{u"--help"_s} << QString() << 0 << u"--version"_s << QString() << QString();
+    QTest::newRow("wrong option") << QStringList{u"--colour"_s} << QString() << 64 << QString() << u"colour"_s << QString();
+    QTest::newRow("no display") << QStringList() << QString() << 1 << QString() << noDisplay << QString();
+    QTest::newRow("a display nobody serves") << QStringList() << u":97"_s << 1 << QString() << noDisplay << QString();
+    const QStringList today{u"--export-journal"_s, QDate::currentDate().toString(Qt::ISODate)};
+    QTest::newRow("export of a sound journal") << today << QString() << 0 << u"Новое блюдо;;7;;Хлеб"_s << QString() << u"sound"_s;
+    QTest::newRow("export of no journal") << today << QString() << 1 << QString() << u"не найден"_s << QString();
+    QTest::newRow("export of garbage") << today << QString() << 1 << QString() << u"повреждён"_s << u"garbage"_s;
+    QTest::newRow("export of a cut journal") << today << QString() << 1 << QString() << u"повреждён"_s << u"cut"_s;
 }
 
 void TestUnattended::consoleWithoutDisplay()
@@ -169,12 +176,38 @@ void TestUnattended::consoleWithoutDisplay()
     QFETCH(int, status);
     QFETCH(QString, out);
     QFETCH(QString, err);
+    QFETCH(QString, journal);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
     if (!display.isEmpty())
         environment.insert(u"DISPLAY"_s, display);
     Kitchen kitchen;
+    const QString journalPath = kitchen.dir.filePath(Journal::FileName);
+    if (journal == u"garbage") {
+        QFile file(journalPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 4096; ++i)
+            file.write(QByteArray::number(i * 2654435761u, 16));
+    } else if (!journal.isEmpty()) {
+        {
+            Journal written;
+            QVERIFY(written.open(kitchen.dir.path(), nullptr));
+            for (int i = 0; i < 300; ++i) {
+                Journal::Line line;
+                line.line = i;
+                line.number = u"7"_s;
+                line.dish = u"Хлеб"_s;
+                written.announced({line});
+            }
+        }
+        if (journal == u"cut") {
+            // A copy that stopped half way.
+            QFile file(journalPath);
+            QVERIFY(file.size() > 16384);
+            QVERIFY(file.resize(file.size() / 2));
+        }
+    }
     QProcess& monitor = kitchen.start(arguments, environment);
     QVERIFY(monitor.waitForFinished(20000));
     QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
@@ -186,7 +219,9 @@ void TestUnattended::consoleWithoutDisplay()
     if (err == u"графический сеанс")
         QCOMPARE(stdErr.count(u'\n'), 1);
     // Nothing of a start: no settings files made.
-    QCOMPARE(QDir(kitchen.dir.path()).entryList(QDir::Files), QStringList{u"kitchen-monitor"_s});
+    QStringList made = QDir(kitchen.dir.path()).entryList(QDir::Files);
+    made.removeIf([](const QString& name) { return name.startsWith(Journal::FileName); });
+    QCOMPARE(made, QStringList{u"kitchen-monitor"_s});
 }
 
 void TestUnattended::journalLines_data()

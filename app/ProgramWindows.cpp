@@ -25,6 +25,7 @@
 #include "RecallList.h"
 #include "RadioGroup.h"
 #include "ScreenKeeper.h"
+#include "SilenceMark.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
 #include "TouchGuard.h"
@@ -114,6 +115,8 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                     [vid] { return vid->E_Duration->text(); },
                                     [vid] { return vid->E_Amount->text(); }},
                                    base);
+    auto* silenceMark = new SilenceMark(main);
+    QObject::connect(m_forms.Alert, &SoundAlert::silenceChanged, silenceMark, &SilenceMark::setSilence);
     m_forms.Polling = new PollingCycle(*base, *m_forms.Alert,
                                        {[main] { return main->board().served(); },
                                         [main] {

@@ -17,6 +17,7 @@
 #include "Form_Vid.h"
 #include "Dialogs.h"
 #include "KeyInput.h"
+#include "LogLines.h"
 #include "Journal.h"
 #include "Log.h"
 #include "OrderBoard.h"
@@ -25,6 +26,7 @@
 #include "RecallList.h"
 #include "RadioGroup.h"
 #include "ScreenKeeper.h"
+#include "ServiceWatch.h"
 #include "SilenceMark.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
@@ -132,6 +134,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     // A new dish is to be seen, also on a screen that went dark.
     QObject::connect(polling, &PollingCycle::announced, polling, [&screen = platform.screen] { screen.wake(); });
     base->hooks.serverAwaited = [polling](const QString& error) { polling->awaitServer(error); };
+
     base->FormCreate();
     created(base);
     created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *base,
@@ -150,13 +153,24 @@ int runProgram(AppState& state, Platform platform)
 {
     qCInfo(lcMonitor).noquote() << "start: version" << MONITOR_VERSION << "settings in" << state.settingsFolder;
     int status = 0;
+    // Told from the start on: a start that waits for a person in a settings window is alive.
+    ServiceWatch watch(state.settingsFolder, platform.clock);
     {
         ProgramWindows windows(state, platform);
+        const Forms& forms = windows.forms();
+        watch.pollingActive = [base = forms.Base] { return base->TimerHot.isActive(); };
+        QObject::connect(forms.Polling, &PollingCycle::polled, &watch, [&watch, main = forms.Main](const QString& problem) {
+            watch.setSections(LogLines::served(main->board().served()));
+            watch.polled(problem);
+        });
+        QObject::connect(forms.Polling, &PollingCycle::announced, &watch, &ServiceWatch::announced);
+        QObject::connect(forms.Alert, &SoundAlert::silenceChanged, &watch, &ServiceWatch::setSilence);
         Journal::shared().started(QStringLiteral(MONITOR_VERSION));
         Form_Main* main = windows.forms().Main;
         // A window may have ended the program while the windows were being created.
         if (!main->isClosed()) {
             main->show();
+            watch.boardShown();
             // The first polling cycle as soon as the board is up, not a period later.
             if (windows.forms().Base->TimerHot.isActive())
                 QTimer::singleShot(0, windows.forms().Polling, &PollingCycle::onTimer);

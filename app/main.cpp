@@ -22,6 +22,7 @@
 #include "QtSpeakerTone.h"
 #include "QuitOnSignal.h"
 #include "SettingsFolder.h"
+#include "StatusReport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,6 +56,14 @@ int main(int argc, char* argv[])
                                u"ГГГГ-ММ-ДД"_s},
                               [](const QStringList& dates) {
                                   return JournalExport::run(dates, [] { return SettingsFolder::forThisProgram(); });
+                              });
+        line.addConsoleAction({u"status"_s,
+                               u"Состояние монитора этой папки настроек: работает ли, последний опрос и его "
+                               "итог, цеха, последнее оповещение, звук, размер журнала. Код выхода 0, если "
+                               "опрос прошёл успешно за последние СЕКУНДЫ (по умолчанию 60); 1 - опрос с "
+                               "ошибкой, 2 - опроса не было (завис), 3 - не запущен. Дисплей не нужен."_s},
+                              [](const QStringList& arguments) {
+                                  return StatusReport::run(arguments, SettingsFolder::forThisProgram());
                               });
         if (const std::optional<int> status = line.handle(QCoreApplication::arguments()))
             return *status;

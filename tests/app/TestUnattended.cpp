@@ -15,7 +15,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QElapsedTimer>
 #include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -66,6 +70,7 @@ private slots:
     void initTestCase();
     void lateServerAttachesByItself();
     void oneMonitorPerSettingsFolder();
+    void watchedFromAfar();
     void consoleWithoutDisplay_data();
     void consoleWithoutDisplay();
     void journalLines_data();
@@ -145,6 +150,82 @@ void TestUnattended::oneMonitorPerSettingsFolder()
     QProcess& third = kitchen.start();
     QTRY_VERIFY_WITH_TIMEOUT(Kitchen::log(third).contains(u"connected to"_s), 20000);
     QVERIFY(Kitchen::stops(third));
+}
+
+void TestUnattended::watchedFromAfar()
+{
+    Kitchen kitchen;
+    QVERIFY(writeNetFile(kitchen.dir.path(), m_db->name()));
+    QProcessEnvironment console = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "NOTIFY_SOCKET"})
+        console.remove(QString::fromLatin1(name));
+    // "--status" as a monitoring system's check runs it over ssh: its exit status and its text.
+    auto status = [&](const QStringList& arguments = {}) {
+        QProcess p;
+        p.setProcessEnvironment(console);
+        p.start(kitchen.program, QStringList{u"--status"_s} + arguments);
+        p.waitForFinished(10000);
+        return std::pair(p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()));
+    };
+    QCOMPARE(status().first, 3);
+    QVERIFY(status().second.contains(u"не запущен"_s));
+
+    // The service manager's socket, the test's own: the pings arrive there.
+    const QByteArray socketPath = QFile::encodeName(kitchen.dir.filePath(u"notify"_s));
+    const int sock = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
+    QVERIFY(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+    QElapsedTimer clock;
+    clock.start();
+    QList<std::pair<qint64, QString>> notes; // when received, what
+    auto receive = [&] {
+        char buffer[4096];
+        for (ssize_t n; (n = ::recv(sock, buffer, sizeof buffer, 0)) > 0;)
+            notes << std::pair(clock.elapsed(), QString::fromUtf8(buffer, int(n)));
+        return true;
+    };
+    auto pings = [&](qint64 after) {
+        receive();
+        return std::count_if(notes.begin(), notes.end(), [&](const auto& n) {
+            return n.first > after && n.second.contains(u"WATCHDOG=1"_s);
+        });
+    };
+    QProcessEnvironment service = QProcessEnvironment::systemEnvironment();
+    service.insert(u"NOTIFY_SOCKET"_s, QString::fromLocal8Bit(socketPath));
+    service.insert(u"WATCHDOG_USEC"_s, u"20000000"_s);
+    QProcess& monitor = kitchen.start({}, service);
+    QTRY_VERIFY_WITH_TIMEOUT(pings(0) >= 1, 20000);
+    const auto ready = std::find_if(notes.begin(), notes.end(), [](const auto& n) { return n.second.startsWith(u"READY=1"_s); });
+    QVERIFY(ready != notes.end());
+    QVERIFY2(notes.last().second.contains(u"STATUS=опрос "_s) && notes.last().second.endsWith(u"связь есть"_s),
+             qPrintable(notes.last().second));
+
+    QTRY_COMPARE_WITH_TIMEOUT(status().first, 0, 15000);
+    const QString running = status().second;
+    QVERIFY2(running.contains(u"работает, процесс %1"_s.arg(monitor.processId())), qPrintable(running));
+    for (const QString& line : {u"связь есть"_s, u"Обслуживаемые цеха: 1"_s, u"Звук: "_s, u"Журнал: "_s})
+        QVERIFY2(running.contains(line), qPrintable(running));
+
+    // A hung GUI thread: no more pings for the watchdog, and "--status" says it has not polled.
+    ::kill(pid_t(monitor.processId()), SIGSTOP);
+    auto state = [&] {
+        QFile stat(u"/proc/%1/stat"_s.arg(monitor.processId()));
+        return stat.open(QIODevice::ReadOnly) ? stat.readAll().split(')').value(1).trimmed().left(1) : QByteArray();
+    };
+    QTRY_COMPARE(state(), QByteArray("T"));
+    receive(); // what it sent before it stopped
+    const qint64 stopped = clock.elapsed();
+    QTRY_COMPARE_WITH_TIMEOUT(status({u"6"_s}).first, 2, 20000);
+    QVERIFY(status().second.contains(u"работает"_s));
+    QCOMPARE(pings(stopped), 0);
+    ::kill(pid_t(monitor.processId()), SIGCONT);
+    const qint64 resumed = clock.elapsed();
+    QTRY_VERIFY_WITH_TIMEOUT(pings(resumed) >= 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(status({u"6"_s}).first, 0, 20000);
+    ::close(sock);
+    QVERIFY(Kitchen::stops(monitor));
 }
 
 void TestUnattended::consoleWithoutDisplay_data()
@@ -249,21 +330,25 @@ void TestUnattended::healthLine_data()
 {
     const QDateTime at(QDate(2026, 3, 2), QTime(14, 5, 0));
     QTest::addColumn<int>("polls");
+    QTest::addColumn<int>("failures");
+    QTest::addColumn<int>("announcements");
     QTest::addColumn<QDateTime>("lastNew");
     QTest::addColumn<QDateTime>("lost");
     QTest::addColumn<QString>("line");
-    QTest::newRow("idle and well") << 720 << QDateTime() << QDateTime()
-                                   << u"hourly: 720 polls done, last new dish none since the start, connection up"_s;
-    QTest::newRow("server gone") << 12 << at << at.addSecs(60)
-                                 << u"hourly: 12 polls done, last new dish at 2026-03-02 14:05:00, connection lost since 2026-03-02 14:06:00"_s;
+    QTest::newRow("idle and well") << 120 << 0 << 0 << QDateTime() << QDateTime()
+                                   << u"last 10 min: 120 polls done, 0 failed, 0 announcement(s), last new dish none since the start, connection up"_s;
+    QTest::newRow("server gone") << 12 << 108 << 3 << at << at.addSecs(60)
+                                 << u"last 10 min: 12 polls done, 108 failed, 3 announcement(s), last new dish at 2026-03-02 14:05:00, connection lost since 2026-03-02 14:06:00"_s;
 }
 
 void TestUnattended::healthLine()
 {
     QFETCH(int, polls);
+    QFETCH(int, failures);
+    QFETCH(int, announcements);
     QFETCH(QDateTime, lastNew);
     QFETCH(QDateTime, lost);
-    QTEST(LogLines::hourly({polls, lastNew, lost}), "line");
+    QTEST(LogLines::health({polls, lastNew, lost, failures, announcements}), "line");
     QCOMPARE(LogLines::served({true, false, true, false, false}), u"1, 3 (and 800, 900)"_s);
 }
 

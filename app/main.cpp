@@ -22,6 +22,7 @@
 #include "QtSpeakerTone.h"
 #include "QuitOnSignal.h"
 #include "SettingsFolder.h"
+#include "SettingsTransfer.h"
 #include "StatusReport.h"
 
 #include <QApplication>
@@ -64,6 +65,22 @@ int main(int argc, char* argv[])
                                "ошибкой, 2 - опроса не было (завис), 3 - не запущен. Дисплей не нужен."_s},
                               [](const QStringList& arguments) {
                                   return StatusReport::run(arguments, SettingsFolder::forThisProgram());
+                              });
+        line.addConsoleAction({u"export-settings"_s,
+                               u"Записать все файлы настроек и раскладку клавиш в один ФАЙЛ для другого "
+                               "компьютера кухни; файл пароля только с --with-password. Дисплей не нужен."_s,
+                               u"ФАЙЛ"_s},
+                              [&line](const QStringList& arguments) {
+                                  return SettingsTransfer::exportTo(arguments, SettingsFolder::forThisProgram(),
+                                                                    line.isSet(u"with-password"_s));
+                              });
+        line.addModifier({u"with-password"_s, u"С --export-settings: вместе с файлом пароля psw.txt."_s});
+        line.addConsoleAction({u"import-settings"_s,
+                               u"Взять настройки из ФАЙЛА, записанного --export-settings; файл, который не "
+                               "читается целиком, не меняет ничего. Действуют со следующего запуска."_s,
+                               u"ФАЙЛ"_s},
+                              [](const QStringList& arguments) {
+                                  return SettingsTransfer::importFrom(arguments, SettingsFolder::forThisProgram());
                               });
         if (const std::optional<int> status = line.handle(QCoreApplication::arguments()))
             return *status;

@@ -73,6 +73,8 @@ private slots:
     void watchedFromAfar();
     void consoleWithoutDisplay_data();
     void consoleWithoutDisplay();
+    void settingsCarried_data();
+    void settingsCarried();
     void journalLines_data();
     void journalLines();
     void healthLine_data();
@@ -303,6 +305,68 @@ void TestUnattended::consoleWithoutDisplay()
     QStringList made = QDir(kitchen.dir.path()).entryList(QDir::Files);
     made.removeIf([](const QString& name) { return name.startsWith(Journal::FileName); });
     QCOMPARE(made, QStringList{u"kitchen-monitor"_s});
+}
+
+void TestUnattended::settingsCarried_data()
+{
+    QTest::addColumn<bool>("withPassword");
+    QTest::addColumn<QString>("spoil"); // what becomes of the file on its way
+    QTest::addColumn<int>("status");
+    QTest::newRow("with the password") << true << QString() << 0;
+    QTest::newRow("without the password") << false << QString() << 0;
+    QTest::newRow("cut short") << true << u"cut"_s << 1;
+    QTest::newRow("a spoiled line") << true << u"line"_s << 1;
+    QTest::newRow("not a settings file") << false << u"other"_s << 1;
+}
+
+void TestUnattended::settingsCarried()
+{
+    QFETCH(bool, withPassword);
+    QFETCH(QString, spoil);
+    QFETCH(int, status);
+    QProcessEnvironment console = QProcessEnvironment::systemEnvironment();
+    console.remove(u"DISPLAY"_s);
+    auto run = [&](Kitchen& kitchen, const QStringList& arguments) {
+        QProcess& p = kitchen.start(arguments, console);
+        p.waitForFinished(10000);
+        return p.exitCode();
+    };
+    auto put = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    // The first kitchen PC, set up; the second still has its own password and key map.
+    Kitchen first, second;
+    const QByteArray net = "Net-IP\r\nkitchen-srv/3051:/srv/pos/dishbase.fdb\r\n";
+    const QByteArray keys = "\xCF\xE5\xF7\xE0\xF2\xFC=F5\r\n"; // code page 1251 as stored
+    QVERIFY(put(first.dir.filePath(u"Net.txt"_s), net) && put(first.dir.filePath(u"Keys.txt"_s), keys)
+            && put(first.dir.filePath(u"psw.txt"_s), "\x01\x02scrambled"));
+    QVERIFY(put(second.dir.filePath(u"psw.txt"_s), "own") && put(second.dir.filePath(u"Keys.txt"_s), "own"));
+    const QString carried = first.dir.filePath(u"carried.txt"_s);
+    QCOMPARE(run(first, QStringList{u"--export-settings"_s, carried} + (withPassword ? QStringList{u"--with-password"_s} : QStringList())), 0);
+    QCOMPARE(QFileInfo(carried).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+    QFile file(carried);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    if (spoil == u"cut")
+        bytes.chop(bytes.size() - bytes.lastIndexOf("Keys.txt"));
+    else if (spoil == u"line")
+        bytes.replace("Net.txt ", "Net.txt !!");
+    else if (spoil == u"other")
+        bytes = "Local\r\nlocalhost:/db/dishbase.fdb\r\n";
+    file.resize(0);
+    file.write(bytes);
+    file.close();
+
+    QCOMPARE(run(second, {u"--import-settings"_s, carried}), status);
+    auto bytesOf = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    };
+    const bool taken = status == 0;
+    QCOMPARE(bytesOf(second.dir.filePath(u"Net.txt"_s)), taken ? net : QByteArray("<missing>"));
+    QCOMPARE(bytesOf(second.dir.filePath(u"Keys.txt"_s)), taken ? keys : QByteArray("own"));
+    QCOMPARE(bytesOf(second.dir.filePath(u"psw.txt"_s)), taken && withPassword ? QByteArray("\x01\x02scrambled") : QByteArray("own"));
 }
 
 void TestUnattended::journalLines_data()

@@ -27,6 +27,7 @@
 #include "RadioGroup.h"
 #include "ScreenKeeper.h"
 #include "ServiceWatch.h"
+#include "SettingsFile.h"
 #include "SilenceMark.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
@@ -141,6 +142,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                            m_forms.Limit));
     m_forms.Limit->attach(*base, *m_forms.Klava);
     state.FormsReady = true;
+    // A settings file that could not be read took its default: said where an IT person looks.
+    if (const QStringList unreadable = SettingsFile::unreadable(); !unreadable.isEmpty())
+        main->Strip->showProblem(QStringLiteral("Файл настроек не читается, взяты значения по умолчанию"),
+                                 unreadable.join(QStringLiteral("; ")));
 }
 
 ProgramWindows::~ProgramWindows()

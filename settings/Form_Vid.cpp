@@ -165,7 +165,7 @@ void Form_Vid::FormCreate()
             m_state.SoundFile.clear();
             return;
         }
-        const qint64 stored = ViewSettings::firstWholeNumber(tsound.readBytes());
+        const qint64 stored = ViewSettings::firstWholeNumber(SettingsFile::encode(tsound.readLinesOr(N::TSoundDefault)));
         RadioGroup2->setItemIndex(ViewSettings::outputItem(stored));
         if (stored > 0) {
             const SettingsFile fsound = file(N::FSound);

@@ -35,11 +35,12 @@ QStringList LogLines::announced(QList<Journal::Line> lines)
     return texts;
 }
 
-QString LogLines::hourly(const Health& health)
+QString LogLines::health(const Health& health)
 {
     const QString format = u"yyyy-MM-dd HH:mm:ss"_s;
-    return u"hourly: %1 polls done, last new dish %2, connection %3"_s.arg(
-        QString::number(health.polls),
+    return u"last %1 min: %2 polls done, %3 failed, %4 announcement(s), last new dish %5, connection %6"_s.arg(
+        QString::number(HealthMinutes), QString::number(health.polls), QString::number(health.failures),
+        QString::number(health.announcements),
         health.lastNewLine.isValid() ? u"at "_s + health.lastNewLine.toString(format) : u"none since the start"_s,
         health.lostSince.isValid() ? u"lost since "_s + health.lostSince.toString(format) : u"up"_s);
 }

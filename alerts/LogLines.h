@@ -1,6 +1,6 @@
 #pragma once
 // What the polling tells the log for the kitchen's IT person: the sections served, the dishes
-// announced by order, name and section, and once an hour that all is well (or what is not).
+// announced by order, name and section, and every ten minutes that all is well (or what is not).
 
 #include "BoardSql.h"
 #include "Journal.h"
@@ -21,6 +21,10 @@ struct Health {
     int polls = 0;            // runs done since the last report
     QDateTime lastNewLine;    // invalid: none since the start
     QDateTime lostSince;      // invalid: connected
+    int failures = 0;         // runs and attaches that failed since the last report
+    int announcements = 0;    // announcements of new dishes since the last report
 };
-QString hourly(const Health& health);
+// How often the health line comes: "when did it last poll" is answered within that.
+constexpr int HealthMinutes = 10;
+QString health(const Health& health);
 }

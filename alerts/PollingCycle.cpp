@@ -38,22 +38,26 @@ PollingCycle::PollingCycle(Form_Base& base, Journal& journal, SoundAlert& alert,
 {
     if (!m_board.status)
         m_board.status = [](const QString&, const QString&) {};
+    m_board.status = [this, show = std::move(m_board.status)](const QString& headline, const QString& detail) {
+        m_problem = headline;
+        show(headline, detail);
+    };
     m_base.QHot.KeepRowsOnFailure = true;
     connect(&m_base.TimerHot, &QTimer::timeout, this, &PollingCycle::onTimer);
     // Queued: the player tells its failure from inside its own signals, no place for a box.
     connect(&m_alert, &SoundAlert::failed, this, &PollingCycle::alertFailed, Qt::QueuedConnection);
     connect(&m_attach, &BackgroundAttach::finished, this, &PollingCycle::attached);
     // A healthy idle monitor and a hung one would otherwise look the same in the log.
-    m_hourly.setInterval(3600 * 1000);
-    connect(&m_hourly, &QTimer::timeout, this, &PollingCycle::hourlyReport);
-    m_hourly.start();
+    m_healthTimer.setInterval(LogLines::HealthMinutes * 60 * 1000);
+    connect(&m_healthTimer, &QTimer::timeout, this, &PollingCycle::healthReport);
+    m_healthTimer.start();
 }
 
-QString PollingCycle::hourlyReport()
+QString PollingCycle::healthReport()
 {
     m_health.lostSince = m_base.MyDB.connected() ? QDateTime() : m_failingSince;
-    const QString line = LogLines::hourly(m_health);
-    m_health.polls = 0;
+    const QString line = LogLines::health(m_health);
+    m_health.polls = m_health.failures = m_health.announcements = 0;
     if (m_health.lostSince.isValid())
         qCWarning(lcMonitor).noquote() << line;
     else
@@ -94,6 +98,7 @@ void PollingCycle::onTimer()
     }
     if (!m_base.MyDB.connected()) {
         reconnect();
+        emit polled(m_problem);
         return;
     }
     m_running = true;
@@ -105,12 +110,15 @@ void PollingCycle::onTimer()
         else
             held();
     } catch (const DbError& e) {
+        ++m_health.failures;
         failed(e);
     } catch (const std::exception& e) {
+        ++m_health.failures;
         failed(failureHeadline(m_failingSince.isValid() ? m_failingSince : m_clock.now()),
                DbErrorText::requestFailed(QString::fromUtf8(e.what())));
     }
     m_running = false;
+    emit polled(m_problem);
     // The run is over, so the next runs go on while the box is open.
     if (!m_pendingProblem.isEmpty())
         m_dialogs.message(nullptr, std::exchange(m_pendingProblem, QString()));
@@ -195,6 +203,7 @@ void PollingCycle::reconnect()
 void PollingCycle::attached(bool ok)
 {
     if (!ok) {
+        ++m_health.failures;
         // One attempt every 5 s: the first few in the log, then one a minute.
         if (m_attempts <= 3 || m_attempts % 12 == 0)
             qCWarning(lcMonitor).noquote() << "reconnection attempt" << m_attempts << "failed:"
@@ -341,6 +350,7 @@ QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<q
 void PollingCycle::logAnnounced(const QList<qint64>& keys, const std::optional<QList<Journal::Line>>& details)
 {
     m_health.lastNewLine = m_clock.now();
+    ++m_health.announcements;
     // Named for the kitchen's IT person; the keys alone when the names cannot be read.
     if (details)
         qCInfo(lcMonitor).noquote() << "new dishes:" << LogLines::announced(*details).join(u"; "_s) << "- lines"

@@ -67,15 +67,18 @@ public:
 signals:
     // New dishes were found and are being announced.
     void announced();
+    // A run (or an attach while the server is lost) is over, on the GUI thread: what the board's
+    // strip shows now, empty when all is well. The service's watchdog and status listen.
+    void polled(const QString& problem);
 
 public:
     // The start found no server: the board shows the lost connection from now on, and the
     // timer's runs attach as after a loss.
     void awaitServer(const QString& error);
 
-    // The hourly line of the log: that the polling runs, when a dish last came, the connection.
-    // Logged by a timer; the count of runs starts again after each.
-    QString hourlyReport();
+    // The log's line every few minutes: that the polling runs, what failed and was announced,
+    // when a dish last came, the connection. Logged by a timer; the counts start again after each.
+    QString healthReport();
 
 private:
     void openHot(const ServedSections& served);
@@ -110,7 +113,8 @@ private:
     QDateTime m_conflictSince;
     QString m_conflictText;    // the server's words on the last held line
     LogLines::Health m_health;
-    QTimer m_hourly;
+    QTimer m_healthTimer;
+    QString m_problem; // what the strip shows
     std::optional<ServedSections> m_loggedServed;
     // What the board's last full read saw; none when the next run must read everything.
     std::optional<NewLineProbe::Signature> m_shown;

@@ -53,6 +53,7 @@ SoundAlert::SoundAlert(Form_Base& base, SpeakerTone& speaker, QLabel* panel, QTi
     m_base.MediaPlayer1.onFinished = [this] { MediaPlayer1Notify(); };
     m_base.MediaPlayer1.onFailed = [this](const QString& problem) {
         MediaPlayer1Notify();
+        heard(problem);
         emit failed(problem);
     };
     m_panel->installEventFilter(this);
@@ -71,21 +72,43 @@ void SoundAlert::Timer_SignalTimer()
         Timer_Signal.stop();
         const int duration = wholeNumber(m_settings.duration());
         const int amount = wholeNumber(m_settings.amount());
-        if (BeepCount == 1)
-            qCInfo(lcMonitor) << "sound:" << amount << "beep(s) of" << duration << "ms";
-        m_speaker.beep(ToneHz, duration);
+        const QString silence = m_speaker.beep(ToneHz, duration);
+        if (BeepCount == 1) {
+            heard(silence);
+            if (silence.isEmpty())
+                qCInfo(lcMonitor) << "sound:" << amount << "beep(s) of" << duration << "ms";
+        }
         if (amount > BeepCount)
             Timer_Signal.start();
         return;
     }
     if (!m_panel->isHidden())
         return; // the file is playing: a new alert neither restarts it nor adds to it
-    m_base.MediaPlayer1.stop();
-    m_base.MediaPlayer1.rewind();
-    m_base.MediaPlayer1.play();
-    qCInfo(lcMonitor) << "sound: the sound file";
+    try {
+        m_base.MediaPlayer1.stop();
+        m_base.MediaPlayer1.rewind();
+        m_base.MediaPlayer1.play();
+    } catch (const std::exception& e) {
+        heard(QString::fromUtf8(e.what()));
+        throw;
+    }
+    heard(m_base.MediaPlayer1.silence());
+    if (m_silence.isEmpty())
+        qCInfo(lcMonitor) << "sound: the sound file";
     m_timerColor.start();
     m_panel->show();
+}
+
+void SoundAlert::heard(const QString& silence)
+{
+    if (silence == m_silence)
+        return;
+    if (silence.isEmpty())
+        qCInfo(lcMonitor) << "sound: heard again";
+    else
+        qCWarning(lcMonitor).noquote() << "sound: nobody hears the announcements:" << Log::oneLine(silence);
+    m_silence = silence;
+    emit silenceChanged(m_silence);
 }
 
 void SoundAlert::MediaPlayer1Notify()

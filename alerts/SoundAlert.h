@@ -38,10 +38,16 @@ public:
     void TimerColorTimer();
     void PanelSoundClick();
 
+    // Why the last announcement was heard by nobody (no output device, the player's error);
+    // empty while sound works.
+    QString silence() const { return m_silence; }
+
 signals:
     // A playback failed after it had started: it has ended as if it had finished, and this
     // is the player's text to tell the cooks.
     void failed(const QString& problem);
+    // Sound stopped or started working: the board marks a silent monitor, the log says it once.
+    void silenceChanged(const QString& silence);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,4 +59,7 @@ private:
     QLabel* m_panel;
     QTimer& m_timerColor;
     Settings m_settings;
+    QString m_silence;
+
+    void heard(const QString& silence);
 };

@@ -137,7 +137,7 @@ void Form_Main::FormCreate()
 
     const SettingsFile screenFile(m_state.settingsFolder, N::Screen);
     screenFile.createIfMissing(N::ScreenDefault);
-    QString mode = screenFile.line(0, QString());
+    QString mode = screenFile.lineOr(0, N::ScreenWindow);
     if (mode != N::ScreenWindow && mode != N::ScreenFull) {
         screenFile.write(N::ScreenDefault);
         mode = N::ScreenWindow;
@@ -172,7 +172,7 @@ void Form_Main::FormCreate()
     const SettingsFile sectionFile(m_state.settingsFolder, N::Section);
     sectionFile.createIfMissing(N::SectionDefault);
     const auto boxes = sectionBoxes();
-    for (const QString& line : sectionFile.readLines()) {
+    for (const QString& line : sectionFile.readLinesOr(N::SectionDefault)) {
         for (int i = 0; i < 5; ++i)
             if (line == QString::number(i + 1))
                 boxes[i]->setChecked(true);
@@ -182,12 +182,12 @@ void Form_Main::FormCreate()
 
     const SettingsFile gruppaFile(m_state.settingsFolder, N::Gruppa);
     gruppaFile.createIfMissing(N::GruppaDefault);
-    const bool groupShown = gruppaFile.line(0, u"0"_s) == u"1";
+    const bool groupShown = gruppaFile.lineOr(0, u"0"_s) == u"1";
     GHot->setColumnHidden(GroupColumn, !groupShown);
 
     const SettingsFile textFile(m_state.settingsFolder, N::TextSize);
     textFile.createIfMissing(N::TextSizeDefault);
-    setTextSize(ViewSettings::loadTextSize(textFile.line(0, QString())));
+    setTextSize(ViewSettings::loadTextSize(textFile.lineOr(0, QString())));
     sizeHotColumns(groupShown);
     sizePanelColumns();
     // The panels lie over the hot queue's last line.

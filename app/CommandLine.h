@@ -19,6 +19,9 @@ public:
     // arguments that follow no option, and gives the program's exit status.
     using Action = std::function<int(const QStringList& values)>;
     void addConsoleAction(const QCommandLineOption& option, Action action);
+    // An option that only changes what an action does; the action asks isSet.
+    void addModifier(const QCommandLineOption& option) { m_parser.addOption(option); }
+    bool isSet(const QString& name) const { return m_parser.isSet(name); }
 
     // Reads the arguments (the program's name first). The exit status when the program is done
     // with them; nothing when the board is to run. Text goes to stdout, errors to stderr.

@@ -19,6 +19,7 @@
 #include "Form_Vid.h"
 #include "Dialogs.h"
 #include "InputGate.h"
+#include "LogLines.h"
 #include "Journal.h"
 #include "Log.h"
 #include "OrderBoard.h"
@@ -27,6 +28,9 @@
 #include "PressService.h"
 #include "RadioGroup.h"
 #include "ScreenKeeper.h"
+#include "ServiceWatch.h"
+#include "SettingsFile.h"
+#include "SilenceMark.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
 
@@ -109,6 +113,8 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                     [vid] { return vid->E_Duration->text(); },
                                     [vid] { return vid->E_Amount->text(); }},
                                    base);
+    auto* silenceMark = new SilenceMark(main);
+    QObject::connect(m_forms.Alert, &SoundAlert::silenceChanged, silenceMark, &SilenceMark::setSilence);
     m_forms.Polling = new PollingCycle(*base, m_journal, *m_forms.Alert,
                                        {[main] { return main->board().served(); },
                                         [main] { main->refreshBoard(); },
@@ -121,6 +127,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     // A new dish is to be seen, also on a screen that went dark.
     QObject::connect(polling, &PollingCycle::announced, polling, [&screen = platform.screen] { screen.wake(); });
     base->hooks.serverAwaited = [polling](const QString& error) { polling->awaitServer(error); };
+
     base->FormCreate();
     created(base);
     auto* menu = new MenuBrowser(*base, platform.dialogs, base);
@@ -128,6 +135,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                            m_forms.Limit));
     m_forms.Limit->attach(*menu, *m_forms.Klava);
     state.FormsReady = true;
+    // A settings file that could not be read took its default: said where an IT person looks.
+    if (const QStringList unreadable = SettingsFile::unreadable(); !unreadable.isEmpty())
+        main->Strip->showProblem(QStringLiteral("Файл настроек не читается, взяты значения по умолчанию"),
+                                 unreadable.join(QStringLiteral("; ")));
 }
 
 ProgramWindows::~ProgramWindows()
@@ -140,13 +151,24 @@ int runProgram(AppState& state, Platform platform)
 {
     qCInfo(lcMonitor).noquote() << "start: version" << MONITOR_VERSION << "settings in" << state.settingsFolder;
     int status = 0;
+    // Told from the start on: a start that waits for a person in a settings window is alive.
+    ServiceWatch watch(state.settingsFolder, platform.clock);
     {
         ProgramWindows windows(state, platform);
+        const Forms& forms = windows.forms();
+        watch.pollingActive = [base = forms.Base] { return base->TimerHot.isActive(); };
+        QObject::connect(forms.Polling, &PollingCycle::polled, &watch, [&watch, main = forms.Main](const QString& problem) {
+            watch.setSections(LogLines::served(main->board().served()));
+            watch.polled(problem);
+        });
+        QObject::connect(forms.Polling, &PollingCycle::announced, &watch, &ServiceWatch::announced);
+        QObject::connect(forms.Alert, &SoundAlert::silenceChanged, &watch, &ServiceWatch::setSilence);
         windows.journal().started(QStringLiteral(MONITOR_VERSION));
         Form_Main* main = windows.forms().Main;
         // A window may have ended the program while the windows were being created.
         if (!main->isClosed()) {
             main->show();
+            watch.boardShown();
             // The first polling cycle as soon as the board is up, not a period later.
             if (windows.forms().Base->TimerHot.isActive())
                 QTimer::singleShot(0, windows.forms().Polling, &PollingCycle::onTimer);

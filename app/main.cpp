@@ -7,6 +7,7 @@
 #include "DesktopScreenKeeper.h"
 #include "DisplayMode.h"
 #include "GraphicalSession.h"
+#include "InstanceLock.h"
 #include "ProgramWindows.h"
 #include "QtDialogs.h"
 #ifdef Q_OS_WIN
@@ -21,19 +22,28 @@
 #include "QtSpeakerTone.h"
 #include "QuitOnSignal.h"
 #include "SettingsFolder.h"
+#include "SettingsTransfer.h"
+#include "StatusReport.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
-#include <QLockFile>
 #include <optional>
 #include <cstdio>
 #include <cstdlib>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
+#ifdef Q_OS_UNIX
+    // Every file the monitor makes (settings, journal, lock, status, exports) is its user's alone:
+    // the journal names waiters and dishes, psw.txt holds the database's password.
+    ::umask(077);
+#endif
     Log::setUp();
     QCoreApplication::setApplicationVersion(QStringLiteral(MONITOR_VERSION));
     {
@@ -47,6 +57,30 @@ int main(int argc, char* argv[])
                                u"ГГГГ-ММ-ДД"_s},
                               [](const QStringList& dates) {
                                   return JournalExport::run(dates, [] { return SettingsFolder::forThisProgram(); });
+                              });
+        line.addConsoleAction({u"status"_s,
+                               u"Состояние монитора этой папки настроек: работает ли, последний опрос и его "
+                               "итог, цеха, последнее оповещение, звук, размер журнала. Код выхода 0, если "
+                               "опрос прошёл успешно за последние СЕКУНДЫ (по умолчанию 60); 1 - опрос с "
+                               "ошибкой, 2 - опроса не было (завис), 3 - не запущен. Дисплей не нужен."_s},
+                              [](const QStringList& arguments) {
+                                  return StatusReport::run(arguments, SettingsFolder::forThisProgram());
+                              });
+        line.addConsoleAction({u"export-settings"_s,
+                               u"Записать все файлы настроек и раскладку клавиш в один ФАЙЛ для другого "
+                               "компьютера кухни; файл пароля только с --with-password. Дисплей не нужен."_s,
+                               u"ФАЙЛ"_s},
+                              [&line](const QStringList& arguments) {
+                                  return SettingsTransfer::exportTo(arguments, SettingsFolder::forThisProgram(),
+                                                                    line.isSet(u"with-password"_s));
+                              });
+        line.addModifier({u"with-password"_s, u"С --export-settings: вместе с файлом пароля psw.txt."_s});
+        line.addConsoleAction({u"import-settings"_s,
+                               u"Взять настройки из ФАЙЛА, записанного --export-settings; файл, который не "
+                               "читается целиком, не меняет ничего. Действуют со следующего запуска."_s,
+                               u"ФАЙЛ"_s},
+                              [](const QStringList& arguments) {
+                                  return SettingsTransfer::importFrom(arguments, SettingsFolder::forThisProgram());
                               });
         if (const std::optional<int> status = line.handle(QCoreApplication::arguments()))
             return *status;
@@ -71,22 +105,9 @@ int main(int argc, char* argv[])
     AppState state;
     // Beside the executable, wherever it was started from, unless it was installed there.
     state.settingsFolder = SettingsFolder::forThisProgram();
-    // One monitor per settings folder: two would split the announcements of new dishes between
-    // them. The second start is no failure for the service to restart; a lock left by a process
-    // that died is taken over.
-    QLockFile lock(QDir(state.settingsFolder).filePath(QStringLiteral("kitchen-monitor.lock")));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
-        qint64 pid = 0;
-        QString host, program;
-        lock.getLockInfo(&pid, &host, &program);
-        qCWarning(lcMonitor).noquote() << "already running: process" << pid << "uses the settings in"
-                                       << state.settingsFolder << "- this start ends";
-        return 0;
-    }
-    if (lock.error() != QLockFile::NoError)
-        qCWarning(lcMonitor).noquote() << "no lock file in" << state.settingsFolder
-                                       << "- a second monitor there would not be noticed";
+    InstanceLock lock(state.settingsFolder);
+    if (const std::optional<int> status = lock.endOfStart(state.settingsFolder))
+        return *status;
 
     QtDialogs dialogs;
     SystemDisplayMode display;

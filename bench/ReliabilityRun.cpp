@@ -136,7 +136,13 @@ public:
             });
         };
         ProgramWindows windows(state, machine.platform());
-        std::printf("start against a silent host: message after %.1f s\n", told / 1000.0);
+        const qint64 up = t.elapsed();
+        // Only what happened gets a figure: a message that never came is said as such.
+        if (told >= 0)
+            std::printf("start against a silent host: message after %.1f s\n", told / 1000.0);
+        else
+            std::printf("start against a silent host: no message; the windows were up after %.1f s, strip \"%s\"\n",
+                        up / 1000.0, qPrintable(windows.forms().Main->Strip->headline().left(40)));
         std::fflush(stdout);
     }
 

@@ -163,6 +163,10 @@ bool Journal::openFile()
                 code = sqlite3_extended_errcode(m_db);
         }
         if (sound && createSchema()) {
+            // It names waiters and dishes: its user's alone, also when it came with a copied folder.
+            for (const char* suffix : {"", "-wal", "-shm"})
+                if (QFile::exists(m_path + QLatin1String(suffix)))
+                    QFile::setPermissions(m_path + QLatin1String(suffix), QFile::ReadOwner | QFile::WriteOwner);
             setSizeLimit(m_sizeLimit);
             return true;
         }

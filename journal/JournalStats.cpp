@@ -120,7 +120,7 @@ JournalStats::Day JournalStats::day(sqlite3* db, const QDate& date, const QList<
     return result;
 }
 
-QByteArray JournalStats::csv(sqlite3* db, const QDate& from, const QDate& to)
+QByteArray JournalStats::csv(sqlite3* db, const QDate& from, const QDate& to, QString* error)
 {
     QString text = u"Время;Событие;Нажатие;Заказ;Обслуживает;Блюдо;Секция;Кол-во;Заказано;Срок;Состояние до\r\n"_s;
     if (db) {
@@ -135,10 +135,11 @@ QByteArray JournalStats::csv(sqlite3* db, const QDate& from, const QDate& to)
             " WHERE at >= ?1 AND at < ?2"
             " ORDER BY 1, 12, 13";
         sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK) {
+        int code = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+        if (code == SQLITE_OK) {
             sqlite3_bind_int64(st, 1, dayStart(from));
             sqlite3_bind_int64(st, 2, dayStart(to.addDays(1)));
-            while (sqlite3_step(st) == SQLITE_ROW) {
+            while ((code = sqlite3_step(st)) == SQLITE_ROW) {
                 QStringList fields;
                 fields << timeText(st, 0) << kindText(column(st, 1));
                 for (int i = 2; i <= 10; ++i) {
@@ -154,6 +155,8 @@ QByteArray JournalStats::csv(sqlite3* db, const QDate& from, const QDate& to)
                 text += fields.join(u';') + u"\r\n"_s;
             }
         }
+        if (code != SQLITE_OK && code != SQLITE_DONE && error)
+            *error = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_finalize(st);
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();

@@ -37,6 +37,7 @@ double quantile(const QList<double>& sorted, double p);
 // UTF-8 with a BOM, ";" between fields, CR LF line ends, decimal commas: as spreadsheets in
 // Russian locales open it. From the first day to the last, both included.
 QByteArray csv(const Journal& journal, const QDate& from, const QDate& to);
-// The same on a journal file opened by itself, as the export from the command line does.
-QByteArray csv(sqlite3* db, const QDate& from, const QDate& to);
+// The same on a journal file opened by itself, as the export from the command line does. A read
+// that fails part way (a damaged file) gives what was read and says why in error.
+QByteArray csv(sqlite3* db, const QDate& from, const QDate& to, QString* error = nullptr);
 }

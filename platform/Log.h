@@ -1,7 +1,7 @@
 #pragma once
 // The log for whoever looks after the kitchen's computer: one line per event worth knowing on
 // stderr, which the service's journal keeps. It never holds a password, and while all is well it
-// says so once an hour: nothing is written at the polling rate.
+// says so every ten minutes: nothing is written at the polling rate.
 
 #include <QLoggingCategory>
 

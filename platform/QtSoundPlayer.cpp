@@ -5,6 +5,8 @@
 #include <QAudioOutput>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
@@ -144,6 +146,11 @@ void QtSoundPlayer::play()
         throw PlatformError(m_failure);
     m_playing = true;
     m_player->play();
+}
+
+QString QtSoundPlayer::silence() const
+{
+    return QMediaDevices::audioOutputs().isEmpty() ? u"no audio output device"_s : QString();
 }
 
 void QtSoundPlayer::needFile() const

@@ -18,6 +18,7 @@ public:
     void stop() override;
     void rewind() override;
     void play() override;
+    QString silence() const override;
 
     // Whether the media backend has been loaded.
     bool loaded() const { return m_player != nullptr; }

@@ -14,10 +14,12 @@
 #include <windows.h>
 #endif
 
-void QtSpeakerTone::beep(int frequencyHz, int durationMs)
+QString QtSpeakerTone::beep(int frequencyHz, int durationMs)
 {
 #ifdef Q_OS_WIN
-    Beep(DWORD(frequencyHz), DWORD(durationMs));
+    if (!Beep(DWORD(frequencyHz), DWORD(durationMs)))
+        return QStringLiteral("the speaker refused the tone");
+    return {};
 #else
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     QAudioFormat format;
@@ -26,7 +28,7 @@ void QtSpeakerTone::beep(int frequencyHz, int durationMs)
     format.setSampleFormat(QAudioFormat::Int16);
     if (device.isNull() || !device.isFormatSupported(format)) {
         QThread::msleep(ulong(durationMs));
-        return;
+        return device.isNull() ? QStringLiteral("no audio output device") : QStringLiteral("the audio output takes no 16-bit mono");
     }
     const int samples = format.sampleRate() * durationMs / 1000;
     QByteArray pcm(samples * 2, Qt::Uninitialized);
@@ -39,9 +41,12 @@ void QtSpeakerTone::beep(int frequencyHz, int durationMs)
     QAudioSink sink(device, format);
     sink.setBufferSize(int(pcm.size()) + 4096);
     QIODevice* stream = sink.start();
-    if (stream)
-        stream->write(pcm);
+    const bool written = stream && stream->write(pcm) > 0;
     QThread::msleep(ulong(durationMs));
+    const QAudio::Error error = sink.error();
     sink.stop();
+    if (!written || (error != QAudio::NoError && error != QAudio::UnderrunError))
+        return QStringLiteral("the audio output %1 refused the tone (error %2)").arg(device.description()).arg(int(error));
+    return {};
 #endif
 }

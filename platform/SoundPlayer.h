@@ -19,6 +19,9 @@ public:
     virtual void rewind() = 0;
     // Plays from the present position; onFinished runs when the playback ends or is stopped.
     virtual void play() = 0;
+    // Why a playback would be heard by nobody even though the file plays (no output device);
+    // empty when it can be heard.
+    virtual QString silence() const { return {}; }
     std::function<void()> onFinished;
     // Runs when a playback that play() started fails later on, with the player's text: the
     // playback is over and onFinished may never come.

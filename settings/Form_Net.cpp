@@ -31,6 +31,8 @@ const QString Form_Net::DatabaseFilter = u"База данных FireBird|*.fdb"
 const QString Form_Net::NoPathMessage = u"Укажите путь к базе данных !!!"_s;
 const QString Form_Net::FileNotFoundMessage = u"По указанному пути файл не найден !!!"_s;
 const QString Form_Net::AddressGroupMessage = u"В поле должно быть не менее одной и не более трёх цифр"_s;
+const QString Form_Net::ServerMessage =
+    u"Укажите IP адрес (четыре числа), имя сервера или адрес IPv6, после \"/\" можно указать порт от 1 до 65535"_s;
 const QString Form_Net::WrongPathMessage = u"Путь к базе данных указан неверно !"_s;
 const QString Form_Net::RestartMessage =
     u"Для того чтоб изменения вступили в силу, необходимо перезапустить программу !"_s;
@@ -110,7 +112,7 @@ void Form_Net::buildControls()
 
     RadioGroup1 = new RadioGroup(u"Режим работы программы"_s,
                                  {u"Локальный (программа и база на одном компьютере)"_s,
-                                  u"Сетевой   (необходимо знать IP адрес сервера)"_s},
+                                  u"Сетевой   (необходимо знать адрес или имя сервера)"_s},
                                  1, this);
     RadioGroup1->setObjectName(u"RadioGroup1"_s);
     RadioGroup1->setGeometry(0, 32, 425, 85);
@@ -119,13 +121,12 @@ void Form_Net::buildControls()
     Bevel2 = bevel({0, 120, 425, 165}, this);
     Bevel2->setObjectName(u"Bevel2"_s);
     const QStringList explanation{
-        u"Путь к базе на компьютере где она расположена."_s,
-        QString(),
-        u"И для локальной и для сетевой базы всегда"_s,
-        u"пишется путь так как будто она находится"_s,
-        u"на локальном диске. Если программа установлена"_s,
-        u"в паку по умолчанию, то этот путь будет такой:"_s,
+        u"Путь к базе на компьютере где она расположена,"_s,
+        u"как будто она на его локальном диске, и для"_s,
+        u"локальной, и для сетевой базы. Сервер Windows:"_s,
         DefaultPath,
+        u"Сервер Linux: полный путь, например"_s,
+        u"/var/lib/firebird/data/dishbase.fdb"_s,
         u"Никаких сетевых имён дисков !!!"_s,
     };
     Label2 = label("Label2", explanation.join(u'\n'), {20, 124, 382, 128},
@@ -142,15 +143,18 @@ void Form_Net::buildControls()
     SpeedButton1->setIconSize(QSize(16, 16));
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
 
-    Bevel3 = bevel({108, 288, 205, 61}, this);
+    Bevel3 = bevel({64, 288, 297, 61}, this);
     Bevel3->setObjectName(u"Bevel3"_s);
-    Label6 = label("Label6", u"IP Адрес сервера"_s, {152, 296, 113, 16}, DesignFonts::dialog(13), this);
+    Label6 = label("Label6", u"IP адрес/порт, имя или IPv6 сервера"_s, {68, 296, 289, 16}, DesignFonts::dialog(13), this);
     Label6->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     E_IP1 = field("E_IP1", {120, 316, 37, 24}, this);
     E_IP2 = field("E_IP2", {168, 316, 37, 24}, this);
     E_IP3 = field("E_IP3", {216, 316, 37, 24}, this);
-    E_IP4 = field("E_IP4", {264, 316, 37, 24}, this);
+    // Wide enough to read a port after the last group.
+    E_IP4 = field("E_IP4", {264, 316, 85, 24}, this);
+    E_Host = field("E_Host", {76, 316, 273, 24}, this);
+    E_Host->hide();
     Label3 = label("Label3", u"."_s, {158, 310, 11, 37}, DesignFonts::dialog(32, true), this);
     Label4 = label("Label4", u"."_s, {206, 310, 11, 37}, DesignFonts::dialog(32, true), this);
     Label5 = label("Label5", u"."_s, {254, 310, 11, 37}, DesignFonts::dialog(32, true), this);
@@ -168,10 +172,25 @@ void Form_Net::buildControls()
     BitBtn1->hide();
 
     const QList<QWidget*> order{RadioGroup1->item(0), RadioGroup1->item(1), Btn_Default, E_Path,
-                                E_IP1, E_IP2, E_IP3, E_IP4, BtnOK, BtnCancel, BitBtn2};
+                                E_IP1, E_Host, E_IP2, E_IP3, E_IP4, BtnOK, BtnCancel, BitBtn2};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
+    // A letter, a colon or a bracket cannot begin an IPv4 group: the server is named instead.
+    connect(E_IP1, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() || c == u':' || c == u'['; })) {
+            E_Host->setText(text);
+            E_IP1->clear();
+            showServerName(true);
+            E_Host->setFocus();
+        }
+    });
+    connect(E_Host, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.isEmpty()) {
+            showServerName(false);
+            E_IP1->setFocus();
+        }
+    });
     RadioGroup1Click();
     connect(RadioGroup1, &RadioGroup::clicked, this, &Form_Net::RadioGroup1Click);
     connect(Btn_Default, &QPushButton::clicked, this, &Form_Net::Btn_DefaultClick);
@@ -201,6 +220,8 @@ void Form_Net::FormShow()
         for (size_t i = 0; i < fields.size(); ++i)
             fields[i]->setText(stored.address[i]);
     }
+    showServerName(!stored.server.isEmpty());
+    E_Host->setText(stored.server);
     E_Path->setText(stored.path);
     RadioGroup1->setItemIndex(stored.mode);
     RadioGroup1Click();
@@ -210,12 +231,21 @@ void Form_Net::RadioGroup1Click()
 {
     const bool network = RadioGroup1->itemIndex() == 1;
     const QColor background = palette().color(network ? QPalette::Base : QPalette::Button);
-    for (QLineEdit* edit : addressFields()) {
+    for (QLineEdit* edit : {E_IP1, E_IP2, E_IP3, E_IP4, E_Host}) {
         edit->setEnabled(network);
         QPalette p = edit->palette();
         p.setColor(QPalette::Base, background);
         edit->setPalette(p);
     }
+}
+
+void Form_Net::showServerName(bool name)
+{
+    E_Host->setVisible(name);
+    for (QWidget* w : std::initializer_list<QWidget*>{E_IP1, E_IP2, E_IP3, E_IP4, Label3, Label4, Label5})
+        w->setVisible(!name);
+    if (!name)
+        E_Host->clear();
 }
 
 void Form_Net::Btn_DefaultClick()
@@ -259,6 +289,11 @@ bool Form_Net::validLocal()
 
 bool Form_Net::validNetwork()
 {
+    if (E_Host->isVisibleTo(this)) {
+        if (!NetSettings::validServer(E_Host->text()))
+            return refuse(ServerMessage, E_Host);
+        return validServerPath();
+    }
     // The last group may carry the server's port after a slash ("5/3051"), as the client
     // library reads "host/port"; the groups are checked without it.
     const QString last = E_IP4->text();
@@ -276,6 +311,11 @@ bool Form_Net::validNetwork()
         if (port.isEmpty() || port.size() > 5 || !onlyDigits(port) || port.toInt() < 1 || port.toInt() > 65535)
             return refuse(AddressGroupMessage, E_IP4);
     }
+    return validServerPath();
+}
+
+bool Form_Net::validServerPath()
+{
     // The server's disk cannot be seen from here: only the path's form and file name are checked,
     // a Windows server's "X:\..." or a Linux server's absolute path.
     const QString path = E_Path->text();
@@ -292,8 +332,10 @@ void Form_Net::BtnOKClick()
     if (RadioGroup1->itemIndex() == 1) {
         if (!validNetwork())
             return;
-        lines = {NetworkMode, E_IP1->text() + u'.' + E_IP2->text() + u'.' + E_IP3->text() + u'.'
-                                  + E_IP4->text() + u':' + E_Path->text()};
+        const QString server = E_Host->isVisibleTo(this)
+                                   ? NetSettings::storedServer(E_Host->text())
+                                   : E_IP1->text() + u'.' + E_IP2->text() + u'.' + E_IP3->text() + u'.' + E_IP4->text();
+        lines = {NetworkMode, server + u':' + E_Path->text()};
     } else {
         if (!validLocal())
             return;

@@ -38,7 +38,10 @@ public:
     QLineEdit* E_IP1;
     QLineEdit* E_IP2;
     QLineEdit* E_IP3;
-    QLineEdit* E_IP4;
+    QLineEdit* E_IP4; // its last group, and the server's port after a slash ("5/3051")
+    // In place of the four groups once a letter, a colon or a bracket is typed in the first: the
+    // server's name or IPv6 address with an optional port ("kitchen-srv/3051", "[fe80::5]").
+    QLineEdit* E_Host;
     QLabel* Label3;
     QLabel* Label4;
     QLabel* Label5;
@@ -60,6 +63,7 @@ public:
     static const QString NoPathMessage;
     static const QString FileNotFoundMessage;
     static const QString AddressGroupMessage;
+    static const QString ServerMessage;
     static const QString WrongPathMessage;
     static const QString RestartMessage;
 
@@ -72,6 +76,9 @@ private:
     bool refuse(const QString& message, QLineEdit* field);
     bool validNetwork();
     bool validLocal();
+    bool validServerPath();
+    // Shows the server's name field in place of the groups, or the groups again.
+    void showServerName(bool name);
 
     AppState& m_state;
     Dialogs& m_dialogs;

@@ -26,7 +26,7 @@ const QString Form_Psw::DefaultQuestion =
 const QString Form_Psw::NoPasswordMessage = u"Вы не ввели пароль !!!"_s;
 const QString Form_Psw::MismatchMessage = u"Пароль и подтверждение пароля не совпадают !!!"_s;
 const QString Form_Psw::LengthMessage =
-    u"Длинна пароля должна быть не меньше 6 и не больше 8 символов !!!"_s;
+    u"Длинна пароля должна быть не меньше 6 и не больше 255 символов !!!"_s;
 const QString Form_Psw::LettersMessage =
     u"Пароль должен состоять только из латинских букв и цифр без пробелов !!!"_s;
 const QString Form_Psw::RestartMessage =
@@ -83,10 +83,11 @@ void Form_Psw::buildControls()
         u"должна производится только после "_s,
         u"того, как был изменён системный "_s,
         u"пароль в самой базе данных. Сделать "_s,
-        u"это можно используя программу"_s,
-        u"GSEC которая находится в каталоге"_s,
-        u"c:\\Program Files\\Firebird\\Firebird_2_0\\Bin"_s,
-        QString(),
+        u"это можно программой GSEC или isql"_s,
+        u"(ALTER USER): на Windows в каталоге"_s,
+        u"c:\\Program Files\\Firebird\\...\\Bin,"_s,
+        u"на сервере Linux (Debian) из пакета"_s,
+        u"firebird3.0-utils: isql-fb, gsec."_s,
         u"Прочитайте внимательно инструкцию !"_s,
     };
     Label1 = new QLabel(warning.join(u'\n'), this);
@@ -175,7 +176,9 @@ void Form_Psw::BitBtn1Click()
         return refuse(NoPasswordMessage, false);
     if (password != EPsw2->text())
         return refuse(MismatchMessage, true);
-    if (password.size() < 6 || password.size() > 8)
+    // Firebird 3's own authentication (SRP) takes long passwords, up to the 255 bytes of the
+    // connection's parameter; 8 was the old one's limit, shorter than the monitor's own default.
+    if (password.size() < 6 || password.size() > MaxPasswordLength)
         return refuse(LengthMessage, true);
     if (!std::all_of(password.cbegin(), password.cend(), latinOrDigit))
         return refuse(LettersMessage, true);

@@ -39,6 +39,7 @@ public:
     static const QString NoPasswordMessage;
     static const QString MismatchMessage;
     static const QString LengthMessage;
+    static constexpr int MaxPasswordLength = 255;
     static const QString LettersMessage;
     static const QString RestartMessage;
 

@@ -165,7 +165,7 @@ void Form_Vid::FormCreate()
             m_state.SoundFile.clear();
             return;
         }
-        const qint64 stored = ViewSettings::firstWholeNumber(tsound.readBytes());
+        const qint64 stored = ViewSettings::firstWholeNumber(SettingsFile::encode(tsound.readLinesOr(N::TSoundDefault)));
         RadioGroup2->setItemIndex(ViewSettings::outputItem(stored));
         if (stored > 0) {
             const SettingsFile fsound = file(N::FSound);
@@ -176,7 +176,7 @@ void Form_Vid::FormCreate()
     step([this] {
         const SettingsFile idle = file(N::Idle);
         idle.createIfMissing(N::IdleDefault);
-        E_Idle->setText(ViewSettings::loadIdle(idle.line(0, u"5"_s)));
+        E_Idle->setText(ViewSettings::loadIdle(idle.lineOr(0, u"5"_s)));
     });
 
     m_idleTimer.start();
@@ -184,19 +184,19 @@ void Form_Vid::FormCreate()
     step([this] {
         const SettingsFile gruppa = file(N::Gruppa);
         gruppa.createIfMissing(N::GruppaDefault);
-        CB_Gruppa->setChecked(gruppa.line(0, u"0"_s) == u"1");
+        CB_Gruppa->setChecked(gruppa.lineOr(0, u"0"_s) == u"1");
     });
 
     step([this] {
         const SettingsFile text = file(N::TextSize);
         text.createIfMissing(N::TextSizeDefault);
-        RG_TextSize->setItemIndex(ViewSettings::loadTextSize(text.line(0, QString())));
+        RG_TextSize->setItemIndex(ViewSettings::loadTextSize(text.lineOr(0, QString())));
     });
 
     step([this] {
         const SettingsFile signal = file(N::Signal);
         signal.createIfMissing(N::SignalDefault);
-        const QStringList lines = signal.readLines();
+        const QStringList lines = signal.readLinesOr(N::SignalDefault);
         E_Duration->setText(ViewSettings::loadDuration(lines.value(0, u"0"_s)));
         E_Amount->setText(ViewSettings::loadAmount(lines.value(1, u"0"_s)));
     });

@@ -1,6 +1,7 @@
 #include "SettingsFile.h"
 
 #include "Cp1251.h"
+#include "Log.h"
 #include "PlatformError.h"
 
 #include <QDir>
@@ -29,6 +30,42 @@ QString SettingsFile::line(int index, const QString& fallback) const
 {
     const QStringList lines = readLines();
     return index < lines.size() ? lines[index] : fallback;
+}
+
+namespace {
+QStringList& unreadableFiles()
+{
+    static QStringList files;
+    return files;
+}
+}
+
+QStringList SettingsFile::readLinesOr(const QStringList& defaults) const
+{
+    try {
+        return readLines();
+    } catch (const std::exception&) {
+        QFile file(m_path);
+        const QString why = QFileInfo(m_path).isDir() ? u"a folder in its place"_s
+                            : !file.open(QIODevice::ReadOnly) ? file.errorString()
+                                                               : u"read error"_s;
+        const QString entry = QFileInfo(m_path).fileName() + u": "_s + why;
+        if (!unreadableFiles().contains(entry)) {
+            unreadableFiles() << entry;
+            qCWarning(lcMonitor).noquote() << "settings file" << m_path << "cannot be read (" + why + "), its default is taken";
+        }
+        return defaults;
+    }
+}
+
+QString SettingsFile::lineOr(int index, const QString& fallback) const
+{
+    return readLinesOr({fallback}).value(index, fallback);
+}
+
+QStringList SettingsFile::unreadable()
+{
+    return unreadableFiles();
 }
 
 QByteArray SettingsFile::readBytes() const

@@ -17,6 +17,14 @@ public:
     QStringList readLines() const;
     // Line `index` (0-based), or the fallback when the file has no such line.
     QString line(int index, const QString& fallback) const;
+    // The start's read of a view setting: the file's lines, or the default lines when it cannot
+    // be read (a folder in its place, no permission), so that no box holds the board at start
+    // while nobody is there. Which file and why goes to the log once, and to unreadable(), which
+    // the board's status strip shows for an IT person passing by.
+    QStringList readLinesOr(const QStringList& defaults) const;
+    QString lineOr(int index, const QString& fallback) const;
+    // "file: why" of each settings file that could not be read since the start.
+    static QStringList unreadable();
     // The whole file as bytes, for files that are not text.
     QByteArray readBytes() const;
 

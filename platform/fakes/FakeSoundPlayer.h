@@ -11,6 +11,7 @@ public:
     QStringList calls;
     QStringList badFiles;
     QString failure; // set by fail(): play() refuses until a file is opened again
+    QString silent;  // why nobody hears a playback; empty: it is heard
 
     void open(const QString& path) override
     {
@@ -30,6 +31,7 @@ public:
         if (!failure.isEmpty())
             throw PlatformError(failure);
     }
+    QString silence() const override { return silent; }
     // Ends the playback as the real player does when the file has run out.
     void finish()
     {

@@ -9,6 +9,7 @@
 #include "Form_Base.h"
 #include "Form_Util.h"
 #include "QtSpeakerTone.h"
+#include "SilenceMark.h"
 #include "SoundAlert.h"
 
 #include <QElapsedTimer>
@@ -25,11 +26,12 @@ struct TimedSpeaker : FakeSpeakerTone {
     QElapsedTimer clock;
     QList<qint64> starts;
     TimedSpeaker() { clock.start(); }
-    void beep(int hz, int ms) override
+    QString beep(int hz, int ms) override
     {
         starts << clock.elapsed();
-        FakeSpeakerTone::beep(hz, ms);
+        const QString heard = FakeSpeakerTone::beep(hz, ms);
         QTest::qSleep(ms);
+        return heard;
     }
 };
 
@@ -76,6 +78,8 @@ private slots:
     void panelFlashes();
     void failedPlaybackEndsIt();
     void cannotSound();
+    void silenceIsMarked_data();
+    void silenceIsMarked();
     void realToneTakesItsTime();
 };
 
@@ -190,6 +194,54 @@ void TestSoundAlert::cannotSound()
     Alert speaker(0, u"5O"_s);
     QVERIFY_THROWS_EXCEPTION(std::exception, speaker.announce());
     QVERIFY(speaker.speaker.beeps.isEmpty());
+}
+
+void TestSoundAlert::silenceIsMarked_data()
+{
+    // Each announcement in turn: "s" the speaker, "f" the file; then what it met: "-" heard,
+    // "none" no output device, "fail" a player's error after the start, "refuse" play() refused.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("marks"); // the mark after each step: 1 shown, 0 gone
+    QTest::addColumn<int>("warnings");  // log warnings: one per change to silence, not per dish
+    QTest::newRow("a speaker without a sound server") << u"s:none s:none s:none"_s << u"111"_s << 1;
+    QTest::newRow("sound server back") << u"s:none s:- s:-"_s << u"100"_s << 1;
+    QTest::newRow("heard all along") << u"s:- f:-"_s << u"00"_s << 0;
+    QTest::newRow("a file on no output device") << u"f:none f:-"_s << u"10"_s << 1;
+    QTest::newRow("a file the player fails") << u"f:fail f:refuse"_s << u"11"_s << 1;
+}
+
+void TestSoundAlert::silenceIsMarked()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, marks);
+    QFETCH(int, warnings);
+    Alert a(0);
+    SilenceMark mark(&a.board);
+    QObject::connect(&a.alert, &SoundAlert::silenceChanged, &mark, &SilenceMark::setSilence);
+    QSignalSpy changes(&a.alert, &SoundAlert::silenceChanged);
+    QString shown;
+    for (const QString& step : steps.split(u' ')) {
+        const QString what = step.section(u':', 1);
+        a.m_output = step.startsWith(u's') ? 0 : 1;
+        a.speaker.silence = what == u"none" ? u"no audio output device"_s : QString();
+        a.player.silent = a.speaker.silence;
+        a.player.failure = what == u"refuse" ? u"Нет декодера"_s : QString();
+        try {
+            a.announce();
+        } catch (const std::exception&) {
+            QCOMPARE(what, u"refuse"_s);
+        }
+        if (what == u"fail")
+            a.player.fail(u"Нет декодера"_s);
+        a.player.finish();
+        shown += mark.isVisibleTo(&a.board) ? u'1' : u'0';
+    }
+    QCOMPARE(shown, marks);
+    QCOMPARE(mark.text(), u"нет звука"_s);
+    int silent = 0;
+    for (const QList<QVariant>& change : changes)
+        silent += change.first().toString().isEmpty() ? 0 : 1;
+    QCOMPARE(silent, warnings);
 }
 
 void TestSoundAlert::realToneTakesItsTime()

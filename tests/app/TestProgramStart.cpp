@@ -13,6 +13,7 @@
 #include "Form_Util.h"
 #include "OrderRows.h"
 #include "RadioGroup.h"
+#include "StatusStrip.h"
 #include "TestDatabase.h"
 
 #include <QApplication>
@@ -69,6 +70,9 @@ private slots:
     void signalEndsTheProgram();
     void logKeepsPasswordsOut_data();
     void logKeepsPasswordsOut();
+    // Last: the files it could not read stay on the list for the process's life.
+    void unreadableSettingsAskNothing_data();
+    void unreadableSettingsAskNothing();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -307,6 +311,35 @@ void TestProgramStart::logKeepsPasswordsOut()
     else
         QVERIFY(log.contains(u"cannot open "_s + QString::fromLatin1(database)));
     QVERIFY(!log.contains(QString::fromLatin1(password.isEmpty() ? Form_Base::DefaultPassword : password)));
+}
+
+void TestProgramStart::unreadableSettingsAskNothing_data()
+{
+    QTest::addColumn<QString>("file"); // a folder in its place
+    QTest::newRow("TextSize.txt") << u"TextSize.txt"_s;
+    QTest::newRow("Idle.txt") << u"Idle.txt"_s;
+    QTest::newRow("Screen.txt") << u"Screen.txt"_s;
+    QTest::newRow("Section.txt") << u"Section.txt"_s;
+    QTest::newRow("Signal.txt") << u"Signal.txt"_s;
+}
+
+void TestProgramStart::unreadableSettingsAskNothing()
+{
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(file));
+    Start start(dir.path(), m_db->name());
+    LogCapture log;
+    LogCapture::lines.clear();
+    ProgramWindows windows(start.state, start.platform());
+    windows.forms().Main->show();
+    // The board comes up with the default; no box waits for a person.
+    QVERIFY2(start.dialogs.messages.isEmpty(), qPrintable(start.dialogs.messages.join(u" | "_s)));
+    QVERIFY(windows.forms().Main->isVisible());
+    // Said once in the log, and on the board's strip for an IT person passing by.
+    QCOMPARE(LogCapture::lines.filter(u"settings file"_s).filter(file).size(), 1);
+    QVERIFY2(windows.forms().Main->Strip->detail().contains(file + u": a folder in its place"_s),
+             qPrintable(windows.forms().Main->Strip->detail()));
 }
 
 QTEST_MAIN(TestProgramStart)

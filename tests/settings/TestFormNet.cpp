@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -49,11 +50,21 @@ struct Rig {
         const QList<QLineEdit*> edits{form->E_IP1, form->E_IP2, form->E_IP3, form->E_IP4, form->E_Path};
         for (int i = 0; i < edits.size(); ++i)
             edits[i]->setText(fields[i]);
+        // A server's name is typed (the groups left empty): its first letter moves it to the
+        // name's field.
+        if (fields[1].isEmpty() && fields[0].contains(QRegularExpression(u"[a-z:\\[]"_s))) {
+            form->E_IP1->clear();
+            QTest::keyClicks(form->E_IP1, fields[0].left(1));
+            QTest::keyClicks(form->E_Host, fields[0].mid(1));
+        }
     }
     QStringList fields() const
     {
-        return {form->E_IP1->text(), form->E_IP2->text(), form->E_IP3->text(), form->E_IP4->text(),
-                form->E_Path->text()};
+        QStringList shown{form->E_IP1->text(), form->E_IP2->text(), form->E_IP3->text(), form->E_IP4->text(),
+                          form->E_Path->text()};
+        if (form->E_Host->isVisibleTo(form.get()))
+            shown << u"server "_s + form->E_Host->text();
+        return shown;
     }
     // Local mode greys the address groups out; network mode gives them the edit colour.
     bool addressFollowsMode() const
@@ -86,6 +97,11 @@ private slots:
         QTest::newRow("network, Linux server with a port")
             << QByteArray("Net-IP\r\n10.0.0.5/3051:/srv/pos/dishbase.fdb\r\n") << 1
             << QStringList{u"10"_s, u"0"_s, u"0"_s, u"5/3051"_s, u"/srv/pos/dishbase.fdb"_s};
+        QTest::newRow("network, a server's name and port")
+            << QByteArray("Net-IP\r\nkitchen-srv/3051:/srv/pos/dishbase.fdb\r\n") << 1
+            << QStringList{u""_s, u""_s, u""_s, u""_s, u"/srv/pos/dishbase.fdb"_s, u"server kitchen-srv/3051"_s};
+        QTest::newRow("network, IPv6 and port") << QByteArray("Net-IP\r\n[fe80::5]/3050:d:\\Base\\dishbase.fdb\r\n") << 1
+            << QStringList{u""_s, u""_s, u""_s, u""_s, u"d:\\Base\\dishbase.fdb"_s, u"server [fe80::5]/3050"_s};
         QTest::newRow("network without colon") << QByteArray("NET-IP\r\n10.0.0.5\r\n") << 1
                                                << QStringList{u"10"_s, u"0"_s, u"0"_s, u"5"_s, u""_s};
         QTest::newRow("network without third dot") << QByteArray("net-ip\r\n10.0.0:d:\\x\r\n") << 1
@@ -155,6 +171,13 @@ private slots:
               "Net-IP\r\n10.0.0.5/3051:/srv/pos/dishbase.fdb\r\n");
         refused("port out of range", 1, {u"10"_s, u"0"_s, u"0"_s, u"5/65536"_s, path}, Form_Net::AddressGroupMessage, "E_IP4");
         refused("slash without port", 1, {u"10"_s, u"0"_s, u"0"_s, u"5/"_s, path}, Form_Net::AddressGroupMessage, "E_IP4");
+        saved("network, a server's name and port", 1, {u"kitchen-srv.local/3051"_s, u""_s, u""_s, u""_s, u"/srv/pos/dishbase.fdb"_s},
+              "Net-IP\r\nkitchen-srv.local/3051:/srv/pos/dishbase.fdb\r\n");
+        saved("network, IPv6 typed bare", 1, {u"fe80::5/3050"_s, u""_s, u""_s, u""_s, path},
+              "Net-IP\r\n[fe80::5]/3050:d:\\Base\\dishbase.fdb\r\n");
+        refused("name with a blank", 1, {u"kitchen srv"_s, u""_s, u""_s, u""_s, path}, Form_Net::ServerMessage, "E_Host");
+        refused("name with port 0", 1, {u"srv/0"_s, u""_s, u""_s, u""_s, path}, Form_Net::ServerMessage, "E_Host");
+        refused("IPv6 with a stray colon", 1, {u"fe80:::5"_s, u""_s, u""_s, u""_s, path}, Form_Net::ServerMessage, "E_Host");
         refused("relative Linux path", 1, {u"10"_s, u"0"_s, u"0"_s, u"5"_s, u"srv/pos/dishbase.fdb"_s},
                 Form_Net::WrongPathMessage, "E_Path");
     }

@@ -72,7 +72,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("kept");
         QTest::newRow("5 characters") << u"abc12"_s << u"abc12"_s << Form_Psw::LengthMessage << u""_s;
-        QTest::newRow("9 characters") << u"abc123456"_s << u"abc123456"_s << Form_Psw::LengthMessage << u""_s;
+        QTest::newRow("256 characters") << QString(256, u'a') << QString(256, u'a') << Form_Psw::LengthMessage << u""_s;
         QTest::newRow("blank") << u"abc 12"_s << u"abc 12"_s << Form_Psw::LettersMessage << u""_s;
         QTest::newRow("Cyrillic letter") << u"abcж12"_s << u"abcж12"_s << Form_Psw::LettersMessage << u""_s;
         QTest::newRow("case differs, before length") << u"Ab1"_s << u"ab1"_s << Form_Psw::MismatchMessage << u""_s;
@@ -105,6 +105,9 @@ private slots:
         QTest::newRow("6 characters") << u"abc123"_s << QByteArray("abc123") << false;
         QTest::newRow("8 characters over an open file") << u"Kitch7en"_s << QByteArray("Kitch7en") << true;
         QTest::newRow("default") << u""_s << QByteArray("quiltbank") << false;
+        // The default's own length, refused before; and the longest Firebird takes.
+        QTest::newRow("9 characters") << u"Kitchen12"_s << QByteArray("Kitchen12") << false;
+        QTest::newRow("255 characters") << QString(255, u'k') << QByteArray(255, 'k') << false;
     }
     void storedPasswordReadsBack()
     {

@@ -119,6 +119,9 @@ void TestBoardKeys::defaultKeys_data()
     QTest::newRow("- again goes further back") << none << u"4 + 5 + - -"_s << u""_s << u"7/Суп 7 @7"_s << u""_s;
     QTest::newRow("- with nothing to take back") << none << u"3 Enter - -"_s << u""_s << u"3/Каша 3 @1"_s << u""_s;
     QTest::newRow("*") << none << u"4 + *"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов, all"_s;
+    // "+" and "*" typed on an ordinary keyboard come with Shift.
+    QTest::newRow("Shift++") << none << u"4 Shift++"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов"_s;
+    QTest::newRow("Shift+*") << none << u"4 + Shift+*"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов, all"_s;
     QTest::newRow("PgDown takes the choice along") << none << u"3 PgDown"_s << u""_s << u"7/Суп 7 @7"_s << u""_s;
     QTest::newRow("PgUp") << none << u"PgDown 2 PgUp"_s << u""_s << u"1/Суп 1 @1"_s << u""_s;
     QTest::newRow("0") << none << u"0"_s << u""_s << u"- @1"_s << u"stretched"_s;

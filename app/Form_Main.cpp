@@ -58,8 +58,6 @@ const QString Form_Main::NoSoundFileWarning =
 
 namespace {
 
-const QColor Green(0, 128, 0);
-const QColor Navy(0, 0, 128);
 const QColor Red(255, 0, 0);
 
 // Columns of the hot queue: field, title, share (hundredths) with and without the group column.
@@ -245,7 +243,7 @@ void Form_Main::buildControls()
     GHot->setModel(m_hotModel);
     RowFrameDelegate::install(GHot);
     GHot->setFont(DesignFonts::arial(13));
-    setTextColour(GHot, Green);
+    setTextColour(GHot, TimingColours::Green);
     GHot->horizontalHeader()->setFont(DesignFonts::dialog(11));
     GHot->horizontalHeader()->setHighlightSections(false);
     GHot->verticalHeader()->setFixedWidth(11);
@@ -275,7 +273,7 @@ void Form_Main::buildControls()
         grid->verticalHeader()->hide();
         grid->verticalHeader()->setDefaultSectionSize(18);
         grid->setFont(DesignFonts::arial(13));
-        setTextColour(grid, Navy);
+        setTextColour(grid, TimingColours::Navy);
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grid->setSelectionBehavior(QAbstractItemView::SelectRows);
         grid->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -16,7 +16,6 @@
 #include "Scaling.h"
 #include "ServerTime.h"
 
-#include <QApplication>
 #include <QHideEvent>
 #include <QPushButton>
 #include <algorithm>
@@ -93,7 +92,6 @@ void Form_Detail::attach(Form_Base& base, ServerTime& time, Board board, Form_Ti
     connect(Q.get(), &Query::currentChanged, this, &Form_Detail::showCaptions);
     connect(Q.get(), &Query::rowsChanged, this, &Form_Detail::showCaptions);
     // Exactly the colours of the board's panels.
-    DS->readyBackground = QApplication::palette().color(QPalette::Button);
     DS->colours = [&time](const Query& q, int row) {
         return TimingColours::panel(QueryModel::timing(q, row), [&time] { return time.now(); });
     };

@@ -458,28 +458,25 @@ void Form_Main::FormCreate()
     showWholeRows(GHot, GroupBox1->y() - GHot->y());
     for (QTableView* grid : panelGrids())
         showWholeRows(grid, grid->height());
+    for (DataGrid* grid : {GHot, G1, G2, G3, G4, G5, G6})
+        grid->fitToContents();
 }
 
 void Form_Main::sizeHotColumns(bool groupShown)
 {
-    const int base = GHot->width() - 30;
-    for (int i = 0; i < int(std::size(HotColumns)); ++i) {
-        const int share = groupShown ? HotColumns[i].shareShown : HotColumns[i].shareHidden;
-        if (share > 0)
-            GHot->setColumnWidth(i, shareOf(base, share));
-    }
+    // The quantity, serving time, order number and minutes as wide as they need; the dish's
+    // name, wrapped onto a second line where it must be, and the texts share the rest.
+    DataGrid::Fitting fitting{1, {0, 3, 6, 7}, {}};
+    for (const HotColumn& column : HotColumns)
+        fitting.shares << (groupShown ? column.shareShown : column.shareHidden);
+    GHot->setFitting(fitting);
 }
 
 void Form_Main::sizePanelColumns()
 {
-    // Larger text needs more room for the minutes; the dish name gives it.
-    const int shares[2][3] = {{67, 15, 18}, {62, 12, 26}};
-    const int* share = shares[m_textSize > 0 ? 1 : 0];
-    for (QTableView* grid : panelGrids()) {
-        const int base = grid->width() - 25;
-        for (int column = 0; column < 3; ++column)
-            grid->setColumnWidth(column, shareOf(base, share[column]));
-    }
+    // The quantity and the minutes as wide as they need; the dish's name has the rest.
+    for (DataGrid* grid : {G1, G2, G3, G4, G5, G6})
+        grid->setFitting({0, {1, 2}, {1, 0, 0}});
 }
 
 void Form_Main::setTextSize(int size)
@@ -498,6 +495,17 @@ void Form_Main::setTextSize(int size)
         grid->setFont(font);
         QHeaderView* rows = grid->verticalHeader();
         rows->setDefaultSectionSize(ratio.apply(rows->defaultSectionSize()));
+    }
+    // The panels' captions (waiter, order, table) grow with the names; their grids give up the room.
+    for (int i = 0; i < 6; ++i) {
+        QGroupBox* box = panels()[size_t(i)];
+        QTableView* grid = panelGrids()[size_t(i)];
+        const int before = box->fontMetrics().height();
+        QFont font = box->font();
+        font.setPixelSize(ratio.apply(font.pixelSize()));
+        box->setFont(font);
+        const int grown = box->fontMetrics().height() - before;
+        grid->setGeometry(grid->x(), grid->y() + grown, grid->width(), grid->height() - grown);
     }
 }
 
@@ -718,7 +726,8 @@ std::optional<Form_Main::Opening> Form_Main::hotOpening(int row) const
     };
     const qint64 order = field(u"KZ"_s).toInt64().value_or(0);
     Opening o{BoardSql::hotOrderLines(order, m_board->AllOrders),
-              field(u"FIO"_s).toText().value_or(QString()) + u", № "_s + field(u"NUMBER_ZAKAZ"_s).toText().value_or(QString()),
+              field(u"FIO"_s).toText().value_or(QString()) + u", № "_s + field(u"NUMBER_ZAKAZ"_s).toText().value_or(QString())
+                  + u", "_s + field(u"INFO_ZAKAZ"_s).toText().value_or(QString()),
               order, {}, {}};
     // The hot queue has no line keys: its dish is the order's line with the same name,
     // quantity and due moment, and lines alike in all three are alike for the cook too.

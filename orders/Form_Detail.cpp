@@ -17,6 +17,7 @@
 #include "ServerTime.h"
 
 #include <QHideEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <algorithm>
 
@@ -56,13 +57,20 @@ Form_Detail::Form_Detail(AppState& state, Dialogs& dialogs, DisplayMode& display
     buildControls();
     scaleForScreen(state, display.screenSize());
     OrderWindow::sizeColumns(G, Columns);
+    QFont heading = G->font();
+    heading.setBold(true);
+    Heading->setFont(heading);
 }
 
 Form_Detail::~Form_Detail() = default;
 
 void Form_Detail::buildControls()
 {
-    G = OrderWindow::grid(u"G"_s, {0, 0, 600, 438}, Columns, 13, this);
+    Heading = new QLabel(this);
+    Heading->setObjectName(u"Heading"_s);
+    Heading->setGeometry(4, 0, 592, 24);
+    Heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    G = OrderWindow::grid(u"G"_s, {0, 24, 600, 414}, Columns, 13, this);
     DS = qobject_cast<QueryModel*>(G->model());
 
     BtnTime = OrderWindow::pictureButton("BtnTime", ButtonPictures::icon(Picture::Clock), {0, 440, 42, 37}, this);
@@ -126,6 +134,7 @@ void Form_Detail::loadOrder(const QStringList& sql, const QString& caption, qint
     readServedLines();
     showCaptions();
     setWindowTitle(caption);
+    Heading->setText(caption);
     m_exitPending = false;
 }
 

@@ -199,7 +199,7 @@ void TestOrderWindows::dishReady()
     QString caption;
     bool drawnReady = false;
     m.openFrom(fromHotQueue ? static_cast<QWidget*>(m.main().GHot) : m.main().G1, [&] {
-        caption = m.detail().windowTitle();
+        caption = m.detail().Heading->text();
         before = m.dishes();
         m.detail().Q->locate(u"KOD"_s, *m_db->value(u"SELECT KOD FROM ZAKAZ_STR WHERE NAME_BLUDO = 'Уха'"_s).toInt64());
         m.detail().BtnStr->click();
@@ -207,7 +207,7 @@ void TestOrderWindows::dishReady()
         QueryModel* ds = m.detail().DS;
         drawnReady = ds->data(ds->index(0, 0), Qt::BackgroundRole).isValid();
     });
-    QCOMPARE(caption, fromHotQueue ? u"Петров Сергей, № 7"_s : u"Петров Сергей, № 7, Стол 4"_s);
+    QCOMPARE(caption, u"Петров Сергей, № 7, Стол 4"_s);
     QCOMPARE(before, (QStringList{u"Уха"_s, u"Котлета"_s}));
     QCOMPARE(stateOf(u"Уха"_s), 3);
     QCOMPARE(stateOf(u"Котлета"_s), 2);
@@ -312,10 +312,10 @@ void TestOrderWindows::hotQueueClickFollowsTheMode()
     // Below the last row: the current row's order opens.
     m.openFrom(m.main().GHot, [&] {
         seen = m.dishes();
-        caption = m.detail().windowTitle();
+        caption = m.detail().Heading->text();
     }, QPoint(20, m.main().GHot->viewport()->height() - 3));
     QVERIFY2(m.machine.dialogs.messages.isEmpty(), qPrintable(m.machine.dialogs.messages.join(u'\n')));
-    QCOMPARE(caption, u"Петров Сергей, № 7"_s);
+    QCOMPARE(caption, u"Петров Сергей, № 7, Стол 4"_s);
     QCOMPARE(QSet<QString>(seen.begin(), seen.end()), QSet<QString>(listed.begin(), listed.end()));
 
     // A right-button click on a row opens that row's order.
@@ -324,7 +324,7 @@ void TestOrderWindows::hotQueueClickFollowsTheMode()
     const QPoint row = m.main().GHot->visualRect(m.main().GHot->model()->index(hot.recNo(), 1)).center();
     QVERIFY(hot.locate(u"KZ"_s, 100));
     m.machine.clock.time = QDateTime::currentDateTime().addSecs(1); // a touch well after the window closed
-    m.openFrom(m.main().GHot, [&] { caption = m.detail().windowTitle(); }, row, Qt::RightButton);
+    m.openFrom(m.main().GHot, [&] { caption = m.detail().Heading->text(); }, row, Qt::RightButton);
     QCOMPARE(caption, u"Петров Сергей, № 8"_s);
 }
 
@@ -554,7 +554,7 @@ void TestOrderWindows::cookActions_data()
     QTest::addColumn<QString>("seen"); // what the cook read on the way
     QTest::addColumn<QString>("states");
     const QString ready = u"open later order close "_s, back7 = u"Вернуть заказ № 7 в работу?\n\nГолубцы\nПельмени\nЧай чёрный"_s;
-    const QString ready7 = u"Заказ № 7 готов"_s, hot = u"Петров Сергей, № 7 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
+    const QString ready7 = u"Заказ № 7 готов"_s, hot = u"Петров Сергей, № 7, Стол 4 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
     const QString retry = u"строку сейчас меняет другая программа. Повторите через несколько секунд. …"_s;
     QTest::newRow("hot queue row indicator") << u"poll touch:indicator:Пельмени"_s << hot + u"Пельмени"_s << u"222332"_s;
     // The row chosen before a poll is still the one that acts, by its line, though the rows changed.
@@ -669,7 +669,7 @@ void TestOrderWindows::cookActions()
                 QTest::mousePress(pressed.first, Qt::LeftButton, {}, pressed.second);
             } else if (step == u"release")
                 m.whileOpen([&] { QTest::mouseRelease(pressed.first, Qt::LeftButton, {}, pressed.second); },
-                            [&] { read = detail.windowTitle(); });
+                            [&] { read = detail.Heading->text(); });
             else if (step == u"tap") {
                 const QPoint spot = detail.mapToGlobal(detail.BtnAll->geometry().center());
                 auto tap = [spot](QWidget* window) {
@@ -677,7 +677,7 @@ void TestOrderWindows::cookActions()
                     QTest::mouseClick(there ? there : window, Qt::LeftButton, {}, (there ? there : window)->mapFromGlobal(spot));
                 };
                 m.whileOpen([&] { tap(&main); }, [&] {
-                    read = detail.windowTitle();
+                    read = detail.Heading->text();
                     tap(&detail);
                 });
             } else if (step == u"touch") {
@@ -693,7 +693,7 @@ void TestOrderWindows::cookActions()
                     {u"centre"_s, {there, there->mapFrom(main.page, centre)}},
                 };
                 const auto [target, at] = places.value(where, {grid, cell});
-                m.openFrom(target, [&] { read = detail.windowTitle() + u" | "_s + m.current(); }, at);
+                m.openFrom(target, [&] { read = detail.Heading->text() + u" | "_s + m.current(); }, at);
             } else if (step == u"poll" || step == u"show")
                 step == u"poll" ? m.poll() : main.BtnShow->click();
             else if (step == u"idle")

@@ -148,6 +148,22 @@ void showWholeRows(QTableView* grid, int shownHeight)
         titles->setFixedHeight(title + left);
 }
 
+// Scaling rounds every edge on its own, so three panels side by side may differ by a pixel or
+// two: each row of panels is laid out again with one width for all, the gaps kept.
+void sizePanelsAlike(const std::array<QGroupBox*, 6>& boxes, const std::array<QTableView*, 6>& grids)
+{
+    for (size_t first = 0; first < 6; first += 3) {
+        const int left = boxes[first]->x();
+        const int gap = boxes[first + 1]->x() - boxes[first]->geometry().right() - 1;
+        const int width = (boxes[first + 2]->geometry().right() - left + 1 - 2 * gap) / 3;
+        const int margins = boxes[first]->width() - grids[first]->width();
+        for (size_t i = first; i < first + 3; ++i) {
+            boxes[i]->setGeometry(left + int(i - first) * (width + gap), boxes[i]->y(), width, boxes[i]->height());
+            grids[i]->resize(width - margins, grids[i]->height());
+        }
+    }
+}
+
 // The row that a release at this place in a grid's viewport touched: a row of the grid or its
 // row indicator; -1 on the titles or below the rows.
 int touchedRow(const QTableView* grid, QPoint position)
@@ -449,6 +465,7 @@ void Form_Main::FormCreate()
     const bool groupShown = gruppaFile.line(0, u"0"_s) == u"1";
     GHot->setColumnHidden(GroupColumn, !groupShown);
 
+    sizePanelsAlike(panels(), panelGrids());
     const SettingsFile textFile(m_state.settingsFolder, N::TextSize);
     textFile.createIfMissing(N::TextSizeDefault);
     setTextSize(ViewSettings::loadTextSize(textFile.line(0, QString())));

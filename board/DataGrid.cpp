@@ -170,7 +170,8 @@ void DataGrid::fitToContents()
     const int shown = height() - 2 * frameWidth() - (columns->isHidden() ? 0 : columns->height());
     // The room across, less the scroll bar when the rows, wrapped at that width, overflow.
     auto place = [&](int across) {
-        int left = across - fixed, given = 0, last = -1;
+        const int left = across - fixed;
+        int given = 0, last = -1;
         for (int column = 0; column < count && column < f.shares.size(); ++column) {
             if (f.fitted.contains(column) || isColumnHidden(column) || shareSum == 0)
                 continue;
@@ -179,8 +180,10 @@ void DataGrid::fitToContents()
             given += width;
             last = column;
         }
-        if (last >= 0)
-            setColumnWidth(last, columnWidth(last) + left - given);
+        // What the shares leave over goes to the wrapped column, else to the last shared one.
+        const int spare = f.wrapped >= 0 && !f.fitted.contains(f.wrapped) ? f.wrapped : last;
+        if (spare >= 0)
+            setColumnWidth(spare, columnWidth(spare) + left - given);
         int total = 0;
         for (int row = 0; row < model()->rowCount(); ++row) {
             const int height = f.wrapped >= 0 && needsTwoLines(row, columnWidth(f.wrapped)) ? 2 * unit : unit;

@@ -208,6 +208,10 @@ void TestOrderWindows::dishReady()
         drawnReady = ds->data(ds->index(0, 0), Qt::BackgroundRole).isValid();
     });
     QCOMPARE(caption, u"Петров Сергей, № 7, Стол 4"_s);
+    // Named inside, as large as the dishes, for a kiosk shows no title bar; the chosen dish is
+    // framed, its own colours kept, not filled.
+    QCOMPARE(m.detail().Heading->font().pixelSize(), m.detail().G->font().pixelSize());
+    QCOMPARE(m.detail().G->palette().color(QPalette::Active, QPalette::Highlight), QColor(Qt::transparent));
     QCOMPARE(before, (QStringList{u"Уха"_s, u"Котлета"_s}));
     QCOMPARE(stateOf(u"Уха"_s), 3);
     QCOMPARE(stateOf(u"Котлета"_s), 2);

@@ -513,14 +513,19 @@ void Form_Main::setTextSize(int size)
         QHeaderView* rows = grid->verticalHeader();
         rows->setDefaultSectionSize(ratio.apply(rows->defaultSectionSize()));
     }
-    // The panels' captions (waiter, order, table) grow with the names; their grids give up the room.
+    // The panels' captions (waiter, order, table) grow with the names, as far as a caption of
+    // the usual length still fits across its panel; their grids give up the room.
+    QFont caption = GroupBox1->font();
+    const int normal = caption.pixelSize();
+    caption.setPixelSize(ratio.apply(normal));
+    const QString usual = u"Кузнецов Дмитрий, № 131, Стол 12"_s;
+    while (caption.pixelSize() > normal && QFontMetrics(caption).horizontalAdvance(usual) > GroupBox1->width() - 12)
+        caption.setPixelSize(caption.pixelSize() - 1);
     for (int i = 0; i < 6; ++i) {
         QGroupBox* box = panels()[size_t(i)];
         QTableView* grid = panelGrids()[size_t(i)];
         const int before = box->fontMetrics().height();
-        QFont font = box->font();
-        font.setPixelSize(ratio.apply(font.pixelSize()));
-        box->setFont(font);
+        box->setFont(caption);
         const int grown = box->fontMetrics().height() - before;
         grid->setGeometry(grid->x(), grid->y() + grown, grid->width(), grid->height() - grown);
     }

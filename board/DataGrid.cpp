@@ -30,7 +30,8 @@ void DataGrid::paintEvent(QPaintEvent* event)
 void DataGrid::resizeEvent(QResizeEvent* event)
 {
     QTableView::resizeEvent(event);
-    fitToContents();
+    if (m_fitting)
+        fitToContents();
 }
 
 void DataGrid::mousePressEvent(QMouseEvent* event)
@@ -152,6 +153,9 @@ void DataGrid::fitToContents()
 {
     if (!m_fitting || !model())
         return;
+    // The minutes left read the server's time: once for every grid fitted in this turn of the
+    // event loop, as in a paint.
+    ServerTime::PaintScope scope(m_time);
     const Fitting& f = *m_fitting;
     QHeaderView* columns = horizontalHeader();
     QHeaderView* rows = verticalHeader();

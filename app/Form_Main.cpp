@@ -79,6 +79,8 @@ const HotColumn HotColumns[] = {
     {nullptr, u"Мин."_s, 6, 6},
 };
 constexpr int GroupColumn = 2;
+// The room the minutes column keeps whatever it shows now: a dish 99 minutes late.
+const QString LateMinutes = u"!\u221299"_s;
 
 void setTextColour(QWidget* w, const QColor& colour)
 {
@@ -483,7 +485,7 @@ void Form_Main::sizeHotColumns(bool groupShown)
 {
     // The quantity, serving time, order number and minutes as wide as they need; the dish's
     // name, wrapped onto a second line where it must be, and the texts share the rest.
-    DataGrid::Fitting fitting{1, {0, 3, 6, 7}, {}};
+    DataGrid::Fitting fitting{1, {0, 3, 6, 7}, {}, {{7, LateMinutes}}};
     for (const HotColumn& column : HotColumns)
         fitting.shares << (groupShown ? column.shareShown : column.shareHidden);
     GHot->setFitting(fitting);
@@ -493,7 +495,7 @@ void Form_Main::sizePanelColumns()
 {
     // The quantity and the minutes as wide as they need; the dish's name has the rest.
     for (DataGrid* grid : {G1, G2, G3, G4, G5, G6})
-        grid->setFitting({0, {1, 2}, {1, 0, 0}});
+        grid->setFitting({0, {1, 2}, {1, 0, 0}, {{2, LateMinutes}}});
 }
 
 void Form_Main::setTextSize(int size)

@@ -123,7 +123,9 @@ int DataGrid::widestValue(int column) const
 {
     // The style's margins on both sides of a cell's text, and the grid line.
     const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
-    int widest = fontMetrics().horizontalAdvance(QStringLiteral("00"));
+    QFont bold = font();
+    bold.setBold(true);
+    int widest = QFontMetrics(bold).horizontalAdvance(m_fitting->least.value(column, QStringLiteral("00")));
     const QAbstractItemModel* m = model();
     for (int row = 0; row < m->rowCount(); ++row) {
         const QModelIndex index = m->index(row, column);

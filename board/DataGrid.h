@@ -3,6 +3,7 @@
 // time. It tells of every mouse release over it, on its rows, below them or on its titles, and
 // can keep its selected row and its query's current row in step.
 
+#include <QHash>
 #include <QList>
 #include <QTableView>
 #include <optional>
@@ -35,6 +36,9 @@ public:
         int wrapped = -1;
         QList<int> fitted;
         QList<int> shares; // by column; fitted ones are not counted
+        // What a fitted column holds at the least, in bold: the minutes left change with the
+        // server's time, which tells the grid nothing.
+        QHash<int, QString> least;
     };
     void setFitting(const Fitting& fitting);
     // Sizes the rows and columns now, as for the rows shown.

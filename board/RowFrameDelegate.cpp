@@ -27,7 +27,7 @@ void RowFrameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     // line has it, so that a row cut off at the foot of its grid still shows its first line whole.
     const auto* rows = qobject_cast<const QTableView*>(view);
     const int unit = rows ? rows->verticalHeader()->defaultSectionSize() : 0;
-    if (unit > 0 && option.rect.height() >= 2 * unit) {
+    if (unit > 0 && option.rect.height() > unit) {
         const int lead = qMax(0, (unit - plain.fontMetrics.height()) / 2);
         painter->fillRect(QRect(plain.rect.left(), plain.rect.top(), plain.rect.width(), lead), plain.backgroundBrush);
         plain.rect.setTop(plain.rect.top() + lead);

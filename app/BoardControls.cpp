@@ -33,6 +33,7 @@
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 #include "StatusStrip.h"
+#include "TimingColours.h"
 #include "ViewSettings.h"
 
 #include <QCheckBox>
@@ -56,8 +57,6 @@ using namespace BoardColumns;
 
 namespace {
 
-const QColor Green(0, 128, 0);
-const QColor Navy(0, 0, 128);
 const QColor Red(255, 0, 0);
 
 void setTextColour(QWidget* w, const QColor& colour)
@@ -102,7 +101,7 @@ void Form_Main::buildControls()
     GHot->setModel(m_hotModel);
     RowFrameDelegate::install(GHot);
     GHot->setFont(DesignFonts::arial(13));
-    setTextColour(GHot, Green);
+    setTextColour(GHot, TimingColours::Green);
     GHot->horizontalHeader()->setFont(DesignFonts::dialog(11));
     GHot->horizontalHeader()->setHighlightSections(false);
     GHot->verticalHeader()->setFixedWidth(11);
@@ -132,7 +131,7 @@ void Form_Main::buildControls()
         grid->verticalHeader()->hide();
         grid->verticalHeader()->setDefaultSectionSize(18);
         grid->setFont(DesignFonts::arial(13));
-        setTextColour(grid, Navy);
+        setTextColour(grid, TimingColours::Navy);
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grid->setSelectionBehavior(QAbstractItemView::SelectRows);
         grid->setSelectionMode(QAbstractItemView::SingleSelection);

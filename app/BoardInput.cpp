@@ -98,9 +98,11 @@ std::optional<Form_Main::Opening> Form_Main::hotOpening(int row) const
         return column < 0 ? DbValue() : hot.row(acting)[size_t(column)];
     };
     const qint64 order = field(u"KZ"_s).toInt64().value_or(0);
-    Opening o{BoardSql::hotOrderLines(m_board->AllOrders),
-              field(u"FIO"_s).toText().value_or(QString()) + u", № "_s + field(u"NUMBER_ZAKAZ"_s).toText().value_or(QString()),
-              order, {}, {}};
+    // The waiter, the number and the table, as the order's panel names them.
+    QString caption = field(u"FIO"_s).toText().value_or(QString()) + u", № "_s + field(u"NUMBER_ZAKAZ"_s).toText().value_or(QString());
+    if (const QString table = field(u"INFO_ZAKAZ"_s).toText().value_or(QString()); !table.isEmpty())
+        caption += u", "_s + table;
+    Opening o{BoardSql::hotOrderLines(m_board->AllOrders), caption, order, {}, {}};
     // The hot queue has no line keys: its dish is the order's line with the same name,
     // quantity and due moment, and lines alike in all three are alike for the cook too.
     for (const QString& name : {u"NAME_BLUDO"_s, u"KOLVO"_s, u"TPS"_s}) {

@@ -56,6 +56,9 @@ namespace N = SettingsNames;
 using namespace BoardColumns;
 
 namespace {
+// The room the minutes column keeps whatever it shows now: a dish 99 minutes late.
+const QString LateMinutes = u"!\u221299"_s;
+
 // A check box's square grows with its type; Fusion draws it at 13 pixels whatever the font.
 void sizeCheckIndicator(QCheckBox* box, ScaleRatio type)
 {
@@ -87,6 +90,22 @@ void showWholeRows(QTableView* grid, int shownHeight)
         grid->resize(grid->width(), grid->height() - left);
     else
         titles->setFixedHeight(title + left);
+}
+
+// Scaling rounds every edge on its own, so three panels side by side may differ by a pixel or
+// two: each row of panels is laid out again with one width for all, the gaps kept.
+void sizePanelsAlike(const std::array<QGroupBox*, 6>& boxes, const std::array<QTableView*, 6>& grids)
+{
+    for (size_t first = 0; first < 6; first += 3) {
+        const int left = boxes[first]->x();
+        const int gap = boxes[first + 1]->x() - boxes[first]->geometry().right() - 1;
+        const int width = (boxes[first + 2]->geometry().right() - left + 1 - 2 * gap) / 3;
+        const int margins = boxes[first]->width() - grids[first]->width();
+        for (size_t i = first; i < first + 3; ++i) {
+            boxes[i]->setGeometry(left + int(i - first) * (width + gap), boxes[i]->y(), width, boxes[i]->height());
+            grids[i]->resize(width - margins, grids[i]->height());
+        }
+    }
 }
 
 } // namespace
@@ -137,7 +156,8 @@ void Form_Main::FormCreate()
 
     const SettingsFile screenFile(m_state.settingsFolder, N::Screen);
     screenFile.createIfMissing(N::ScreenDefault);
-    QString mode = screenFile.lineOr(0, N::ScreenWindow);
+    // An empty file is repaired like a wrong one; one that cannot be read is left alone.
+    QString mode = screenFile.readLinesOr({N::ScreenWindow}).value(0);
     if (mode != N::ScreenWindow && mode != N::ScreenFull) {
         screenFile.write(N::ScreenDefault);
         mode = N::ScreenWindow;
@@ -185,6 +205,7 @@ void Form_Main::FormCreate()
     const bool groupShown = gruppaFile.lineOr(0, u"0"_s) == u"1";
     GHot->setColumnHidden(GroupColumn, !groupShown);
 
+    sizePanelsAlike(panels(), panelGrids());
     const SettingsFile textFile(m_state.settingsFolder, N::TextSize);
     textFile.createIfMissing(N::TextSizeDefault);
     setTextSize(ViewSettings::loadTextSize(textFile.lineOr(0, QString())));
@@ -194,28 +215,25 @@ void Form_Main::FormCreate()
     showWholeRows(GHot, GroupBox1->y() - GHot->y());
     for (QTableView* grid : panelGrids())
         showWholeRows(grid, grid->height());
+    for (DataGrid* grid : {GHot, G1, G2, G3, G4, G5, G6})
+        grid->fitToContents();
 }
 
 void Form_Main::sizeHotColumns(bool groupShown)
 {
-    const int base = GHot->width() - 30;
-    for (int i = 0; i < int(std::size(HotColumns)); ++i) {
-        const int share = groupShown ? HotColumns[i].shareShown : HotColumns[i].shareHidden;
-        if (share > 0)
-            GHot->setColumnWidth(i, shareOf(base, share));
-    }
+    // The quantity, serving time, order number and minutes as wide as they need; the dish's
+    // name, wrapped onto a second line where it must be, and the texts share the rest.
+    DataGrid::Fitting fitting{1, {0, 3, 6, 7}, {}, {{7, LateMinutes}}};
+    for (const HotColumn& column : HotColumns)
+        fitting.shares << (groupShown ? column.shareShown : column.shareHidden);
+    GHot->setFitting(fitting);
 }
 
 void Form_Main::sizePanelColumns()
 {
-    // Larger text needs more room for the minutes; the dish name gives it.
-    const int shares[2][3] = {{67, 15, 18}, {62, 12, 26}};
-    const int* share = shares[m_textSize > 0 ? 1 : 0];
-    for (QTableView* grid : panelGrids()) {
-        const int base = grid->width() - 25;
-        for (int column = 0; column < 3; ++column)
-            grid->setColumnWidth(column, shareOf(base, share[column]));
-    }
+    // The quantity and the minutes as wide as they need; the dish's name has the rest.
+    for (DataGrid* grid : {G1, G2, G3, G4, G5, G6})
+        grid->setFitting({0, {1, 2}, {1, 0, 0}, {{2, LateMinutes}}});
 }
 
 void Form_Main::setTextSize(int size)
@@ -234,6 +252,22 @@ void Form_Main::setTextSize(int size)
         grid->setFont(font);
         QHeaderView* rows = grid->verticalHeader();
         rows->setDefaultSectionSize(ratio.apply(rows->defaultSectionSize()));
+    }
+    // The panels' captions (waiter, order, table) grow with the names, as far as a caption of
+    // the usual length still fits across its panel; their grids give up the room.
+    QFont caption = GroupBox1->font();
+    const int normal = caption.pixelSize();
+    caption.setPixelSize(ratio.apply(normal));
+    const QString usual = u"Кузнецов Дмитрий, № 131, Стол 12"_s;
+    while (caption.pixelSize() > normal && QFontMetrics(caption).horizontalAdvance(usual) > GroupBox1->width() - 12)
+        caption.setPixelSize(caption.pixelSize() - 1);
+    for (int i = 0; i < 6; ++i) {
+        QGroupBox* box = panels()[size_t(i)];
+        QTableView* grid = panelGrids()[size_t(i)];
+        const int before = box->fontMetrics().height();
+        box->setFont(caption);
+        const int grown = box->fontMetrics().height() - before;
+        grid->setGeometry(grid->x(), grid->y() + grown, grid->width(), grid->height() - grown);
     }
 }
 

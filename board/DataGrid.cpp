@@ -1,6 +1,7 @@
 #include "DataGrid.h"
 
 #include <QScrollBar>
+#include <QStyle>
 
 #include "Query.h"
 #include "QueryModel.h"
@@ -24,6 +25,13 @@ void DataGrid::paintEvent(QPaintEvent* event)
 {
     ServerTime::PaintScope scope(m_time);
     QTableView::paintEvent(event);
+}
+
+void DataGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    if (m_fitting)
+        fitToContents();
 }
 
 void DataGrid::mousePressEvent(QMouseEvent* event)
@@ -95,4 +103,103 @@ void DataGrid::selectCurrentRow()
         setCurrentIndex(model->index(row, column));
     }
     scrollTo(model->index(row, 0));
+}
+
+void DataGrid::setFitting(const Fitting& fitting)
+{
+    const bool first = !m_fitting;
+    m_fitting = fitting;
+    if (first && model()) {
+        connect(model(), &QAbstractItemModel::modelReset, this, &DataGrid::fitToContents);
+        connect(model(), &QAbstractItemModel::layoutChanged, this, &DataGrid::fitToContents);
+        connect(model(), &QAbstractItemModel::rowsInserted, this, &DataGrid::fitToContents);
+        connect(model(), &QAbstractItemModel::rowsRemoved, this, &DataGrid::fitToContents);
+        connect(model(), &QAbstractItemModel::dataChanged, this, &DataGrid::fitToContents);
+    }
+    fitToContents();
+}
+
+int DataGrid::widestValue(int column) const
+{
+    // The style's margins on both sides of a cell's text, and the grid line.
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    QFont bold = font();
+    bold.setBold(true);
+    int widest = QFontMetrics(bold).horizontalAdvance(m_fitting->least.value(column, QStringLiteral("00")));
+    const QAbstractItemModel* m = model();
+    for (int row = 0; row < m->rowCount(); ++row) {
+        const QModelIndex index = m->index(row, column);
+        const QVariant font = m->data(index, Qt::FontRole);
+        const QFontMetrics metrics(font.isValid() ? font.value<QFont>().resolve(this->font()) : this->font());
+        widest = qMax(widest, metrics.horizontalAdvance(m->data(index, Qt::DisplayRole).toString()));
+    }
+    widest += margins;
+    if (!horizontalHeader()->isHidden()) {
+        const QString title = m->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int titleMargins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 2;
+        widest = qMax(widest, horizontalHeader()->fontMetrics().horizontalAdvance(title) + titleMargins);
+    }
+    return widest;
+}
+
+bool DataGrid::needsTwoLines(int row, int width) const
+{
+    const QModelIndex index = model()->index(row, m_fitting->wrapped);
+    const QVariant font = model()->data(index, Qt::FontRole);
+    const QFontMetrics metrics(font.isValid() ? font.value<QFont>().resolve(this->font()) : this->font());
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    return metrics.horizontalAdvance(model()->data(index, Qt::DisplayRole).toString()) > width - margins;
+}
+
+void DataGrid::fitToContents()
+{
+    if (!m_fitting || !model())
+        return;
+    // The minutes left read the server's time: once for every grid fitted in this turn of the
+    // event loop, as in a paint.
+    ServerTime::PaintScope scope(m_time);
+    const Fitting& f = *m_fitting;
+    QHeaderView* columns = horizontalHeader();
+    QHeaderView* rows = verticalHeader();
+    const int count = model()->columnCount();
+    int fixed = 0;
+    for (int column : f.fitted)
+        if (column < count && !isColumnHidden(column)) {
+            setColumnWidth(column, widestValue(column));
+            fixed += columnWidth(column);
+        }
+    int shareSum = 0;
+    for (int column = 0; column < count && column < f.shares.size(); ++column)
+        if (!f.fitted.contains(column) && !isColumnHidden(column))
+            shareSum += f.shares[column];
+    const int unit = rows->defaultSectionSize();
+    const int shown = height() - 2 * frameWidth() - (columns->isHidden() ? 0 : columns->height());
+    // The room across, less the scroll bar when the rows, wrapped at that width, overflow.
+    auto place = [&](int across) {
+        const int left = across - fixed;
+        int given = 0, last = -1;
+        for (int column = 0; column < count && column < f.shares.size(); ++column) {
+            if (f.fitted.contains(column) || isColumnHidden(column) || shareSum == 0)
+                continue;
+            const int width = left * f.shares[column] / shareSum;
+            setColumnWidth(column, width);
+            given += width;
+            last = column;
+        }
+        // What the shares leave over goes to the wrapped column, else to the last shared one.
+        const int spare = f.wrapped >= 0 && !f.fitted.contains(f.wrapped) ? f.wrapped : last;
+        if (spare >= 0)
+            setColumnWidth(spare, columnWidth(spare) + left - given);
+        int total = 0;
+        for (int row = 0; row < model()->rowCount(); ++row) {
+            const int height = f.wrapped >= 0 && needsTwoLines(row, columnWidth(f.wrapped)) ? 2 * unit : unit;
+            if (rows->sectionSize(row) != height)
+                rows->resizeSection(row, height);
+            total += height;
+        }
+        return total;
+    };
+    const int across = width() - 2 * frameWidth() - (rows->isHidden() ? 0 : rows->width());
+    if (place(across) > shown)
+        place(across - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar()));
 }

@@ -3,7 +3,10 @@
 // time. It tells of every mouse release over it, on its rows, below them or on its titles, and
 // can keep its selected row and its query's current row in step.
 
+#include <QHash>
+#include <QList>
 #include <QTableView>
+#include <optional>
 
 class QueryModel;
 class ServerTime;
@@ -24,6 +27,23 @@ public:
     // selection. What is selected is always what acts.
     void followChosenRow();
 
+    // Rows and columns sized to what they show, again whenever the rows change. The `wrapped`
+    // column's text goes onto a second line of its row where one line cannot hold it, so a row
+    // is one or two of the grid's row heights, and only what two lines cannot hold is cut; the
+    // `fitted` columns are as wide as their widest value (and title, where titles show); the
+    // other columns share what is left by their `shares`, a hidden column by none.
+    struct Fitting {
+        int wrapped = -1;
+        QList<int> fitted;
+        QList<int> shares; // by column; fitted ones are not counted
+        // What a fitted column holds at the least, in bold: the minutes left change with the
+        // server's time, which tells the grid nothing.
+        QHash<int, QString> least;
+    };
+    void setFitting(const Fitting& fitting);
+    // Sizes the rows and columns now, as for the rows shown.
+    void fitToContents();
+
 signals:
     // Any mouse button pressed anywhere over the grid, before the grid has handled it.
     void mouseDown(Qt::MouseButton button, QPoint position);
@@ -34,6 +54,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +63,10 @@ private:
     QueryModel* chosenRowIsCurrent();
     void selectCurrentRow();
 
+    int widestValue(int column) const;
+    bool needsTwoLines(int row, int width) const;
+
     ServerTime* m_time = nullptr;
     bool m_chosenBeforeReset = false;
+    std::optional<Fitting> m_fitting;
 };

@@ -8,7 +8,6 @@
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPalette>
@@ -30,7 +29,6 @@ void OrderBoard::attach(Form_Base& base, ServerTime& time)
         auto* model = qobject_cast<QueryModel*>(m_w.grids[i]->model());
         if (!model)
             continue;
-        model->readyBackground = QApplication::palette().color(QPalette::Button);
         model->colours = [&time](const Query& q, int row) {
             return TimingColours::panel(QueryModel::timing(q, row), [&time] { return time.now(); });
         };

@@ -32,8 +32,8 @@ public:
     // A row's colours when its values alone decide them, nothing when they need the server's
     // time. With it, a row that changes keeps its cells whose value and colours stay.
     std::function<std::optional<TimingColours::Colours>(const TimingColours::Line&)> timeFreeColours;
-    // The colour of the ready background, taken from the grid's style.
-    QColor readyBackground;
+    // The colour of the ready background.
+    QColor readyBackground = TimingColours::ReadyBackground;
     // Reopened with the rows it shows, the query goes back to the row the grid marks as current.
     bool keepCurrentRow = false;
     // The fields that name the order line a row shows. Reopened with other rows (a minute later

@@ -1,6 +1,7 @@
 #include "RowFrameDelegate.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
 #include <QTableView>
@@ -19,12 +20,24 @@ void RowFrameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 {
     QStyleOptionViewItem plain(option);
     const bool chosen = option.state & QStyle::State_Selected;
+    initStyleOption(&plain, index);
     plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
-    QStyledItemDelegate::paint(painter, plain, index);
+    auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    // A row of two lines (a long name wrapped) has every cell's text start where a row of one
+    // line has it, so that a row cut off at the foot of its grid still shows its first line whole.
+    const auto* rows = qobject_cast<const QTableView*>(view);
+    const int unit = rows ? rows->verticalHeader()->defaultSectionSize() : 0;
+    if (unit > 0 && option.rect.height() > unit) {
+        const int lead = qMax(0, (unit - plain.fontMetrics.height()) / 2);
+        painter->fillRect(QRect(plain.rect.left(), plain.rect.top(), plain.rect.width(), lead), plain.backgroundBrush);
+        plain.rect.setTop(plain.rect.top() + lead);
+        plain.displayAlignment = (plain.displayAlignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop;
+    }
+    QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, option.widget);
     if (!chosen)
         return;
     // The first and last columns shown, hidden ones skipped.
-    auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
     int first = 0, last = index.model()->columnCount() - 1;
     if (auto* table = qobject_cast<const QTableView*>(view)) {
         const QHeaderView* header = table->horizontalHeader();

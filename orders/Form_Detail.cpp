@@ -17,8 +17,8 @@
 #include "Scaling.h"
 #include "ServerTime.h"
 
-#include <QApplication>
 #include <QHideEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <algorithm>
 
@@ -58,13 +58,20 @@ Form_Detail::Form_Detail(AppState& state, Dialogs& dialogs, DisplayMode& display
     buildControls();
     scaleForScreen(state, display.screenSize());
     OrderWindow::sizeColumns(G, Columns);
+    QFont heading = G->font();
+    heading.setBold(true);
+    Heading->setFont(heading);
 }
 
 Form_Detail::~Form_Detail() = default;
 
 void Form_Detail::buildControls()
 {
-    G = OrderWindow::grid(u"G"_s, {0, 0, 600, 438}, Columns, 13, this);
+    Heading = new QLabel(this);
+    Heading->setObjectName(u"Heading"_s);
+    Heading->setGeometry(4, 0, 592, 24);
+    Heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    G = OrderWindow::grid(u"G"_s, {0, 24, 600, 414}, Columns, 13, this);
     DS = qobject_cast<QueryModel*>(G->model());
 
     BtnTime = OrderWindow::pictureButton("BtnTime", ButtonPictures::icon(Picture::Clock), {0, 440, 42, 37}, this);
@@ -96,7 +103,6 @@ void Form_Detail::attach(Form_Base& base, PressService& presses, ServerTime& tim
     connect(Q.get(), &Query::currentChanged, this, &Form_Detail::showCaptions);
     connect(Q.get(), &Query::rowsChanged, this, &Form_Detail::showCaptions);
     // Exactly the colours of the board's panels.
-    DS->readyBackground = QApplication::palette().color(QPalette::Button);
     DS->colours = [&time](const Query& q, int row) {
         return TimingColours::panel(QueryModel::timing(q, row), [&time] { return time.now(); });
     };
@@ -132,6 +138,7 @@ void Form_Detail::loadOrder(const QStringList& sql, const QString& caption, qint
     readServedLines();
     showCaptions();
     setWindowTitle(caption);
+    Heading->setText(caption);
     m_exitPending = false;
 }
 

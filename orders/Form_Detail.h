@@ -27,6 +27,7 @@ class InputGate;
 class PressService;
 class Query;
 class QueryModel;
+class QLabel;
 class QPushButton;
 class ServerTime;
 
@@ -50,6 +51,8 @@ public:
 
     std::unique_ptr<Query> Q; // the order's lines; on the read transaction
     QueryModel* DS;           // Q's rows for the grids of this window and the serving times
+    // The order's waiter, number and table, in the type of its dishes: a kiosk shows no title bar.
+    QLabel* Heading;
     DataGrid* G;
     QPushButton* BtnTime; // opens the serving-time window
     QPushButton* BtnStr;

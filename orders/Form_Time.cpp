@@ -15,7 +15,6 @@
 #include "QueryModel.h"
 #include "ServingTimeSql.h"
 
-#include <QApplication>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -65,7 +64,6 @@ void Form_Time::attach(Form_Base& base, Form_Detail& detail, Form_DateTime& pick
     m_picker = &picker;
     auto* model = qobject_cast<QueryModel*>(GridStrZakaz->model());
     // Only a ready dish stands out here.
-    model->readyBackground = QApplication::palette().color(QPalette::Button);
     model->colours = [](const Query& q, int row) { return TimingColours::readyOnly(QueryModel::timing(q, row)); };
     model->setQuery(detail.Q.get());
     GridStrZakaz->followCurrentRow();

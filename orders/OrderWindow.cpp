@@ -3,6 +3,7 @@
 #include "DataGrid.h"
 #include "DesignFonts.h"
 #include "QueryModel.h"
+#include "RowFrameDelegate.h"
 #include "Scaling.h"
 
 #include <QHeaderView>
@@ -22,6 +23,8 @@ DataGrid* OrderWindow::grid(const QString& name, const QRect& place, std::span<c
     auto* model = new QueryModel(fields, grid);
     model->setTitles(titles);
     grid->setModel(model);
+    // The chosen dish is framed, as on the board: a fill would hide its colour.
+    RowFrameDelegate::install(grid);
     grid->setFont(DesignFonts::arial(13));
     QHeaderView* header = grid->horizontalHeader();
     header->setFont(DesignFonts::arial(titlePixels));

@@ -1,6 +1,6 @@
 #pragma once
 // What the order windows share: grids of an order's lines in named columns with blue titles, a
-// row indicator, whole rows selected, nothing editable; and their large text buttons.
+// row indicator, whole rows chosen and framed, nothing editable; and their large text buttons.
 
 #include <QIcon>
 #include <QString>

@@ -144,6 +144,7 @@ void Form_Vid::FormCreate()
     // Every value starts at its default, and each file is read on its own: a file that cannot
     // be read is told about once, with the others, and its values keep their defaults for the
     // run, so the alerts still sound and the idle check still works.
+    RadioGroup1->setItemIndex(0);
     RadioGroup2->setItemIndex(0);
     E_Idle->setText(N::IdleDefault.front());
     CB_Gruppa->setChecked(false);
@@ -158,6 +159,14 @@ void Form_Vid::FormCreate()
             problems << QString::fromUtf8(e.what());
         }
     };
+
+    // The view the board was started in, so that saving other settings keeps it. The board
+    // itself makes the file and mends a wrong line.
+    step([this] {
+        const SettingsFile screen = file(N::Screen);
+        if (screen.exists() && screen.readLinesOr({N::ScreenWindow}).value(0) == N::ScreenFull)
+            RadioGroup1->setItemIndex(1);
+    });
 
     step([this] {
         const SettingsFile tsound = file(N::TSound);

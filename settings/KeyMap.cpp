@@ -59,7 +59,14 @@ QKeyCombination KeyMap::plain(QKeyCombination key)
 
 std::optional<KeyAction> KeyMap::action(QKeyCombination key) const
 {
-    const auto found = m_actions.constFind(plain(key).toCombined());
+    auto found = m_actions.constFind(plain(key).toCombined());
+    // A character is the same key whatever modifier it took to type it: "+" is Shift+= on an
+    // ordinary keyboard and a digit takes Shift on some layouts. A key the file names with its
+    // modifier keeps it; keys that are no characters (Enter, F5) keep their modifiers.
+    if (found == m_actions.constEnd() && key.key() < Qt::Key_Escape) {
+        const Qt::KeyboardModifiers typing = Qt::ShiftModifier | Qt::GroupSwitchModifier;
+        found = m_actions.constFind(plain(QKeyCombination(key.keyboardModifiers() & ~typing, key.key())).toCombined());
+    }
     return found == m_actions.constEnd() ? std::nullopt : std::optional(*found);
 }
 

@@ -3,7 +3,8 @@
 // a keyboard to the computer; "Keys.txt" says which of its codes stands for which action, one
 // action a line with its keys after it, so a bar programmed to send other codes is set up by
 // editing that file. Key names are Qt's portable ones ("Enter", "PgUp", "Del", "+", "F5",
-// "Ctrl+F5"); a key of the numeric keypad counts as the same key elsewhere on the keyboard.
+// "Ctrl+F5"); a key of the numeric keypad counts as the same key elsewhere on the keyboard, and
+// a character counts as itself whether Shift or AltGr typed it.
 
 #include <QHash>
 #include <QKeyCombination>

@@ -41,7 +41,8 @@ void RadioGroup::resizeEvent(QResizeEvent* event)
 
 void RadioGroup::placeItems()
 {
-    // Items fill the space below the title, column by column, as the old radio groups did.
+    // Items fill the space below the title row by row, so that they read in their order as a
+    // line of text does: three items in two columns are "1 2" above "3".
     const int titleHeight = fontMetrics().height();
     const int margin = qMax(4, width() / 60);
     const QRect area(margin, titleHeight, width() - 2 * margin, height() - titleHeight - 2);
@@ -51,8 +52,8 @@ void RadioGroup::placeItems()
     const int columnWidth = area.width() / m_columns;
     const int rowHeight = area.height() / rows;
     for (int i = 0; i < m_items.size(); ++i) {
-        const int column = i / rows;
-        const int row = i % rows;
+        const int column = i % m_columns;
+        const int row = i / m_columns;
         m_items[i]->setGeometry(area.left() + column * columnWidth, area.top() + row * rowHeight,
                                 columnWidth, rowHeight);
     }

@@ -295,6 +295,11 @@ void TestOrderBoard::oneServerTimePerPaint()
     QCOMPARE(text(0), TimingColours::Red);
     QCOMPARE(text(4), TimingColours::Maroon);
     QCOMPARE(text(8), TimingColours::Green);
+    // The weight tells late and due apart from on schedule too, where the colours are not seen.
+    auto font = [&](int row) { return model->data(model->index(row, 0), Qt::FontRole); };
+    QVERIFY(font(0).value<QFont>().bold() && !font(0).value<QFont>().strikeOut());
+    QVERIFY(font(4).value<QFont>().bold() && !font(4).value<QFont>().strikeOut());
+    QVERIFY(!font(8).isValid());
 }
 
 void TestOrderBoard::lostServerTimeReportedOnce()
@@ -363,7 +368,9 @@ void TestOrderBoard::unchangedRowsKeepTheGrid()
     QCoreApplication::processEvents();
     QCOMPARE(b.dishes(0).indexOf(u"суп"_s), soup);
     QCOMPARE(changedCells(), (QList<QPoint>{{0, soup}, {1, soup}, {2, soup}}));
-    QCOMPARE(model->data(model->index(soup, 0), Qt::BackgroundRole).value<QColor>(), model->readyBackground);
+    QCOMPARE(model->data(model->index(soup, 0), Qt::BackgroundRole).value<QColor>(), TimingColours::ReadyBackground);
+    const QFont readyFont = model->data(model->index(soup, 0), Qt::FontRole).value<QFont>();
+    QVERIFY(readyFont.strikeOut() && !readyFont.bold());
     QCOMPARE(resets1.size(), 0);
     QCOMPARE(changes2.size(), 0);
     QCOMPARE(b.main->G1->currentIndex().row(), 1);

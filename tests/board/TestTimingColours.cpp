@@ -6,6 +6,7 @@
 #include "TimingColours.h"
 
 #include <QTest>
+#include <cmath>
 
 using namespace TimingColours;
 using namespace Qt::StringLiterals;
@@ -33,6 +34,28 @@ const Colours red{Red};
 Colours ready(std::optional<QColor> text = {})
 {
     return Colours{text, true};
+}
+
+// The contrast of two colours as the guides for readable text reckon it, 1 to 21.
+double contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A line's text reads at 4.5:1 against its background, the grid's own colour (`own`) where the
+// rule gives none; a ready background is plainly darker than a grid's white.
+void readable(const Colours& colours, const QColor& own)
+{
+    const QColor background = colours.readyBackground ? ReadyBackground : QColor(Qt::white);
+    const QColor text = colours.text.value_or(own);
+    QVERIFY2(contrast(text, background) >= 4.5, qPrintable(u"%1 on %2: %3:1"_s.arg(text.name(), background.name())
+                                                              .arg(contrast(text, background), 0, 'f', 2)));
+    QVERIFY(contrast(ReadyBackground, Qt::white) >= 1.35);
 }
 }
 
@@ -84,6 +107,8 @@ void TestTimingColours::panelRule()
     Colours c = panel(line, [&] { ++asked; return std::optional<double>(T); });
     QTEST(c, "colours");
     QTEST(asked > 0, "asksTime");
+    readable(c, Navy);
+    readable(c, Qt::black);
 }
 
 void TestTimingColours::hotQueueRule_data()
@@ -104,7 +129,10 @@ void TestTimingColours::hotQueueRule_data()
 void TestTimingColours::hotQueueRule()
 {
     QFETCH(Line, line);
-    QTEST(hotQueue(line, [] { return std::optional<double>(T); }), "colours");
+    const Colours c = hotQueue(line, [] { return std::optional<double>(T); });
+    QTEST(c, "colours");
+    readable(c, Green);
+    readable(readyOnly(line), Qt::black);
 }
 
 void TestTimingColours::readyOnlyRule()

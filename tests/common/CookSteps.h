@@ -95,7 +95,7 @@ inline void run(TestDatabase& db, OrderRows& rows, const QString& steps, const Q
                 QTest::mousePress(pressed.first, Qt::LeftButton, {}, pressed.second);
             } else if (step == u"release")
                 m.whileOpen([&] { QTest::mouseRelease(pressed.first, Qt::LeftButton, {}, pressed.second); },
-                            [&] { read = detail.windowTitle(); });
+                            [&] { read = detail.Heading->text(); });
             else if (step == u"tap") {
                 const QPoint spot = detail.mapToGlobal(detail.BtnAll->geometry().center());
                 auto tap = [spot](QWidget* window) {
@@ -103,7 +103,7 @@ inline void run(TestDatabase& db, OrderRows& rows, const QString& steps, const Q
                     QTest::mouseClick(there ? there : window, Qt::LeftButton, {}, (there ? there : window)->mapFromGlobal(spot));
                 };
                 m.whileOpen([&] { tap(&main); }, [&] {
-                    read = detail.windowTitle();
+                    read = detail.Heading->text();
                     tap(&detail);
                 });
             } else if (step == u"touch") {
@@ -119,7 +119,7 @@ inline void run(TestDatabase& db, OrderRows& rows, const QString& steps, const Q
                     {u"centre"_s, {there, there->mapFrom(main.page, centre)}},
                 };
                 const auto [target, at] = places.value(where, {grid, cell});
-                m.openFrom(target, [&] { read = detail.windowTitle() + u" | "_s + m.current(); }, at);
+                m.openFrom(target, [&] { read = detail.Heading->text() + u" | "_s + m.current(); }, at);
             } else if (step == u"poll" || step == u"show")
                 step == u"poll" ? m.poll() : main.BtnShow->click();
             else if (step == u"idle")

@@ -31,7 +31,7 @@ void TestTouches::cookActions_data()
 {
     CookSteps::columns();
     const QString ready = u"open later order close "_s, back7 = u"Вернуть заказ № 7 в работу?\n\nГолубцы\nПельмени\nЧай чёрный"_s;
-    const QString ready7 = u"Заказ № 7 готов"_s, hot = u"Петров Сергей, № 7 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
+    const QString ready7 = u"Заказ № 7 готов"_s, hot = u"Петров Сергей, № 7, Стол 4 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
     const QString retry = u"строку сейчас меняет другая программа. Повторите через несколько секунд. …"_s;
     QTest::newRow("hot queue row indicator") << u"poll touch:indicator:Пельмени"_s << hot + u"Пельмени"_s << u"222332"_s;
     // The row chosen before a poll is still the one that acts, by its line, though the rows changed.

@@ -68,7 +68,7 @@ void TestOrderWindows::dishReady()
     QString caption;
     bool drawnReady = false;
     m.openFrom(fromHotQueue ? static_cast<QWidget*>(m.main().GHot) : m.main().G1, [&] {
-        caption = m.detail().windowTitle();
+        caption = m.detail().Heading->text();
         before = m.dishes();
         m.detail().Q->locate(u"KOD"_s, *m_db->value(u"SELECT KOD FROM ZAKAZ_STR WHERE NAME_BLUDO = 'Уха'"_s).toInt64());
         m.detail().BtnStr->click();
@@ -76,7 +76,11 @@ void TestOrderWindows::dishReady()
         QueryModel* ds = m.detail().DS;
         drawnReady = ds->data(ds->index(0, 0), Qt::BackgroundRole).isValid();
     });
-    QCOMPARE(caption, fromHotQueue ? u"Петров Сергей, № 7"_s : u"Петров Сергей, № 7, Стол 4"_s);
+    QCOMPARE(caption, u"Петров Сергей, № 7, Стол 4"_s);
+    // Named inside, as large as the dishes, for a kiosk shows no title bar; the chosen dish is
+    // framed, its own colours kept, not filled.
+    QCOMPARE(m.detail().Heading->font().pixelSize(), m.detail().G->font().pixelSize());
+    QCOMPARE(m.detail().G->palette().color(QPalette::Active, QPalette::Highlight), QColor(Qt::transparent));
     QCOMPARE(before, (QStringList{u"Уха"_s, u"Котлета"_s}));
     QCOMPARE(stateOf(u"Уха"_s), 3);
     QCOMPARE(stateOf(u"Котлета"_s), 2);
@@ -181,10 +185,10 @@ void TestOrderWindows::hotQueueClickFollowsTheMode()
     // Below the last row: the current row's order opens.
     m.openFrom(m.main().GHot, [&] {
         seen = m.dishes();
-        caption = m.detail().windowTitle();
+        caption = m.detail().Heading->text();
     }, QPoint(20, m.main().GHot->viewport()->height() - 3));
     QVERIFY2(m.machine.dialogs.messages.isEmpty(), qPrintable(m.machine.dialogs.messages.join(u'\n')));
-    QCOMPARE(caption, u"Петров Сергей, № 7"_s);
+    QCOMPARE(caption, u"Петров Сергей, № 7, Стол 4"_s);
     QCOMPARE(QSet<QString>(seen.begin(), seen.end()), QSet<QString>(listed.begin(), listed.end()));
 
     // A right-button click on a row opens that row's order.
@@ -193,7 +197,7 @@ void TestOrderWindows::hotQueueClickFollowsTheMode()
     const QPoint row = m.main().GHot->visualRect(m.main().GHot->model()->index(hot.recNo(), 1)).center();
     QVERIFY(hot.locate(u"KZ"_s, 100));
     m.machine.clock.time = QDateTime::currentDateTime().addSecs(1); // a touch well after the window closed
-    m.openFrom(m.main().GHot, [&] { caption = m.detail().windowTitle(); }, row, Qt::RightButton);
+    m.openFrom(m.main().GHot, [&] { caption = m.detail().Heading->text(); }, row, Qt::RightButton);
     QCOMPARE(caption, u"Петров Сергей, № 8"_s);
 }
 

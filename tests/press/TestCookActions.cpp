@@ -42,7 +42,7 @@ void TestCookActions::cookActions_data()
 {
     CookSteps::columns();
     const QString ready = u"open later order close "_s, back7 = u"Вернуть заказ № 7 в работу?\n\nГолубцы\nПельмени\nЧай чёрный"_s;
-    const QString ready7 = u"Заказ № 7 готов"_s, hot = u"Петров Сергей, № 7 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
+    const QString ready7 = u"Заказ № 7 готов"_s, hot = u"Петров Сергей, № 7, Стол 4 | "_s, panel = u"Петров Сергей, № 7, Стол 4 | "_s;
     const QString retry = u"строку сейчас меняет другая программа. Повторите через несколько секунд. …"_s;
     QTest::newRow("dish back, asked first") << u"open later dish later read:dish dish current:Пельмени"_s << u"Вернуть в работу"_s << u"222332"_s;
     QTest::newRow("dish changed meanwhile") << u"open later dish later pos:1:Пельмени dish read:asked"_s << u"Вернуть в работу: Пельмени?"_s << u"212332"_s;

@@ -135,19 +135,23 @@ private slots:
         QTest::addColumn<QString>("soundFile");
         QTest::addColumn<bool>("gruppa");
         QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<int>("screen");
         const QStringList defaults{u"5"_s, u"50"_s, u"1"_s};
         QTest::newRow("multimedia with its file")
-            << Files{{u"tsound.txt"_s, "1\r\n"}, {u"fsound.txt"_s, soundPathBytes}} << 1 << soundPath << false << defaults;
-        QTest::newRow("multimedia without its file") << Files{{u"tsound.txt"_s, "1"}} << 1 << u""_s << false << defaults;
+            << Files{{u"tsound.txt"_s, "1\r\n"}, {u"fsound.txt"_s, soundPathBytes}} << 1 << soundPath << false << defaults << 0;
+        QTest::newRow("multimedia without its file") << Files{{u"tsound.txt"_s, "1"}} << 1 << u""_s << false << defaults << 0;
         QTest::newRow("speaker ignores the sound file")
-            << Files{{u"tsound.txt"_s, "0"}, {u"fsound.txt"_s, "a.wav"}} << 0 << u""_s << false << defaults;
-        QTest::newRow("groups on") << Files{{u"Gruppa.txt"_s, "1\r\n"}} << 0 << u""_s << true << defaults;
-        QTest::newRow("groups with a blank stay off") << Files{{u"Gruppa.txt"_s, "1 "}} << 0 << u""_s << false << defaults;
+            << Files{{u"tsound.txt"_s, "0"}, {u"fsound.txt"_s, "a.wav"}} << 0 << u""_s << false << defaults << 0;
+        QTest::newRow("groups on") << Files{{u"Gruppa.txt"_s, "1\r\n"}} << 0 << u""_s << true << defaults << 0;
+        QTest::newRow("groups with a blank stay off") << Files{{u"Gruppa.txt"_s, "1 "}} << 0 << u""_s << false << defaults << 0;
+        // The view opens at the stored one: a kiosk whose text size is changed stays full screen.
         QTest::newRow("idle zero, fullscreen stored") << Files{{u"Idle.txt"_s, "0"}, {u"Screen.txt"_s, "Full\r\n"}}
-                                                      << 0 << u""_s << false << QStringList{u"0"_s, u"50"_s, u"1"_s};
-        QTest::newRow("signal out of range") << Files{{u"Signal.txt"_s, "49\r\n11\r\n"}} << 0 << u""_s << false << defaults;
+                                                      << 0 << u""_s << false << QStringList{u"0"_s, u"50"_s, u"1"_s} << 1;
+        QTest::newRow("window stored") << Files{{u"Screen.txt"_s, "Window\r\n"}} << 0 << u""_s << false << defaults << 0;
+        QTest::newRow("a view line of neither") << Files{{u"Screen.txt"_s, "full\r\n"}} << 0 << u""_s << false << defaults << 0;
+        QTest::newRow("signal out of range") << Files{{u"Signal.txt"_s, "49\r\n11\r\n"}} << 0 << u""_s << false << defaults << 0;
         QTest::newRow("signal of one line") << Files{{u"Signal.txt"_s, "300"}}
-                                            << 0 << u""_s << false << QStringList{u"5"_s, u"300"_s, u"1"_s};
+                                            << 0 << u""_s << false << QStringList{u"5"_s, u"300"_s, u"1"_s} << 0;
     }
     void loadsStoredFiles()
     {
@@ -156,9 +160,10 @@ private slots:
         QFETCH(QString, soundFile);
         QFETCH(bool, gruppa);
         QFETCH(QStringList, fields);
+        QFETCH(int, screen);
         Rig rig(stored);
         Form_Vid& form = rig.create();
-        QCOMPARE(form.RadioGroup1->itemIndex(), 0);
+        QCOMPARE(form.RadioGroup1->itemIndex(), screen);
         QCOMPARE(form.RadioGroup2->itemIndex(), output);
         QCOMPARE(rig.state.SoundFile, soundFile);
         QCOMPARE(form.CB_Gruppa->isChecked(), gruppa);
@@ -200,6 +205,13 @@ private slots:
             Form_Vid& form = rig.create();
             QCOMPARE(form.size(), atDesignSize ? QSize(317, 404) : QSize(248, 316));
             QCOMPARE(form.BitBtn1->geometry(), atDesignSize ? QRect(0, 335, 154, 32) : QRect(0, 262, 120, 25));
+            // The text sizes read in their order, row by row: "Обычный", "Крупный", then "Очень крупный".
+            form.show();
+            const auto before = [&form](int a, int b) {
+                const QRect first = form.RG_TextSize->item(a)->geometry(), second = form.RG_TextSize->item(b)->geometry();
+                return first.top() < second.top() || (first.top() == second.top() && first.left() < second.left());
+            };
+            QVERIFY(before(0, 1) && before(1, 2));
         }
     }
 

@@ -22,9 +22,11 @@ QString actionsOf(const KeyMap& map, const QList<QKeyCombination>& keys)
     }
     return out.join(u' ');
 }
-// The keypad's keys are the same keys; a modifier makes another key.
+// The keypad's keys are the same keys, and so is a character typed with Shift ("+" and "*" on an
+// ordinary keyboard, digits on some layouts); Ctrl makes another key.
 const QList<QKeyCombination> Asked{Qt::KeypadModifier | Qt::Key_1, Qt::Key_Enter, Qt::Key_Return, Qt::Key_Plus,
-                                   Qt::Key_Delete, Qt::Key_F1, Qt::CTRL | Qt::Key_F5, Qt::SHIFT | Qt::Key_1};
+                                   Qt::Key_Delete, Qt::Key_F1, Qt::CTRL | Qt::Key_F5, Qt::SHIFT | Qt::Key_1,
+                                   Qt::SHIFT | Qt::Key_Plus, Qt::SHIFT | Qt::Key_Asterisk, Qt::CTRL | Qt::Key_Plus};
 }
 
 class TestKeyMap : public QObject {
@@ -41,22 +43,25 @@ void TestKeyMap::fileOverDefaults_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("actions");
     QTest::addColumn<int>("problems");
-    const QString defaults = u"Num+1=Order1 Enter=DishReady Return=DishReady +=OrderReady Del=OpenOrder F1=- Ctrl+F5=- Shift+1=-"_s;
+    const QString defaults = u"Num+1=Order1 Enter=DishReady Return=DishReady +=OrderReady Del=OpenOrder F1=- Ctrl+F5=- Shift+1=Order1 Shift++=OrderReady Shift+*=AllOrders Ctrl++=-"_s;
     QTest::newRow("no lines") << QStringList() << defaults << 0;
     QTest::newRow("blank and comment") << QStringList{u""_s, u"  "_s, u"# DishReady F1"_s} << defaults << 0;
     // The line's keys replace the action's own; the key taken from another action leaves it.
     QTest::newRow("action moved to another key")
-        << QStringList{u"DishReady F1"_s} << u"Num+1=Order1 Enter=- Return=- +=OrderReady Del=OpenOrder F1=DishReady Ctrl+F5=- Shift+1=-"_s << 0;
+        << QStringList{u"DishReady F1"_s} << u"Num+1=Order1 Enter=- Return=- +=OrderReady Del=OpenOrder F1=DishReady Ctrl+F5=- Shift+1=Order1 Shift++=OrderReady Shift+*=AllOrders Ctrl++=-"_s << 0;
     QTest::newRow("key taken from a default")
         << QStringList{u"orderready\t1  Ctrl+F5"_s}
-        << u"Num+1=OrderReady Enter=DishReady Return=DishReady +=- Del=OpenOrder F1=- Ctrl+F5=OrderReady Shift+1=-"_s << 0;
+        << u"Num+1=OrderReady Enter=DishReady Return=DishReady +=- Del=OpenOrder F1=- Ctrl+F5=OrderReady Shift+1=OrderReady Shift++=- Shift+*=AllOrders Ctrl++=-"_s << 0;
     QTest::newRow("action without keys") << QStringList{u"OpenOrder"_s}
-                                         << u"Num+1=Order1 Enter=DishReady Return=DishReady +=OrderReady Del=- F1=- Ctrl+F5=- Shift+1=-"_s << 0;
+                                         << u"Num+1=Order1 Enter=DishReady Return=DishReady +=OrderReady Del=- F1=- Ctrl+F5=- Shift+1=Order1 Shift++=OrderReady Shift+*=AllOrders Ctrl++=-"_s << 0;
     QTest::newRow("later line wins") << QStringList{u"TakeBack F1"_s, u"Close F1"_s}
-                                     << u"Num+1=Order1 Enter=DishReady Return=DishReady +=OrderReady Del=OpenOrder F1=Close Ctrl+F5=- Shift+1=-"_s << 0;
+                                     << u"Num+1=Order1 Enter=DishReady Return=DishReady +=OrderReady Del=OpenOrder F1=Close Ctrl+F5=- Shift+1=Order1 Shift++=OrderReady Shift+*=AllOrders Ctrl++=-"_s << 0;
     // A line that cannot be read changes nothing, and only that line is told.
     QTest::newRow("unknown action") << QStringList{u"Bump F1"_s, u"Close F1"_s}
-                                    << u"Num+1=Order1 Enter=DishReady Return=DishReady +=OrderReady Del=OpenOrder F1=Close Ctrl+F5=- Shift+1=-"_s << 1;
+                                    << u"Num+1=Order1 Enter=DishReady Return=DishReady +=OrderReady Del=OpenOrder F1=Close Ctrl+F5=- Shift+1=Order1 Shift++=OrderReady Shift+*=AllOrders Ctrl++=-"_s << 1;
+    QTest::newRow("a key named with Shift keeps it")
+        << QStringList{u"Close Shift++"_s}
+        << u"Num+1=Order1 Enter=DishReady Return=DishReady +=OrderReady Del=OpenOrder F1=- Ctrl+F5=- Shift+1=Order1 Shift++=Close Shift+*=AllOrders Ctrl++=-"_s << 0;
     QTest::newRow("unknown key") << QStringList{u"DishReady F1 Banana"_s} << defaults << 1;
     QTest::newRow("two keys at once") << QStringList{u"DishReady F1,F2"_s} << defaults << 1;
 }

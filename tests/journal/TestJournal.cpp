@@ -12,6 +12,7 @@
 #include <QList>
 #include <QTest>
 #include <csignal>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -175,6 +176,7 @@ void TestJournal::faults_data()
     QTest::newRow("damaged pages") << u"damaged"_s << true << true;
     QTest::newRow("cannot be created") << u"folder"_s << false << false;
     QTest::newRow("full") << u"full"_s << true << false;
+    QTest::newRow("a press's second line fails") << u"second line"_s << true << false;
 }
 
 void TestJournal::faults()
@@ -216,9 +218,23 @@ void TestJournal::faults()
     journal.announced({line(1, u"Голубцы"_s, 1)});
     // A dish name longer than a page: it needs pages of its own.
     const QString dish = fault == u"full" ? QString(3000, u'щ') : u"Голубцы"_s;
-    const qint64 id = journal.action(Kind::OrderReady, {line(1, dish, 2)});
-    QCOMPARE(id != 0, opens && fault != u"full");
-    QCOMPARE(journal.readyPresses(m_clock.now().addSecs(-60)).size(), id != 0 ? 1 : 0);
+    if (fault == u"second line")
+        QCOMPARE(sqlite3_exec(journal.handle(), "CREATE TEMP TRIGGER fails BEFORE INSERT ON press_line"
+                                                " WHEN NEW.line_key = 2 BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END",
+                              nullptr, nullptr, nullptr), SQLITE_OK);
+    // A press of two lines: all of it goes in, or none (a take-back would return only part).
+    const qint64 id = journal.action(Kind::OrderReady, {line(1, dish, 2), line(2, u"Чай"_s, 2)});
+    const bool written = opens && fault != u"full" && fault != u"second line";
+    QCOMPARE(id != 0, written);
+    QCOMPARE(journal.readyPresses(m_clock.now().addSecs(-60)).size(), written ? 1 : 0);
+    if (opens) {
+        sqlite3_stmt* count = nullptr;
+        QCOMPARE(sqlite3_prepare_v2(journal.handle(), "SELECT (SELECT COUNT(*) FROM press) + (SELECT COUNT(*) FROM press_line)",
+                                    -1, &count, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_step(count), SQLITE_ROW);
+        QCOMPARE(sqlite3_column_int(count, 0), written ? 3 : 0);
+        sqlite3_finalize(count);
+    }
     if (fault == u"full") {
         // Room again: the journal writes again.
         journal.setSizeLimit(Journal::DefaultSizeLimit);

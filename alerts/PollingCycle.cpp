@@ -265,6 +265,8 @@ void PollingCycle::TimerHotTimer()
     }
 
     m_board.refresh();
+    if (m_board.followed)
+        m_board.followed();
     probe.close();
 }
 

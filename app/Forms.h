@@ -17,6 +17,7 @@ class Form_Ready;
 class Form_Stat;
 class SoundAlert;
 class PollingCycle;
+class KitchenWork;
 
 struct Forms {
     Form_Main* Main = nullptr;
@@ -36,4 +37,5 @@ struct Forms {
     // The data module's sound alert and polling cycle, which work on the board's widgets.
     SoundAlert* Alert = nullptr;
     PollingCycle* Polling = nullptr;
+    KitchenWork* Work = nullptr; // the dishes in work, read after each poll
 };

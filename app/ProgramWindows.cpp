@@ -17,6 +17,7 @@
 #include "Form_Vid.h"
 #include "Dialogs.h"
 #include "KeyInput.h"
+#include "KitchenWork.h"
 #include "Journal.h"
 #include "Log.h"
 #include "OrderBoard.h"
@@ -114,6 +115,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                     [vid] { return vid->E_Duration->text(); },
                                     [vid] { return vid->E_Amount->text(); }},
                                    base);
+    m_forms.Work = new KitchenWork(*base, Journal::shared(), base);
     m_forms.Polling = new PollingCycle(*base, *m_forms.Alert,
                                        {[main] { return main->board().served(); },
                                         [main] {
@@ -122,6 +124,9 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                         },
                                         [main](const QString& headline, const QString& detail) {
                                             main->Strip->showProblem(headline, detail);
+                                        },
+                                        [main, work = m_forms.Work, &clock = platform.clock] {
+                                            work->refresh(main->board().served(), clock.now());
                                         }},
                                        platform.dialogs, platform.clock, base);
     QObject::connect(main->GHot, &DataGrid::scrolledToEnd, m_forms.Polling, &PollingCycle::showMoreHot);

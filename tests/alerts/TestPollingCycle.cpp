@@ -123,10 +123,11 @@ void TestPollingCycle::nothingNew()
     QVERIFY(!m.base().TransactionBeep.inTransaction());
     QVERIFY(!m.base().QW.isPrepared()); // nothing was written
     QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s); // the board was refreshed
-    // Hot queue, probe, order list and the page's panels, each prepared once for the run.
+    // Hot queue, probe, order list, the page's panels and the dishes in work, each prepared once
+    // for the run.
     const int before = m.base().MyDB.requestCount();
     m.poll();
-    QCOMPARE(m.base().MyDB.requestCount() - before, 4);
+    QCOMPARE(m.base().MyDB.requestCount() - before, 5);
 }
 
 void TestPollingCycle::otherHeldLineDoesNotStopMarking()

@@ -44,9 +44,9 @@ QStringList KitchenWorkSql::readyOf()
             u"AND PRINT_SECTION >= :READY"_s};
 }
 
+// A name the text does not use is bound to nothing.
 void KitchenWorkSql::bind(Query& query)
 {
-    for (const auto& [name, state] : {std::pair{u"SHOWN"_s, LineState::Shown}, std::pair{u"READY"_s, LineState::Ready}})
-        if (query.sql().join(u'\n').contains(u':' + name))
-            query.setParam(name, DbValue::integer(stateValue(state)));
+    query.setParam(u"SHOWN"_s, DbValue::integer(stateValue(LineState::Shown)));
+    query.setParam(u"READY"_s, DbValue::integer(stateValue(LineState::Ready)));
 }

@@ -296,6 +296,8 @@ void PollingCycle::TimerHotTimer()
     }
 
     m_board.refresh();
+    if (m_board.followed)
+        m_board.followed();
     probe.close();
     // Read after the probe's look: whatever changed since comes with the next run's look.
     if (m_unmarked.isEmpty())

@@ -34,6 +34,8 @@ public:
         std::function<void()> refresh; // RefreshOrderList, then FillPage with the current page
         // Shows a failing polling on the board; an empty headline takes it away.
         std::function<void(const QString& headline, const QString& detail)> status;
+        // Reads what else follows the polls (the dishes in work); errors are thrown as the run's.
+        std::function<void()> followed;
     };
 
     PollingCycle(Form_Base& base, Journal& journal, SoundAlert& alert, Board board, Dialogs& dialogs, const Clock& clock,

@@ -18,6 +18,7 @@ class Form_Stat;
 class SoundAlert;
 class PollingCycle;
 class PressService;
+class KitchenWork;
 
 struct Forms {
     Form_Main* Main = nullptr;
@@ -39,4 +40,5 @@ struct Forms {
     PollingCycle* Polling = nullptr;
     // The one road for the cooks' presses.
     PressService* Presses = nullptr;
+    KitchenWork* Work = nullptr; // the dishes in work, read after each poll
 };

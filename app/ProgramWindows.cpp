@@ -19,6 +19,7 @@
 #include "Form_Vid.h"
 #include "Dialogs.h"
 #include "InputGate.h"
+#include "KitchenWork.h"
 #include "LogLines.h"
 #include "Journal.h"
 #include "Log.h"
@@ -115,11 +116,15 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                    base);
     auto* silenceMark = new SilenceMark(main);
     QObject::connect(m_forms.Alert, &SoundAlert::silenceChanged, silenceMark, &SilenceMark::setSilence);
+    m_forms.Work = new KitchenWork(*base, m_journal, base);
     m_forms.Polling = new PollingCycle(*base, m_journal, *m_forms.Alert,
                                        {[main] { return main->board().served(); },
                                         [main] { main->refreshBoard(); },
                                         [main](const QString& headline, const QString& detail) {
                                             main->Strip->showProblem(headline, detail);
+                                        },
+                                        [main, work = m_forms.Work, &clock = platform.clock] {
+                                            work->refresh(main->board().served(), clock.now());
                                         }},
                                        platform.dialogs, platform.clock, base);
     QObject::connect(main->GHot, &DataGrid::scrolledToEnd, m_forms.Polling, &PollingCycle::showMoreHot);

@@ -1,6 +1,7 @@
 #include "Journal.h"
 
 #include "Clock.h"
+#include "JournalStatement.h"
 #include "JournalTime.h"
 #include "Log.h"
 
@@ -9,6 +10,7 @@
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
+using namespace JournalSql;
 
 namespace {
 const char* const Schema = R"(
@@ -26,78 +28,12 @@ CREATE INDEX IF NOT EXISTS press_line_key ON press_line(line_key, back_press);
 CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value TEXT);
 )";
 
-// A prepared statement that finalizes itself.
-struct Statement {
-    Statement(sqlite3* db, const char* sql)
-    {
-        code = sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
-        prepared = code == SQLITE_OK;
-    }
-    ~Statement() { sqlite3_finalize(s); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-    bool ok() const { return prepared; }
-    void bind(int i, qint64 v) { sqlite3_bind_int64(s, i, v); }
-    void bind(int i, double v) { sqlite3_bind_double(s, i, v); }
-    void bind(int i, const QString& v)
-    {
-        const QByteArray utf8 = v.toUtf8();
-        sqlite3_bind_text(s, i, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    }
-    void bind(int i, const QDateTime& v)
-    {
-        if (v.isValid())
-            bind(i, JournalTime::toStored(v));
-        else
-            sqlite3_bind_null(s, i);
-    }
-    // One step of a statement without rows; false with the code kept on failure.
-    bool run()
-    {
-        code = sqlite3_step(s);
-        sqlite3_reset(s);
-        return code == SQLITE_DONE;
-    }
-    sqlite3_stmt* s = nullptr;
-    int code = SQLITE_OK;
-    bool prepared = false;
-};
-
 bool damaged(int code)
 {
     code &= 0xff;
     return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
 }
 
-QString textColumn(sqlite3_stmt* s, int i)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)));
-}
-
-QDateTime timeColumn(sqlite3_stmt* s, int i)
-{
-    return sqlite3_column_type(s, i) == SQLITE_NULL ? QDateTime() : JournalTime::fromStored(sqlite3_column_int64(s, i));
-}
-
-const QString LineColumns = u"line_key, order_key, order_number, waiter, dish, section, quantity, start_time, due"_s;
-// The announcements are the bulk of the journal: they go without the waiter, whom the presses
-// keep for the recall list, and without an index on their time (the daily pruning and the
-// export read them whole).
-const QString AnnouncedColumns = u"line_key, order_key, order_number, dish, section, quantity, start_time, due"_s;
-
-void bindLine(Statement& st, int first, const Journal::Line& line, bool withWaiter = true)
-{
-    st.bind(first++, line.line);
-    st.bind(first++, line.order);
-    st.bind(first++, line.number);
-    if (withWaiter)
-        st.bind(first++, line.waiter);
-    st.bind(first++, line.dish);
-    st.bind(first++, qint64(line.section));
-    st.bind(first++, line.quantity);
-    st.bind(first++, line.start);
-    st.bind(first, line.due);
-}
 } // namespace
 
 Journal::~Journal()
@@ -325,7 +261,7 @@ qint64 Journal::action(Kind kind, const QList<Line>& lines)
         Statement back(m_db, "UPDATE press_line SET back_press = ?1 WHERE rowid = (SELECT press_line.rowid"
                              " FROM press_line JOIN press ON press.id = press_line.press_id"
                              " WHERE press_line.line_key = ?2 AND press_line.back_press IS NULL"
-                             " AND press.kind IN ('dish-ready', 'order-ready') AND press.id < ?1"
+                             " AND press.kind IN ('dish-ready', 'order-ready', 'ready-elsewhere') AND press.id < ?1"
                              " ORDER BY press.id DESC LIMIT 1)");
         for (const Line& l : lines) {
             line.bind(1, id);

@@ -66,6 +66,20 @@ public:
     // that takes lines back ends their last "ready", so they leave the recall list.
     qint64 action(Kind kind, const QList<Line>& lines);
 
+    // Lines of the served sections that left the cooks' work as ready, seen by the polling at
+    // `at`, marked by another monitor or the point of sale: recorded as "ready elsewhere", except
+    // those this monitor's own press set ready (a "ready" not taken back). How many were recorded.
+    int readyElsewhere(const QList<Line>& lines, const QDateTime& at);
+    // Lines back in the cooks' work, seen by the polling at `at`: the "ready" of each that no
+    // take-back of this monitor ended (another monitor took it back) ends now. How many ended.
+    int backElsewhere(const QList<qint64>& keys, const QDateTime& at);
+    static inline const QString ElsewhereKind = QStringLiteral("ready-elsewhere");
+    static inline const QString BackElsewhereKind = QStringLiteral("back-elsewhere");
+
+    // The end of the span the last shift's summary covered; null before the first.
+    QDateTime summarisedUntil();
+    void setSummarisedUntil(const QDateTime& at);
+
     // The presses of this monitor since the moment that set lines ready and still have lines
     // not taken back, newest first.
     QList<Press> readyPresses(const QDateTime& since);

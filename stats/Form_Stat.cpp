@@ -29,14 +29,8 @@ const QString Form_Stat::Caption = u"Статистика"_s;
 const QString Form_Stat::SaveFailed = u"Не удалось сохранить CSV.\n%1"_s;
 
 namespace {
-const std::pair<QString, int> Columns[] = {
-    {u"Блюдо"_s, 52}, {u"Готово"_s, 11}, {u"Медиана, мин"_s, 13}, {u"90 %, мин"_s, 12}, {u"Опоздали"_s, 12},
-};
-
-QString minutes(double value)
-{
-    return QLocale().toString(value, 'f', 1);
-}
+// Per cent of the table's width, in the order of JournalStats::FigureTitles.
+const int ColumnWidths[] = {24, 8, 8, 9, 10, 9, 9, 11, 12};
 }
 
 Form_Stat::Form_Stat(AppState& state, Journal& journal, Dialogs& dialogs, DisplayMode& display, const Clock& clock,
@@ -62,13 +56,11 @@ Form_Stat::Form_Stat(AppState& state, Journal& journal, Dialogs& dialogs, Displa
     BtnExit->setGeometry(730, 4, 46, 32);
     BtnExit->setIconSize(QSize(24, 24));
 
-    G = new QTableWidget(0, int(std::size(Columns)), this);
+    G = new QTableWidget(0, int(JournalStats::FigureTitles.size()), this);
     G->setObjectName(u"G"_s);
     G->setGeometry(0, 40, 780, 220);
-    QStringList titles;
-    for (const auto& column : Columns)
-        titles << column.first;
-    G->setHorizontalHeaderLabels(titles);
+    G->setHorizontalHeaderLabels(JournalStats::FigureTitles);
+    G->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     G->verticalHeader()->hide();
     G->horizontalHeader()->setFont(DesignFonts::arial(13));
     G->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -86,8 +78,9 @@ Form_Stat::Form_Stat(AppState& state, Journal& journal, Dialogs& dialogs, Displa
     scaleForScreen(state, display.screenSize());
     G->verticalHeader()->setDefaultSectionSize(G->fontMetrics().height() + 6);
     const int base = G->width() - 25;
-    for (int i = 0; i < int(std::size(Columns)); ++i)
-        G->setColumnWidth(i, base * Columns[i].second / 100);
+    for (int i = 0; i < int(std::size(ColumnWidths)); ++i)
+        G->setColumnWidth(i, base * ColumnWidths[i] / 100);
+    G->horizontalHeader()->setMinimumHeight(2 * G->horizontalHeader()->fontMetrics().height() + 6);
     G->horizontalHeader()->setStretchLastSection(true);
     // The chart's texts as large as the table's, whatever the scale.
     chart->setTitleFont(G->font());
@@ -114,22 +107,28 @@ void Form_Stat::showToday()
 void Form_Stat::fill()
 {
     m_day = JournalStats::day(m_journal, DateDay->date(), sections ? sections() : QList<int>{});
-    G->setRowCount(int(m_day.dishes.size()));
-    int ready = 0, late = 0;
-    for (int row = 0; row < m_day.dishes.size(); ++row) {
-        const JournalStats::Dish& d = m_day.dishes[row];
-        const QStringList cells{d.dish, QString::number(d.ready), minutes(d.median), minutes(d.p90), QString::number(d.late)};
+    // The whole day on top, in bold, then each dish.
+    const QList<JournalStats::Dish> rows = QList<JournalStats::Dish>{m_day.total} + m_day.dishes;
+    G->setRowCount(m_day.dishes.isEmpty() ? 0 : int(rows.size()));
+    for (int row = 0; row < G->rowCount(); ++row) {
+        const JournalStats::Dish& d = rows[row];
+        const QStringList cells = QStringList{row == 0 ? JournalStats::WholeSpan : d.dish} + JournalStats::figureCells(d);
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column > 0)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (row == 0) {
+                QFont bold = G->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
             G->setItem(row, column, item);
         }
-        ready += d.ready;
-        late += d.late;
     }
-    LabelTotal->setText(m_journal.isOpen() ? u"Готово: %1, опоздали: %2"_s.arg(ready).arg(late)
-                                                   : u"Журнал монитора недоступен"_s);
+    const JournalStats::Dish& t = m_day.total;
+    LabelTotal->setText(m_journal.isOpen()
+                            ? u"Готово: %1 (здесь %2, на других %3), опоздали: %4"_s.arg(t.ready).arg(t.own).arg(t.elsewhere).arg(t.late)
+                            : u"Журнал монитора недоступен"_s);
 
     // The hours of the day from the first to the last with a dish ready, the working day at least.
     int first = 10, last = 22;
@@ -181,7 +180,8 @@ void Form_Stat::BtnCsvClick()
     if (name.isEmpty())
         return;
     QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(JournalStats::csv(m_journal, day, day)) < 0
+    const QByteArray csv = JournalStats::csv(m_journal, day, day, sections ? sections() : QList<int>{});
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) < 0
         || !file.commit())
         m_dialogs.message(this, SaveFailed.arg(file.errorString()));
 }

@@ -134,11 +134,12 @@ void TestPollingCycle::nothingNew()
     m.poll();
     QCOMPARE(m.base().MyDB.requestCount() - before, 1);
     QCOMPARE(m.polling().skippedRuns(), skipped + 1);
-    // Read in full: hot queue, probe, order list and the page's panels, each prepared once.
+    // Read in full: hot queue, probe, order list and the page's panels and the dishes in work,
+    // each prepared once.
     m.polling().readAllNext();
     const int full = m.base().MyDB.requestCount();
     m.poll();
-    QCOMPARE(m.base().MyDB.requestCount() - full, 4);
+    QCOMPARE(m.base().MyDB.requestCount() - full, 5);
 }
 
 void TestPollingCycle::otherHeldLineDoesNotStopMarking()

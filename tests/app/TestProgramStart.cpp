@@ -259,9 +259,12 @@ void TestProgramStart::signalEndsTheProgram()
     QVERIFY(exporter.waitForFinished(10000));
     QCOMPARE(exporter.exitCode(), 0);
     QStringList events;
-    for (const QString& row : QString::fromUtf8(exporter.readAllStandardOutput()).split(u"\r\n"_s).mid(1))
-        if (!row.isEmpty())
-            events << row.section(u';', 1, 1) + (row.section(u';', 5, 5).isEmpty() ? QString() : u":"_s + row.section(u';', 5, 5));
+    // The events, up to the empty line before the figures.
+    for (const QString& row : QString::fromUtf8(exporter.readAllStandardOutput()).split(u"\r\n"_s).mid(1)) {
+        if (row.isEmpty())
+            break;
+        events << row.section(u';', 1, 1) + (row.section(u';', 5, 5).isEmpty() ? QString() : u":"_s + row.section(u';', 5, 5));
+    }
     QCOMPARE(events.join(u' '), u"Запуск:"_s + QStringLiteral(MONITOR_VERSION) + u" Новое блюдо:Хлеб Завершение:0"_s);
     exporter.start(program, {u"--export-journal"_s, u"07.12.2026"_s});
     QVERIFY(exporter.waitForFinished(10000));

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QTest>
 #include <csignal>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -175,6 +176,7 @@ void TestJournal::faults_data()
     QTest::newRow("damaged pages") << u"damaged"_s << true << true;
     QTest::newRow("cannot be created") << u"folder"_s << false << false;
     QTest::newRow("full") << u"full"_s << true << false;
+    QTest::newRow("a press's second line fails") << u"second line"_s << true << false;
 }
 
 void TestJournal::faults()
@@ -216,9 +218,23 @@ void TestJournal::faults()
     journal.announced({line(1, u"Голубцы"_s, 1)});
     // A dish name longer than a page: it needs pages of its own.
     const QString dish = fault == u"full" ? QString(3000, u'щ') : u"Голубцы"_s;
-    const qint64 id = journal.action(Kind::OrderReady, {line(1, dish, 2)});
-    QCOMPARE(id != 0, opens && fault != u"full");
-    QCOMPARE(journal.readyPresses(m_clock.now().addSecs(-60)).size(), id != 0 ? 1 : 0);
+    if (fault == u"second line")
+        QCOMPARE(sqlite3_exec(journal.handle(), "CREATE TEMP TRIGGER fails BEFORE INSERT ON press_line"
+                                                " WHEN NEW.line_key = 2 BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END",
+                              nullptr, nullptr, nullptr), SQLITE_OK);
+    // A press of two lines: all of it goes in, or none (a take-back would return only part).
+    const qint64 id = journal.action(Kind::OrderReady, {line(1, dish, 2), line(2, u"Чай"_s, 2)});
+    const bool written = opens && fault != u"full" && fault != u"second line";
+    QCOMPARE(id != 0, written);
+    QCOMPARE(journal.readyPresses(m_clock.now().addSecs(-60)).size(), written ? 1 : 0);
+    if (opens) {
+        sqlite3_stmt* count = nullptr;
+        QCOMPARE(sqlite3_prepare_v2(journal.handle(), "SELECT (SELECT COUNT(*) FROM press) + (SELECT COUNT(*) FROM press_line)",
+                                    -1, &count, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_step(count), SQLITE_ROW);
+        QCOMPARE(sqlite3_column_int(count, 0), written ? 3 : 0);
+        sqlite3_finalize(count);
+    }
     if (fault == u"full") {
         // Room again: the journal writes again.
         journal.setSizeLimit(Journal::DefaultSizeLimit);
@@ -228,50 +244,85 @@ void TestJournal::faults()
 
 void TestJournal::dayFigures_data()
 {
-    // One day's presses at 12:10 and 13:00; each line "dish,section,minutes since the order,
-    // minutes it was due after the order (- for none)". Besides them, a "ready" taken back and
-    // one of the day before, which never count.
+    // One day of the whole kitchen: this monitor's presses at 12:10 and 13:00, another's marks at
+    // 12:30, 12:40 and 12:50; each line "dish,section,minutes since the order,minutes it was due
+    // after the order (- for none)". One dish announced here 5 minutes after its order. Besides
+    // them, "ready"s taken back (here, elsewhere, and another's ready taken back here), a line
+    // this monitor made ready seen leaving, and one of the day before: none of them count.
     QTest::addColumn<QList<int>>("sections");
-    QTest::addColumn<QString>("dishes"); // dish ready median p90 late
+    QTest::addColumn<QString>("dishes"); // dish ready own elsewhere median p90 late lateMean lateWorst
+    QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("hours");  // hour:ready/late
-    QTest::newRow("served sections") << QList<int>{1, 800, 900} << u"Борщ 3 10 34 1|Чай 1 60 60 0"_s << u"12:3/1 13:1/0"_s;
-    QTest::newRow("every section") << QList<int>{} << u"Борщ 3 10 34 1|Стейк 1 20 20 0|Чай 1 60 60 0"_s << u"12:4/1 13:1/0"_s;
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("served sections") << QList<int>{1, 800, 900} << u"Борщ 4 3 1 22.5 47 2 25 30|Чай 1 1 0 60 60 0 0 0"_s
+                                     << u"5 4 1 40 56 2 25 30"_s << u"12:4/2 13:1/0"_s
+                                     << u"shift summary (test): 5 dishes cooked (4 here, 1 elsewhere), median 40.0 min, "
+                                        "p90 56.0 min, 2 late (worst 30.0 min late), busiest hour 12:00-13:00 (4 dishes)"_s;
+    QTest::newRow("every section") << QList<int>{} << u"Борщ 4 3 1 22.5 47 2 25 30|Стейк 1 1 0 20 20 0 0 0|Чай 1 1 0 60 60 0 0 0"_s
+                                   << u"6 5 1 30 55 2 25 30"_s << u"12:5/2 13:1/0"_s
+                                   << u"shift summary (test): 6 dishes cooked (5 here, 1 elsewhere), median 30.0 min, "
+                                      "p90 55.0 min, 2 late (worst 30.0 min late), busiest hour 12:00-13:00 (5 dishes)"_s;
 }
 
 void TestJournal::dayFigures()
 {
     QFETCH(QList<int>, sections);
     QFETCH(QString, dishes);
+    QFETCH(QString, total);
     QFETCH(QString, hours);
+    QFETCH(QString, summary);
     Journal journal;
     QVERIFY(journal.open(m_dir->path(), &m_clock));
-    auto made = [&](QTime at, const QStringList& dishes, Kind kind = Kind::OrderReady, int day = 7) {
-        m_clock.time = QDateTime(QDate(2026, 12, day), at);
+    auto linesOf = [&](const QStringList& dishes, int stateBefore) {
         QList<Journal::Line> lines;
         for (const QString& dish : dishes) {
             const QStringList f = dish.split(u',');
-            Journal::Line l = line(qint64(qHash(f[0])), f[0], kind == Kind::OrderReady ? 2 : 3);
+            Journal::Line l = line(qint64(qHash(f[0] + f[2])), f[0], stateBefore);
             l.section = f[1].toInt();
             l.start = m_clock.time.addSecs(-60 * f[2].toInt());
             l.due = f[3] == u"-" ? QDateTime() : l.start.addSecs(60 * f[3].toInt());
             lines << l;
         }
-        journal.action(kind, lines);
+        return lines;
     };
+    auto made = [&](QTime at, const QStringList& dishes, Kind kind = Kind::OrderReady, int day = 7) {
+        m_clock.time = QDateTime(QDate(2026, 12, day), at);
+        journal.action(kind, linesOf(dishes, kind == Kind::OrderReady ? 2 : 3));
+    };
+    auto elsewhere = [&](QTime at, const QStringList& dishes) {
+        m_clock.time = QDateTime(QDate(2026, 12, 7), at);
+        return journal.readyElsewhere(linesOf(dishes, 2), m_clock.time);
+    };
+    m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 5));
+    Journal::Line shown = linesOf({u"Борщ,1,5,15"_s}, 1).first();
+    shown.line = qint64(qHash(u"Борщ10"_s)); // the dish ready at 12:10, 10 minutes after its order
+    journal.announced({shown});
     made(QTime(12, 10), {u"Борщ,1,10,20"_s, u"Борщ,1,40,20"_s, u"Борщ,800,5,20"_s, u"Стейк,2,20,30"_s});
+    QCOMPARE(elsewhere(QTime(12, 20), {u"Стейк,2,20,30"_s}), 0); // this monitor's own press
+    QCOMPARE(elsewhere(QTime(12, 30), {u"Борщ,1,50,20"_s}), 1);
+    QCOMPARE(elsewhere(QTime(12, 40), {u"Плов,1,15,20"_s}), 1);
+    QCOMPARE(journal.backElsewhere({qint64(qHash(u"Плов15"_s)), 12345}, m_clock.time.addSecs(300)), 1);
+    QCOMPARE(elsewhere(QTime(12, 50), {u"Лагман,1,15,20"_s}), 1);
+    made(QTime(12, 55), {u"Лагман,1,15,20"_s}, Kind::DishBack);
     made(QTime(13, 0), {u"Чай,1,60,-"_s, u"Суп,1,5,20"_s});
-    made(QTime(13, 1), {u"Суп,1,6,20"_s}, Kind::DishBack);
+    made(QTime(13, 1), {u"Суп,1,5,20"_s}, Kind::DishBack);
     made(QTime(12, 0), {u"Борщ,1,90,20"_s}, Kind::OrderReady, 6);
     const JournalStats::Day day = JournalStats::day(journal.handle(), QDate(2026, 12, 7), sections);
+    const auto text = [](const JournalStats::Dish& d) {
+        return u"%1 %2 %3 %4 %5 %6 %7 %8"_s.arg(d.ready).arg(d.own).arg(d.elsewhere).arg(d.median).arg(d.p90).arg(d.late)
+            .arg(d.lateMean).arg(d.lateWorst);
+    };
     QStringList got;
     for (const JournalStats::Dish& d : day.dishes)
-        got << u"%1 %2 %3 %4 %5"_s.arg(d.dish).arg(d.ready).arg(d.median).arg(d.p90).arg(d.late);
+        got << d.dish + u' ' + text(d);
     QCOMPARE(got.join(u'|'), dishes);
+    QCOMPARE(text(day.total), total);
     QStringList perHour;
     for (int h = 0; h < 24; ++h)
         if (day.readyByHour[size_t(h)] > 0)
             perHour << u"%1:%2/%3"_s.arg(h).arg(day.readyByHour[size_t(h)]).arg(day.lateByHour[size_t(h)]);
     QCOMPARE(perHour.join(u' '), hours);
+    QCOMPARE(JournalStats::summaryLine(day, u"test"_s), summary);
 }
 
 void TestJournal::csv()
@@ -284,18 +335,28 @@ void TestJournal::csv()
     journal.announced({l});
     m_clock.time = m_clock.time.addSecs(90);
     journal.action(Kind::DishReady, {line(5, u"Чай"_s, 2)});
+    journal.readyElsewhere({line(6, u"Суп"_s, 2)}, m_clock.time.addSecs(120));
     m_clock.time = m_clock.time.addDays(1);
     journal.ended(0); // the next day: outside the export
     const QByteArray bytes = JournalStats::csv(journal.handle(), QDate(2026, 12, 7), QDate(2026, 12, 7));
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     const QStringList rows = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_s);
-    QCOMPARE(rows.size(), 5); // the titles, three events and the empty end after the last CR LF
+    // The titles, four events, an empty line, the figures' titles, the whole day, two dishes and
+    // the empty end after the last CR LF.
+    QCOMPARE(rows.size(), 11);
     QCOMPARE(rows[0].count(u';'), 10);
     QCOMPARE(rows[1], u"2026-12-07 12:00:00;Запуск;;;;1.1.4;;;;;"_s);
     QCOMPARE(rows[2], u"2026-12-07 12:00:00;Новое блюдо;;7;;\"Салат \"\"Весна\"\"; большой\";1;0,5;"
                       "2026-12-07 11:40:00;2026-12-07 12:00:00;"_s);
     QCOMPARE(rows[3].section(u';', 0, 3), u"2026-12-07 12:01:30;Блюдо готово;1;7"_s);
     QCOMPARE(rows[3].section(u';', 10), u"2"_s);
+    QCOMPARE(rows[4].section(u';', 0, 1), u"2026-12-07 12:03:30;Готово на другом мониторе"_s);
+    QCOMPARE(rows[5], QString());
+    QCOMPARE(rows[6], u"Блюдо;Готово;Здесь;На других;Медиана, мин;90 %, мин;Опоздали;Опоздание ср., мин;Опоздание макс., мин"_s);
+    // From the announcement at 12:00 (Чай) or the order at 11:40 (Суп) to "ready".
+    QCOMPARE(rows[7], u"Весь день;2;1;1;12,5;21,3;2;2,5;3,5"_s);
+    QCOMPARE(rows[8], u"Суп;1;0;1;23,5;23,5;1;3,5;3,5"_s);
+    QCOMPARE(rows[9], u"Чай;1;1;0;1,5;1,5;1;1,5;1,5"_s);
 }
 
 QTEST_GUILESS_MAIN(TestJournal)

@@ -60,6 +60,8 @@ void TestFormStat::saveCsv()
     clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 15));
     journal.action(Journal::Kind::OrderReady, {line(1, u"Борщ"_s, 1, 10, clock.time), line(2, u"Борщ"_s, 1, 30, clock.time),
                                                line(3, u"Стейк"_s, 2, 15, clock.time)});
+    // Another monitor's mark, seen by the polling.
+    journal.readyElsewhere({line(4, u"Борщ"_s, 1, 5, clock.time.addSecs(300))}, clock.time.addSecs(300));
     clock.time = QDateTime(QDate(2026, 12, 7), QTime(13, 30));
 
     AppState state;
@@ -68,16 +70,21 @@ void TestFormStat::saveCsv()
     Form_Stat window(state, journal, dialogs, display, clock, nullptr);
     window.sections = [] { return QList<int>{1, 800, 900}; };
     window.DateDay->setDate(clock.now().date());
-    QCOMPARE(window.G->rowCount(), 1); // section 2 is not served
-    QCOMPARE(window.G->item(0, 0)->text(), u"Борщ"_s);
-    QCOMPARE(window.G->item(0, 1)->text(), u"2"_s);
-    QCOMPARE(window.G->item(0, 4)->text(), u"1"_s);
-    QCOMPARE(window.LabelTotal->text(), u"Готово: 2, опоздали: 1"_s);
+    QCOMPARE(window.G->rowCount(), 2); // the whole day, and Борщ: section 2 is not served
+    QStringList cells;
+    for (int column = 0; column < window.G->columnCount(); ++column)
+        cells << window.G->horizontalHeaderItem(column)->text() + u": "_s + window.G->item(0, column)->text() + u'/'
+                     + window.G->item(1, column)->text();
+    QCOMPARE(cells, QStringList({u"Блюдо: Весь день/Борщ"_s, u"Готово: 3/3"_s, u"Здесь: 2/2"_s, u"На других: 1/1"_s,
+                                 u"Медиана, мин: 10,0/10,0"_s, u"90 %, мин: 26,0/26,0"_s, u"Опоздали: 1/1"_s,
+                                 u"Опоздание ср., мин: 10,0/10,0"_s, u"Опоздание макс., мин: 10,0/10,0"_s}));
+    QVERIFY(window.G->item(0, 0)->font().bold());
+    QCOMPARE(window.LabelTotal->text(), u"Готово: 3 (здесь 2, на других 1), опоздали: 1"_s);
     // The working day's hours, each with its bars.
     auto* series = qobject_cast<QBarSeries*>(window.Chart->chart()->series().value(0));
     QVERIFY(series);
     QCOMPARE(series->barSets().value(0)->count(), 13);
-    QCOMPARE(series->barSets().value(0)->at(2), 2.0); // 12 o'clock
+    QCOMPARE(series->barSets().value(0)->at(2), 3.0); // 12 o'clock
     QCOMPARE(series->barSets().value(1)->at(2), 1.0);
 
     const QString path = file.isEmpty() ? QString() : dir.filePath(file);
@@ -92,7 +99,11 @@ void TestFormStat::saveCsv()
     if (saved) {
         QFile csv(path);
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        QCOMPARE(csv.readAll().count("\r\n"), 4); // the titles and three lines of one press
+        // The titles, three lines of one press and another's mark; the figures' titles after an
+        // empty line, the whole day and Борщ.
+        const QList<QByteArray> lines = csv.readAll().split('\n');
+        QCOMPARE(lines.size(), 10);
+        QVERIFY(lines[8].startsWith("\xD0\x91\xD0\xBE\xD1\x80\xD1\x89;3;2;1;")); // "Борщ;3;2;1;"
     }
     QCOMPARE(dialogs.messages.size(), !saved && !file.isEmpty() ? 1 : 0);
     if (!dialogs.messages.isEmpty())

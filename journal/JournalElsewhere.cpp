@@ -112,4 +112,3 @@ void Journal::setSummarisedUntil(const QDateTime& at)
         return st.ok() && st.run();
     });
 }
-

@@ -223,12 +223,7 @@ void TestFormMain::controlsFitAfterScaling()
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     // Every name that two lines hold is read whole, every quantity, time and number too, and
     // no part of a grid's width is left empty, once the grids have been painted with their rows.
-    auto cut = [&main] {
-        QStringList cells = cutCells(main.GHot, 1, {0, 3, 6, 7});
-        for (QTableView* grid : main.panelGrids())
-            cells << cutCells(grid, 0, {1, 2});
-        return cells;
-    };
+    auto cut = [&main] { return cutBoardCells(main); };
     QTRY_VERIFY2(cut().isEmpty(), qPrintable(cut().join(u"; "_s)));
 
     QStringList problems;

@@ -3,24 +3,19 @@
 
 #include "KeySteps.h"
 
-class TestKeyPresses : public QObject {
+class TestKeyPresses : public OrderTest {
     Q_OBJECT
 private slots:
     void init();
     void defaultKeys_data();
     void defaultKeys() { KeySteps::drive(*m_db); }
-
-private:
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<OrderRows> m_rows;
 };
 
 void TestKeyPresses::init()
 {
-    m_db = std::make_unique<TestDatabase>();
-    QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
-    m_rows = std::make_unique<OrderRows>(*m_db, u"Петров Сергей"_s);
-    KeySteps::fill(*m_db, *m_rows);
+    startDatabase();
+    if (!QTest::currentTestFailed())
+        KeySteps::fill(*m_db, *m_rows);
 }
 
 void TestKeyPresses::defaultKeys_data()

@@ -112,4 +112,13 @@ const QStringList Names{u"Чай"_s, u"Суп с фрикадельками"_s, 
     return cut;
 }
 
+// The cut cells of the whole board: the hot queue's and every panel's.
+[[maybe_unused]] QStringList cutBoardCells(const Form_Main& main)
+{
+    QStringList cells = cutCells(main.GHot, 1, {0, 3, 6, 7});
+    for (QTableView* grid : main.panelGrids())
+        cells << cutCells(grid, 0, {1, 2});
+    return cells;
+}
+
 } // namespace

@@ -4,7 +4,10 @@
 
 #include "TestDatabase.h"
 
+#include <QObject>
+#include <QTest>
 #include <QVariant>
+#include <memory>
 
 struct OrderRows {
     static constexpr qint64 OpenShift = 10, ClosedShift = 11;
@@ -38,4 +41,36 @@ struct OrderRows {
     }
 
     TestDatabase& db;
+};
+
+// The set-up the order window, press and key tests share: a fresh database with the waiter
+// Петров Сергей, and, for the order tests, his order 100 (№ 7, Стол 4) with the serving-time
+// window in reach. Call from init(); a database that cannot be made fails the test there.
+class OrderTest : public QObject {
+protected:
+    void startDatabase()
+    {
+        m_db = std::make_unique<TestDatabase>();
+        QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
+        m_rows = std::make_unique<OrderRows>(*m_db, QStringLiteral("Петров Сергей"));
+    }
+    void startOrder()
+    {
+        startDatabase();
+        if (QTest::currentTestFailed())
+            return;
+        m_rows->addOrder(100, 7, QStringLiteral("Стол 4"));
+        m_db->exec(QStringLiteral("INSERT INTO MY_PARAM (KOD, NAME_PARAM) VALUES (1, 'time_monitor')"));
+    }
+    // A line of an order, 100 unless told; timing is MY_TIME, MY_ALARM, START_TIME, END_TIME as SQL.
+    void addLine(int section, int state, const QString& dish,
+                 const QString& timing = QStringLiteral("20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"),
+                 int order = 100)
+    {
+        m_rows->addLine(order, section, state, dish, timing);
+    }
+    int stateOf(const QString& dish) { return m_rows->stateOf(dish); }
+
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<OrderRows> m_rows;
 };

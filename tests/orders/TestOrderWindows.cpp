@@ -4,7 +4,7 @@
 
 #include "OrderMonitor.h"
 
-class TestOrderWindows : public QObject {
+class TestOrderWindows : public OrderTest {
     Q_OBJECT
 private slots:
     void initTestCase() { Form_Base::shortenLimits(3, 1); } // a held line is waited out in 1 s
@@ -25,26 +25,11 @@ private slots:
     void pickerArrowsGrowWithTheWindow();
     void emptyGridSendsNothing();
 
-private:
-    // A line of an order, 100 unless told; timing is MY_TIME, MY_ALARM, START_TIME, END_TIME as SQL.
-    void addLine(int section, int state, const QString& dish,
-                 const QString& timing = u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s, int order = 100)
-    {
-        m_rows->addLine(order, section, state, dish, timing);
-    }
-    int stateOf(const QString& dish) { return m_rows->stateOf(dish); }
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<OrderRows> m_rows;
 };
 
 void TestOrderWindows::init()
 {
-    m_db = std::make_unique<TestDatabase>();
-    QVERIFY2(m_db->error().isEmpty(), qPrintable(m_db->error()));
-    m_rows = std::make_unique<OrderRows>(*m_db, u"Петров Сергей"_s);
-    m_rows->addOrder(100, 7, u"Стол 4"_s);
-    // The serving-time window is in reach.
-    m_db->exec(u"INSERT INTO MY_PARAM (KOD, NAME_PARAM) VALUES (1, 'time_monitor')"_s);
+    startOrder();
 }
 
 void TestOrderWindows::dishReady_data()

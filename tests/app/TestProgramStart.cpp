@@ -174,7 +174,7 @@ void TestProgramStart::missingSoundFileOpensTheSettings()
     ProgramWindows windows(start.state, start.platform());
     Form_Main* main = windows.forms().Main;
     Form_Vid* vid = windows.forms().Vid;
-    QVERIFY(start.state.SoundFile.isEmpty());
+    QVERIFY(windows.settings().soundFile().isEmpty());
     QCOMPARE(vid->RadioGroup2->itemIndex(), 1);
 
     bool settingsShown = false;

@@ -52,7 +52,7 @@ const QString Form_Main::NoSoundFileWarning =
     u"Звуковое оповещение настроено с использованием мульти-медиа звуков, однако не выбран звуковой файл для воспроизведения. Произведите настройку !"_s;
 
 
-Form_Main::Form_Main(AppState& state, const Settings& settings, Dialogs& dialogs, DisplayMode& display,
+Form_Main::Form_Main(AppState& state, Settings& settings, Dialogs& dialogs, DisplayMode& display,
                      const Forms& forms)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_state(state), m_settings(settings), m_dialogs(dialogs),
       m_display(display), m_forms(forms)
@@ -79,7 +79,7 @@ Form_Main::Form_Main(AppState& state, const Settings& settings, Dialogs& dialogs
         m_idleFailing = false;
     });
     TimerColor.setInterval(1000);
-    m_board = std::make_unique<OrderBoard>(state, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll, BtnPrev, BtnNext});
+    m_board = std::make_unique<OrderBoard>(state, settings, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll, BtnPrev, BtnNext});
     reportErrors(m_dialogs, nullptr, [this] { FormCreate(); });
 }
 

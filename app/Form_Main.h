@@ -46,7 +46,7 @@ public:
     static constexpr int FullScreenWidth = 800;
     static constexpr int FullScreenHeight = 600;
 
-    Form_Main(AppState& state, const Settings& settings, Dialogs& dialogs, DisplayMode& display, const Forms& forms);
+    Form_Main(AppState& state, Settings& settings, Dialogs& dialogs, DisplayMode& display, const Forms& forms);
     ~Form_Main() override;
 
     QWidget* page;
@@ -189,7 +189,7 @@ private:
     void placeReadyStrip();
 
     AppState& m_state;
-    const Settings& m_settings;
+    Settings& m_settings;
     Dialogs& m_dialogs;
     DisplayMode& m_display;
     const Forms& m_forms;

@@ -3,6 +3,7 @@
 // Also what the log tells, and the program itself polling at once and ending on a signal.
 
 #include "AppState.h"
+#include "Settings.h"
 #include "FakeMachine.h"
 #include "FileBytes.h"
 #include "Form_Main.h"

@@ -44,11 +44,12 @@ struct Board {
     explicit Board(const QString& folder, QSize screen = DesignScreen) : settings(folder), display(screen)
     {
         state.settingsFolder = folder;
-        settings.load();
+        problems = settings.load();
         main = std::make_unique<Form_Main>(state, settings, dialogs, display, forms);
     }
     AppState state;
     Settings settings;
+    QStringList problems; // of reading the settings
     FakeDialogs dialogs;
     FakeDisplayMode display;
     Forms forms;

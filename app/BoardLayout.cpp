@@ -31,8 +31,7 @@
 #include "Forms.h"
 #include "RadioGroup.h"
 #include "Scaling.h"
-#include "SettingsFile.h"
-#include "SettingsNames.h"
+#include "Settings.h"
 #include "StatusStrip.h"
 #include "ViewSettings.h"
 
@@ -52,7 +51,6 @@
 #include "BoardColumns.h"
 
 using namespace Qt::StringLiterals;
-namespace N = SettingsNames;
 using namespace BoardColumns;
 
 namespace {
@@ -153,18 +151,8 @@ void Form_Main::FormCreate()
     m_state.AtDesignSize = BtnAll->height() == 37;
     const QSize screen = m_display.screenSize();
     m_state.WideScreen = isWideScreen(screen);
-    m_state.SoundFile.clear();
-
-    const SettingsFile screenFile(m_state.settingsFolder, N::Screen);
-    screenFile.createIfMissing(N::ScreenDefault);
-    // An empty file is repaired like a wrong one; one that cannot be read is left alone.
-    QString mode = screenFile.readLinesOr({N::ScreenWindow}).value(0);
-    if (mode != N::ScreenWindow && mode != N::ScreenFull) {
-        screenFile.write(N::ScreenDefault);
-        mode = N::ScreenWindow;
-    }
     ScaleRatio type;
-    if (mode == N::ScreenFull) {
+    if (m_settings.fullScreen()) {
         SetFullScreenMode();
         if (m_state.AtDesignSize)
             type = fillScreen(m_display.screenSize());
@@ -188,28 +176,19 @@ void Form_Main::FormCreate()
     m_state.HotExpanded = false;
     m_state.HotNormalHeight = GHot->height();
 
-    SettingsFile(m_state.settingsFolder, N::Net).createIfMissing(N::NetDefault);
-
-    const SettingsFile sectionFile(m_state.settingsFolder, N::Section);
-    sectionFile.createIfMissing(N::SectionDefault);
     const auto boxes = sectionBoxes();
-    for (const QString& line : sectionFile.readLinesOr(N::SectionDefault)) {
-        for (int i = 0; i < 5; ++i)
-            if (line == QString::number(i + 1))
-                boxes[i]->setChecked(true);
-    }
+    const std::array<bool, 5> served = m_settings.sections();
+    for (int i = 0; i < 5; ++i)
+        if (served[size_t(i)])
+            boxes[i]->setChecked(true);
 
     m_gate->setKeyMap(KeyMap::load(m_state.settingsFolder));
 
-    const SettingsFile gruppaFile(m_state.settingsFolder, N::Gruppa);
-    gruppaFile.createIfMissing(N::GruppaDefault);
-    const bool groupShown = gruppaFile.lineOr(0, u"0"_s) == u"1";
+    const bool groupShown = m_settings.groupShown();
     GHot->setColumnHidden(GroupColumn, !groupShown);
 
     sizePanelsAlike(panels(), panelGrids());
-    const SettingsFile textFile(m_state.settingsFolder, N::TextSize);
-    textFile.createIfMissing(N::TextSizeDefault);
-    setTextSize(ViewSettings::loadTextSize(textFile.lineOr(0, QString())));
+    setTextSize(m_settings.textSize());
     sizeHotColumns(groupShown);
     sizePanelColumns();
     // The panels lie over the hot queue's last line.

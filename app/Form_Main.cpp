@@ -25,19 +25,15 @@
 #include "Form_Ready.h"
 #include "Form_Vid.h"
 #include "Forms.h"
-#include "RadioGroup.h"
 #include "Scaling.h"
-#include "SettingsFile.h"
-#include "SettingsNames.h"
+#include "Settings.h"
 #include "StatusStrip.h"
-#include "ViewSettings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyle>
@@ -49,7 +45,6 @@
 using namespace Qt::StringLiterals;
 
 using Picture = ButtonPictures::Picture;
-namespace N = SettingsNames;
 
 const QString Form_Main::Caption = u"Монитор кухни v"_s + QStringLiteral(MONITOR_VERSION);
 const QString Form_Main::ExitQuestion = u"Завершить работу монитора кухни?"_s;
@@ -57,8 +52,9 @@ const QString Form_Main::NoSoundFileWarning =
     u"Звуковое оповещение настроено с использованием мульти-медиа звуков, однако не выбран звуковой файл для воспроизведения. Произведите настройку !"_s;
 
 
-Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, const Forms& forms)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_state(state), m_dialogs(dialogs),
+Form_Main::Form_Main(AppState& state, Settings& settings, Dialogs& dialogs, DisplayMode& display,
+                     const Forms& forms)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_state(state), m_settings(settings), m_dialogs(dialogs),
       m_display(display), m_forms(forms)
 {
     setObjectName(u"Form_Main"_s);
@@ -83,7 +79,7 @@ Form_Main::Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, co
         m_idleFailing = false;
     });
     TimerColor.setInterval(1000);
-    m_board = std::make_unique<OrderBoard>(state, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll, BtnPrev, BtnNext});
+    m_board = std::make_unique<OrderBoard>(state, settings, OrderBoard::Widgets{panels(), panelGrids(), sectionBoxes(), BtnAll, BtnPrev, BtnNext});
     reportErrors(m_dialogs, nullptr, [this] { FormCreate(); });
 }
 
@@ -141,7 +137,7 @@ void Form_Main::FormShow()
         reportErrors(m_dialogs, this, [this] {
             refreshBoard();
         });
-    if (m_forms.Vid && m_forms.Vid->RadioGroup2->itemIndex() > 0 && m_state.SoundFile.isEmpty()) {
+    if (m_settings.output() > 0 && m_settings.soundFile().isEmpty()) {
         // Asked once the board is on the screen, so the boxes open over it.
         QTimer::singleShot(0, this, &Form_Main::warnMissingSoundFile);
     }
@@ -295,10 +291,10 @@ void Form_Main::setHotExpanded(bool expanded)
 
 void Form_Main::IdleTimerTimer()
 {
-    if (!m_idleClock || !m_forms.Vid)
+    if (!m_idleClock)
         return;
     const quint32 lastInput = m_idleClock->lastInputTick();
-    if (!IdleCheck::exceeded(m_idleClock->tickCount(), lastInput, m_forms.Vid->E_Idle->text()))
+    if (!IdleCheck::exceeded(m_idleClock->tickCount(), lastInput, m_settings.idle()))
         return;
     if (GHot->height() != m_state.HotNormalHeight || m_state.HotExpanded)
         setHotExpanded(false);

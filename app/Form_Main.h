@@ -17,6 +17,7 @@
 #include <optional>
 
 struct AppState;
+class Settings;
 struct Forms;
 class Dialogs;
 class DisplayMode;
@@ -45,7 +46,7 @@ public:
     static constexpr int FullScreenWidth = 800;
     static constexpr int FullScreenHeight = 600;
 
-    Form_Main(AppState& state, Dialogs& dialogs, DisplayMode& display, const Forms& forms);
+    Form_Main(AppState& state, Settings& settings, Dialogs& dialogs, DisplayMode& display, const Forms& forms);
     ~Form_Main() override;
 
     QWidget* page;
@@ -188,6 +189,7 @@ private:
     void placeReadyStrip();
 
     AppState& m_state;
+    Settings& m_settings;
     Dialogs& m_dialogs;
     DisplayMode& m_display;
     const Forms& m_forms;

@@ -27,16 +27,15 @@
 #include "DataGrid.h"
 #include "PollingCycle.h"
 #include "PressService.h"
-#include "RadioGroup.h"
 #include "ScreenKeeper.h"
 #include "ServiceWatch.h"
+#include "Settings.h"
 #include "SettingsFile.h"
 #include "SilenceMark.h"
 #include "SoundAlert.h"
 #include "StatusStrip.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -49,22 +48,28 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
         if (onCreated)
             onCreated(window->objectName());
     };
-    // The order matters: the settings dialog loads the sound file before the data module opens
-    // it, and the data module finds the connection file that the board has created.
-    m_main = std::make_unique<Form_Main>(state, platform.dialogs, platform.display, m_forms);
+    // Read once, before any window: the board lays itself out by them, the data module finds
+    // the connection file made here and opens the sound file read here.
+    m_settings = std::make_unique<Settings>(state.settingsFolder);
+    const QStringList problems = m_settings->load();
+    Settings& settings = *m_settings;
+    m_main = std::make_unique<Form_Main>(state, settings, platform.dialogs, platform.display, m_forms);
     Form_Main* main = m_main.get();
     m_forms.Main = main;
     created(main);
+    // A file that could not be made: its defaults hold for the run, said once.
+    if (!problems.isEmpty())
+        platform.dialogs.message(main, problems.join(u'\n') + u'\n' + Settings::DefaultsTakenMessage);
     created(m_forms.Util = new Form_Util(platform.clock, main));
     created(m_forms.Net = new Form_Net(state, platform.dialogs, platform.display, m_forms.Psw, main));
     created(m_forms.Psw = new Form_Psw(state, platform.dialogs, platform.display, *m_forms.Util, main));
-    created(m_forms.Vid = new Form_Vid(state, platform.dialogs, platform.display, platform.player,
+    created(m_forms.Vid = new Form_Vid(state, settings, platform.dialogs, platform.display, platform.player,
                                        main->IdleTimer, main));
-    created(m_forms.Detail = new Form_Detail(state, platform.dialogs, platform.display, platform.clock, main));
+    created(m_forms.Detail = new Form_Detail(state, platform.dialogs, platform.display, main));
     created(m_forms.Time = new Form_Time(state, platform.dialogs, platform.display, platform.clock, main));
     created(m_forms.DateTime = new Form_DateTime(state, platform.dialogs, platform.display, main));
     created(m_forms.Limit = new Form_Limit(state, platform.dialogs, platform.display, main));
-    Form_Base* base = new Form_Base(state, *m_forms.Util, platform.dialogs, platform.player, main);
+    Form_Base* base = new Form_Base(settings, *m_forms.Util, platform.dialogs, platform.player, main);
     m_forms.Base = base;
     base->hooks.connectionFailed = [this, main, &state] {
         m_forms.Net->exec();
@@ -108,11 +113,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
         return sections;
     };
     m_forms.Vid->showStatistics = [this] { m_forms.Stat->showToday(); };
-    Form_Vid* vid = m_forms.Vid;
     m_forms.Alert = new SoundAlert(*base, platform.speaker, main->PanelSound, main->TimerColor,
-                                   {[vid] { return vid->RadioGroup2->itemIndex(); },
-                                    [vid] { return vid->E_Duration->text(); },
-                                    [vid] { return vid->E_Amount->text(); }},
+                                   {[&settings] { return settings.output(); },
+                                    [&settings] { return settings.duration(); },
+                                    [&settings] { return settings.amount(); }},
                                    base);
     auto* silenceMark = new SilenceMark(main);
     QObject::connect(m_forms.Alert, &SoundAlert::silenceChanged, silenceMark, &SilenceMark::setSilence);

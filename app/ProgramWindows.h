@@ -17,6 +17,7 @@ class SpeakerTone;
 class Clock;
 class IdleClock;
 class ScreenKeeper;
+class Settings;
 
 // The machine underneath the windows.
 struct Platform {
@@ -39,9 +40,12 @@ public:
     const Forms& forms() const { return m_forms; }
     // The monitor's own record, opened with the windows and handed to those that write or read it.
     Journal& journal() { return m_journal; }
+    // The settings read at start, which the windows read and the settings window writes.
+    Settings& settings() { return *m_settings; }
 
 private:
     Journal m_journal; // outlives the windows
+    std::unique_ptr<Settings> m_settings; // outlives the windows too
     Forms m_forms;
     std::unique_ptr<Form_Main> m_main; // every other window belongs to the board
 };

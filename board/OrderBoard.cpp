@@ -5,8 +5,7 @@
 #include "Form_Base.h"
 #include "QueryModel.h"
 #include "ServerTime.h"
-#include "SettingsFile.h"
-#include "SettingsNames.h"
+#include "Settings.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,7 +14,10 @@
 
 using namespace Qt::StringLiterals;
 
-OrderBoard::OrderBoard(AppState& state, const Widgets& widgets) : m_state(state), m_w(widgets) {}
+OrderBoard::OrderBoard(AppState& state, Settings& settings, const Widgets& widgets)
+    : m_state(state), m_settings(settings), m_w(widgets)
+{
+}
 
 OrderBoard::~OrderBoard() = default;
 
@@ -208,7 +210,7 @@ void OrderBoard::CB_S1Click()
     for (int i = 0; i < 5; ++i)
         if (sections[size_t(i)])
             lines << QString::number(i + 1);
-    SettingsFile(m_state.settingsFolder, SettingsNames::Section).write(lines);
+    m_settings.write(Settings::Key::Sections, lines.join(u'\n'));
     RefreshOrderList();
     FillPage();
 }

@@ -16,6 +16,7 @@ class Form_Base;
 class Query;
 class QueryModel;
 class ServerTime;
+class Settings;
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
@@ -32,7 +33,7 @@ public:
         QPushButton* BtnNext;
     };
 
-    OrderBoard(AppState& state, const Widgets& widgets);
+    OrderBoard(AppState& state, Settings& settings, const Widgets& widgets);
     ~OrderBoard();
 
     // Binds the panels to the database once the data module exists.
@@ -80,6 +81,7 @@ private:
     void showChoice();
 
     AppState& m_state;
+    Settings& m_settings;
     Widgets m_w;
     Form_Base* m_base = nullptr;
     std::array<std::unique_ptr<Query>, 6> m_queries;

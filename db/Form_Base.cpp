@@ -1,11 +1,11 @@
 #include "Form_Base.h"
 
-#include "AppState.h"
 #include "Cp1251.h"
 #include "DbError.h"
 #include "Dialogs.h"
 #include "Form_Util.h"
 #include "Log.h"
+#include "Settings.h"
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 #include "SoundPlayer.h"
@@ -34,7 +34,7 @@ QString describeWrite(const QStringList& lines, const Form_Base::Params& params)
 }
 }
 
-Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPlayer& player,
+Form_Base::Form_Base(const Settings& settings, Form_Util& util, Dialogs& dialogs, SoundPlayer& player,
                      QObject* parent)
     : QObject(parent),
       // A read-only read-committed transaction may stay open all shift: the server does not let
@@ -57,7 +57,7 @@ Form_Base::Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPl
       QJournal(MyDB, TransactionRead),
       MyStoredProc(MyDB, TransactionRead),
       MediaPlayer1(player),
-      m_state(state),
+      m_settings(settings),
       m_util(util),
       m_dialogs(dialogs)
 {
@@ -129,10 +129,11 @@ bool Form_Base::FormCreate()
 
 void Form_Base::openSoundFile()
 {
-    if (!m_state.SoundFile.isEmpty()) {
-        qCInfo(lcMonitor).noquote() << "sound file:" << m_state.SoundFile;
+    const QString soundFile = m_settings.soundFile();
+    if (!soundFile.isEmpty()) {
+        qCInfo(lcMonitor).noquote() << "sound file:" << soundFile;
         // Played only when the sound is set to the file, so its player loads at the first play.
-        reportErrors(m_dialogs, nullptr, [&] { MediaPlayer1.openLater(m_state.SoundFile); });
+        reportErrors(m_dialogs, nullptr, [&] { MediaPlayer1.openLater(soundFile); });
     }
 }
 
@@ -151,7 +152,7 @@ void Form_Base::readSwitchesIfPending()
 void Form_Base::readConnectionSettings()
 {
     // The database name is taken byte for byte: the server, a colon, the file's path.
-    const QString folder = m_state.settingsFolder;
+    const QString folder = m_settings.folder();
     QList<QByteArray> net = SettingsFile::splitLines(SettingsFile(folder, SettingsNames::Net).readBytes());
     MyDB.DatabaseName = net.size() > 1 ? net[1] : QByteArray();
     SettingsFile psw(folder, SettingsNames::Psw);

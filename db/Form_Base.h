@@ -16,15 +16,15 @@
 #include <utility>
 #include <vector>
 
-struct AppState;
 class Dialogs;
 class Form_Util;
+class Settings;
 class SoundPlayer;
 
 class Form_Base : public QObject {
     Q_OBJECT
 public:
-    Form_Base(AppState& state, Form_Util& util, Dialogs& dialogs, SoundPlayer& player,
+    Form_Base(const Settings& settings, Form_Util& util, Dialogs& dialogs, SoundPlayer& player,
               QObject* parent = nullptr);
 
     static inline const QByteArray DefaultPassword = QByteArrayLiteral("quiltbank");
@@ -94,7 +94,7 @@ private:
     void readConnectionSettings();
     void openSoundFile();
 
-    AppState& m_state;
+    const Settings& m_settings;
     bool m_switchesPending = false;
     Form_Util& m_util;
     Dialogs& m_dialogs;

@@ -1,5 +1,6 @@
 // Any bytes as a settings file: decoded line by line, the values loaded by their rules, and the
 // lines written back read as the same lines.
+#include "Settings.h"
 #include "SettingsFile.h"
 #include "ViewSettings.h"
 
@@ -12,9 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QStringList lines = SettingsFile::decode(bytes);
     for (const QString& line : lines) {
-        ViewSettings::loadIdle(line);
-        ViewSettings::loadDuration(line);
-        ViewSettings::loadAmount(line);
+        for (const Settings::Entry& entry : Settings::table())
+            Settings::read(entry.key, line);
         ViewSettings::validIdle(line);
         if (ViewSettings::validDuration(line) && !ViewSettings::digitRunInRange(line, 50, 2000))
             std::abort();

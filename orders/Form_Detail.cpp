@@ -1,7 +1,6 @@
 #include "Form_Detail.h"
 
 #include "ButtonPictures.h"
-#include "Clock.h"
 #include "CookAction.h"
 #include "DataGrid.h"
 #include "Dialogs.h"
@@ -50,10 +49,9 @@ const OrderWindow::Column Columns[] = {
 };
 }
 
-Form_Detail::Form_Detail(AppState& state, Dialogs& dialogs, DisplayMode& display, const Clock& clock,
-                         QWidget* parent)
+Form_Detail::Form_Detail(AppState& state, Dialogs& dialogs, DisplayMode& display, QWidget* parent)
     : DesignDialog(u"Form_Detail"_s, QString(), QSize(600, 477), TitleButtons::CloseOnly, parent),
-      m_dialogs(dialogs), m_clock(clock)
+      m_dialogs(dialogs)
 {
     buildControls();
     scaleForScreen(state, display.screenSize());

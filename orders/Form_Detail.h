@@ -17,7 +17,6 @@
 #include <memory>
 
 struct AppState;
-class Clock;
 class DataGrid;
 class Dialogs;
 class DisplayMode;
@@ -43,7 +42,7 @@ public:
     // The dish the cook touched, by the values of some of its fields; empty for none.
     using Dish = QList<QPair<QString, DbValue>>;
 
-    Form_Detail(AppState& state, Dialogs& dialogs, DisplayMode& display, const Clock& clock, QWidget* parent);
+    Form_Detail(AppState& state, Dialogs& dialogs, DisplayMode& display, QWidget* parent);
     ~Form_Detail() override;
 
     // Binds the detail query to the data module's connection once the data module exists.
@@ -118,7 +117,6 @@ private:
     void showCaptions();
 
     Dialogs& m_dialogs;
-    const Clock& m_clock;
     Board m_board;
     Form_Base* m_base = nullptr;
     PressService* m_presses = nullptr;

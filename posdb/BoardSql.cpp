@@ -117,10 +117,3 @@ QStringList BoardSql::hotOrderLines(bool allOrders)
         u"ORDER BY 12"_s,
     };
 }
-
-QStringList BoardSql::orderReady(qint64 orderKey, const ServedSections& served)
-{
-    return QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD_ZAKAZ = "_s + QString::number(orderKey)
-                       + u" AND PRINT_SECTION = 2 AND (SECTION = 800 OR SECTION = 900"_s}
-           + sectionLines(served);
-}

@@ -30,8 +30,4 @@ constexpr int PagePanels = 6;
 // Every section's lines of the order :K, shown (or, with allOrders, shown or ready), sorted by
 // due time: the order behind a row of the hot queue.
 QStringList hotOrderLines(bool allOrders);
-// Sets ready the order's lines shown to the cooks in the served sections; the other sections'
-// lines keep their state, and so do lines not yet sent to the kitchen or not yet shown: they
-// would never reach the guest.
-QStringList orderReady(qint64 orderKey, const ServedSections& served);
 }

@@ -5,7 +5,7 @@
 #include "Dialogs.h"
 #include "DisplayMode.h"
 #include "RadioGroup.h"
-#include "SettingsFile.h"
+#include "Settings.h"
 #include "SettingsNames.h"
 #include "SoundPlayer.h"
 #include "ViewSettings.h"
@@ -17,10 +17,9 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QTimer>
-#include <stdexcept>
 
 using namespace Qt::StringLiterals;
-namespace N = SettingsNames;
+using Key = Settings::Key;
 
 const QString Form_Vid::SoundFilter = u"Звуковые файлы (wav, mid, mp3)|*.wav; *.mid; *.mp3"_s;
 const QString Form_Vid::NoSoundFileMessage =
@@ -31,19 +30,17 @@ const QString Form_Vid::DurationMessage =
 const QString Form_Vid::AmountMessage =
     u"В поле количества гудков должно быть целое положительное число в интервале от 1 до 10"_s;
 const QString Form_Vid::RestartMessage = u"Изменены настройки, программу нужно перезапустить !"_s;
-const QString Form_Vid::DefaultsTakenMessage =
-    u"Для настроек, которые не удалось прочитать, до перезапуска программы действуют значения по умолчанию."_s;
 
-Form_Vid::Form_Vid(AppState& state, Dialogs& dialogs, DisplayMode& display, SoundPlayer& player,
-                   QTimer& idleTimer, QWidget* mainWindow)
+Form_Vid::Form_Vid(AppState& state, Settings& settings, Dialogs& dialogs, DisplayMode& display,
+                   SoundPlayer& player, QTimer& idleTimer, QWidget* mainWindow)
     : DesignDialog(u"Form_Vid"_s, u"Настройки программы"_s, QSize(248, 316),
                    TitleButtons::CloseOnly, mainWindow),
-      m_state(state), m_dialogs(dialogs), m_player(player), m_idleTimer(idleTimer),
+      m_state(state), m_settings(settings), m_dialogs(dialogs), m_player(player), m_idleTimer(idleTimer),
       m_mainWindow(mainWindow)
 {
     buildControls();
     scaleForScreen(state, display.screenSize());
-    reportErrors(m_dialogs, m_mainWindow, [this] { FormCreate(); });
+    FormCreate();
 }
 
 void Form_Vid::buildControls()
@@ -134,84 +131,26 @@ void Form_Vid::buildControls()
     });
 }
 
-SettingsFile Form_Vid::file(const QString& name) const
-{
-    return SettingsFile(m_state.settingsFolder, name);
-}
-
 void Form_Vid::FormCreate()
 {
-    // Every value starts at its default, and each file is read on its own: a file that cannot
-    // be read is told about once, with the others, and its values keep their defaults for the
-    // run, so the alerts still sound and the idle check still works.
-    RadioGroup1->setItemIndex(0);
-    RadioGroup2->setItemIndex(0);
-    E_Idle->setText(N::IdleDefault.front());
-    CB_Gruppa->setChecked(false);
-    RG_TextSize->setItemIndex(0);
-    E_Duration->setText(N::SignalDefault[0]);
-    E_Amount->setText(N::SignalDefault[1]);
-    QStringList problems;
-    auto step = [&problems](const auto& body) {
-        try {
-            body();
-        } catch (const std::exception& e) {
-            problems << QString::fromUtf8(e.what());
-        }
-    };
-
-    // The view the board was started in, so that saving other settings keeps it. The board
-    // itself makes the file and mends a wrong line.
-    step([this] {
-        const SettingsFile screen = file(N::Screen);
-        if (screen.exists() && screen.readLinesOr({N::ScreenWindow}).value(0) == N::ScreenFull)
-            RadioGroup1->setItemIndex(1);
-    });
-
-    step([this] {
-        const SettingsFile tsound = file(N::TSound);
-        if (tsound.createIfMissing(N::TSoundDefault)) {
-            m_state.SoundFile.clear();
-            return;
-        }
-        const qint64 stored = ViewSettings::firstWholeNumber(SettingsFile::encode(tsound.readLinesOr(N::TSoundDefault)));
-        RadioGroup2->setItemIndex(ViewSettings::outputItem(stored));
-        if (stored > 0) {
-            const SettingsFile fsound = file(N::FSound);
-            m_state.SoundFile = fsound.exists() ? fsound.line(0, QString()) : QString();
-        }
-    });
-
-    step([this] {
-        const SettingsFile idle = file(N::Idle);
-        idle.createIfMissing(N::IdleDefault);
-        E_Idle->setText(ViewSettings::loadIdle(idle.lineOr(0, u"5"_s)));
-    });
-
+    // The object read the files at start; the view opens at the stored one, so that a kiosk
+    // whose text size is changed stays full screen.
+    RadioGroup1->setItemIndex(m_settings.fullScreen() ? 1 : 0);
+    RadioGroup2->setItemIndex(m_settings.output());
+    E_Idle->setText(m_settings.idle());
     m_idleTimer.start();
+    CB_Gruppa->setChecked(m_settings.groupShown());
+    RG_TextSize->setItemIndex(m_settings.textSize());
+    E_Duration->setText(m_settings.duration());
+    E_Amount->setText(m_settings.amount());
 
-    step([this] {
-        const SettingsFile gruppa = file(N::Gruppa);
-        gruppa.createIfMissing(N::GruppaDefault);
-        CB_Gruppa->setChecked(gruppa.lineOr(0, u"0"_s) == u"1");
-    });
-
-    step([this] {
-        const SettingsFile text = file(N::TextSize);
-        text.createIfMissing(N::TextSizeDefault);
-        RG_TextSize->setItemIndex(ViewSettings::loadTextSize(text.lineOr(0, QString())));
-    });
-
-    step([this] {
-        const SettingsFile signal = file(N::Signal);
-        signal.createIfMissing(N::SignalDefault);
-        const QStringList lines = signal.readLinesOr(N::SignalDefault);
-        E_Duration->setText(ViewSettings::loadDuration(lines.value(0, u"0"_s)));
-        E_Amount->setText(ViewSettings::loadAmount(lines.value(1, u"0"_s)));
-    });
-
-    if (!problems.isEmpty())
-        throw std::runtime_error((problems.join(u'\n') + u"\n"_s + DefaultsTakenMessage).toStdString());
+    // From now on the fields are the values the monitor works with, as typed.
+    connect(E_Idle, &QLineEdit::textChanged, this, [this](const QString& text) { m_settings.set(Key::Idle, text); });
+    connect(E_Duration, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_settings.set(Key::Duration, text); });
+    connect(E_Amount, &QLineEdit::textChanged, this, [this](const QString& text) { m_settings.set(Key::Amount, text); });
+    connect(RadioGroup2, &RadioGroup::clicked, this,
+            [this](int item) { m_settings.set(Key::Output, QString::number(item)); });
 }
 
 void Form_Vid::showEvent(QShowEvent* event)
@@ -241,15 +180,14 @@ void Form_Vid::Btn_SetupSoundClick()
     if (path.isEmpty())
         return;
     // Stored first, so that a path the file cannot hold leaves the old choice whole.
-    file(N::FSound).write({path});
-    m_state.SoundFile = path;
+    m_settings.write(Key::SoundFile, path);
     m_player.open(path);
 }
 
 void Form_Vid::BitBtn1Click()
 {
     const bool multimedia = RadioGroup2->itemIndex() == 1;
-    if (multimedia && m_state.SoundFile.isEmpty()) {
+    if (multimedia && m_settings.soundFile().isEmpty()) {
         m_dialogs.message(this, NoSoundFileMessage);
         RadioGroup2->setItemIndex(0);
         return;
@@ -272,14 +210,14 @@ void Form_Vid::BitBtn1Click()
         }
     }
 
+    // The board keeps the view it was set up with; these apply at the next start.
+    m_settings.set(Key::Screen, RadioGroup1->itemIndex() == 1 ? SettingsNames::ScreenFull : SettingsNames::ScreenWindow);
+    m_settings.set(Key::Gruppa, CB_Gruppa->isChecked() ? u"1"_s : u"0"_s);
+    m_settings.set(Key::TextSize, QString::number(qMax(0, RG_TextSize->itemIndex())));
+    m_settings.set(Key::Output, QString::number(RadioGroup2->itemIndex()));
     if (multimedia)
-        file(N::Sound).write({m_state.SoundFile});
-    file(N::TSound).write({QString::number(RadioGroup2->itemIndex())});
-    file(N::Screen).write({RadioGroup1->itemIndex() == 1 ? N::ScreenFull : N::ScreenWindow});
-    file(N::Gruppa).write({CB_Gruppa->isChecked() ? u"1"_s : u"0"_s});
-    file(N::TextSize).write({QString::number(qMax(0, RG_TextSize->itemIndex()))});
-    file(N::Idle).write({E_Idle->text()});
-    file(N::Signal).write({E_Duration->text(), E_Amount->text()});
+        m_settings.write(Key::SavedSound, m_settings.soundFile());
+    m_settings.store({Key::Output, Key::Screen, Key::Gruppa, Key::TextSize, Key::Idle, Key::Duration});
 
     m_dialogs.message(this, RestartMessage);
     accept();

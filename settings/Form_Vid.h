@@ -1,7 +1,8 @@
 #pragma once
-// The view and sound settings dialog. Created once at start, it loads its settings files into
-// its fields, and from then on those fields are the live settings: the board's idle check reads
-// E_Idle, the sound alert reads RadioGroup2, E_Duration and E_Amount.
+// The view and sound settings dialog. Created once at start, it shows the settings object's
+// values in its fields and writes through it: what is typed into E_Idle, E_Duration and
+// E_Amount and the choice of RadioGroup2 reach the idle check and the sound alert at once, saved
+// or not; OK writes the files, which the next start reads.
 
 #include "DesignDialog.h"
 
@@ -18,13 +19,13 @@ class QPushButton;
 class QTimer;
 class RadioGroup;
 class SoundPlayer;
-class SettingsFile;
+class Settings;
 
 class Form_Vid : public DesignDialog {
     Q_OBJECT
 public:
     // idleTimer is the board's IdleTimer; mainWindow is closed after a save, ending the program.
-    Form_Vid(AppState& state, Dialogs& dialogs, DisplayMode& display, SoundPlayer& player,
+    Form_Vid(AppState& state, Settings& settings, Dialogs& dialogs, DisplayMode& display, SoundPlayer& player,
              QTimer& idleTimer, QWidget* mainWindow);
 
     RadioGroup* RadioGroup1;
@@ -55,16 +56,15 @@ public:
     static const QString DurationMessage;
     static const QString AmountMessage;
     static const QString RestartMessage;
-    static const QString DefaultsTakenMessage;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    SettingsFile file(const QString& name) const;
     void buildControls();
 
     AppState& m_state;
+    Settings& m_settings;
     Dialogs& m_dialogs;
     SoundPlayer& m_player;
     QTimer& m_idleTimer;

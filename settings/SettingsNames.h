@@ -1,6 +1,6 @@
 #pragma once
-// The settings files, spelled exactly as they are stored, and the lines
-// written when one is missing.
+// The settings files, spelled exactly as they are stored. The defaults of the values live in
+// the settings' table (Settings); "Net.txt" has its own codec, so its default lives here.
 
 #include <QString>
 #include <QStringList>
@@ -22,13 +22,6 @@ inline const QString Keys = QStringLiteral("Keys.txt");
 inline const QString ScreenWindow = QStringLiteral("Window");
 inline const QString ScreenFull = QStringLiteral("Full");
 
-inline const QStringList ScreenDefault{ScreenWindow};
 inline const QStringList NetDefault{QStringLiteral("Local"),
                                     QStringLiteral("localhost:C:\\Program Files\\Parvolin\\dishbase.fdb")};
-inline const QStringList SectionDefault{QStringLiteral("1")};
-inline const QStringList GruppaDefault{QStringLiteral("0")};
-inline const QStringList IdleDefault{QStringLiteral("5")};
-inline const QStringList SignalDefault{QStringLiteral("50"), QStringLiteral("1")};
-inline const QStringList TSoundDefault{QStringLiteral("0")};
-inline const QStringList TextSizeDefault{QStringLiteral("0")};
 }

@@ -28,21 +28,6 @@ bool digitRunInRange(const QString& text, qint64 low, qint64 high)
     return value >= low && value <= high;
 }
 
-QString loadIdle(const QString& line)
-{
-    return isDigitRun(line) ? line : QStringLiteral("5");
-}
-
-QString loadDuration(const QString& line)
-{
-    return digitRunInRange(line, 50, 2000) ? line : QStringLiteral("50");
-}
-
-QString loadAmount(const QString& line)
-{
-    return digitRunInRange(line, 1, 10) ? line : QStringLiteral("1");
-}
-
 qint64 firstWholeNumber(const QByteArray& bytes)
 {
     qsizetype i = 0;
@@ -76,15 +61,6 @@ bool validDuration(const QString& text)
 bool validAmount(const QString& text)
 {
     return digitRunInRange(text, 1, 10);
-}
-
-int loadTextSize(const QString& line)
-{
-    if (line == QLatin1String("1"))
-        return 1;
-    if (line == QLatin1String("2"))
-        return 2;
-    return 0;
 }
 
 int textPercent(int size)

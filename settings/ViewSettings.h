@@ -1,5 +1,6 @@
 #pragma once
-// Loading and checking rules of the view and sound settings, free of any window.
+// Checking rules of the view and sound settings, free of any window. What a stored line loads
+// as is the settings' table's (Settings::read).
 
 #include <QByteArray>
 #include <QString>
@@ -11,12 +12,6 @@ bool isDigitRun(const QString& text);
 // A digit run whose value, however many digits it has, lies in [low, high].
 bool digitRunInRange(const QString& text, qint64 low, qint64 high);
 
-// What a stored line loads as.
-QString loadIdle(const QString& line);      // any digit run, else "5"
-QString loadDuration(const QString& line);  // 50 to 2000, else "50"
-QString loadAmount(const QString& line);    // 1 to 10, else "1"
-// The board's text size: 0 normal, 1 large, 2 very large; anything else loads as normal.
-int loadTextSize(const QString& line);
 // The dish lists' type at a text size, in percent of the normal one.
 int textPercent(int size);
 

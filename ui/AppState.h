@@ -13,7 +13,6 @@ struct AppState {
     int PageFirst = 1;        // first order shown on the board
     bool HotExpanded = false;
     int HotNormalHeight = 0;
-    QString SoundFile;        // full path of the multimedia sound file, empty when none
     bool MinLimitOn = false;
     double MinLimit = 0;
     bool RestartNeeded = false; // ending to start again: settings saved, or no database at start

@@ -2,6 +2,7 @@
 // pacing, the sound file under its flashing panel, and the panel's click.
 
 #include "AppState.h"
+#include "Settings.h"
 #include "Clock.h"
 #include "FakeDialogs.h"
 #include "FakeSoundPlayer.h"
@@ -47,7 +48,8 @@ struct Alert {
     FakeDialogs dialogs;
     FakeSoundPlayer player;
     Form_Util util{clock};
-    Form_Base base{state, util, dialogs, player};
+    Settings settings{QString()};
+    Form_Base base{settings, util, dialogs, player};
     TimedSpeaker speaker;
     QWidget board;
     QLabel panel{u"Выключить звук !"_s, &board};

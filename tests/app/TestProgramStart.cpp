@@ -3,6 +3,7 @@
 // Also what the log tells, and the program itself polling at once and ending on a signal.
 
 #include "AppState.h"
+#include "Settings.h"
 #include "FakeMachine.h"
 #include "FileBytes.h"
 #include "Form_Main.h"
@@ -174,7 +175,7 @@ void TestProgramStart::missingSoundFileOpensTheSettings()
     ProgramWindows windows(start.state, start.platform());
     Form_Main* main = windows.forms().Main;
     Form_Vid* vid = windows.forms().Vid;
-    QVERIFY(start.state.SoundFile.isEmpty());
+    QVERIFY(windows.settings().soundFile().isEmpty());
     QCOMPARE(vid->RadioGroup2->itemIndex(), 1);
 
     bool settingsShown = false;

@@ -4,6 +4,7 @@
 // back elsewhere, and the shift's summary when the shift closes or at midnight.
 
 #include "AppState.h"
+#include "Settings.h"
 #include "FakeClock.h"
 #include "FakeDialogs.h"
 #include "FakeSoundPlayer.h"
@@ -44,7 +45,7 @@ struct Monitor {
     explicit Monitor(TestDatabase& db)
     {
         state.settingsFolder = dir.path();
-        base = std::make_unique<Form_Base>(state, util, dialogs, player);
+        base = std::make_unique<Form_Base>(settings, util, dialogs, player);
         base->MyDB.DatabaseName = db.name();
         base->MyDB.open();
         QVERIFY(journal.open(dir.path(), &clock));
@@ -52,6 +53,7 @@ struct Monitor {
     }
     QTemporaryDir dir;
     AppState state;
+    Settings settings{dir.path()};
     FakeDialogs dialogs;
     FakeSoundPlayer player;
     FakeClock clock;

@@ -3,6 +3,7 @@
 // need, read once per paint.
 
 #include "AppState.h"
+#include "Settings.h"
 #include "Clock.h"
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
@@ -34,8 +35,9 @@ struct Board {
     explicit Board(TestDatabase& db, ServedSections served = {})
     {
         state.settingsFolder = dir.path();
-        base = std::make_unique<Form_Base>(state, util, dialogs, player);
-        main = std::make_unique<Form_Main>(state, dialogs, display, forms);
+        settings.load();
+        base = std::make_unique<Form_Base>(settings, util, dialogs, player);
+        main = std::make_unique<Form_Main>(state, settings, dialogs, display, forms);
         forms.Main = main.get();
         forms.Base = base.get();
         main->attachDatabase(*base);
@@ -77,6 +79,7 @@ struct Board {
 
     QTemporaryDir dir;
     AppState state;
+    Settings settings{dir.path()};
     FakeDialogs dialogs;
     FakeDisplayMode display{QSize(1024, 768)};
     FakeSoundPlayer player;

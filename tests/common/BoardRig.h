@@ -2,6 +2,7 @@
 // The board built from a settings folder without a server, and what its grids cut.
 
 #include "AppState.h"
+#include "Settings.h"
 #include "FileBytes.h"
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
@@ -40,12 +41,15 @@ namespace {
 const QSize DesignScreen(880, 700);
 
 struct Board {
-    explicit Board(const QString& folder, QSize screen = DesignScreen) : display(screen)
+    explicit Board(const QString& folder, QSize screen = DesignScreen) : settings(folder), display(screen)
     {
         state.settingsFolder = folder;
-        main = std::make_unique<Form_Main>(state, dialogs, display, forms);
+        problems = settings.load();
+        main = std::make_unique<Form_Main>(state, settings, dialogs, display, forms);
     }
     AppState state;
+    Settings settings;
+    QStringList problems; // of reading the settings
     FakeDialogs dialogs;
     FakeDisplayMode display;
     Forms forms;

@@ -2,7 +2,7 @@
 // file, the switches read from MY_PARAM, the failure path, the sound file, and the one way the
 // windows write.
 
-#include "AppState.h"
+#include "Settings.h"
 #include "FakeClock.h"
 #include "FakeDialogs.h"
 #include "FakeSoundPlayer.h"
@@ -22,7 +22,6 @@ namespace {
 struct Start {
     explicit Start(const QByteArray& databaseName)
     {
-        state.settingsFolder = dir.path();
         writeNetFile(dir.path(), databaseName);
         base.hooks.connectionFailed = [this] { events << u"connection settings"_s; };
         base.hooks.servingTimesEnabled = [this](bool on) { events << u"serving times %1"_s.arg(on); };
@@ -31,12 +30,12 @@ struct Start {
         dialogs.onMessage = [this] { events << u"message"_s; };
     }
     QTemporaryDir dir;
-    AppState state;
     FakeClock clock;
     FakeDialogs dialogs;
     FakeSoundPlayer player;
     Form_Util util{clock};
-    Form_Base base{state, util, dialogs, player};
+    Settings settings{dir.path()};
+    Form_Base base{settings, util, dialogs, player};
     QStringList events;
 };
 
@@ -142,7 +141,7 @@ void TestFormBase::switches()
 void TestFormBase::missingDatabaseEndsTheProgram()
 {
     Start start(TestDatabase::server() + ":/tmp/no-such-kitchen-database.fdb");
-    start.state.SoundFile = u"/tmp/bell.wav"_s;
+    start.settings.set(Settings::Key::SoundFile, u"/tmp/bell.wav"_s);
     QVERIFY(!start.base.FormCreate());
     QCOMPARE(start.dialogs.messages, QStringList{Form_Base::OpenFailedMessage});
     QCOMPARE(start.events, QStringList({u"message"_s, u"connection settings"_s}));
@@ -154,14 +153,14 @@ void TestFormBase::missingDatabaseEndsTheProgram()
 void TestFormBase::soundFile()
 {
     Start start(m_db->name());
-    start.state.SoundFile = u"/tmp/bell.wav"_s;
+    start.settings.set(Settings::Key::SoundFile, u"/tmp/bell.wav"_s);
     QVERIFY(start.base.FormCreate());
     QCOMPARE(start.player.file, u"/tmp/bell.wav"_s);
 
     // A file the player refuses is reported; the start-up has still succeeded.
     Start refused(m_db->name());
-    refused.state.SoundFile = u"/tmp/broken.wav"_s;
-    refused.player.badFiles << refused.state.SoundFile;
+    refused.settings.set(Settings::Key::SoundFile, u"/tmp/broken.wav"_s);
+    refused.player.badFiles << refused.settings.soundFile();
     QVERIFY(refused.base.FormCreate());
     QCOMPARE(refused.dialogs.messages.size(), 1);
     QVERIFY(refused.dialogs.messages[0].contains(u"/tmp/broken.wav"_s));

@@ -3,6 +3,7 @@
 // menu has five sections (the last one empty) and a closed shift with a menu of its own.
 
 #include "AppState.h"
+#include "Settings.h"
 #include "DataGrid.h"
 #include "FakeClock.h"
 #include "FakeDialogs.h"
@@ -96,7 +97,8 @@ struct LimitRig {
     FakeDisplayMode display;
     FakeSoundPlayer player;
     Form_Util util{clock};
-    Form_Base base{state, util, dialogs, player};
+    Settings settings{dir.path()};
+    Form_Base base{settings, util, dialogs, player};
     MenuBrowser menu{base, dialogs};
     QWidget main; // goes before the data module, as the board's windows do
     Form_Limit* limit = nullptr;

@@ -1,5 +1,6 @@
 // Enter on each button of the three settings dialogs presses that button, not OK.
 #include "AppState.h"
+#include "Settings.h"
 #include "FakeClock.h"
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
@@ -23,6 +24,7 @@ namespace {
 struct Rig {
     QTemporaryDir dir;
     AppState state;
+    Settings settings{dir.path()};
     FakeDialogs dialogs;
     FakeDisplayMode display;
     FakeClock clock;
@@ -37,7 +39,7 @@ struct Rig {
     {
         state.settingsFolder = dir.path();
         if (name == u"Form_Vid")
-            form = std::make_unique<Form_Vid>(state, dialogs, display, player, idleTimer, &mainWindow);
+            form = std::make_unique<Form_Vid>(state, settings, dialogs, display, player, idleTimer, &mainWindow);
         else if (name == u"Form_Net")
             form = std::make_unique<Form_Net>(state, dialogs, display, psw, &mainWindow);
         else

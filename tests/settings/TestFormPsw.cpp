@@ -1,6 +1,7 @@
 // The database password dialog: its checks, the password file it writes, and a start with that
 // file against the real server.
 #include "AppState.h"
+#include "Settings.h"
 #include "FakeClock.h"
 #include "FakeDialogs.h"
 #include "FakeDisplayMode.h"
@@ -157,7 +158,8 @@ private slots:
         const auto restore = qScopeGuard([&] { db.exec(u"ALTER USER SYSDBA PASSWORD 'quiltbank'"_s); });
         QVERIFY(writeNetFile(rig.dir.path(), db.name()));
         FakeSoundPlayer player;
-        Form_Base base(rig.state, rig.util, rig.dialogs, player);
+        const Settings settings(rig.dir.path());
+        Form_Base base(settings, rig.util, rig.dialogs, player);
         QVERIFY(base.FormCreate());
     }
 };

@@ -1,4 +1,5 @@
 // Loading and saving rules of the view and sound settings.
+#include "Settings.h"
 #include "ViewSettings.h"
 
 #include <QTest>
@@ -14,10 +15,12 @@ struct Row {
 
 QString load(const QString& rule, const QString& line)
 {
-    return rule == u"idle"       ? ViewSettings::loadIdle(line)
-           : rule == u"duration" ? ViewSettings::loadDuration(line)
-           : rule == u"text"     ? QString::number(ViewSettings::loadTextSize(line))
-                                 : ViewSettings::loadAmount(line);
+    using Key = Settings::Key;
+    return Settings::read(rule == u"idle"       ? Key::Idle
+                          : rule == u"duration" ? Key::Duration
+                          : rule == u"text"     ? Key::TextSize
+                                                : Key::Amount,
+                          line);
 }
 
 bool valid(const QString& rule, const QString& text)

@@ -3,7 +3,6 @@
 // at the moment of an announcement or just before a cook's write. A failing read costs the
 // journal its entry and nothing else: it is logged and never thrown.
 
-#include "BoardSql.h"
 #include "Journal.h"
 
 #include <QList>

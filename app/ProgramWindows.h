@@ -15,6 +15,7 @@ class DisplayMode;
 class SoundPlayer;
 class SpeakerTone;
 class Clock;
+class ServerClock;
 class IdleClock;
 class ScreenKeeper;
 
@@ -43,6 +44,7 @@ public:
 private:
     Journal m_journal; // outlives the windows
     Forms m_forms;
+    std::unique_ptr<ServerClock> m_serverClock; // outlives the windows that read it
     std::unique_ptr<Form_Main> m_main; // every other window belongs to the board
 };
 

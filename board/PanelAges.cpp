@@ -55,6 +55,15 @@ QString PanelAges::text(const Age& age)
     return (age.urgency == Urgency::Late ? u"!"_s : QString()) + u"%1 мин"_s.arg(age.minutes);
 }
 
+bool PanelAges::fitsBeside(const QFont& caption, const QString& text, int width)
+{
+    QFont bold = caption;
+    bold.setBold(true);
+    const int gap = QFontMetrics(caption).horizontalAdvance(u' ');
+    return QFontMetrics(caption).horizontalAdvance(text) + gap + QFontMetrics(bold).horizontalAdvance(WidestText) + 6
+           <= width - 12;
+}
+
 PanelAges::PanelAges(const OrderBoard& board, const std::array<QGroupBox*, 6>& panels, ServerClock& clock,
                      QObject* parent)
     : QObject(parent), m_board(board), m_panels(panels), m_clock(clock)

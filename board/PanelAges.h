@@ -9,6 +9,7 @@
 #include "TimingColours.h"
 
 #include <QColor>
+#include <QFont>
 #include <QDateTime>
 #include <QObject>
 #include <QTimer>
@@ -35,8 +36,11 @@ public:
     static std::optional<Age> of(const Query& lines, const QDateTime& now);
     // "27 мин"; "!27 мин" when late.
     static QString text(const Age& age);
-    // The widest age the caption line keeps room for.
-    static inline const QString WidestText = QStringLiteral("!999 мин");
+    // The widest age the caption line keeps room for: a late order of two figures of minutes.
+    static inline const QString WidestText = QStringLiteral("!99 мин");
+    // Whether a caption in this font and the widest age, in bold after a gap, fit across a
+    // panel this wide, inside its frame.
+    static bool fitsBeside(const QFont& caption, const QString& text, int width);
 
     PanelAges(const OrderBoard& board, const std::array<QGroupBox*, 6>& panels, ServerClock& clock,
               QObject* parent = nullptr);

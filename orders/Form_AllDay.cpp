@@ -54,6 +54,7 @@ Form_AllDay::Form_AllDay(AppState& state, DisplayMode& display, InputGate& gate,
     G->setSelectionBehavior(QAbstractItemView::SelectRows);
     G->setSelectionMode(QAbstractItemView::SingleSelection);
     G->setFocusPolicy(Qt::NoFocus);
+    G->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     G->viewport()->installEventFilter(this);
     BtnBack = OrderWindow::button("BtnBack", BackCaption, {0, 440, 556, 37}, this);
     BtnExit = OrderWindow::pictureButton("BtnExit", ButtonPictures::icon(ButtonPictures::Picture::Exit),
@@ -83,14 +84,18 @@ void Form_AllDay::attach(KitchenWork& work, ServerClock& clock, Opener open)
 void Form_AllDay::setColumns()
 {
     const auto& columns = m_dish.isEmpty() ? DishColumns : OrderColumns;
+    // The names take what the figures leave, whether the rows need a scroll bar or not.
+    const int named = m_dish.isEmpty() ? 0 : 1;
     QStringList titles;
-    const int base = G->width() - 4;
+    const int base = G->width();
+    QHeaderView* header = G->horizontalHeader();
     for (int i = 0; i < 4; ++i) {
         titles << columns[i].title;
-        G->setColumnWidth(i, base * columns[i].share / 100);
+        header->setSectionResizeMode(i, i == named ? QHeaderView::Stretch : QHeaderView::Fixed);
+        if (i != named)
+            G->setColumnWidth(i, base * columns[i].share / 100);
     }
     G->setHorizontalHeaderLabels(titles);
-    G->horizontalHeader()->setStretchLastSection(true);
     BtnBack->setEnabled(!m_dish.isEmpty());
     Heading->setText(m_dish.isEmpty() ? u"Блюда в работе"_s : m_dish + u": заказы"_s);
 }

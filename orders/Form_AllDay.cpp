@@ -60,7 +60,12 @@ Form_AllDay::Form_AllDay(AppState& state, DisplayMode& display, InputGate& gate,
     BtnExit = OrderWindow::pictureButton("BtnExit", ButtonPictures::icon(ButtonPictures::Picture::Exit),
                                          {558, 440, 42, 37}, this);
     scaleForScreen(state, display.screenSize());
-    G->verticalHeader()->setMinimumSectionSize(G->verticalHeader()->defaultSectionSize());
+    // Whole rows down to the grid's foot at every scale: the rows share what is left over.
+    G->ensurePolished();
+    const int room = G->height() - 2 * G->frameWidth() - G->horizontalHeader()->sizeHint().height();
+    const int count = qMax(1, room / G->verticalHeader()->defaultSectionSize());
+    G->verticalHeader()->setMinimumSectionSize(room / count);
+    G->verticalHeader()->setDefaultSectionSize(room / count);
     setColumns();
 
     connect(BtnBack, &QPushButton::clicked, this, &Form_AllDay::BtnBackClick);

@@ -60,7 +60,7 @@ bool PanelAges::fitsBeside(const QFont& caption, const QString& text, int width)
     QFont bold = caption;
     bold.setBold(true);
     const int gap = QFontMetrics(caption).horizontalAdvance(u' ');
-    return QFontMetrics(caption).horizontalAdvance(text) + gap + QFontMetrics(bold).horizontalAdvance(WidestText) + 6
+    return QFontMetrics(caption).horizontalAdvance(text) + gap + QFontMetrics(bold).horizontalAdvance(WidestText) + 2
            <= width - 12;
 }
 
@@ -136,7 +136,7 @@ void PanelAges::place(int panel)
     option.text = box->title();
     option.subControls = QStyle::SC_GroupBoxLabel;
     const QRect caption = box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
-    const int width = QFontMetrics(label->font()).horizontalAdvance(label->text()) + 6;
+    const int width = QFontMetrics(label->font()).horizontalAdvance(label->text()) + 2;
     const int height = qMax(caption.height(), QFontMetrics(label->font()).height());
     const QRect place(box->width() - width - 2, qMax(0, caption.top()), width, height);
     if (label->geometry() != place)

@@ -139,14 +139,16 @@ void Form_Main::buildControls()
         *grids[i] = grid;
     }
 
-    BtnNet = pictureButton("BtnNet", u"Сеть"_s, Picture::Net, {0, 555, 75, 37},
+    // The two settings buttons, an IT person's more than a cook's, give their captions' room to
+    // "Итого"; their pictures and hints say what they are.
+    BtnNet = pictureButton("BtnNet", QString(), Picture::Net, {0, 555, 43, 37},
                            u"Настройка подключения к серверу"_s);
-    BtnOption = pictureButton("BtnOption", u"Опции"_s, Picture::Options, {76, 555, 75, 37},
+    BtnOption = pictureButton("BtnOption", QString(), Picture::Options, {44, 555, 43, 37},
                               u"Настройки программы"_s);
 
     GB_Section = new QGroupBox(u"Обслуживаемые секции"_s, page);
     GB_Section->setObjectName(u"GB_Section"_s);
-    GB_Section->setGeometry(152, 555, 233, 37);
+    GB_Section->setGeometry(88, 555, 233, 37);
     // Its own font, or its style sheet keeps the title at design size when the board is scaled.
     GB_Section->setFont(DesignFonts::dialog());
     QCheckBox** sections[] = {&CB_S1, &CB_S2, &CB_S3, &CB_S4, &CB_S5};
@@ -161,6 +163,10 @@ void Form_Main::buildControls()
     }
     fitSectionBoxes(GB_Section, sectionBoxes(), false);
 
+    BtnAllDay = pictureButton("BtnAllDay", u"Итого"_s, Picture::All, {322, 555, 64, 37},
+                              u"Все блюда в работе по названиям"_s);
+    BtnAllDay->setIcon(QIcon());
+    BtnAllDay->setIconSize(QSize(0, 0));
     // The two picture buttons give up 30 of their 73 pixels each to the recall list's button.
     BtnLimit = pictureButton("BtnLimit", QString(), Picture::Limit, {387, 555, 43, 37}, u"Лимиты"_s);
     BtnLimit->setEnabled(false);
@@ -223,5 +229,6 @@ void Form_Main::buildControls()
     connect(GHot, &DataGrid::mouseUp, this, [this](Qt::MouseButton, QPoint position) { GHotMouseUp(position); });
     connect(BtnLimit, &QPushButton::clicked, this, &Form_Main::BtnLimitClick);
     connect(BtnReady, &QPushButton::clicked, this, handle(&Form_Main::BtnReadyClick));
+    connect(BtnAllDay, &QPushButton::clicked, this, handle(&Form_Main::BtnAllDayClick));
     connect(StripReady->BtnUndo, &QPushButton::clicked, this, &Form_Main::pressUndo);
 }

@@ -10,6 +10,7 @@
 #include "Form_Base.h"
 #include "Form_Detail.h"
 #include "IdleCheck.h"
+#include "KitchenWork.h"
 #include "IdleClock.h"
 #include "InputGate.h"
 #include "OrderBoard.h"
@@ -139,6 +140,18 @@ void Form_Main::openHotOrder(int row)
     openOrder(opening);
 }
 
+void Form_Main::openOrderOf(qint64 order, const QString& dish)
+{
+    if (!m_base || !m_forms.Work)
+        return;
+    // The order list names the waiter; an order that left it meanwhile keeps its number and table.
+    QString caption = m_board->captionOf(order);
+    for (const KitchenWork::Line& line : m_forms.Work->lines())
+        if (caption.isEmpty() && line.order == order)
+            caption = u"№ "_s + line.number + u", "_s + line.table;
+    openOrder(Opening{BoardSql::panelLines(m_board->served()), caption, order, {{u"NAME_BLUDO"_s, DbValue::text(dish)}}, {}});
+}
+
 void Form_Main::gridMouseDown(QTableView* grid, QPoint position)
 {
     const int row = touchedRow(grid, position);
@@ -206,6 +219,9 @@ bool Form_Main::keyAction(KeyAction action)
         return true;
     case KeyAction::HotQueue:
         BtnShowClick();
+        return true;
+    case KeyAction::AllDay:
+        BtnAllDayClick();
         return true;
     case KeyAction::OpenOrder:
         if (panel >= 0)

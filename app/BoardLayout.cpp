@@ -14,6 +14,7 @@
 #include "IdleClock.h"
 #include "InputGate.h"
 #include "OrderBoard.h"
+#include "PanelAges.h"
 #include "PressService.h"
 #include "QueryModel.h"
 #include "ReadyStrip.h"
@@ -221,12 +222,10 @@ void Form_Main::setTextSize(int size)
     // Bigger letters and taller rows in the same grids: fewer dishes, read from farther away.
     m_textSize = size;
     const ScaleRatio ratio{ViewSettings::textPercent(size), 100};
-    if (ratio.isIdentity())
-        return;
     std::vector<QTableView*> grids{GHot};
     for (QTableView* grid : panelGrids())
         grids.push_back(grid);
-    for (QTableView* grid : grids) {
+    for (QTableView* grid : ratio.isIdentity() ? std::vector<QTableView*>() : grids) {
         QFont font = grid->font();
         font.setPixelSize(ratio.apply(font.pixelSize()));
         grid->setFont(font);
@@ -234,12 +233,13 @@ void Form_Main::setTextSize(int size)
         rows->setDefaultSectionSize(ratio.apply(rows->defaultSectionSize()));
     }
     // The panels' captions (waiter, order, table) grow with the names, as far as a caption of
-    // the usual length still fits across its panel; their grids give up the room.
+    // the usual length and the order's age beside it still fit across the panel; where even
+    // the design's size does not hold both (1024 pixels across), the caption gives up the
+    // pixel. Their grids give up or take the room.
     QFont caption = GroupBox1->font();
-    const int normal = caption.pixelSize();
-    caption.setPixelSize(ratio.apply(normal));
+    caption.setPixelSize(ratio.apply(caption.pixelSize()));
     const QString usual = u"Кузнецов Дмитрий, № 131, Стол 12"_s;
-    while (caption.pixelSize() > normal && QFontMetrics(caption).horizontalAdvance(usual) > GroupBox1->width() - 12)
+    while (caption.pixelSize() > 1 && !PanelAges::fitsBeside(caption, usual, GroupBox1->width()))
         caption.setPixelSize(caption.pixelSize() - 1);
     for (int i = 0; i < 6; ++i) {
         QGroupBox* box = panels()[size_t(i)];

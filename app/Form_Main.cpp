@@ -4,6 +4,7 @@
 #include "ButtonPictures.h"
 #include "CookAction.h"
 #include "DataGrid.h"
+#include "Form_AllDay.h"
 #include "Form_Base.h"
 #include "Form_Detail.h"
 #include "IdleCheck.h"
@@ -211,6 +212,12 @@ void Form_Main::BtnReadyClick()
         m_forms.Ready->showRecent();
 }
 
+void Form_Main::BtnAllDayClick()
+{
+    if (m_forms.AllDay)
+        m_forms.AllDay->showAllDay();
+}
+
 void Form_Main::BtnExitClick()
 {
     // One touch beside the paging buttons must not end the monitor in the middle of service.
@@ -301,6 +308,9 @@ void Form_Main::IdleTimerTimer()
     m_board->dropChoice();
     if (m_forms.Detail)
         m_forms.Detail->pressExit();
+    // Once the order's window over it has gone, at a later tick.
+    if (m_forms.AllDay)
+        m_forms.AllDay->closeAtRest();
 }
 
 void Form_Main::CB_S1Click()

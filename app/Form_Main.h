@@ -60,6 +60,7 @@ public:
     QPushButton* BtnLimit;
     QPushButton* BtnShow;
     QPushButton* BtnReady; // "Готовые": the recall list
+    QPushButton* BtnAllDay; // "Итого": the dishes in work by name
     QPushButton* BtnAll;
     QPushButton* BtnPrev;
     QPushButton* BtnNext;
@@ -107,6 +108,7 @@ public:
     void BtnAllClick();
     void BtnLimitClick();
     void BtnReadyClick();
+    void BtnAllDayClick();
     // Takes back the last "Заказ полностью готов": its lines that are still ready, each to its
     // state before the press. The touch's and a key's entry: a failure is told in one box.
     void pressUndo();
@@ -117,6 +119,9 @@ public:
     // chosen row). A failure is told in one box.
     void openPanelOrder(int panel, int row);
     void openHotOrder(int row);
+    // An order opened as from its panel, whatever page it is on, with the first line of the
+    // dish current: the all-day view's touch.
+    void openOrderOf(qint64 order, const QString& dish);
 
     // A click on an order panel opens that order, whichever row and button it fell on; the dish
     // touched is the current one there. Positions are in the grid's viewport. A release opens

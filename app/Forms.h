@@ -15,6 +15,9 @@ class Form_Base;
 class Form_Klava;
 class Form_Ready;
 class Form_Stat;
+class Form_AllDay;
+class PanelAges;
+class ServerClock;
 class SoundAlert;
 class PollingCycle;
 class PressService;
@@ -34,6 +37,7 @@ struct Forms {
     Form_Klava* Klava = nullptr;
     Form_Ready* Ready = nullptr; // the recall list
     Form_Stat* Stat = nullptr;   // the journal's figures
+    Form_AllDay* AllDay = nullptr; // "Итого": the dishes in work by name
 
     // The data module's sound alert and polling cycle, which work on the board's widgets.
     SoundAlert* Alert = nullptr;
@@ -41,4 +45,6 @@ struct Forms {
     // The one road for the cooks' presses.
     PressService* Presses = nullptr;
     KitchenWork* Work = nullptr; // the dishes in work, read after each poll
+    ServerClock* Clock = nullptr; // the server's time between the polls' readings
+    PanelAges* Ages = nullptr;    // the age of every order beside its panel's caption
 };

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Clock.h"
+#include "Form_AllDay.h"
 #include "Form_Base.h"
 #include "MenuBrowser.h"
 #include "PosSwitches.h"
@@ -24,6 +25,9 @@
 #include "Journal.h"
 #include "Log.h"
 #include "OrderBoard.h"
+#include "PanelAges.h"
+#include "ServerClock.h"
+#include "ServerTime.h"
 #include "DataGrid.h"
 #include "PollingCycle.h"
 #include "PressService.h"
@@ -121,14 +125,35 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     auto* silenceMark = new SilenceMark(main);
     QObject::connect(m_forms.Alert, &SoundAlert::silenceChanged, silenceMark, &SilenceMark::setSilence);
     m_forms.Work = new KitchenWork(*base, m_journal, base);
+    m_serverClock = std::make_unique<ServerClock>(platform.clock);
+    ServerClock* serverClock = m_serverClock.get();
+    m_forms.Clock = serverClock;
+    // Before the first poll's reading, the server is asked once.
+    serverClock->ask = [base, main]() -> std::optional<QDateTime> {
+        if (!base->MyDB.connected())
+            return std::nullopt;
+        const std::optional<double> days = main->serverTime().now();
+        return days ? std::optional(DbTime::toDateTime(*days)) : std::nullopt;
+    };
+    m_forms.Ages = new PanelAges(main->board(), main->panels(), *serverClock, main);
+    m_forms.AllDay = new Form_AllDay(state, platform.display, main->gate(), main);
+    m_forms.AllDay->attach(*m_forms.Work, *serverClock,
+                           [main](qint64 order, const QString& dish) { main->openOrderOf(order, dish); });
+    Form_AllDay* allDay = m_forms.AllDay;
+    main->gate().routeKeys(allDay, [allDay, &dialogs](KeyAction action) {
+        bool used = true;
+        reportErrors(dialogs, allDay, [&] { used = allDay->keyAction(action); });
+        return used;
+    });
     m_forms.Polling = new PollingCycle(*base, m_journal, *m_forms.Alert,
                                        {[main] { return main->board().served(); },
                                         [main] { main->refreshBoard(); },
                                         [main](const QString& headline, const QString& detail) {
                                             main->Strip->showProblem(headline, detail);
                                         },
-                                        [main, work = m_forms.Work, &clock = platform.clock] {
+                                        [main, work = m_forms.Work, serverClock, &clock = platform.clock] {
                                             work->refresh(main->board().served(), clock.now());
+                                            serverClock->note(work->serverNow());
                                         }},
                                        platform.dialogs, platform.clock, base);
     QObject::connect(main->GHot, &DataGrid::scrolledToEnd, m_forms.Polling, &PollingCycle::showMoreHot);

@@ -15,6 +15,7 @@ class DisplayMode;
 class SoundPlayer;
 class SpeakerTone;
 class Clock;
+class ServerClock;
 class IdleClock;
 class ScreenKeeper;
 class Settings;
@@ -47,6 +48,7 @@ private:
     Journal m_journal; // outlives the windows
     std::unique_ptr<Settings> m_settings; // outlives the windows too
     Forms m_forms;
+    std::unique_ptr<ServerClock> m_serverClock; // outlives the windows that read it
     std::unique_ptr<Form_Main> m_main; // every other window belongs to the board
 };
 

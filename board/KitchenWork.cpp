@@ -65,7 +65,7 @@ QList<KitchenWork::Dish> KitchenWork::allDay(const QList<Line>& lines)
         auto at = dishAt.find(line.dish);
         if (at == dishAt.end()) {
             at = dishAt.insert(line.dish, dishes.size());
-            dishes.append(Dish{line.dish, 0, line.minutes, line.urgency, {}});
+            dishes.append(Dish{line.dish, 0, line.minutes, line.urgency, {}, line.start});
         }
         Dish& dish = dishes[*at];
         dish.quantity += line.quantity;
@@ -73,17 +73,19 @@ QList<KitchenWork::Dish> KitchenWork::allDay(const QList<Line>& lines)
         if (line.minutes > dish.minutes || (line.minutes == dish.minutes && line.urgency > dish.urgency)) {
             dish.minutes = line.minutes;
             dish.urgency = line.urgency;
+            dish.start = line.start;
         }
         auto order = std::find_if(dish.orders.begin(), dish.orders.end(),
                                   [&](const Order& o) { return o.order == line.order; });
         if (order == dish.orders.end()) {
-            dish.orders.append(Order{line.order, line.number, line.table, 0, line.minutes, line.urgency});
+            dish.orders.append(Order{line.order, line.number, line.table, 0, line.minutes, line.urgency, line.start});
             order = dish.orders.end() - 1;
         }
         order->quantity += line.quantity;
         if (line.minutes > order->minutes || (line.minutes == order->minutes && line.urgency > order->urgency)) {
             order->minutes = line.minutes;
             order->urgency = line.urgency;
+            order->start = line.start;
         }
     }
     const auto before = [](const auto& a, const auto& b) {
@@ -123,10 +125,13 @@ void KitchenWork::refresh(const ServedSections& served, const QDateTime& now)
     q.open();
     QList<Line> lines;
     QList<qint64> shifts;
+    QDateTime serverNow;
     for (int r = 0; r < q.recordCount(); ++r) {
-        if (std::optional<Line> line = lineOf(q.row(r)))
+        if (std::optional<Line> line = lineOf(q.row(r))) {
             lines << *line;
-        else
+            if (const std::optional<double> days = q.row(r)[Col::Now].toDouble())
+                serverNow = DbTime::toDateTime(*days);
+        } else
             shifts << q.row(r)[Col::Shift].toInt64().value_or(0);
     }
     q.close();
@@ -148,7 +153,15 @@ void KitchenWork::refresh(const ServedSections& served, const QDateTime& now)
     // set as it was, so the next poll sees them leave again.
     const QList<qint64> ready = left.isEmpty() ? QList<qint64>() : readyOf(left);
 
+    const bool shownAlike = std::equal(m_lines.begin(), m_lines.end(), lines.begin(), lines.end(),
+                                       [](const Line& a, const Line& b) {
+                                           return a.line == b.line && a.order == b.order && a.dish == b.dish
+                                                  && a.quantity == b.quantity && a.urgency == b.urgency
+                                                  && a.number == b.number && a.table == b.table;
+                                       });
     m_lines = lines;
+    if (serverNow.isValid())
+        m_serverNow = serverNow;
     m_left = left;
     m_came = came;
     QList<Journal::Line> readyElsewhere;
@@ -170,7 +183,7 @@ void KitchenWork::refresh(const ServedSections& served, const QDateTime& now)
     m_journal.readyElsewhere(readyElsewhere, now);
     m_journal.backElsewhere(came, now);
     summariseIfDue(shifts, now);
-    if (!left.isEmpty() || !came.isEmpty() || !m_read)
+    if (!left.isEmpty() || !came.isEmpty() || !m_read || !shownAlike)
         emit changed();
     m_read = true;
 }

@@ -47,6 +47,7 @@ public:
         double quantity = 0;
         qint64 minutes = 0; // of its oldest line of the dish
         TimingColours::Urgency urgency = TimingColours::Urgency::None;
+        QDateTime start; // of that line
     };
     // A row of the all-day view.
     struct Dish {
@@ -55,6 +56,7 @@ public:
         qint64 minutes = 0; // of the oldest line
         TimingColours::Urgency urgency = TimingColours::Urgency::None; // the oldest line's
         QList<Order> orders; // the oldest first
+        QDateTime start; // of the oldest line
     };
 
     KitchenWork(Form_Base& base, Journal& journal, QObject* parent = nullptr);
@@ -66,6 +68,8 @@ public:
     void refresh(const ServedSections& served, const QDateTime& now);
 
     const QList<Line>& lines() const { return m_lines; }
+    // The server's time at the last reading that had lines; invalid before.
+    const QDateTime& serverNow() const { return m_serverNow; }
     // The lines of the last set that the one before did not have / the reverse.
     const QList<qint64>& came() const { return m_came; }
     const QList<Line>& left() const { return m_left; }
@@ -78,6 +82,8 @@ public:
     static std::optional<Line> lineOf(const Query::Row& row);
 
 signals:
+    // Lines came or left, or a line's dish, quantity, order or urgency differs: what the all-day
+    // view shows but its minutes, which turn on the server's clock between the readings.
     void changed();
 
 private:
@@ -89,6 +95,7 @@ private:
     std::unique_ptr<Query> m_inWork;
     std::unique_ptr<Query> m_ready;
     QList<Line> m_lines;
+    QDateTime m_serverNow;
     QList<qint64> m_came;
     QList<Line> m_left;
     bool m_read = false; // a set has been read: before it, nothing left

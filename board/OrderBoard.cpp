@@ -116,9 +116,8 @@ void OrderBoard::FillPage()
     std::vector<Order> page;
     for (; int(page.size()) < BoardSql::PagePanels && !list.eof(); list.next())
         page.push_back({list.asInt64(u"KOD"_s).value_or(0),
-                        list.asString(u"FIO"_s).value_or(QString()) + u", № "_s
-                            + list.asString(u"NUMBER_ZAKAZ"_s).value_or(QString()) + u", "_s
-                            + list.asString(u"INFO_ZAKAZ"_s).value_or(QString())});
+                        caption(list.asString(u"FIO"_s).value_or(QString()), list.asString(u"NUMBER_ZAKAZ"_s).value_or(QString()),
+                                list.asString(u"INFO_ZAKAZ"_s).value_or(QString()))});
 
     // One request for the page; a failing one leaves the panels as they were. The text keeps
     // its prepared statement from page to page: only the keys change.
@@ -161,6 +160,29 @@ void OrderBoard::FillPage()
     freePanels(filled);
     showPageCounts(count);
     showChoice();
+}
+
+QString OrderBoard::caption(const QString& waiter, const QString& number, const QString& table)
+{
+    return waiter + u", № "_s + number + u", "_s + table;
+}
+
+QString OrderBoard::captionOf(qint64 order) const
+{
+    if (!m_list)
+        return QString();
+    const Query& list = *m_list;
+    const int key = list.fieldIndex(u"KOD"_s);
+    for (int r = 0; list.isOpen() && key >= 0 && r < list.recordCount(); ++r) {
+        if (list.row(r)[size_t(key)].toInt64() != order)
+            continue;
+        const auto text = [&](const QString& field) {
+            const int column = list.fieldIndex(field);
+            return column < 0 ? QString() : list.row(r)[size_t(column)].toText().value_or(QString());
+        };
+        return caption(text(u"FIO"_s), text(u"NUMBER_ZAKAZ"_s), text(u"INFO_ZAKAZ"_s));
+    }
+    return QString();
 }
 
 // New orders land on later pages: the paging buttons tell the cook how many wait each way.

@@ -48,6 +48,10 @@ public:
     qint64 panelOrder(int panel) const { return m_orders[size_t(panel)]; }
 
     ServedSections served() const;
+    // A panel's caption: the waiter, the order's number and its table.
+    static QString caption(const QString& waiter, const QString& number, const QString& table);
+    // The caption of an order of the order list; empty when the list does not hold it.
+    QString captionOf(qint64 order) const;
 
     // Both do nothing until every window exists. Database errors are thrown.
     void RefreshOrderList();

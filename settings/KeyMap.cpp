@@ -29,6 +29,7 @@ const Default Defaults[] = {
     {KeyAction::AllOrders, "AllOrders", "*"},
     {KeyAction::PrevPage, "PrevPage", "PgUp"}, {KeyAction::NextPage, "NextPage", "PgDown"},
     {KeyAction::HotQueue, "HotQueue", "0"},
+    {KeyAction::AllDay, "AllDay", "9"},
     {KeyAction::OpenOrder, "OpenOrder", ". Del"},
     {KeyAction::Close, "Close", "Esc"},
 };

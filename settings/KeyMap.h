@@ -17,7 +17,7 @@ enum class KeyAction {
     Order1, Order2, Order3, Order4, Order5, Order6,
     PrevOrder, NextOrder, PrevDish, NextDish,
     DishReady, OrderReady, TakeBack,
-    AllOrders, PrevPage, NextPage, HotQueue,
+    AllOrders, PrevPage, NextPage, HotQueue, AllDay,
     OpenOrder, Close,
 };
 

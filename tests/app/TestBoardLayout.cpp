@@ -2,6 +2,7 @@
 // grids' columns, which cut no dish's name and no value at any size.
 
 #include "BoardRig.h"
+#include "PanelAges.h"
 
 class TestBoardLayout : public QObject {
     Q_OBJECT
@@ -25,9 +26,9 @@ void TestBoardLayout::fullScreenLayout_data()
     } sizes[] = {
         {{1024, 600}, {{8, 8}, {5, 6}, {4, 4}}},
         {{1024, 768}, {{8, 8}, {6, 6}, {4, 5}}},
-        {{1366, 768}, {{8, 8}, {5, 6}, {4, 5}}},
+        {{1366, 768}, {{8, 8}, {6, 6}, {4, 5}}},
         {{1280, 1024}, {{9, 9}, {6, 6}, {5, 5}}},
-        {{1920, 1080}, {{8, 8}, {5, 6}, {4, 4}}},
+        {{1920, 1080}, {{8, 8}, {6, 6}, {4, 4}}},
     };
     for (const auto& size : sizes)
         for (int text = 0; text < 3; ++text)
@@ -119,10 +120,14 @@ void TestBoardLayout::fullScreenLayout()
         if (box->width() != main.GroupBox2->width() || grid->width() != main.G2->width())
             problems << describe(box, place(box)) + QStringLiteral(" (grid %1) is not as wide as GroupBox2 (%2, grid %3)")
                                                         .arg(grid->width()).arg(main.GroupBox2->width()).arg(main.G2->width());
+        // As large as the names, or the largest size at which a caption of the usual length and a
+        // late order's age of two figures fit side by side.
         const QString caption = QStringLiteral("Кузнецов Дмитрий, № 131, Стол 12");
-        const bool grown = textSize == "0" ? box->font().pixelSize() == grid->font().pixelSize()
-                                           : box->font().pixelSize() > main.GHot->horizontalHeader()->font().pixelSize() * 13 / 11;
-        if (!grown || grid->y() < box->fontMetrics().height() || box->fontMetrics().horizontalAdvance(caption) > box->width())
+        QFont larger = box->font();
+        larger.setPixelSize(larger.pixelSize() + 1);
+        const bool largest = box->font().pixelSize() == grid->font().pixelSize()
+                             || (box->font().pixelSize() < grid->font().pixelSize() && !PanelAges::fitsBeside(larger, caption, box->width()));
+        if (!largest || grid->y() < box->fontMetrics().height() || !PanelAges::fitsBeside(box->font(), caption, box->width()))
             problems << describe(box, place(box)) + QStringLiteral(" has a caption of %1 px that does not grow or fit").arg(box->font().pixelSize());
     }
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));

@@ -139,23 +139,23 @@ void Form_Main::buildControls()
         *grids[i] = grid;
     }
 
-    // The two settings buttons, an IT person's more than a cook's, give their captions' room to
-    // "Итого"; their pictures and hints say what they are.
-    BtnNet = pictureButton("BtnNet", QString(), Picture::Net, {0, 555, 43, 37},
+    BtnNet = pictureButton("BtnNet", u"Сеть"_s, Picture::Net, {0, 555, 70, 37},
                            u"Настройка подключения к серверу"_s);
-    BtnOption = pictureButton("BtnOption", QString(), Picture::Options, {44, 555, 43, 37},
+    BtnOption = pictureButton("BtnOption", u"Опции"_s, Picture::Options, {71, 555, 70, 37},
                               u"Настройки программы"_s);
 
+    // The settings buttons and the section frame give up the room their short captions leave
+    // over to "Итого".
     GB_Section = new QGroupBox(u"Обслуживаемые секции"_s, page);
     GB_Section->setObjectName(u"GB_Section"_s);
-    GB_Section->setGeometry(88, 555, 233, 37);
+    GB_Section->setGeometry(142, 555, 197, 37);
     // Its own font, or its style sheet keeps the title at design size when the board is scaled.
     GB_Section->setFont(DesignFonts::dialog());
     QCheckBox** sections[] = {&CB_S1, &CB_S2, &CB_S3, &CB_S4, &CB_S5};
     for (int i = 0; i < 5; ++i) {
         auto* box = new QCheckBox(u"№%1"_s.arg(i + 1), GB_Section);
         box->setObjectName(u"CB_S%1"_s.arg(i + 1));
-        box->setGeometry(8 + 44 * i, 15, 43, 17);
+        box->setGeometry(5 + 38 * i, 15, 38, 17);
         box->setFont(DesignFonts::dialog(11, true));
         connect(box, &QCheckBox::toggled, this,
                 [this] { reportErrors(m_dialogs, this, [this] { CB_S1Click(); }); });
@@ -163,7 +163,7 @@ void Form_Main::buildControls()
     }
     fitSectionBoxes(GB_Section, sectionBoxes(), false);
 
-    BtnAllDay = pictureButton("BtnAllDay", u"Итого"_s, Picture::All, {322, 555, 64, 37},
+    BtnAllDay = pictureButton("BtnAllDay", u"Итого"_s, Picture::All, {340, 555, 46, 37},
                               u"Все блюда в работе по названиям"_s);
     BtnAllDay->setIcon(QIcon());
     BtnAllDay->setIconSize(QSize(0, 0));

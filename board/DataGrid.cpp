@@ -130,7 +130,10 @@ int DataGrid::widestValue(int column) const
     for (int row = 0; row < m->rowCount(); ++row) {
         const QModelIndex index = m->index(row, column);
         const QVariant font = m->data(index, Qt::FontRole);
-        const QFontMetrics metrics(font.isValid() ? font.value<QFont>().resolve(this->font()) : this->font());
+        // Measured in bold: the colour step makes a due or late row bold when it paints.
+        QFont shown = font.isValid() ? font.value<QFont>().resolve(this->font()) : this->font();
+        shown.setBold(true);
+        const QFontMetrics metrics(shown);
         widest = qMax(widest, metrics.horizontalAdvance(m->data(index, Qt::DisplayRole).toString()));
     }
     widest += margins;

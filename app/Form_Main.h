@@ -66,7 +66,7 @@ public:
     QLabel* PanelSound;
     StatusStrip* Strip; // a failing polling, shown without stopping anything
     ReadyStrip* StripReady; // the order just marked ready, for a while, with its undo
-    QTimer IdleTimer;
+    QTimer IdleTimer; // the idle deadline: one shot, moved on by every touch and key
     QTimer TimerColor;
 
     // The order pages: panels, paging, filter and mode.

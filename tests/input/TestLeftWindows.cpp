@@ -10,6 +10,7 @@ private slots:
     void init() { startOrder(); }
     void cookActions_data();
     void cookActions();
+    void idleDeadline();
 };
 
 void TestLeftWindows::cookActions_data()
@@ -32,6 +33,30 @@ void TestLeftWindows::cookActions()
     QFETCH(QString, seen);
     QFETCH(QString, states);
     CookSteps::run(*m_db, *m_rows, steps, seen, states);
+}
+
+// The idle time counts from the last touch or key: one deadline that every input moves on, and
+// that stays off while something (the settings window) has stopped it.
+void TestLeftWindows::idleDeadline()
+{
+    Monitor m(m_db->name());
+    QTimer& idle = m.main().IdleTimer;
+    auto someone = [&] { QTest::keyClick(&m.main(), Qt::Key_Q); }; // a key outside the map
+    someone();
+    QVERIFY(!idle.isActive());
+    idle.start(3600 * 1000);
+    someone();
+    QVERIFY(idle.isActive());
+    QVERIFY2(idle.remainingTime() <= 6000, qPrintable(QString::number(idle.remainingTime())));
+    // Passed with nobody there: the board rests, and the next input sets a new deadline.
+    m.machine.idle.now = 60000;
+    m.main().BtnShow->click();
+    idle.start(0);
+    QTRY_VERIFY(!m.state.HotExpanded);
+    QVERIFY(!idle.isActive());
+    someone();
+    QVERIFY(idle.isActive());
+    QVERIFY(idle.remainingTime() > 5000);
 }
 
 QTEST_MAIN(TestLeftWindows)

@@ -1,8 +1,8 @@
 #pragma once
 // The monitor worked from a keypad or a bump bar alone: keys of the map pressed at the real
 // board and in the order window on a real database, the states read back from the database,
-// with the default map and with a changed "Keys.txt". The rows run in two executables: the
-// keys that choose and page, and the keys that press.
+// with the default map and with a changed "Keys.txt". The rows run in executables of their own:
+// the keys that choose and page, the keys that press, the keys that take back, and the guards.
 
 #include "DataGrid.h"
 #include "FileBytes.h"

@@ -47,7 +47,8 @@ void TestLeftWindows::idleDeadline()
     idle.start(3600 * 1000);
     someone();
     QVERIFY(idle.isActive());
-    QVERIFY2(idle.remainingTime() <= 6000, qPrintable(QString::number(idle.remainingTime())));
+    // The idle time and a second, give or take a coarse timer's slack.
+    QVERIFY2(idle.remainingTime() < 7000, qPrintable(QString::number(idle.remainingTime())));
     // Passed with nobody there: the board rests, and the next input sets a new deadline.
     m.machine.idle.now = 60000;
     m.main().BtnShow->click();

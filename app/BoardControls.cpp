@@ -37,6 +37,7 @@
 #include "ViewSettings.h"
 
 #include <QCheckBox>
+#include <functional>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -65,6 +66,27 @@ void setTextColour(QWidget* w, const QColor& colour)
     p.setColor(QPalette::Text, colour);
     w->setPalette(p);
 }
+
+// A section box changes only when the board agrees (it asks the cook), and only by a touch: it
+// takes no keyboard focus, so that no key adds or drops a section.
+class SectionBox : public QCheckBox {
+public:
+    SectionBox(const QString& text, QWidget* parent, std::function<bool(bool show)> confirm)
+        : QCheckBox(text, parent), m_confirm(std::move(confirm))
+    {
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void nextCheckState() override
+    {
+        if (m_confirm(!isChecked()))
+            QCheckBox::nextCheckState();
+    }
+
+private:
+    std::function<bool(bool show)> m_confirm;
+};
 
 } // namespace
 
@@ -153,7 +175,7 @@ void Form_Main::buildControls()
     GB_Section->setFont(DesignFonts::dialog());
     QCheckBox** sections[] = {&CB_S1, &CB_S2, &CB_S3, &CB_S4, &CB_S5};
     for (int i = 0; i < 5; ++i) {
-        auto* box = new QCheckBox(u"№%1"_s.arg(i + 1), GB_Section);
+        auto* box = new SectionBox(u"№%1"_s.arg(i + 1), GB_Section, [this, i](bool show) { return confirmSection(i + 1, show); });
         box->setObjectName(u"CB_S%1"_s.arg(i + 1));
         box->setGeometry(5 + 38 * i, 15, 38, 17);
         box->setFont(DesignFonts::dialog(11, true));

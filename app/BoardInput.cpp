@@ -27,6 +27,7 @@
 #include "Form_Limit.h"
 #include "Form_Net.h"
 #include "Form_Ready.h"
+#include "Form_Stat.h"
 #include "Form_Vid.h"
 #include "Forms.h"
 #include "RadioGroup.h"
@@ -179,80 +180,60 @@ void Form_Main::panelMouseUp(int panel, QPoint position)
     openPanelOrder(panel, row);
 }
 
-bool Form_Main::keyAction(KeyAction action)
+BoardKeys Form_Main::boardKeys()
 {
-    const int panel = m_board->chosenPanel();
-    switch (action) {
-    case KeyAction::Order1:
-    case KeyAction::Order2:
-    case KeyAction::Order3:
-    case KeyAction::Order4:
-    case KeyAction::Order5:
-    case KeyAction::Order6:
-        m_board->choosePanel(int(action) - int(KeyAction::Order1));
-        return true;
-    case KeyAction::PrevOrder:
-    case KeyAction::NextOrder:
-        m_board->stepOrder(action == KeyAction::NextOrder ? 1 : -1);
-        return true;
-    case KeyAction::PrevDish:
-    case KeyAction::NextDish:
-        m_board->stepDish(action == KeyAction::NextDish ? 1 : -1);
-        return true;
-    case KeyAction::DishReady:
-    case KeyAction::OrderReady:
-        if (panel < 0 || (action == KeyAction::DishReady && !m_board->choice().dish()))
-            return panel >= 0;
-        readyByKey(panel, action);
-        return true;
-    case KeyAction::TakeBack:
-        takeBackNewest();
-        return true;
-    case KeyAction::AllOrders:
-        BtnAllClick();
-        return true;
-    case KeyAction::PrevPage:
-        BtnPrevClick();
-        return true;
-    case KeyAction::NextPage:
-        BtnNextClick();
-        return true;
-    case KeyAction::HotQueue:
-        BtnShowClick();
-        return true;
-    case KeyAction::AllDay:
-        BtnAllDayClick();
-        return true;
-    case KeyAction::OpenOrder:
-        if (panel >= 0)
-            openPanelOrder(panel, m_board->choice().dishIndex());
-        return panel >= 0;
-    case KeyAction::Close:
-        m_board->dropChoice();
-        return true;
-    }
-    return false;
+    BoardKeys keys;
+    keys.orderChosen = [this] { return m_board->chosenPanel() >= 0; };
+    keys.dishChosen = [this] { return m_board->choice().dish().has_value(); };
+    keys.choosePanel = [this](int panel) { m_board->choosePanel(panel); };
+    keys.stepOrder = [this](int step) { m_board->stepOrder(step); };
+    keys.stepDish = [this](int step) { m_board->stepDish(step); };
+    keys.dishReady = [this] { readyByKey(false); };
+    keys.orderReady = [this] { readyByKey(true); };
+    keys.takeBack = [this] { takeBackNewest(); };
+    keys.allOrders = [this] { BtnAllClick(); };
+    keys.turnPage = [this](int step) { step > 0 ? BtnNextClick() : BtnPrevClick(); };
+    keys.hotQueue = [this] { BtnShowClick(); };
+    keys.allDay = [this] { BtnAllDayClick(); };
+    keys.openChosen = [this] { openPanelOrder(m_board->chosenPanel(), m_board->choice().dishIndex()); };
+    keys.dropChoice = [this] { m_board->dropChoice(); };
+    keys.recall = [this] { BtnReadyClick(); };
+    keys.statistics = [this] {
+        if (m_forms.Stat)
+            m_forms.Stat->showToday();
+    };
+    return keys;
 }
 
-void Form_Main::readyByKey(int panel, KeyAction action)
+void Form_Main::readyByKey(bool wholeOrder)
 {
-    const std::optional<Opening> opening = panelOpening(panel, m_board->choice().dishIndex());
-    if (!opening || !m_forms.Detail || !m_base)
-        return;
+    const std::optional<qint64> order = m_board->choice().order();
     const std::optional<qint64> dish = m_board->choice().dish();
-    Form_Detail& detail = *m_forms.Detail;
-    m_notDone = action == KeyAction::DishReady ? u"Блюдо не отмечено"_s : u"Заказ не отмечен"_s;
-    if (!runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [&] {
-            detail.loadOrder(opening->sql, opening->caption, opening->order, opening->dish);
-        }))
+    if (!order || !m_presses || !m_base)
         return;
-    // The chosen dish may have left the order since the board was read: then the window's first
-    // dish would be current, and that is not the cook's. The board is read again all the same.
-    const bool gone = action == KeyAction::DishReady && (detail.Q->eof() || detail.Q->asInt64(u"KOD"_s) != dish);
-    const bool done = gone || detail.readyKey(action);
-    const bool dishReady = !gone && action == KeyAction::DishReady && detail.currentIsReady();
-    detail.Q->close();
-    if (!done)
+    // The keys act as the buttons they stand for: a second press within the double-tap time
+    // does nothing.
+    if (m_gate->doubleTap(this))
+        return;
+    bool dishReady = false;
+    m_notDone = wholeOrder ? u"Заказ не отмечен"_s : u"Блюдо не отмечено"_s;
+    if (!runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [&] {
+            // Read just before the write: a dish that has left the order since the board was
+            // read, or that is ready already, is not marked, and the order marks only its shown
+            // dishes. The board is read again all the same.
+            const ServedSections served = m_board->served();
+            const PressService::OrderLines lines = m_presses->readServed(*order, served);
+            if (wholeOrder) {
+                if (const QList<PressService::Line> shown = lines.in(LineState::Shown); !shown.isEmpty())
+                    m_presses->orderReady(*order, lines.number, shown, served);
+                return;
+            }
+            const std::optional<PressService::Line> line = dish ? lines.line(*dish) : std::nullopt;
+            if (!line || line->before != LineState::Shown)
+                return;
+            m_presses->dishReady(*order, lines.number, *line);
+            dishReady = true;
+        }))
         return;
     m_notDone = u"Заказы на доске не прочитаны заново"_s;
     if (!runCookAction(m_dialogs, this, m_base->MyDB, m_notDone, [this] {

@@ -65,14 +65,23 @@ Form_Main::Form_Main(AppState& state, Settings& settings, Dialogs& dialogs, Disp
     m_gate = new InputGate(this);
     // A key of the map is the board's and walks no grid; only Enter, "+" and "." with no order
     // chosen go on, to press a button the keyboard has focused.
-    m_gate->routeKeys(this, [this](KeyAction action) {
-        bool used = true;
-        reportErrors(m_dialogs, this, [&] { used = keyAction(action); });
-        return used;
+    m_gate->routeKeys(this, boardKeys(), m_dialogs);
+    // The idle deadline: one shot, moved on by every touch and key of the program's windows.
+    IdleTimer.setSingleShot(true);
+    IdleTimer.setInterval((IdleCheck::DefaultLimit + 1) * 1000);
+    // A deadline stopped (the settings window open, a test) stays stopped.
+    connect(m_gate, &InputGate::cookInput, this, [this] {
+        if (IdleTimer.isActive() || m_idlePassed)
+            restartIdle();
     });
-    IdleTimer.setInterval(1000);
+    // A new idle time in the settings window counts from now.
+    connect(&m_settings, &Settings::changed, this, [this](Settings::Key key) {
+        if (key == Settings::Key::Idle && IdleTimer.isActive())
+            restartIdle();
+    });
     connect(&IdleTimer, &QTimer::timeout, this, [this] {
-        // The timer keeps ticking under the box that tells of a refusal: one box at a time.
+        m_idlePassed = true;
+        // The deadline may pass again under the box that tells of a refusal: one box at a time.
         if (m_idleFailing)
             return;
         m_idleFailing = true;
@@ -234,10 +243,18 @@ void Form_Main::pressUndo()
 
 void Form_Main::takeBackNewest()
 {
-    if (StripReady->isVisibleTo(this) && m_presses && m_presses->offered())
+    std::optional<qint64> order;
+    if (StripReady->isVisibleTo(this) && m_presses && m_presses->offered()) {
+        const qint64 offered = m_presses->offered()->order;
         pressUndo();
-    else if (recallNewest)
-        recallNewest(); // then the recall list, newest first, one entry a press
+        if (!m_presses->offered())
+            order = offered;
+    } else if (recallNewest)
+        order = recallNewest(); // then the recall list, newest first, one entry a press
+    // The cook sees what came back, and the next keys act on it, not on an order that the
+    // take-back pushed onto another page.
+    if (order)
+        m_board->chooseOrder(*order);
 }
 
 void Form_Main::BtnUndoClick()
@@ -296,13 +313,28 @@ void Form_Main::setHotExpanded(bool expanded)
         GHot->stackUnder(GroupBox1);
 }
 
+void Form_Main::restartIdle()
+{
+    const int limit = IdleCheck::limit(m_settings.idle());
+    m_idlePassed = false;
+    // Whole idle seconds beyond the limit, as the check counts them.
+    IdleTimer.start(std::max(0, limit + 1) * 1000);
+}
+
 void Form_Main::IdleTimerTimer()
 {
     if (!m_idleClock)
         return;
+    const QString limit = m_settings.idle();
+    const quint32 now = m_idleClock->tickCount();
     const quint32 lastInput = m_idleClock->lastInputTick();
-    if (!IdleCheck::exceeded(m_idleClock->tickCount(), lastInput, m_settings.idle()))
+    if (!IdleCheck::exceeded(now, lastInput, limit)) {
+        // Input the gate did not see (a pointer moved): the deadline counts from it.
+        const qint64 left = (qint64(IdleCheck::limit(limit)) + 1) * 1000 - qint64(quint32(now - lastInput));
+        m_idlePassed = false;
+        IdleTimer.start(int(std::clamp<qint64>(left, 0, 24 * 3600 * 1000)));
         return;
+    }
     if (GHot->height() != m_state.HotNormalHeight || m_state.HotExpanded)
         setHotExpanded(false);
     m_board->dropChoice();
@@ -316,6 +348,13 @@ void Form_Main::IdleTimerTimer()
 void Form_Main::CB_S1Click()
 {
     m_board->CB_S1Click();
+}
+
+bool Form_Main::confirmSection(int section, bool show)
+{
+    // A wet finger must not take a section's dishes off the board without a sign.
+    const QString question = show ? u"Показывать цех №%1?"_s : u"Не показывать цех №%1?"_s;
+    return m_dialogs.question(this, Caption, question.arg(section), Dialogs::Focus::Cancel);
 }
 
 void Form_Main::closeEvent(QCloseEvent* event)

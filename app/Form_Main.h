@@ -5,7 +5,7 @@
 #include "ButtonPictures.h"
 #include "DataGrid.h"
 #include "DbValue.h"
-#include "KeyMap.h"
+#include "KeyDecisions.h"
 #include "Scaling.h"
 
 #include <QTimer>
@@ -68,7 +68,7 @@ public:
     QLabel* PanelSound;
     StatusStrip* Strip; // a failing polling, shown without stopping anything
     ReadyStrip* StripReady; // the order just marked ready, for a while, with its undo
-    QTimer IdleTimer;
+    QTimer IdleTimer; // the idle deadline: one shot, moved on by every touch and key
     QTimer TimerColor;
 
     // The order pages: panels, paging, filter and mode.
@@ -142,13 +142,15 @@ public:
     // Every touch and key of the program's windows passes the board's input gate; other
     // windows route their keys there too.
     InputGate& gate() const { return *m_gate; }
-    // A key of the map pressed at the board: the same steps, guards and boxes as the touches it
-    // stands for. False when it had nothing to act on.
-    bool keyAction(KeyAction action);
+    // What the keys of the map do at the board, for the input gate: the same steps, guards and
+    // boxes as the touches they stand for.
+    BoardKeys boardKeys();
     // Takes back the newest "ready" this monitor made that can still be taken back: the strip's
-    // press while the strip lasts, then the recall list's newest entry.
+    // press while the strip lasts, then the recall list's newest entry. The order taken back is
+    // chosen, and its page shown.
     void takeBackNewest();
-    std::function<bool()> recallNewest;
+    // The recall list's newest entry taken back: the order's key, none when nothing was.
+    std::function<std::optional<qint64>()> recallNewest;
 
     static const QString Caption;
     static const QString NoSoundFileWarning;
@@ -187,9 +189,13 @@ private:
     void sizePanelColumns();
     void warnMissingSoundFile();
     void panelMouseUp(int panel, QPoint position);
-    // The ready keys at the board: the order window's own steps on the chosen order and dish,
-    // without showing the window.
-    void readyByKey(int panel, KeyAction action);
+    // The ready keys at the board: the chosen dish or the chosen order's shown dishes marked
+    // ready through the press service, as the order window's buttons would.
+    void readyByKey(bool wholeOrder);
+    // A touch on a section box asks first; Cancel leaves the box as it was.
+    bool confirmSection(int section, bool show);
+    // The idle deadline from now: the idle time of the settings after the last touch or key.
+    void restartIdle();
     void setHotExpanded(bool expanded);
     void placeReadyStrip();
 
@@ -207,6 +213,7 @@ private:
     PressService* m_presses = nullptr;
     QString m_notDone;
     bool m_idleFailing = false; // an idle check is running, or its failure is on the screen
+    bool m_idlePassed = false;  // the idle deadline has passed: the next input sets a new one
     bool m_fullScreen = false;
     ScaleRatio m_typeRatio;
     int m_textSize = 0;

@@ -97,15 +97,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                             &main->gate()},
                            *m_forms.Time);
     m_forms.Time->attach(*base, *m_forms.Detail, *m_forms.DateTime);
-    Form_Detail* detail = m_forms.Detail;
-    Dialogs& dialogs = platform.dialogs;
-    main->gate().routeKeys(detail, [detail, &dialogs](KeyAction action) {
-        bool used = false;
-        reportErrors(dialogs, detail, [&] { used = detail->keyAction(action); });
-        return used;
-    });
+    main->gate().routeKeys(m_forms.Detail, m_forms.Detail->keys(), platform.dialogs);
     m_forms.Ready = new Form_Ready(state, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Ready->attach(*base, *presses, [main] { main->refreshBoard(); });
+    main->gate().routeKeys(m_forms.Ready, m_forms.Ready->keys(), platform.dialogs);
     main->recallNewest = [ready = m_forms.Ready] { return ready->takeBackNewest(); };
     m_forms.Stat = new Form_Stat(state, m_journal, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Stat->sections = [main] {
@@ -140,9 +135,9 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     m_forms.AllDay->attach(*m_forms.Work, *serverClock,
                            [main](qint64 order, const QString& dish) { main->openOrderOf(order, dish); });
     Form_AllDay* allDay = m_forms.AllDay;
-    main->gate().routeKeys(allDay, [allDay, &dialogs](KeyAction action) {
+    main->gate().routeKeys(allDay, [allDay, dialogs = &platform.dialogs](KeyAction action) {
         bool used = true;
-        reportErrors(dialogs, allDay, [&] { used = allDay->keyAction(action); });
+        reportErrors(*dialogs, allDay, [&] { used = allDay->keyAction(action); });
         return used;
     });
     m_forms.Polling = new PollingCycle(*base, m_journal, *m_forms.Alert,

@@ -279,6 +279,17 @@ void OrderBoard::choosePanel(int panel, std::optional<qint64> dish)
     }
 }
 
+void OrderBoard::chooseOrder(qint64 order)
+{
+    const QList<qint64> keys = orderKeys();
+    const qsizetype at = keys.indexOf(order);
+    if (at < 0)
+        return;
+    m_choice.setOrders(keys);
+    m_choice.chooseOrderAt(int(at));
+    followChoice();
+}
+
 void OrderBoard::stepOrder(int step)
 {
     m_choice.stepOrder(step, m_state.PageFirst);

@@ -67,6 +67,9 @@ public:
     const BoardChoice& choice() const { return m_choice; }
     const ChoiceFrames& choiceFrames() const { return m_frames; }
     void choosePanel(int panel, std::optional<qint64> dish = std::nullopt);
+    // The order with this key, on whichever page it is, and that page shown; nothing when the
+    // board does not list it.
+    void chooseOrder(qint64 order);
     void stepOrder(int step);
     void stepDish(int step);
     void dropChoice();

@@ -1,11 +1,13 @@
 #include "InputGate.h"
 
 #include "Clock.h"
+#include "Dialogs.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QWidget>
 #include <utility>
 
@@ -31,18 +33,24 @@ void InputGate::underFingerChanged()
         m_closed = m_clock->now();
 }
 
-bool InputGate::tooSoon(const QDateTime& since) const
+void InputGate::closedByItself()
+{
+    if (m_clock)
+        m_closedByItself = m_clock->now();
+}
+
+bool InputGate::tooSoon(const QDateTime& since, int milliseconds) const
 {
     if (!m_clock || !since.isValid())
         return false;
     // A clock set back counts as time gone by.
     const qint64 elapsed = since.msecsTo(m_clock->now());
-    return elapsed >= 0 && elapsed < GuardMilliseconds;
+    return elapsed >= 0 && elapsed < milliseconds;
 }
 
 bool InputGate::closedGuard() const
 {
-    return tooSoon(m_closed);
+    return tooSoon(m_closed) || tooSoon(m_closedByItself, AutoCloseGuardMilliseconds);
 }
 
 bool InputGate::openedGuard(QWidget* target) const
@@ -111,6 +119,40 @@ void InputGate::routeKeys(QWidget* window, KeyHandler handler)
     m_routes << Route{window, std::move(handler)};
 }
 
+void InputGate::routeKeys(QWidget* window, const BoardKeys& keys, Dialogs& dialogs)
+{
+    routeKeys(window, [window, keys, &dialogs](KeyAction action) {
+        bool used = true;
+        reportErrors(dialogs, window, [&] { used = KeyDecisions::atBoard(action, keys); });
+        return used;
+    });
+}
+
+void InputGate::routeKeys(QWidget* window, const ListKeys& keys, Dialogs& dialogs)
+{
+    routeKeys(window, [window, keys, &dialogs](KeyAction action) {
+        bool used = true;
+        reportErrors(dialogs, window, [&] { used = KeyDecisions::inList(action, keys); });
+        return used;
+    });
+}
+
+bool InputGate::questionKeys(QWidget* window, const QKeyEvent* event)
+{
+    if (!qobject_cast<QMessageBox*>(window))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false;
+    default:
+        return true; // taken here, so that it does nothing
+    }
+}
+
 bool InputGate::keyRepeat(KeyAction action)
 {
     return action == KeyAction::PrevDish || action == KeyAction::NextDish || action == KeyAction::PrevOrder
@@ -119,6 +161,8 @@ bool InputGate::keyRepeat(KeyAction action)
 
 bool InputGate::key(QObject* watched, QKeyEvent* event)
 {
+    if (questionKeys(static_cast<QWidget*>(watched)->window(), event))
+        return true;
     // keyMap
     const std::optional<KeyAction> action = m_map.action(event->keyCombination());
     if (!action)
@@ -147,12 +191,17 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
+        if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType())
+            emit cookInput();
         if (touch(watched, event))
             return true;
         break;
     case QEvent::KeyPress:
+        if (!watched->isWidgetType())
+            break;
+        emit cookInput();
         // Only the press is taken: its release still tells the idle clock that someone is there.
-        if (watched->isWidgetType() && key(watched, static_cast<QKeyEvent*>(event)))
+        if (key(watched, static_cast<QKeyEvent*>(event)))
             return true;
         break;
     default:

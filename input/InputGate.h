@@ -6,7 +6,9 @@
 // Touches (once guardTouches has been given the clock):
 //   closedGuard  - for GuardMilliseconds after any of the program's windows or boxes closed, or
 //                  something under the finger went away (underFingerChanged), no touch acts: the
-//                  second tap of a double tap lands on whatever lay beneath.
+//                  second tap of a double tap lands on whatever lay beneath. After a window
+//                  closed by itself (closedByItself) the guard lasts AutoCloseGuardMilliseconds:
+//                  the cook was still reading it, and taps meant for it land on the board.
 //   openedGuard  - a window or box takes no touch in its first GuardMilliseconds: those taps
 //                  were meant for what was there before.
 //   refusedRelease - a press that was refused takes its release with it.
@@ -15,14 +17,19 @@
 //                  finger.
 //   doubleTap    - a second press of a ready button within DoubleTapMilliseconds does nothing.
 // Keys:
+//   questionKeys - in a question or message box only Enter, Esc and Tab act: an arrow must not
+//                  move the focus from Cancel to OK for the next Enter.
 //   keyMap       - "Keys.txt" turns a key into an action; keys outside the map go on as usual.
 //   keyRoute     - the action goes to the window that routes keys and is on top; a window
 //                  under a modal one gets none.
 //   keyRepeat    - a held key repeats only the moving actions, never a press.
+//   keyMeaning   - what the action means in the window: KeyDecisions, on the window's handlers.
+// Every touch and key of the program's windows is told (cookInput), for the idle deadline.
 //
 // A new rule is a function here and one line where its kind of input is decided.
 
 #include "DbValue.h"
+#include "KeyDecisions.h"
 #include "KeyMap.h"
 
 #include <QDateTime>
@@ -34,6 +41,7 @@
 #include <optional>
 
 class Clock;
+class Dialogs;
 class QKeyEvent;
 class QWidget;
 
@@ -51,6 +59,7 @@ public:
 
     static constexpr int GuardMilliseconds = 500;
     static constexpr int DoubleTapMilliseconds = 500;
+    static constexpr int AutoCloseGuardMilliseconds = 2000;
 
     // Watches every window of the application from now on.
     explicit InputGate(QObject* parent = nullptr);
@@ -61,6 +70,8 @@ public:
     // Something under the finger went away without a window closing (a strip hidden by its own
     // button): touches wait as after a window closed.
     void underFingerChanged();
+    // A window closed by itself (the idle time was up) while the cook may still be reading it.
+    void closedByItself();
 
     // A press on the place (a grid) found this there; its release asks whether the place still
     // holds the same (heldAcrossPoll). A release on another place than the press acts.
@@ -74,23 +85,33 @@ public:
     const KeyMap& keyMap() const { return m_map; }
     // Keys pressed in this window go to the handler.
     void routeKeys(QWidget* window, KeyHandler handler);
+    // Keys pressed in this window mean what KeyDecisions says, on these handlers; a handler's
+    // failure is told in one box.
+    void routeKeys(QWidget* window, const BoardKeys& keys, Dialogs& dialogs);
+    void routeKeys(QWidget* window, const ListKeys& keys, Dialogs& dialogs);
+
+signals:
+    // A touch or a key in one of the program's windows, refused or not: someone is there.
+    void cookInput();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The touch rules.
-    bool tooSoon(const QDateTime& since) const;
+    bool tooSoon(const QDateTime& since, int milliseconds = GuardMilliseconds) const;
     bool closedGuard() const;
     bool openedGuard(QWidget* target) const;
     void windowShownOrHidden(QObject* watched, bool shown);
     bool touch(QObject* watched, QEvent* event);
     // The key rules.
     bool key(QObject* watched, QKeyEvent* event);
+    static bool questionKeys(QWidget* window, const QKeyEvent* event);
     static bool keyRepeat(KeyAction action);
 
     const Clock* m_clock = nullptr;
     QDateTime m_closed;                        // when a window last closed
+    QDateTime m_closedByItself;                // when a window last closed by itself
     QHash<const QWidget*, QDateTime> m_opened; // the windows shown, since when
     bool m_releaseRefused = false;
     const QObject* m_pressedPlace = nullptr;

@@ -12,7 +12,6 @@
 #include "PressService.h"
 #include "Query.h"
 #include "QueryModel.h"
-#include "RecallSql.h"
 #include "Scaling.h"
 #include "ServerTime.h"
 
@@ -96,7 +95,6 @@ void Form_Detail::attach(Form_Base& base, PressService& presses, ServerTime& tim
     m_board = std::move(board);
     m_servingTimes = &servingTimes;
     Q = std::make_unique<Query>(base.MyDB, base.TransactionRead);
-    m_servedLines = std::make_unique<Query>(base.MyDB, base.TransactionRead);
     // The dish button says what it will do to the dish the cook has chosen.
     connect(Q.get(), &Query::currentChanged, this, &Form_Detail::showCaptions);
     connect(Q.get(), &Query::rowsChanged, this, &Form_Detail::showCaptions);
@@ -140,37 +138,28 @@ void Form_Detail::loadOrder(const QStringList& sql, const QString& caption, qint
     m_exitPending = false;
 }
 
-bool Form_Detail::keyAction(KeyAction action)
+ListKeys Form_Detail::keys()
 {
-    switch (action) {
-    case KeyAction::PrevDish:
-    case KeyAction::NextDish:
-        // With no dish current (the one just marked has left the list) the keys start at an end.
-        if (hasCurrentRow())
-            Q->setRecNo(qBound(0, Q->recNo() + (action == KeyAction::NextDish ? 1 : -1), Q->recordCount() - 1));
-        else if (Q && Q->isOpen() && Q->recordCount() > 0)
-            Q->setRecNo(action == KeyAction::NextDish ? 0 : Q->recordCount() - 1);
-        return true;
-    case KeyAction::DishReady:
-    case KeyAction::OrderReady:
-        readyKey(action);
-        return true;
-    case KeyAction::Close:
+    ListKeys keys;
+    keys.step = [this](int step) { stepDish(step); };
+    keys.rowDone = [this] { return !hasCurrentRow() || currentIsReady(); };
+    keys.enter = [this] { pressStr(); };
+    keys.wholeDone = [this] { return m_orderReady; };
+    keys.whole = [this] { pressAll(); };
+    keys.close = [this] {
         if (isVisible())
             BtnExit->click();
-        return true;
-    default:
-        return false;
-    }
+    };
+    return keys;
 }
 
-bool Form_Detail::readyKey(KeyAction action)
+void Form_Detail::stepDish(int step)
 {
-    if (action == KeyAction::DishReady)
-        return !hasCurrentRow() || currentIsReady() || pressStr();
-    if (action == KeyAction::OrderReady)
-        return m_orderReady || pressAll();
-    return true;
+    // With no dish current (the one just marked has left the list) the keys start at an end.
+    if (hasCurrentRow())
+        Q->setRecNo(qBound(0, Q->recNo() + step, Q->recordCount() - 1));
+    else if (Q && Q->isOpen() && Q->recordCount() > 0)
+        Q->setRecNo(step > 0 ? 0 : Q->recordCount() - 1);
 }
 
 void Form_Detail::pressExit()
@@ -182,6 +171,17 @@ void Form_Detail::pressExit()
         m_exitPending = true;
         return;
     }
+    // A question asked here is the window's: nobody is there to answer it.
+    for (QDialog* box : findChildren<QDialog*>())
+        if (box->isWindow() && box->isVisible())
+            box->reject();
+    closeByItself();
+}
+
+void Form_Detail::closeByItself()
+{
+    if (m_board.input)
+        m_board.input->closedByItself();
     BtnExit->click();
 }
 
@@ -202,26 +202,15 @@ bool Form_Detail::doubleTap()
 
 void Form_Detail::readServedLines()
 {
-    Query& q = *m_servedLines;
-    q.close();
-    q.setSql(RecallSql::servedLines(m_board.served ? m_board.served() : ServedSections{}));
-    q.setParam(u"K"_s, DbValue::integer(m_order));
-    q.prepare();
-    q.open();
-    m_orderReady = q.recordCount() > 0 && servedLines(LineState::Ready).size() == q.recordCount();
-    m_number = q.recordCount() > 0 ? q.row(0)[2].toText().value_or(QString()) : QString();
+    m_served = m_presses ? m_presses->readServed(m_order, m_board.served ? m_board.served() : ServedSections{})
+                         : PressService::OrderLines{};
+    m_orderReady = !m_served.lines.isEmpty() && m_served.in(LineState::Ready).size() == m_served.lines.size();
+    m_number = m_served.number;
 }
 
 QList<ReadyRecord::Line> Form_Detail::servedLines(LineState state) const
 {
-    const Query& q = *m_servedLines;
-    QList<ReadyRecord::Line> lines;
-    for (int i = 0; i < q.recordCount(); ++i) {
-        const Query::Row& line = q.row(i);
-        if (line[1].toInt64().value_or(0) == stateValue(state))
-            lines.append({line[0].toInt64().value_or(0), state, line[3].toText().value_or(QString())});
-    }
-    return lines;
+    return m_served.in(state);
 }
 
 void Form_Detail::showCaptions()
@@ -322,7 +311,7 @@ void Form_Detail::BtnTimeClick()
     m_servingTimes->exec();
     if (m_exitPending) {
         m_exitPending = false;
-        BtnExit->click();
+        closeByItself();
     }
 }
 

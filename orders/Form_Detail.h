@@ -6,8 +6,9 @@
 #include "BoardSql.h"
 #include "DbValue.h"
 #include "DesignDialog.h"
-#include "KeyMap.h"
+#include "KeyDecisions.h"
 #include "LineState.h"
+#include "PressService.h"
 #include "ReadyRecord.h"
 
 #include <QDateTime>
@@ -65,18 +66,15 @@ public:
     // The same without showing the window, for a key that acts on the order from the board.
     void loadOrder(const QStringList& sql, const QString& caption, qint64 orderKey, const Dish& dish = {});
 
-    // A key of the map pressed in this window. False when the key means nothing here.
-    bool keyAction(KeyAction action);
-    // The ready keys (Enter, "+"), in this window or at the board on an order loaded without
-    // showing it: the current dish or the order marked ready through the buttons' own presses.
-    // They only ever mark ready; taking back is a touch on the buttons. False when the action
-    // failed (told in one box).
-    bool readyKey(KeyAction action);
+    // What the keys of the map do here, for the input gate: Up and Down choose a dish, Enter
+    // and "+" press the buttons when they would mark ready, Esc closes.
+    ListKeys keys();
     // The current dish is ready.
     bool currentIsReady() const;
 
-    // The idle handling's press of BtnExit. With the serving-time window open over this one
-    // it takes effect once that window has closed.
+    // The idle handling's close: a question open over the window is answered Cancel and goes
+    // with it, and the board's touches wait as after a window that closed by itself. With the
+    // serving-time window open over this one it takes effect once that window has closed.
     void pressExit();
 
     // Q read again with its statement; the row with the given key becomes current, else the first.
@@ -109,6 +107,8 @@ private:
     void buildControls();
     bool hasCurrentRow() const;
     bool doubleTap();
+    void stepDish(int step);
+    void closeByItself();
     // Reads the order's lines in the served sections: whether all are ready, and its number.
     void readServedLines();
     // The served lines in that state, as they were read.
@@ -122,7 +122,7 @@ private:
     PressService* m_presses = nullptr;
     Form_Time* m_servingTimes = nullptr;
     bool m_exitPending = false;
-    std::unique_ptr<Query> m_servedLines; // the order's lines in the served sections
+    PressService::OrderLines m_served; // the order's lines in the served sections
     qint64 m_order = 0;
     QString m_number;
     bool m_orderReady = false; // every served line of the order is ready

@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "DisplayMode.h"
 #include "Form_Base.h"
+#include "Form_Detail.h"
 #include "OrderWindow.h"
 #include "PressService.h"
 #include "RecallList.h"
@@ -128,20 +129,72 @@ bool Form_Ready::takeBack(const Journal::Press& entry, QWidget* boxParent)
     return done;
 }
 
-bool Form_Ready::takeBackNewest()
+ListKeys Form_Ready::keys()
+{
+    ListKeys keys;
+    keys.step = [this](int step) { stepEntry(step); };
+    keys.enter = [this] { takeBackByKey(); };
+    keys.close = [this] {
+        if (isVisible())
+            BtnExit->click();
+    };
+    return keys;
+}
+
+void Form_Ready::stepEntry(int step)
+{
+    const int count = G->rowCount();
+    if (count == 0)
+        return;
+    const QList<QTableWidgetItem*> chosen = G->selectedItems();
+    // With no entry chosen the keys start at an end.
+    const int row = chosen.isEmpty() ? (step > 0 ? 0 : count - 1) : qBound(0, chosen.first()->row() + step, count - 1);
+    G->selectRow(row);
+    G->scrollToItem(G->item(row, 0));
+}
+
+QString Form_Ready::backQuestion(const Journal::Press& entry)
+{
+    QStringList dishes;
+    for (const Journal::Line& line : entry.lines)
+        dishes << line.dish;
+    if (entry.kind == Journal::Kind::DishReady && dishes.size() == 1)
+        return Form_Detail::dishBackQuestion(dishes.first());
+    return Form_Detail::orderBackQuestion(entry.lines.value(0).number, dishes);
+}
+
+void Form_Ready::takeBackByKey()
+{
+    const QList<QTableWidgetItem*> chosen = G->selectedItems();
+    if (chosen.isEmpty() || !m_base || !m_presses)
+        return;
+    const int row = chosen.first()->row();
+    if (row < 0 || row >= m_entries.size())
+        return;
+    // Enter is the key that marks dishes at the board: a cook who meant the board must not take
+    // a press back unasked.
+    if (!m_dialogs.question(this, windowTitle(), backQuestion(m_entries[row]), Dialogs::Focus::Cancel))
+        return;
+    takeBack(m_entries[row], this);
+    fill();
+}
+
+std::optional<qint64> Form_Ready::takeBackNewest()
 {
     if (!m_base || !m_presses)
-        return false;
+        return std::nullopt;
     const QList<Journal::Press> recent = RecallList::entries(m_presses->journal(), m_clock.now());
     if (recent.isEmpty())
-        return false;
+        return std::nullopt;
     // From the board, without the window: the board is re-read here rather than when it closes.
     const bool done = takeBack(recent.first(), parentWidget());
     if (done && m_refresh)
         runCookAction(m_dialogs, parentWidget(), m_base->MyDB, u"Заказы на доске не прочитаны заново"_s,
                       [this] { m_refresh(); });
     m_changed = false;
-    return done;
+    if (!done)
+        return std::nullopt;
+    return recent.first().lines.value(0).order;
 }
 
 void Form_Ready::hideEvent(QHideEvent* event)

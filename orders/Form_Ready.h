@@ -5,6 +5,7 @@
 
 #include "DesignDialog.h"
 #include "Journal.h"
+#include "KeyDecisions.h"
 
 #include <functional>
 
@@ -34,9 +35,14 @@ public:
     // The list read afresh from the journal.
     void fill();
     void BtnBackClick();
-    // The newest entry taken back from the board (a key), the list's window not shown; false when
-    // there was none or the write failed (its box then said so).
-    bool takeBackNewest();
+    // The newest entry taken back from the board (a key), the list's window not shown: its
+    // order, none when there was no entry or the write failed (its box then said so).
+    std::optional<qint64> takeBackNewest();
+    // What the keys of the map do here, for the input gate: Up and Down choose an entry, Enter
+    // takes it back after the question a touch on the order window's button asks, Esc closes.
+    ListKeys keys();
+    // The question before an entry goes back by a key.
+    static QString backQuestion(const Journal::Press& entry);
     const QList<Journal::Press>& entries() const { return m_entries; }
 
     static const QString Caption;
@@ -48,6 +54,8 @@ protected:
 
 private:
     void chosenChanged();
+    void stepEntry(int step);
+    void takeBackByKey();
     bool takeBack(const Journal::Press& entry, QWidget* boxParent);
 
     Dialogs& m_dialogs;

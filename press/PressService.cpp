@@ -3,6 +3,8 @@
 #include "Form_Base.h"
 #include "PressJournal.h"
 #include "PressSql.h"
+#include "Query.h"
+#include "RecallSql.h"
 
 #include <algorithm>
 
@@ -14,6 +16,41 @@ PressService::PressService(Form_Base& base, Journal& journal, QObject* parent)
 void PressService::seed(const QDateTime& now)
 {
     m_record.seed(m_journal, now);
+}
+
+PressService::OrderLines PressService::readServed(qint64 order, const ServedSections& served) const
+{
+    Query q(m_base.MyDB, m_base.TransactionRead);
+    q.setSql(RecallSql::servedLines(served));
+    q.setParam(QStringLiteral("K"), DbValue::integer(order));
+    q.prepare();
+    q.open();
+    OrderLines read;
+    for (int i = 0; i < q.recordCount(); ++i) {
+        const Query::Row& line = q.row(i);
+        if (i == 0)
+            read.number = line[2].toText().value_or(QString());
+        read.lines.append({line[0].toInt64().value_or(0), LineState(int(line[1].toInt64().value_or(0))),
+                           line[3].toText().value_or(QString())});
+    }
+    return read;
+}
+
+QList<PressService::Line> PressService::OrderLines::in(LineState state) const
+{
+    QList<Line> found;
+    for (const Line& line : lines)
+        if (line.before == state)
+            found << line;
+    return found;
+}
+
+std::optional<PressService::Line> PressService::OrderLines::line(qint64 key) const
+{
+    for (const Line& line : lines)
+        if (line.key == key)
+            return line;
+    return std::nullopt;
 }
 
 void PressService::write(Journal::Kind kind, const QList<Line>& lines, const PressSql::Statement& statement)

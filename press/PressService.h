@@ -9,6 +9,7 @@
 // A call that fails throws the error (DbError for the server's) after failed(); nothing is
 // recorded then. Asking the cook, boxes and re-reading the board are the windows' part.
 
+#include "BoardSql.h"
 #include "Journal.h"
 #include "PressSql.h"
 #include "ReadyRecord.h"
@@ -27,8 +28,20 @@ public:
 
     PressService(Form_Base& base, Journal& journal, QObject* parent = nullptr);
 
+    // An order's lines in the served sections as the point of sale has them now, read just
+    // before a press: the order's number, and each line with its present state as `before`.
+    struct OrderLines {
+        QString number;
+        QList<Line> lines;
+        QList<Line> in(LineState state) const;
+        std::optional<Line> line(qint64 key) const;
+    };
+
     // The record as the journal has it, at the start.
     void seed(const QDateTime& now);
+
+    // Database errors are thrown.
+    OrderLines readServed(qint64 order, const ServedSections& served) const;
 
     // "Блюдо готово": the line (with its present state) set ready.
     void dishReady(qint64 order, const QString& number, const Line& line);

@@ -32,6 +32,8 @@ const Default Defaults[] = {
     {KeyAction::AllDay, "AllDay", "9"},
     {KeyAction::OpenOrder, "OpenOrder", ". Del"},
     {KeyAction::Close, "Close", "Esc"},
+    {KeyAction::Recall, "Recall", "/"},
+    {KeyAction::Statistics, "Statistics", ""}, // mappable, no key of its own
 };
 static_assert(std::size(Defaults) == KeyMap::ActionCount);
 
@@ -49,7 +51,7 @@ std::optional<QKeyCombination> readKey(const QString& text)
 KeyMap::KeyMap()
 {
     for (const Default& d : Defaults)
-        for (const QString& key : QString::fromLatin1(d.keys).split(u' '))
+        for (const QString& key : QString::fromLatin1(d.keys).split(u' ', Qt::SkipEmptyParts))
             m_actions.insert(plain(*readKey(key)).toCombined(), d.action);
 }
 

@@ -19,6 +19,7 @@ enum class KeyAction {
     DishReady, OrderReady, TakeBack,
     AllOrders, PrevPage, NextPage, HotQueue, AllDay,
     OpenOrder, Close,
+    Recall, Statistics,
 };
 
 class KeyMap {
@@ -41,7 +42,7 @@ public:
     static KeyMap load(const QString& folder);
 
     static QString name(KeyAction action);
-    static constexpr int ActionCount = int(KeyAction::Close) + 1;
+    static constexpr int ActionCount = int(KeyAction::Statistics) + 1;
 
 private:
     static QKeyCombination plain(QKeyCombination key);

@@ -4,6 +4,8 @@
 #include "../Dialogs.h"
 
 #include <QList>
+#include <functional>
+#include <utility>
 #include <QStringList>
 
 class FakeDialogs : public Dialogs {
@@ -15,6 +17,8 @@ public:
     QStringList files;        // next answers to openFileName(); cancelled when empty
     QStringList filters;
     std::function<void()> onMessage; // runs after a message is recorded
+    // Answers the next question itself (a real box, say), once.
+    std::function<bool(QWidget*, const QString&, const QString&, Focus)> asking;
 
     void message(QWidget*, const QString& text) override
     {
@@ -22,10 +26,12 @@ public:
         if (onMessage)
             onMessage();
     }
-    bool question(QWidget*, const QString& caption, const QString& text, Focus focus = Focus::Ok) override
+    bool question(QWidget* parent, const QString& caption, const QString& text, Focus focus = Focus::Ok) override
     {
         questions << caption + u'|' + text;
         focused << focus;
+        if (asking)
+            return std::exchange(asking, nullptr)(parent, caption, text, focus);
         return answers.isEmpty() ? true : answers.takeFirst();
     }
     QString openFileName(QWidget*, const QString& filter) override

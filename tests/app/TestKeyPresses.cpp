@@ -1,5 +1,5 @@
-// The keys that press at the board (Enter, "+", "-", "*"), with the touches' questions and
-// boxes, on the real board and a real database.
+// The keys that press at the board (Enter, "+", "*"), with the touches' questions and boxes, on
+// the real board and a real database.
 
 #include "KeySteps.h"
 
@@ -27,16 +27,11 @@ void TestKeyPresses::defaultKeys_data()
     QTest::newRow("Enter twice: the next order") << none << u"2 Enter Enter"_s << u"Суп 2,Каша 2"_s << u"3/Суп 3 @1"_s << u""_s;
     QTest::newRow("+") << none << u"4 +"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов"_s;
     QTest::newRow("+ on page 2") << none << u"PgDown 2 +"_s << u"Суп 8,Каша 8"_s << u"7/Суп 7 @7"_s << u"Заказ № 8 готов"_s;
-    QTest::newRow("-") << none << u"4 + -"_s << u""_s << u"5/Суп 5 @1"_s << u""_s;
-    QTest::newRow("- after a dish: the recall list") << none << u"3 Enter -"_s << u""_s << u"3/Каша 3 @1"_s << u""_s;
-    QTest::newRow("- again goes further back") << none << u"4 + 5 + - -"_s << u""_s << u"7/Суп 7 @7"_s << u""_s;
-    QTest::newRow("- with nothing to take back") << none << u"3 Enter - -"_s << u""_s << u"3/Каша 3 @1"_s << u""_s;
     QTest::newRow("*") << none << u"4 + *"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов, all"_s;
     // "+" and "*" typed on an ordinary keyboard come with Shift.
     QTest::newRow("Shift++") << none << u"4 Shift++"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов"_s;
     QTest::newRow("Shift+*") << none << u"4 + Shift+*"_s << u"Суп 4,Каша 4"_s << u"5/Суп 5 @1"_s << u"Заказ № 4 готов, all"_s;
     QTest::newRow("+ leaves a dish not yet shown") << none << u"pos:1:Каша_3 3 +"_s << u"Суп 3"_s << u"4/Суп 4 @1"_s << u"Заказ № 3 готов"_s;
-    QTest::newRow("- returns the +, not the Enter before") << none << u"3 Down Enter 3 + -"_s << u"Каша 3"_s << u"4/Суп 4 @1"_s << u""_s;
     QTest::newRow("Enter on a line held by the point of sale") << none << u"held:Суп_2 2 Enter"_s << u""_s << u"2/Суп 2 @1"_s
                                                                << u"Блюдо не отмечено: строку сейчас меняет другая программа. Повторите через несколько секунд. …"_s;
     QTest::newRow("+ on a line held by the point of sale") << none << u"held:Каша_4 4 +"_s << u""_s << u"4/Суп 4 @1"_s

@@ -18,7 +18,9 @@ inline void columns()
     // it opens is tapped there again; "later:N" lets N ms pass (500 unless told); "pos:S:D" is the
     // point of sale setting the dishes D (a LIKE pattern) to state S, "held:D" holding the line,
     // "minute" changing what the hot queue reads but does not show; "no" answers the next question
-    // with Cancel; "cut" breaks the connection off. The states are those of Голубцы, Пельмени, Чай
+    // with Cancel; "box:K+K" asks the next question in a real box and presses the keys K in it
+    // ("idle": the idle time runs out instead), a box they leave open read as "left open" and
+    // closed; "cut" breaks the connection off. The states are those of Голубцы, Пельмени, Чай
     // чёрный, Хлеб, Стейк and Рис с овощами.
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("seen"); // what the cook read on the way
@@ -83,7 +85,35 @@ inline void run(TestDatabase& db, OrderRows& rows, const QString& steps, const Q
                 held = std::make_unique<HeldLine>(db.name(), arg);
             else if (step == u"no")
                 m.machine.dialogs.answers << false;
-            else if (step == u"cut")
+            else if (step == u"box") {
+                const QStringList keys = arg.split(u'+');
+                m.machine.dialogs.asking = [&, keys](QWidget* parent, const QString& caption, const QString& text, Dialogs::Focus focus) {
+                    auto* driver = new QTimer;
+                    QObject::connect(driver, &QTimer::timeout, [&, driver, keys] {
+                        QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                        if (!box || !box->isVisible())
+                            return;
+                        driver->deleteLater();
+                        driver->stop();
+                        for (const QString& key : keys) {
+                            if (!box || !box->isVisible())
+                                break;
+                            if (key == u"idle") {
+                                main.IdleTimerTimer();
+                                continue;
+                            }
+                            const QKeyCombination k = QKeySequence::fromString(key, QKeySequence::PortableText)[0];
+                            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box.data(), k.key(), k.keyboardModifiers());
+                        }
+                        if (box && box->isVisible()) {
+                            read = u"left open"_s;
+                            box->reject();
+                        }
+                    });
+                    driver->start(5);
+                    return QtDialogs().question(parent, caption, text, focus);
+                };
+            } else if (step == u"cut")
                 proxy.kill();
             else if (step == u"board")
                 main.show();

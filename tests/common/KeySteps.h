@@ -1,12 +1,13 @@
 #pragma once
 // The monitor worked from a keypad or a bump bar alone: keys of the map pressed at the real
 // board and in the order window on a real database, the states read back from the database,
-// with the default map and with a changed "Keys.txt". The rows run in two executables: the
-// keys that choose and page, and the keys that press.
+// with the default map and with a changed "Keys.txt". The rows run in executables of their own:
+// the keys that choose and page, the keys that press, the keys that take back, and the guards.
 
 #include "DataGrid.h"
 #include "FileBytes.h"
 #include "Form_Detail.h"
+#include "Form_Ready.h"
 #include "Form_Main.h"
 #include "Form_Time.h"
 #include "InputGate.h"
@@ -16,7 +17,9 @@
 #include "Query.h"
 #include "ReadyStrip.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -69,14 +72,16 @@ inline void fill(TestDatabase& db, OrderRows& rows)
 
 inline void columns()
 {
-    // Steps: key names pressed at the board ("Num+6" from the keypad); "K>A>B" presses K at the
-    // board and A, B in the order window it opens; "poll"; "idle" (a minute without input);
+    // Steps: key names pressed at the board ("Num+6" from the keypad); "auto:K" the key K as a held
+    // key's repeat; "K>A>B" presses K at the board and A, B in the window it opens (the order
+    // window, the recall list); "poll"; "idle" (a minute without input); "no" answers the next
+    // question with Cancel; "section:N" a touch on the box of section N;
     // "pos:S:D" the point of sale setting the dishes D (a LIKE pattern) to state S; "held:D" the
     // point of sale holding the line of dish D; "touch:P:D" a touch on dish D of panel P, and
     // "hold:P:D" ... "release" a press there held over the steps between. "_" in a dish stands for
     // a space. A step comes 0.6 s after the one before, 0.45 s when it starts with "~". Read back:
     // the ready dishes, the choice "order/dish" with the page's first place, and what else the
-    // board shows (the strip, a box, a window opened by a touch).
+    // board shows (the strip, a box, a question's first line, a window opened by a touch).
     QTest::addColumn<QByteArray>("keysFile"); // empty: the defaults
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("ready");
@@ -126,6 +131,14 @@ inline void drive(TestDatabase& db)
             m.machine.idle.lastInput = 0;
             m.machine.idle.now = 60000;
             main.IdleTimerTimer();
+        } else if (step == u"no")
+            m.machine.dialogs.answers << false;
+        else if (verb == u"section")
+            QTest::mouseClick(main.sectionBoxes()[size_t(arg.toInt() - 1)], Qt::LeftButton);
+        else if (verb == u"auto") {
+            const QKeyCombination key = QKeySequence::fromString(arg, QKeySequence::PortableText)[0];
+            QKeyEvent repeat(QEvent::KeyPress, key.key(), key.keyboardModifiers(), arg, true);
+            QApplication::sendEvent(&main, &repeat);
         } else if (verb == u"pos")
             db.exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = %1 WHERE NAME_BLUDO LIKE '%2'"_s.arg(arg.section(u':', 0, 0), QString(step.section(u':', 2))));
         else if (verb == u"held")
@@ -148,20 +161,21 @@ inline void drive(TestDatabase& db)
             delete waiting;
         } else if (step.contains(u'>')) {
             const QStringList inWindow = step.split(u'>').mid(1);
-            QPointer<QTimer> inside = whenShown(&detail, [&] {
+            QWidget* window = step.startsWith(u'/') ? static_cast<QWidget*>(m.forms().Ready) : &detail;
+            QPointer<QTimer> inside = whenShown(window, [&] {
                 QPointer<QTimer> stray = whenShown(m.forms().Time, [&] {
                     servingTimesShown = true;
                     m.forms().Time->reject();
                 });
                 for (const QString& key : inWindow) {
                     m.machine.clock.time = m.machine.clock.time.addMSecs(InputGate::DoubleTapMilliseconds + 100);
-                    if (detail.isVisible())
-                        press(detail.G, key);
+                    if (window->isVisible())
+                        press(window == &detail ? detail.G : window, key);
                 }
                 delete stray;
-                if (detail.isVisible()) {
+                if (window->isVisible()) {
                     leftOpen = true;
-                    detail.BtnExit->click();
+                    qobject_cast<QDialog*>(window)->reject();
                 }
             });
             press(&main, step.section(u'>', 0, 0));
@@ -202,6 +216,8 @@ inline void drive(TestDatabase& db)
     if (m.state.HotExpanded)
         shown << u"stretched"_s;
     // One box in the cooks' words for a failed action, the server's text beneath; none otherwise.
+    for (const QString& question : m.machine.dialogs.questions)
+        shown << u"asked "_s + question.section(u'|', 1).section(u'\n', 0, 0);
     for (const QString& box : m.machine.dialogs.messages)
         shown << QString(box).replace(QRegularExpression(u"\n\n.+"_s, QRegularExpression::DotMatchesEverythingOption), u" …"_s);
     QCOMPARE(shown.join(u", "_s), seen);

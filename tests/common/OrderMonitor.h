@@ -16,6 +16,7 @@
 #include "OrderBoard.h"
 #include "PollingCycle.h"
 #include "ProgramWindows.h"
+#include "QtDialogs.h"
 #include "Query.h"
 #include "QueryModel.h"
 #include "MonitorRig.h"
@@ -35,6 +36,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>

@@ -34,6 +34,9 @@ void TestKeyGuards::defaultKeys_data()
     QTest::newRow("a key just after a window closed") << none << u"2 .>Esc ~Enter"_s << u"Суп 2"_s << u"2/Каша 2 @1"_s << u""_s;
     QTest::newRow("a touch just after a window closed") << none << u"2 .>Esc ~touch:4:Каша_4"_s << u""_s << u"2/Суп 2 @1"_s << u""_s;
     // A press held while a poll reflows the board neither opens nor chooses what lies there now.
+    // A section box asks before it drops or adds a section, as taking back does.
+    QTest::newRow("a section dropped") << none << u"section:1 3"_s << u""_s << u"- @1"_s << u"asked Не показывать цех №1?"_s;
+    QTest::newRow("a section kept") << none << u"no section:1 3"_s << u""_s << u"3/Суп 3 @1"_s << u"asked Не показывать цех №1?"_s;
     QTest::newRow("a press held across a poll") << none << u"hold:4:Каша_4 pos:3:%_4 poll release"_s << u"Суп 4,Каша 4"_s << u"- @1"_s << u""_s;
 }
 

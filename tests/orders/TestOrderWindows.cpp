@@ -205,11 +205,11 @@ void TestOrderWindows::idleRestsTheBoard()
     main.BtnShow->click();
     QVERIFY(main.GHot->height() > normal);
 
-    // A refused request ends the tick with the platform's text, one box at a time however
+    // A refused request ends the check with the platform's text, one box at a time however
     // long it stays on the screen.
     m.machine.idle.refuse = true;
     m.machine.dialogs.onMessage = [] { QTest::qWait(2500); };
-    main.IdleTimer.start();
+    main.IdleTimer.start(10); // a deadline about to pass
     QTRY_COMPARE(m.machine.dialogs.messages.size(), 1);
     m.machine.dialogs.onMessage = nullptr;
     main.IdleTimer.stop();

@@ -156,8 +156,8 @@ void DataGrid::fitToContents()
     if (!m_fitting || !model())
         return;
     // The minutes left read the server's time: once for every grid fitted in this turn of the
-    // event loop, as in a paint.
-    ServerTime::PaintScope scope(m_time);
+    // event loop and the paint that follows.
+    ServerTime::PaintScope scope(m_time, ServerTime::PaintScope::Kind::Fit);
     const Fitting& f = *m_fitting;
     QHeaderView* columns = horizontalHeader();
     QHeaderView* rows = verticalHeader();

@@ -16,6 +16,10 @@
 #include "OrderRows.h"
 #include "TestDatabase.h"
 
+#include "Journal.h"
+#include <QDir>
+#include <QFile>
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -59,6 +63,7 @@ private slots:
     void silentAlertStillMarks();
     void failedPlaybackToldOnce();
     void hotQueueThresholds();
+    void restartLooksAboveItsLastBounds();
     void hotQueueFetchesMoreOnScroll();
     void skippedRunShowsWhatAFullReadShows_data();
     void skippedRunShowsWhatAFullReadShows();
@@ -244,6 +249,39 @@ void TestPollingCycle::hotQueueThresholds()
     m.poll();
     QCOMPARE(m.hotQueue(), QStringList({u"дважды"_s, u"подать, просрочено"_s, u"подать через 11.5"_s,
                                         u"12.8 минут"_s, u"без времени, 14.5"_s}));
+}
+
+// A restart reads where its last run's looks reached from its journal and looks above that,
+// not through every shift's history; other sections than those searched are searched in full.
+void TestPollingCycle::restartLooksAboveItsLastBounds()
+{
+    QTemporaryDir kept;
+    {
+        Monitor first(m_db->name());
+        first.poll();
+        QCOMPARE(first.polling().lastLook(), NewLineProbe::Look::EveryShift);
+        first.windows.reset(); // the journal closes
+        QVERIFY(QFile::copy(QDir(first.dir.path()).filePath(Journal::FileName), kept.filePath(Journal::FileName)));
+    }
+    addLine(200, 1, 1, u"Из закрытой смены"_s);
+    auto withJournal = [&](const QString& folder) {
+        QFile::copy(kept.filePath(Journal::FileName), QDir(folder).filePath(Journal::FileName));
+    };
+    Monitor second(m_db->name(), withJournal);
+    second.poll();
+    QCOMPARE(second.polling().lastLook(), NewLineProbe::Look::NewKeys);
+    QCOMPARE(stateOf(u"Из закрытой смены"_s), 2);
+    QCOMPARE(second.speaker.beeps.size(), 1);
+
+    // Section 3 was never searched: every shift is.
+    Monitor third(m_db->name(), [&](const QString& folder) {
+        withJournal(folder);
+        QFile section(QDir(folder).filePath(u"Section.txt"_s));
+        QVERIFY(section.open(QIODevice::WriteOnly));
+        section.write("3\r\n");
+    });
+    third.poll();
+    QCOMPARE(third.polling().lastLook(), NewLineProbe::Look::EveryShift);
 }
 
 void TestPollingCycle::hotQueueFetchesMoreOnScroll()

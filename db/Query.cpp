@@ -126,9 +126,8 @@ void Query::setSql(const QStringList& lines)
 
 Query::Prepared Query::takePrepared()
 {
-    Prepared p{m_sql, std::exchange(m_statement, nullptr), std::exchange(m_outMeta, nullptr),
-               std::exchange(m_paramNames, {}), std::exchange(m_fieldNames, {})};
-    return p;
+    return {m_sql, std::exchange(m_statement, nullptr), std::exchange(m_outMeta, nullptr),
+            std::exchange(m_paramNames, {}), std::exchange(m_fieldNames, {})};
 }
 
 void Query::freePrepared(Prepared& p)
@@ -157,21 +156,10 @@ void Query::unprepare(bool keepFields)
     for (Prepared& p : m_kept)
         freePrepared(p);
     m_kept.clear();
-    if (m_outMeta) {
-        m_outMeta->release();
-        m_outMeta = nullptr;
-    }
-    if (m_statement) {
-        Fb::Status st;
-        Database::Request request(m_db);
-        m_statement->free(&st);
-        if ((&st)->getState() & IStatus::STATE_ERRORS)
-            m_statement->release();
-        m_statement = nullptr;
-    }
-    if (!keepFields)
-        m_fieldNames.clear();
-    m_paramNames.clear();
+    Prepared current = takePrepared();
+    freePrepared(current);
+    if (keepFields)
+        m_fieldNames = current.fieldNames;
 }
 
 void Query::prepare()

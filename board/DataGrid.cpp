@@ -21,10 +21,24 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
     });
 }
 
+// The rows held from the last read keep their due times: at a minute's turn the grid repaints
+// its minutes and colours from them and the server's time, without reading them again.
 void DataGrid::paintEvent(QPaintEvent* event)
 {
     ServerTime::PaintScope scope(m_time);
     QTableView::paintEvent(event);
+    auto* rows = qobject_cast<QueryModel*>(model());
+    if (!m_time || !rows)
+        return;
+    const std::optional<qint64> next = rows->msToNextTurn([this] { return m_time->now(); });
+    if (!next)
+        return;
+    if (!m_turn) {
+        m_turn = new QTimer(this);
+        m_turn->setSingleShot(true);
+        connect(m_turn, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
+    }
+    m_turn->start(int(*next));
 }
 
 void DataGrid::resizeEvent(QResizeEvent* event)

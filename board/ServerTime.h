@@ -22,7 +22,7 @@ public:
 
     std::optional<double> now();
 
-    static constexpr int FitKeptMs = 500;
+    static constexpr int FitKeptMs = 1000;
 
     // Marks a paint (or a fit of the grids to their rows): inside it the first answer of this
     // pass is reused.

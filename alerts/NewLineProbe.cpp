@@ -3,7 +3,12 @@
 #include "PollingSql.h"
 #include "Query.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 void run(Query& query, const QStringList& sql)
@@ -68,7 +73,7 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
     // A clock set back counts as time gone by.
     const bool everyShift = !m_openShifts || m_served != served;
     const bool newKeys = !everyShift
-                         && (*m_openShifts != shifts || !m_lookedAt.isValid() || now < m_lookedAt
+                         && (m_resuming || *m_openShifts != shifts || !m_lookedAt.isValid() || now < m_lookedAt
                              || m_lookedAt.secsTo(now) >= EveryShiftMinutes * 60);
     m_look = everyShift ? Look::EveryShift : newKeys ? Look::NewKeys : Look::OpenShifts;
     if (m_look == Look::EveryShift) {
@@ -107,9 +112,95 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
     if (m_look != Look::OpenShifts) {
         wide.close();
         m_lookedAt = now;
+        m_bounded = true;
     }
-    // Kept only once every look has worked, so a failed run is looked at again in full.
+    // Kept only once every look has worked, so a failed run is looked at again.
     m_openShifts = shifts;
     m_served = served;
+    m_resuming = false;
     return lines;
+}
+
+void NewLineProbe::forget()
+{
+    // Without bounds only the search of every shift finds what came meanwhile.
+    if (m_bounded && m_openShifts)
+        m_resuming = true;
+    else
+        m_openShifts.reset();
+}
+
+std::optional<NewLineProbe::Bounds> NewLineProbe::bounds() const
+{
+    if (!m_bounded || !m_openShifts)
+        return std::nullopt;
+    return Bounds{m_tops, m_before, *m_openShifts, m_served};
+}
+
+void NewLineProbe::resume(const Bounds& bounds)
+{
+    m_tops = bounds.tops;
+    m_before = bounds.before;
+    m_openShifts = bounds.openShifts;
+    m_served = bounds.served;
+    m_bounded = m_resuming = true;
+    m_lookedAt = {};
+}
+
+// Keys as text: a JSON number holds 53 bits, a key 63.
+namespace {
+QJsonObject topsToJson(const QMap<qint64, qint64>& tops)
+{
+    QJsonObject o;
+    for (auto t = tops.cbegin(); t != tops.cend(); ++t)
+        o.insert(QString::number(t.key()), QString::number(*t));
+    return o;
+}
+
+std::optional<QMap<qint64, qint64>> topsFromJson(const QJsonValue& v)
+{
+    if (!v.isObject())
+        return std::nullopt;
+    QMap<qint64, qint64> tops;
+    const QJsonObject o = v.toObject();
+    for (auto t = o.begin(); t != o.end(); ++t) {
+        bool keyOk = false, topOk = false;
+        const qint64 range = t.key().toLongLong(&keyOk), top = t.value().toString().toLongLong(&topOk);
+        if (!keyOk || !topOk)
+            return std::nullopt;
+        tops.insert(range, top);
+    }
+    return tops;
+}
+}
+
+QString NewLineProbe::toText(const Bounds& bounds)
+{
+    QJsonArray shifts, served;
+    for (qint64 shift : bounds.openShifts)
+        shifts.append(QString::number(shift));
+    for (bool s : bounds.served)
+        served.append(s);
+    const QJsonObject o{{u"tops"_s, topsToJson(bounds.tops)}, {u"before"_s, topsToJson(bounds.before)},
+                        {u"open"_s, shifts}, {u"served"_s, served}};
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+std::optional<NewLineProbe::Bounds> NewLineProbe::fromText(const QString& text)
+{
+    const QJsonObject o = QJsonDocument::fromJson(text.toUtf8()).object();
+    const auto tops = topsFromJson(o.value(u"tops"_s)), before = topsFromJson(o.value(u"before"_s));
+    const QJsonArray shifts = o.value(u"open"_s).toArray(), served = o.value(u"served"_s).toArray();
+    if (!tops || !before || served.size() != 5)
+        return std::nullopt;
+    Bounds b{*tops, *before, {}, {}};
+    for (const QJsonValue& shift : shifts) {
+        bool ok = false;
+        b.openShifts << shift.toString().toLongLong(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    for (qsizetype i = 0; i < 5; ++i)
+        b.served[size_t(i)] = served[i].toBool();
+    return b;
 }

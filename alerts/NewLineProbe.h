@@ -1,9 +1,11 @@
 #pragma once
 // Finds the new lines of the served sections: the lines the probe of every shift finds, at the
 // cost of the open shifts alone. Every run goes from the open shifts to their orders to their
-// lines. Every shift is searched only at the first run, after a lost attachment and when the
-// served sections change. The other new lines outside the open shifts are found without
-// reading the history: a shift that has closed since the last run is searched through its
+// lines. Every shift is searched only at the first run of a monitor that knows no bounds from
+// an earlier run, and when the served sections change; a start that resumes the bounds its
+// last run kept, and a run after a lost attachment, look above the bounds and through the
+// shifts that closed meanwhile, as every ten minutes. The other new lines outside the open
+// shifts are found without reading the history: a shift that has closed since the last run is searched through its
 // orders, and a line written into a closed shift is a line with a key the last looks did not
 // know. Keys come from one sequence per terminal or per database, each its own range, so a
 // bound on the highest key seen holds per range: every ten minutes (and at a shift change) the
@@ -31,8 +33,25 @@ public:
     // `query`, every poll, and the searches beyond them on `wide`, so that each keeps its
     // prepared statement. The keys of the new lines. Throws DbError.
     QList<qint64> find(Query& query, Query& wide, const ServedSections& served, const QDateTime& now);
-    // The next run searches every shift.
-    void forget() { m_openShifts.reset(); }
+    // What changed since the last run is not known (the attachment was lost): the next run
+    // looks beyond the open shifts, above the bounds where there are any, else through every
+    // shift.
+    void forget();
+
+    // Where the looks beyond the open shifts have reached: the ranges' tops of the last two looks
+    // and the open shifts then, for the sections served. A start resumes from them.
+    struct Bounds {
+        QMap<qint64, qint64> tops, before;
+        QList<qint64> openShifts;
+        ServedSections served{};
+        bool operator==(const Bounds&) const = default;
+    };
+    // None until a look beyond the open shifts has worked.
+    std::optional<Bounds> bounds() const;
+    // The next run looks above these bounds, unless its sections differ.
+    void resume(const Bounds& bounds);
+    static QString toText(const Bounds& bounds);
+    static std::optional<Bounds> fromText(const QString& text);
 
     enum class Look { OpenShifts, NewKeys, EveryShift };
     // How far the last run looked.
@@ -56,6 +75,8 @@ private:
     QMap<qint64, qint64> m_tops;   // range -> its highest key, at the last look
     QMap<qint64, qint64> m_before; // the same at the look before
     Look m_look = Look::OpenShifts;
+    bool m_bounded = false;  // m_tops and m_before come from a look that worked
+    bool m_resuming = false; // the next run looks above them
     std::vector<DbValue> m_signature;
     std::optional<ServedSections> m_textServed;
     QStringList m_text;

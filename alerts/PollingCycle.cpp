@@ -251,7 +251,15 @@ void PollingCycle::TimerHotTimer()
     const std::optional<NewLineProbe::Signature> shown = std::exchange(m_shown, std::nullopt);
 
     Query& probe = m_base.QBeep;
+    // Where the last run of the program left its looks, for this database.
+    const QString boundsNote = u"new-line bounds "_s + QString::fromLatin1(m_base.MyDB.DatabaseName.toBase64());
+    if (!std::exchange(m_boundsRead, true) && m_journal.isOpen())
+        if (const auto bounds = NewLineProbe::fromText(m_journal.note(boundsNote)))
+            m_probe.resume(*bounds);
     const QList<qint64> found = m_probe.find(probe, m_base.QBeepWide, served, m_clock.now());
+    if (m_probe.lastLook() != NewLineProbe::Look::OpenShifts && m_journal.isOpen())
+        if (const auto bounds = m_probe.bounds())
+            m_journal.setNote(boundsNote, NewLineProbe::toText(*bounds));
     // Nothing the board shows has changed since it was last read: the run ends with its one
     // request, nothing decoded, nothing painted. The minute turn recolours from what is held.
     const NewLineProbe::Signature now = m_probe.signature();

@@ -65,6 +65,8 @@ public:
     int skippedRuns() const { return m_skipped; }
     // The next run reads everything, whether anything changed or not.
     void readAllNext() { m_shown.reset(); }
+    // How far the last run looked for new lines.
+    NewLineProbe::Look lastLook() const { return m_probe.lastLook(); }
 
 signals:
     // New dishes were found and are being announced.
@@ -121,6 +123,7 @@ private:
     // What the board's last full read saw; none when the next run must read everything.
     std::optional<NewLineProbe::Signature> m_shown;
     int m_skipped = 0;
+    bool m_boundsRead = false; // the journal's note of the new-line bounds, at the first run
     struct {
         ServedSections served{};
         int rows = 0;

@@ -510,7 +510,7 @@ int main(int argc, char* argv[])
         const int mostPerPass = std::max(demo.paints->mostPerPass, history.paints->mostPerPass);
         std::printf("\npolling cycle: %d rounds interleaved, medians; %d orders listed, %d hot dishes on the demo shift;\n"
                     "  order lines: %lld in the demo, %lld in the history database\n",
-                    rounds, demo.main().board().orderList()->recordCount(), demo.base().QHot.recordCount(),
+                    rounds, demo.main().board().orderCount(), demo.base().QHot.recordCount(),
                     qlonglong(demoLines),
                     qlonglong(historyDb.value(u"SELECT COUNT(*) FROM ZAKAZ_STR"_s).toInt64().value_or(0)));
         std::printf("  %-34s %9s %9s %9s\n", "", "wall ms", "cpu ms", "requests");

@@ -13,12 +13,15 @@ std::optional<qint64> BoardChoice::follower(const QList<qint64>& before, const Q
 {
     const qsizetype at = before.indexOf(gone);
     for (qsizetype i = at + 1; at >= 0 && i < before.size(); ++i)
-        if (now.contains(before[i]))
+        if (before[i] != Unknown && now.contains(before[i]))
             return before[i];
     for (qsizetype i = at - 1; i >= 0; --i)
-        if (now.contains(before[i]))
+        if (before[i] != Unknown && now.contains(before[i]))
             return before[i];
-    return now.isEmpty() ? std::nullopt : std::optional(now.last());
+    for (qsizetype i = now.size() - 1; i >= 0; --i)
+        if (now[i] != Unknown)
+            return now[i];
+    return std::nullopt;
 }
 
 void BoardChoice::setOrders(const QList<qint64>& orders)
@@ -44,7 +47,7 @@ void BoardChoice::setDishes(const QList<qint64>& dishes)
 
 void BoardChoice::chooseOrderAt(int index)
 {
-    if (index < 0 || index >= m_orders.size())
+    if (index < 0 || index >= m_orders.size() || m_orders[index] == Unknown)
         return;
     if (m_order == m_orders[index])
         return;

@@ -5,11 +5,15 @@
 // was the last), and goes when nothing is left.
 
 #include <QList>
+#include <limits>
 #include <optional>
 
 class BoardChoice {
 public:
     static constexpr int PageSize = 6;
+    // A place of the list whose order was not read: the board reads the page and its
+    // neighbours only. It is never chosen, and never taken for an order still listed.
+    static constexpr qint64 Unknown = std::numeric_limits<qint64>::min();
 
     bool active() const { return m_order.has_value(); }
     std::optional<qint64> order() const { return m_order; }
@@ -19,7 +23,7 @@ public:
     int dishIndex() const { return m_dish ? int(m_dishes.indexOf(*m_dish)) : -1; }
     void drop();
 
-    // The board's orders on every page, in the board's order.
+    // The board's orders on every page, in the board's order; Unknown where not read.
     void setOrders(const QList<qint64>& orders);
     // The chosen order's dishes as its panel lists them. A chosen order without a chosen dish
     // takes its first.

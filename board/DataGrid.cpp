@@ -21,10 +21,24 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
     });
 }
 
+// The rows held from the last read keep their due times: at a minute's turn the grid repaints
+// its minutes and colours from them and the server's time, without reading them again.
 void DataGrid::paintEvent(QPaintEvent* event)
 {
     ServerTime::PaintScope scope(m_time);
     QTableView::paintEvent(event);
+    auto* rows = qobject_cast<QueryModel*>(model());
+    if (!m_time || !rows)
+        return;
+    const std::optional<qint64> next = rows->msToNextTurn([this] { return m_time->now(); });
+    if (!next)
+        return;
+    if (!m_turn) {
+        m_turn = new QTimer(this);
+        m_turn->setSingleShot(true);
+        connect(m_turn, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
+    }
+    m_turn->start(int(*next));
 }
 
 void DataGrid::resizeEvent(QResizeEvent* event)
@@ -159,8 +173,8 @@ void DataGrid::fitToContents()
     if (!m_fitting || !model())
         return;
     // The minutes left read the server's time: once for every grid fitted in this turn of the
-    // event loop, as in a paint.
-    ServerTime::PaintScope scope(m_time);
+    // event loop and the paint that follows.
+    ServerTime::PaintScope scope(m_time, ServerTime::PaintScope::Kind::Fit);
     const Fitting& f = *m_fitting;
     QHeaderView* columns = horizontalHeader();
     QHeaderView* rows = verticalHeader();

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QTableView>
+#include <QTimer>
 #include <optional>
 
 class QueryModel;
@@ -67,6 +68,7 @@ private:
     bool needsTwoLines(int row, int width) const;
 
     ServerTime* m_time = nullptr;
+    QTimer* m_turn = nullptr; // repaints when the minutes left of a row turn next
     bool m_chosenBeforeReset = false;
     std::optional<Fitting> m_fitting;
 };

@@ -56,23 +56,65 @@ ServedSections OrderBoard::served() const
     return s;
 }
 
-int OrderBoard::orderCount() const
-{
-    return m_list && m_list->isOpen() ? m_list->recordCount() : 0;
-}
-
 // While the connection is lost the board keeps its last rows and the red strip says why; the
 // polling re-reads the board once it has attached again.
 void OrderBoard::RefreshOrderList()
 {
+    m_listed.read = false;
     if (!m_state.FormsReady || !m_base || !m_base->MyDB.connected())
         return;
+    readList(m_state.PageFirst);
+}
+
+void OrderBoard::readList(int first)
+{
     Query& q = *m_list;
+    const std::pair<bool, ServedSections> textFor{AllOrders, served()};
+    if (m_listed.textFor != textFor) {
+        m_listed.text = BoardSql::orderPage(AllOrders, textFor.second); // built once for each choice
+        m_listed.textFor = textFor;
+    }
     q.close();
-    q.setSql(BoardSql::orderList(AllOrders, served()));
+    q.setSql(m_listed.text);
+    q.setParam(u"LO"_s, DbValue::integer(first - 1));
+    q.setParam(u"HI"_s, DbValue::integer(first + BoardSql::PagePanels));
+    q.setParam(u"C"_s, m_choice.order() ? DbValue::integer(*m_choice.order()) : DbValue());
     q.prepare();
     q.open();
+    m_listed.at.clear();
+    m_listed.count = 0;
+    const int key = q.fieldIndex(u"KOD"_s), place = q.fieldIndex(u"P"_s), all = q.fieldIndex(u"N"_s);
+    for (int r = 0; r < q.recordCount(); ++r) {
+        q.setRecNo(r);
+        m_listed.count = int(q.row(r)[size_t(all)].toInt64().value_or(0));
+        m_listed.at[int(q.row(r)[size_t(place)].toInt64().value_or(0)) - 1] = {
+            q.row(r)[size_t(key)].toInt64().value_or(0),
+            q.asString(u"FIO"_s).value_or(QString()) + u", № "_s + q.asString(u"NUMBER_ZAKAZ"_s).value_or(QString())
+                + u", "_s + q.asString(u"INFO_ZAKAZ"_s).value_or(QString())};
+    }
     q.first();
+    m_listed.read = true;
+}
+
+bool OrderBoard::holdsPage(int first) const
+{
+    for (int i = first - 1; i < std::min(first - 1 + BoardSql::PagePanels, m_listed.count); ++i)
+        if (!m_listed.at.contains(i))
+            return false;
+    return true;
+}
+
+int OrderBoard::settlePage()
+{
+    // The chosen order stays in sight wherever the re-read list has put it.
+    m_choice.setOrders(orderKeys());
+    int first = m_state.PageFirst;
+    if (m_choice.active() && m_choice.orderIndex() >= 0)
+        first = BoardChoice::pageFirstOf(m_choice.orderIndex());
+    // A page that no longer exists shows nothing true: step back to the last page that does.
+    while (first > 1 && m_listed.count < first)
+        first -= BoardSql::PagePanels;
+    return first;
 }
 
 void OrderBoard::freePanels(int from)
@@ -90,8 +132,16 @@ void OrderBoard::FillPage()
 {
     if (!m_state.FormsReady || !m_base || !m_base->MyDB.connected())
         return;
-    Query& list = *m_list;
-    const int count = orderCount();
+    if (!m_listed.read)
+        readList(m_state.PageFirst);
+    int first = settlePage();
+    // The page has moved beyond what was read (the choice stepped off it, the list shrank).
+    if (!holdsPage(first)) {
+        readList(first);
+        first = settlePage();
+    }
+    m_state.PageFirst = first;
+    const int count = m_listed.count;
     if (count == 0) {
         freePanels(0);
         showPageCounts(0);
@@ -99,25 +149,11 @@ void OrderBoard::FillPage()
         showChoice();
         return;
     }
-    // A page that no longer exists shows nothing true: step back to the last page that does.
-    while (m_state.PageFirst > 1 && count < m_state.PageFirst)
-        m_state.PageFirst -= 6;
-    // The chosen order stays in sight wherever the re-read list has put it.
-    m_choice.setOrders(orderKeys());
-    if (m_choice.active())
-        m_state.PageFirst = BoardChoice::pageFirstOf(m_choice.orderIndex());
-
-    list.setRecNo(m_state.PageFirst - 1);
     const ServedSections sections = served();
-    struct Order {
-        qint64 key;
-        QString caption;
-    };
-    std::vector<Order> page;
-    for (; int(page.size()) < BoardSql::PagePanels && !list.eof(); list.next())
-        page.push_back({list.asInt64(u"KOD"_s).value_or(0),
-                        caption(list.asString(u"FIO"_s).value_or(QString()), list.asString(u"NUMBER_ZAKAZ"_s).value_or(QString()),
-                                list.asString(u"INFO_ZAKAZ"_s).value_or(QString()))});
+    std::vector<Listed> page;
+    for (int i = first - 1; int(page.size()) < BoardSql::PagePanels && i < count; ++i)
+        if (const auto listed = m_listed.at.find(i); listed != m_listed.at.end())
+            page.push_back(listed->second);
 
     // One request for the page; a failing one leaves the panels as they were. The text keeps
     // its prepared statement from page to page: only the keys change.
@@ -194,13 +230,14 @@ void OrderBoard::showPageCounts(int count)
     m_w.BtnNext->setText(after > 0 ? u"+%1"_s.arg(after) : QString());
 }
 
+// A page turned by its buttons reads the new page at once, with the order list's count.
 void OrderBoard::BtnNextClick()
 {
     if (!m_base || !m_base->MyDB.connected())
         return; // the page would turn unseen
-    RefreshOrderList();
-    if (orderCount() >= m_state.PageFirst + 6)
-        m_state.PageFirst += 6;
+    readList(m_state.PageFirst + BoardSql::PagePanels);
+    if (orderCount() >= m_state.PageFirst + BoardSql::PagePanels)
+        m_state.PageFirst += BoardSql::PagePanels;
     if (m_choice.active()) {
         m_choice.setOrders(orderKeys());
         m_choice.chooseOrderAt(m_state.PageFirst - 1);
@@ -212,9 +249,9 @@ void OrderBoard::BtnPrevClick()
 {
     if (m_state.PageFirst == 1 || !m_base || !m_base->MyDB.connected())
         return;
-    RefreshOrderList();
+    readList(std::max(1, m_state.PageFirst - BoardSql::PagePanels));
     do
-        m_state.PageFirst -= 6;
+        m_state.PageFirst -= BoardSql::PagePanels;
     while (m_state.PageFirst > 1 && orderCount() < m_state.PageFirst);
     if (m_choice.active()) {
         m_choice.setOrders(orderKeys());
@@ -247,13 +284,10 @@ void OrderBoard::BtnAllClick()
 
 QList<qint64> OrderBoard::orderKeys() const
 {
-    QList<qint64> keys;
-    if (!m_list || !m_list->isOpen())
-        return keys;
-    const Query& list = *m_list;
-    const int kod = list.fieldIndex(u"KOD"_s);
-    for (int i = 0; kod >= 0 && i < list.recordCount(); ++i)
-        keys << list.row(i)[size_t(kod)].toInt64().value_or(0);
+    QList<qint64> keys(m_listed.count, BoardChoice::Unknown);
+    for (const auto& [place, listed] : m_listed.at)
+        if (place >= 0 && place < keys.size())
+            keys[place] = listed.key;
     return keys;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The order pages of the board: the order list of the served sections, six orders a page, each
-// in a panel of its own with its dishes; paging, the section filter and the mode.
+// in a panel of its own with its dishes; paging, the section filter and the mode. Of the list
+// only the page is read, with its neighbours on either side, the chosen order wherever it is,
+// and the number of all: the choice steps across a page's edge without another read.
 
 #include "BoardChoice.h"
 #include "BoardSql.h"
@@ -8,6 +10,7 @@
 
 #include <QString>
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -41,8 +44,11 @@ public:
 
     bool AllOrders = false;
     Query* panelQuery(int panel) const { return m_queries[size_t(panel)].get(); }
-    // The orders of the open shifts that the board pages through.
+    // The orders of the open shifts that the board pages through, as far as they were read:
+    // the page, its neighbours and the chosen order (see BoardSql::orderPage).
     const Query* orderList() const { return m_list.get(); }
+    // The number of all orders of the list.
+    int orderCount() const { return m_listed.count; }
     QueryModel* panelModel(int panel) const { return m_models[size_t(panel)]; }
     // The key of the order that the panel shows.
     qint64 panelOrder(int panel) const { return m_orders[size_t(panel)]; }
@@ -80,9 +86,15 @@ public:
     static inline const QString UnfulfilledCaption = QStringLiteral("Неисп.");
 
 private:
-    int orderCount() const;
+    // Reads the list's places first-1 to first+6 and the chosen order.
+    void readList(int first);
+    // Whether what was read holds every order of the page that starts at first.
+    bool holdsPage(int first) const;
+    // The page the board shows now: where the choice is, and never past the list's end.
+    int settlePage();
     void freePanels(int from);
     void showPageCounts(int count);
+    // The list's keys by place, BoardChoice::Unknown where they were not read.
     QList<qint64> orderKeys() const;
     void followChoice();
     void showChoice();
@@ -92,7 +104,18 @@ private:
     Widgets m_w;
     Form_Base* m_base = nullptr;
     std::array<std::unique_ptr<Query>, 6> m_queries;
-    std::unique_ptr<Query> m_list; // the order list
+    std::unique_ptr<Query> m_list; // the order list's page
+    struct Listed {
+        qint64 key = 0;
+        QString caption;
+    };
+    struct {
+        bool read = false; // false: the next FillPage reads the list again
+        int count = 0;
+        std::map<int, Listed> at; // by place, 0-based
+        std::optional<std::pair<bool, ServedSections>> textFor; // the mode and sections of the text
+        QStringList text;
+    } m_listed;
     std::optional<ServedSections> m_textsServed; // the sections the two texts below were built for
     QStringList m_pageText, m_panelText;
     std::unique_ptr<Query> m_page; // the six panels' lines in one request

@@ -296,6 +296,24 @@ TimingColours::Line QueryModel::timing(const QStringList& fields, const std::vec
     line.myAlarm = integerOr0(field(u"MY_ALARM"_s));
     line.allTime = field(u"ALL_TIME"_s).toInt64().value_or(0);
     line.endTime = field(u"END_TIME"_s).toDouble();
+    line.due = field(u"TPS"_s).toDouble();
     line.printSection = integerOr0(field(u"PRINT_SECTION"_s));
     return line;
+}
+
+std::optional<qint64> QueryModel::msToNextTurn(const TimingColours::ServerNow& now) const
+{
+    const int due = m_query && m_query->isOpen() ? m_query->fieldIndex(u"TPS"_s) : -1;
+    std::optional<double> t;
+    std::optional<qint64> next;
+    for (int row = 0; due >= 0 && row < m_query->recordCount(); ++row) {
+        const std::optional<double> at = m_query->row(row)[size_t(due)].toDouble();
+        if (!at)
+            continue;
+        if (!t && !(t = now()))
+            return std::nullopt;
+        const qint64 ms = TimingColours::msToNextTurn(*at, *t);
+        next = next ? std::min(*next, ms) : ms;
+    }
+    return next;
 }

@@ -49,6 +49,9 @@ public:
     // The inputs of the colour rules from row `row` of a query with the order line's columns.
     static TimingColours::Line timing(const Query& query, int row);
     static TimingColours::Line timing(const QStringList& fields, const std::vector<DbValue>& values);
+    // The milliseconds until the minutes left of any row turn next, by the server's time `now`
+    // (asked only when a row has a due time); none when no row turns.
+    std::optional<qint64> msToNextTurn(const TimingColours::ServerNow& now) const;
 
 signals:
     // The query's current row moved to `row`.

@@ -12,15 +12,22 @@ ServerTime::ServerTime(StoredProc& proc, std::function<void(const QString&)> rep
 {
     m_passOver.setSingleShot(true);
     m_passOver.setInterval(0);
-    QObject::connect(&m_passOver, &QTimer::timeout, &m_passOver, [this] { m_fetched = false; });
+    QObject::connect(&m_passOver, &QTimer::timeout, &m_passOver, [this] {
+        // A fit's reading waits for the paint; the paint's own pass ends it.
+        if (!m_forPaint)
+            m_fetched = false;
+    });
 }
 
 std::optional<double> ServerTime::now()
 {
-    if (m_painting && m_fetched)
+    if (m_painting && m_fetched && !(m_forPaint && m_fitRead.elapsed() > FitKeptMs))
         return m_time;
     if (m_painting) {
         m_fetched = true;
+        m_forPaint = m_fitting > 0;
+        if (m_forPaint)
+            m_fitRead.start();
         m_passOver.start();
     }
     m_time.reset();
@@ -49,14 +56,28 @@ void ServerTime::reportOnce(const QString& text)
     });
 }
 
-ServerTime::PaintScope::PaintScope(ServerTime* time) : m_time(time)
+ServerTime::PaintScope::PaintScope(ServerTime* time, Kind kind) : m_time(time), m_fit(kind == Kind::Fit)
 {
-    if (m_time)
-        ++m_time->m_painting;
+    if (!m_time)
+        return;
+    ++m_time->m_painting;
+    if (m_fit) {
+        ++m_time->m_fitting;
+    } else if (m_time->m_forPaint) {
+        // The paint the fit waited for: it takes the fit's reading unless that has grown old,
+        // and its pass ends it.
+        m_time->m_forPaint = false;
+        if (m_time->m_fitRead.elapsed() > FitKeptMs)
+            m_time->m_fetched = false;
+        m_time->m_passOver.start();
+    }
 }
 
 ServerTime::PaintScope::~PaintScope()
 {
-    if (m_time)
-        --m_time->m_painting;
+    if (!m_time)
+        return;
+    --m_time->m_painting;
+    if (m_fit)
+        --m_time->m_fitting;
 }

@@ -17,11 +17,27 @@ qint64 ms(int minutes)
     return qint64(minutes) * 60'000;
 }
 
-Colours byMinutesLeft(const Line& line, Colours colours)
+// As the database computes ALL_TIME: the whole minutes down from the milliseconds left.
+qint64 floorMinutes(qint64 ms)
 {
-    if (line.allTime < line.myAlarm)
+    return ms >= 0 ? ms / 60'000 : -((-ms + 59'999) / 60'000);
+}
+
+// The minutes left now where the row tells when the dish is due, else as they were read.
+qint64 minutesLeft(const Line& line, const ServerNow& now)
+{
+    if (!line.due)
+        return line.allTime;
+    const std::optional<double> t = now();
+    return t ? floorMinutes(ms(*line.due) - ms(*t)) : line.allTime;
+}
+
+Colours byMinutesLeft(const Line& line, Colours colours, const ServerNow& now)
+{
+    const qint64 left = minutesLeft(line, now);
+    if (left < line.myAlarm)
         colours.text = Maroon;
-    if (line.allTime < 0)
+    if (left < 0)
         colours.text = Red;
     return colours;
 }
@@ -39,7 +55,7 @@ Colours panel(const Line& line, const ServerNow& now)
     if (line.myTime == 0 && !line.endTime)
         return colours;
     if (!line.endTime)
-        return byMinutesLeft(line, colours);
+        return byMinutesLeft(line, colours, now);
     std::optional<double> t = now();
     if (!t)
         return {}; // without the server's time the row keeps the grid's own colours
@@ -64,7 +80,7 @@ std::optional<Colours> withoutServerTime(Colours (*rule)(const Line&, const Serv
 Colours hotQueue(const Line& line, const ServerNow& now)
 {
     if (!line.endTime)
-        return byMinutesLeft(line, {});
+        return byMinutesLeft(line, {}, now);
     std::optional<double> t = now();
     if (!t)
         return {};
@@ -85,13 +101,19 @@ namespace {
 std::optional<qint64> minutesUntil(const Line& line, const ServerNow& now)
 {
     if (!line.endTime)
-        return line.allTime;
+        return minutesLeft(line, now);
     std::optional<double> t = now();
     if (!t)
         return std::nullopt;
-    const qint64 left = ms(*line.endTime) - ms(*t);
-    return left >= 0 ? left / 60'000 : -((-left + 59'999) / 60'000);
+    return floorMinutes(ms(*line.endTime) - ms(*t));
 }
+}
+
+qint64 msToNextTurn(double due, double now)
+{
+    // The minutes left go down by one the millisecond after a whole minute is left.
+    const qint64 left = ms(due) - ms(now);
+    return ((left % 60'000) + 60'000) % 60'000 + 1;
 }
 
 std::optional<qint64> panelMinutes(const Line& line, const ServerNow& now)

@@ -23,9 +23,13 @@ inline const QColor ReadyBackground(216, 216, 216);
 struct Line {
     int myTime = 0;          // cooking time, minutes
     int myAlarm = 0;         // alarm lead time, minutes
-    qint64 allTime = 0;      // minutes left, as the database computed them
+    qint64 allTime = 0;      // minutes left, as the database computed them when it was read
     std::optional<double> endTime; // serving time, days since 1899-12-30
     int printSection = 0;    // display state
+    // When the dish is due (its serving time, else its start plus its cooking time), where the
+    // row tells it: the minutes left are then counted from the server's time of the paint, so
+    // that rows held from an earlier read turn with the clock; allTime serves without it.
+    std::optional<double> due;
 };
 
 // What a rule sets; what it leaves unset keeps the grid's own colour.
@@ -48,11 +52,13 @@ std::optional<Colours> withoutServerTime(Colours (*rule)(const Line&, const Serv
 
 // The whole minutes a dish has left until it is due, negative once it is late, from the very
 // inputs the colours are made of: the serving time against the server's time where there is
-// one, else the minutes left that the database computed. It is negative exactly when the panel
+// one, else the due time against it, else the minutes left that the database computed. It is negative exactly when the panel
 // rule turns the dish red. Nothing for a ready dish in a panel, for a dish without a due moment,
 // or without the server's time.
 std::optional<qint64> panelMinutes(const Line& line, const ServerNow& now);
 std::optional<qint64> hotQueueMinutes(const Line& line, const ServerNow& now);
+// The milliseconds from now until the minutes left of a dish due then turn next.
+qint64 msToNextTurn(double due, double now);
 // "12", "0", "−4" (with a true minus sign).
 QString minutesText(qint64 minutes);
 

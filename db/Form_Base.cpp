@@ -68,6 +68,11 @@ Form_Base::Form_Base(const Settings& settings, Form_Util& util, Dialogs& dialogs
     MyDB.ConnectTimeout = RequestLimitSeconds;
     MyDB.RequestTimeout = std::chrono::seconds(RequestLimitSeconds);
     MyStoredProc.StoredProcName = u"MYDATETIME"_s;
+    // The cooks' presses, serving times and limits take turns on the one write query: each of
+    // their few texts is prepared once, only the bound keys change.
+    QWrite1.KeepPrepared = 8;
+    // The marking of new lines and its one-by-one form after a held line.
+    QW.KeepPrepared = 1;
     TimerHot.setInterval(5000);
 }
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using namespace Firebird;
@@ -101,9 +102,48 @@ void Query::setSql(const QStringList& lines)
     if (lines == m_sql)
         return;
     close();
-    unprepare();
+    if (KeepPrepared > 0 && m_statement) {
+        m_kept.insert(m_kept.begin(), takePrepared());
+        while (int(m_kept.size()) > KeepPrepared) {
+            freePrepared(m_kept.back());
+            m_kept.pop_back();
+        }
+    } else {
+        Prepared current = takePrepared();
+        freePrepared(current);
+    }
     m_sql = lines;
     m_params.clear();
+    const auto kept = std::find_if(m_kept.begin(), m_kept.end(), [&](const Prepared& p) { return p.sql == lines; });
+    if (kept != m_kept.end()) {
+        m_statement = kept->statement;
+        m_outMeta = kept->outMeta;
+        m_paramNames = kept->paramNames;
+        m_fieldNames = kept->fieldNames;
+        m_kept.erase(kept);
+    }
+}
+
+Query::Prepared Query::takePrepared()
+{
+    return {m_sql, std::exchange(m_statement, nullptr), std::exchange(m_outMeta, nullptr),
+            std::exchange(m_paramNames, {}), std::exchange(m_fieldNames, {})};
+}
+
+void Query::freePrepared(Prepared& p)
+{
+    if (p.outMeta) {
+        p.outMeta->release();
+        p.outMeta = nullptr;
+    }
+    if (p.statement) {
+        Fb::Status st;
+        Database::Request request(m_db);
+        p.statement->free(&st);
+        if ((&st)->getState() & IStatus::STATE_ERRORS)
+            p.statement->release();
+        p.statement = nullptr;
+    }
 }
 
 void Query::setParam(const QString& name, const DbValue& value)
@@ -113,21 +153,13 @@ void Query::setParam(const QString& name, const DbValue& value)
 
 void Query::unprepare(bool keepFields)
 {
-    if (m_outMeta) {
-        m_outMeta->release();
-        m_outMeta = nullptr;
-    }
-    if (m_statement) {
-        Fb::Status st;
-        Database::Request request(m_db);
-        m_statement->free(&st);
-        if ((&st)->getState() & IStatus::STATE_ERRORS)
-            m_statement->release();
-        m_statement = nullptr;
-    }
-    if (!keepFields)
-        m_fieldNames.clear();
-    m_paramNames.clear();
+    for (Prepared& p : m_kept)
+        freePrepared(p);
+    m_kept.clear();
+    Prepared current = takePrepared();
+    freePrepared(current);
+    if (keepFields)
+        m_fieldNames = current.fieldNames;
 }
 
 void Query::prepare()

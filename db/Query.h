@@ -29,7 +29,12 @@ public:
     // grid over it keeps showing the last rows while the server is away.
     bool KeepRowsOnFailure = false;
 
-    // Statement text. A changed text drops the prepared statement and every bound value.
+    // Statements of other texts kept prepared beside the current one, the most recent first: a
+    // query that takes turns among a few texts prepares each once. 0: a changed text frees it.
+    int KeepPrepared = 0;
+
+    // Statement text. A changed text drops the prepared statement (or keeps it, see above) and
+    // every bound value.
     const QStringList& sql() const { return m_sql; }
     void clearSql();
     void addSql(const QString& line);
@@ -87,8 +92,18 @@ private:
     void fetchAll(Firebird::IMessageMetadata* inMeta, void* input);
     void executeOnce(Firebird::IMessageMetadata* inMeta, void* input);
 
+    struct Prepared {
+        QStringList sql;
+        Firebird::IStatement* statement = nullptr;
+        Firebird::IMessageMetadata* outMeta = nullptr;
+        QStringList paramNames, fieldNames;
+    };
+    Prepared takePrepared();
+    void freePrepared(Prepared& p);
+
     Database& m_db;
     Transaction& m_transaction;
+    std::vector<Prepared> m_kept;
     QStringList m_sql;
     QHash<QString, DbValue> m_params;
     QStringList m_paramNames; // of each positional parameter

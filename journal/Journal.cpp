@@ -318,6 +318,26 @@ void Journal::pruneIfDue()
         prune();
 }
 
+QString Journal::note(const QString& key) const
+{
+    if (!m_db)
+        return {};
+    Statement st(m_db, "SELECT value FROM meta WHERE key = ?1");
+    st.bind(1, u"note:"_s + key);
+    return st.ok() && sqlite3_step(st.s) == SQLITE_ROW ? textColumn(st.s, 0) : QString();
+}
+
+void Journal::setNote(const QString& key, const QString& value)
+{
+    if (!m_db)
+        return;
+    Statement st(m_db, "INSERT OR REPLACE INTO meta(key, value) VALUES (?1, ?2)");
+    st.bind(1, u"note:"_s + key);
+    st.bind(2, value);
+    if (!st.ok() || !st.run())
+        failed("a note", sqlite3_extended_errcode(m_db));
+}
+
 void Journal::prune()
 {
     if (!m_db)

@@ -90,6 +90,9 @@ public:
 
     // For the statistics and the export: the open database, or null.
     sqlite3* handle() const { return m_db; }
+    // A note the program keeps between its runs; empty when there is none or no journal.
+    QString note(const QString& key) const;
+    void setNote(const QString& key, const QString& value);
 
 private:
     bool openFile();

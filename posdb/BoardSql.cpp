@@ -81,6 +81,19 @@ QStringList BoardSql::orderList(bool allOrders, const ServedSections& served)
     return orderListText(allOrders, served);
 }
 
+// A board shows six orders: the server numbers the list and sends the page, not the shift's
+// thousands of orders. An order is one of a kind by its shift and its own key, so the place
+// follows the list's order exactly.
+QStringList BoardSql::orderPage(bool allOrders, const ServedSections& served)
+{
+    QStringList inner = orderListText(allOrders, served);
+    inner.removeLast(); // its ORDER BY: the numbering orders the rows
+    inner[0] = u"SELECT SMENA.KOD AS K, ZAKAZ.KOD, PERSON.FIO, ZAKAZ.NUMBER_ZAKAZ, ZAKAZ.STATUS, INFO_ZAKAZ,"_s;
+    inner.insert(1, u"ROW_NUMBER() OVER (ORDER BY SMENA.KOD, ZAKAZ.KOD) AS P, COUNT(*) OVER () AS N FROM SMENA"_s);
+    return QStringList{u"SELECT K, KOD, FIO, NUMBER_ZAKAZ, STATUS, INFO_ZAKAZ, P, N FROM ("_s} + inner
+           + QStringList{u") L WHERE P BETWEEN :LO AND :HI OR KOD = :C OR P = N ORDER BY P"_s};
+}
+
 QStringList BoardSql::panelLines(const ServedSections& served)
 {
     return panelText(panelKeyLine, served);

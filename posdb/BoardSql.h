@@ -20,6 +20,10 @@ QStringList sectionCondition(const ServedSections& served, const QString& column
 
 // Orders of open shifts with lines shown (or, with allOrders, shown or ready) in served sections.
 QStringList orderList(bool allOrders, const ServedSections& served);
+// The same orders, only those at the places :LO to :HI (1-based, in the list's order), the
+// order :C wherever it is (null for none) and the last, so that N, the number of all, always
+// comes; sorted by their place P.
+QStringList orderPage(bool allOrders, const ServedSections& served);
 // The served lines of the order :K, shown or ready, with their due time, sorted by it.
 QStringList panelLines(const ServedSections& served);
 // The panels' lines of a whole page in one statement: the orders' keys are the parameters

@@ -63,9 +63,10 @@ QStringList PollingSql::everyShiftNewLines(const ServedSections& served)
 // changes the count or a sum of versions, since a new version always comes from another
 // transaction than the one it replaces. The other input is the server's clock: DUE counts the
 // lines that the hot queue's conditions on the serving time let in at this moment, with the same
-// comparisons, so a line that comes due changes it; LEFT_MINUTES sums the minutes left (ALL_TIME,
-// computed from the clock) of the lines in work, so the turn of any of them changes it, and with
-// it the hot queue's alarm condition and the panels' minutes and colours.
+// comparisons, so a line that comes due changes it; ALARMED counts the lines in work that the
+// hot queue's alarm condition on the minutes left lets in, so a line that reaches its alarm
+// time changes it. The minutes left themselves turn every minute: the board counts them from
+// the rows it holds and the server's time of its paint, so their turn costs no read.
 QStringList PollingSql::newLines(const ServedSections& served)
 {
     const QString none = u"CAST(NULL AS BIGINT)"_s;
@@ -73,7 +74,7 @@ QStringList PollingSql::newLines(const ServedSections& served)
         u"INNER JOIN ZAKAZ ON ZAKAZ.KOD_SMENA = SMENA.KOD + 0"_s,
         u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
     };
-    return QStringList{u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK, %1 AS N, %1 AS V, %1 AS W, %1 AS DUE, %1 AS LEFT_MINUTES FROM SMENA"_s.arg(none)}
+    return QStringList{u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK, %1 AS N, %1 AS V, %1 AS W, %1 AS DUE, %1 AS ALARMED FROM SMENA"_s.arg(none)}
         + openLines
         + QStringList{u"WHERE SMENA.STATUS < 10 AND ZAKAZ_STR.PRINT_SECTION + 0 = %1"_s.arg(stateValue(LineState::New))}
         + BoardSql::sectionCondition(served)
@@ -85,8 +86,10 @@ QStringList PollingSql::newLines(const ServedSections& served)
                           .arg(stateValue(LineState::New)).arg(stateValue(LineState::Shown)),
                       u"AND (ZAKAZ_STR.MY_TIME > 0 AND ZAKAZ_STR.END_TIME <= current_timestamp + CAST(ZAKAZ_STR.MY_TIME + ZAKAZ_STR.MY_TIME * 0.2 AS DOUBLE PRECISION) / 1440"_s,
                       u"OR (ZAKAZ_STR.MY_TIME = 0 OR ZAKAZ_STR.MY_TIME IS NULL) AND ZAKAZ_STR.END_TIME < current_timestamp + CAST(15 AS DOUBLE PRECISION) / 1440), 1, 0)),"_s,
-                      u"SUM(IIF(ZAKAZ_STR.PRINT_SECTION + 0 = %1 OR ZAKAZ_STR.PRINT_SECTION + 0 = %2, ZAKAZ_STR.ALL_TIME, 0))"_s
+                      u"SUM(IIF((ZAKAZ_STR.PRINT_SECTION + 0 = %1 OR ZAKAZ_STR.PRINT_SECTION + 0 = %2)"_s
                           .arg(stateValue(LineState::New)).arg(stateValue(LineState::Shown)),
+                      u"AND ZAKAZ_STR.END_TIME IS NULL AND ZAKAZ_STR.MY_TIME > 0"_s,
+                      u"AND ZAKAZ_STR.ALL_TIME <= CAST(ZAKAZ_STR.MY_ALARM + ZAKAZ_STR.MY_ALARM * 0.2 AS BIGINT), 1, 0))"_s,
                       u"FROM SMENA"_s}
         + openLines
         + QStringList{u"LEFT JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s, u"WHERE SMENA.STATUS < 10"_s}

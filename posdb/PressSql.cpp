@@ -35,12 +35,16 @@ PressSql::Statement PressSql::takeBack(const QList<Back>& lines)
         return {};
     Statement s;
     QStringList keys, cases;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    // Room for lines in steps of TakeBackStep, the rest null: the few texts a kitchen's presses
+    // need stay prepared.
+    const qsizetype room = (lines.size() + TakeBackStep - 1) / TakeBackStep * TakeBackStep;
+    for (qsizetype i = 0; i < room; ++i) {
         const QString key = u":K%1"_s.arg(i + 1);
         keys << key;
         cases << u"WHEN %1 THEN CAST(:B%2 AS INTEGER)"_s.arg(key).arg(i + 1);
-        s.params.emplace_back(u"K%1"_s.arg(i + 1), DbValue::integer(lines[i].line));
-        s.params.emplace_back(u"B%1"_s.arg(i + 1), state(lines[i].before));
+        const bool line = i < lines.size();
+        s.params.emplace_back(u"K%1"_s.arg(i + 1), line ? DbValue::integer(lines[i].line) : DbValue());
+        s.params.emplace_back(u"B%1"_s.arg(i + 1), line ? state(lines[i].before) : DbValue());
     }
     s.params.emplace_back(u"READY"_s, state(LineState::Ready));
     s.sql = QStringList{u"UPDATE ZAKAZ_STR SET PRINT_SECTION = CASE KOD "_s + cases.join(u' ') + u" END"_s,

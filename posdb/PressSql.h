@@ -1,7 +1,8 @@
 #pragma once
 // A cook's press on the point of sale's lines: the order window's "ready" for one dish or a
 // whole order, and the take-back of lines to the states they had before. Every key, state and
-// section is bound as a parameter; the texts only grow with the number of lines taken back.
+// section is bound as a parameter; the texts only grow with the number of lines taken back, in
+// steps, so that each text is prepared once and kept (see Form_Base::WriteStatement).
 
 #include "DbValue.h"
 #include "LineState.h"
@@ -35,4 +36,5 @@ struct Back {
 // The lines still ready go back each to its state before; a line another program changed
 // meanwhile is left as it is. Nothing to write for no lines.
 Statement takeBack(const QList<Back>& lines);
+constexpr int TakeBackStep = 8;
 }

@@ -9,12 +9,17 @@
 #include "DataGrid.h"
 #include "Form_Vid.h"
 #include "PollingCycle.h"
+#include "QueryModel.h"
 #include "RadioGroup.h"
 #include "ProgramWindows.h"
 #include "MonitorRig.h"
 #include "OrderBoard.h"
 #include "OrderRows.h"
 #include "TestDatabase.h"
+
+#include "Journal.h"
+#include <QDir>
+#include <QFile>
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -59,6 +64,7 @@ private slots:
     void silentAlertStillMarks();
     void failedPlaybackToldOnce();
     void hotQueueThresholds();
+    void restartLooksAboveItsLastBounds();
     void hotQueueFetchesMoreOnScroll();
     void skippedRunShowsWhatAFullReadShows_data();
     void skippedRunShowsWhatAFullReadShows();
@@ -246,6 +252,39 @@ void TestPollingCycle::hotQueueThresholds()
                                         u"12.8 минут"_s, u"без времени, 14.5"_s}));
 }
 
+// A restart reads where its last run's looks reached from its journal and looks above that,
+// not through every shift's history; other sections than those searched are searched in full.
+void TestPollingCycle::restartLooksAboveItsLastBounds()
+{
+    QTemporaryDir kept;
+    {
+        Monitor first(m_db->name());
+        first.poll();
+        QCOMPARE(first.polling().lastLook(), NewLineProbe::Look::EveryShift);
+        first.windows.reset(); // the journal closes
+        QVERIFY(QFile::copy(QDir(first.dir.path()).filePath(Journal::FileName), kept.filePath(Journal::FileName)));
+    }
+    addLine(200, 1, 1, u"Из закрытой смены"_s);
+    auto withJournal = [&](const QString& folder) {
+        QFile::copy(kept.filePath(Journal::FileName), QDir(folder).filePath(Journal::FileName));
+    };
+    Monitor second(m_db->name(), withJournal);
+    second.poll();
+    QCOMPARE(second.polling().lastLook(), NewLineProbe::Look::NewKeys);
+    QCOMPARE(stateOf(u"Из закрытой смены"_s), 2);
+    QCOMPARE(second.speaker.beeps.size(), 1);
+
+    // Section 3 was never searched: every shift is.
+    Monitor third(m_db->name(), [&](const QString& folder) {
+        withJournal(folder);
+        QFile section(QDir(folder).filePath(u"Section.txt"_s));
+        QVERIFY(section.open(QIODevice::WriteOnly));
+        section.write("3\r\n");
+    });
+    third.poll();
+    QCOMPARE(third.polling().lastLook(), NewLineProbe::Look::EveryShift);
+}
+
 void TestPollingCycle::hotQueueFetchesMoreOnScroll()
 {
     const int lines = PollingCycle::HotRows + 5;
@@ -392,16 +431,26 @@ void TestPollingCycle::skippedRunShowsWhatAFullReadShows()
         } else if (step == u"turns in a second") {
             // Due 20 minutes after its start, a second from now: its minutes left go from 0 to -1.
             addLine(100, 1, 2, u"Тикает"_s, u"20, 5, DATEADD(-1199 SECOND TO CURRENT_TIMESTAMP), NULL"_s);
-            auto left = [&] {
+            // The minutes left as read (ALL_TIME) and as the panel shows them.
+            auto left = [&](bool shown) {
                 const Query& q = *m.main().board().panelQuery(0);
+                QueryModel* model = m.main().board().panelModel(0);
                 for (int i = 0; q.isOpen() && i < q.recordCount(); ++i)
-                    if (q.row(i)[size_t(q.fieldIndex(u"NAME_BLUDO"_s))].toText() == u"Тикает"_s)
-                        return q.row(i)[size_t(q.fieldIndex(u"ALL_TIME"_s))].toInt64().value_or(99);
+                    if (q.row(i)[size_t(q.fieldIndex(u"NAME_BLUDO"_s))].toText() == u"Тикает"_s) {
+                        if (!shown)
+                            return q.row(i)[size_t(q.fieldIndex(u"ALL_TIME"_s))].toInt64().value_or(99);
+                        QString text = model->data(model->index(i, 2), Qt::DisplayRole).toString();
+                        return text.remove(u'!').replace(QChar(0x2212), u'-').toLongLong();
+                    }
                 return qint64(99);
             };
             m.poll();
-            QVERIFY(left() >= 0);
-            QTRY_VERIFY((m.poll(), left() < 0));
+            QVERIFY(left(true) >= 0 && left(false) >= 0);
+            // The turn shows from the rows held: the runs meanwhile end after their probe.
+            const int skipped = m.polling().skippedRuns();
+            QTRY_VERIFY((m.poll(), left(true) < 0));
+            QVERIFY(left(false) >= 0);
+            QVERIFY(m.polling().skippedRuns() > skipped);
         }
         m.poll();
         const QStringList afterRun = boardShown(m);

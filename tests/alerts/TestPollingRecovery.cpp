@@ -155,6 +155,8 @@ void TestPollingRecovery::serverLostAndBack()
     QCOMPARE(m.pollUntilRecovered(4), 1);
     QCOMPARE(stateOf(u"Котлета"_s), 2);
     QCOMPARE(stateOf(u"Дописано"_s), 2);
+    // Found above the bounds the monitor held, not by searching every shift's history again.
+    QCOMPARE(m.polling().lastLook(), NewLineProbe::Look::NewKeys);
     QCOMPARE(m.machine.speaker.beeps.size(), 2); // the new dishes once, nothing twice
     QVERIFY2(m.machine.dialogs.messages.isEmpty(), qPrintable(m.machine.dialogs.messages.join(u'\n')));
 

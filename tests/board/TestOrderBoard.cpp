@@ -291,6 +291,16 @@ void TestOrderBoard::oneServerTimePerPaint()
     before = b.base->MyDB.requestCount();
     b.main->G2->viewport()->repaint();
     QCOMPARE(b.base->MyDB.requestCount() - before, 1);
+    // New rows are fitted to the grid, then painted: one reading for both, beside the list's
+    // page and the panels' lines.
+    m_db->exec(u"UPDATE ZAKAZ_STR SET KOLVO = KOLVO + 1 WHERE KOD_ZAKAZ = 500"_s);
+    QTest::qWait(1);
+    count.paints = 0;
+    before = b.base->MyDB.requestCount();
+    b.refresh();
+    QCoreApplication::processEvents();
+    QVERIFY(count.paints > 0);
+    QCOMPARE(b.base->MyDB.requestCount() - before, 3);
 
     // Overdue is red, due within the alarm time maroon, due later green.
     QueryModel* model = b.board().panelModel(0);

@@ -27,6 +27,8 @@ private slots:
     void cleanupTestCase();
     void orderList_data();
     void orderList();
+    void orderPage_data();
+    void orderPage();
     void hotQueue_data();
     void hotQueue();
     void panels_data();
@@ -156,6 +158,35 @@ void TestStatementEquivalence::orderList()
     QFETCH(ServedSections, served);
     // Sorted by every column that can differ, so the order is part of the result.
     compare(ReferenceSql::orderList(allOrders, served), BoardSql::orderList(allOrders, served), true);
+}
+
+void TestStatementEquivalence::orderPage_data()
+{
+    orderList_data();
+}
+
+// The page with its neighbours, the chosen order and the last, numbered by their places in the
+// whole list, and the number of all: every page, and places beyond the list's end.
+void TestStatementEquivalence::orderPage()
+{
+    QFETCH(bool, allOrders);
+    QFETCH(ServedSections, served);
+    const Rows all = rows(ReferenceSql::orderList(allOrders, served));
+    const int count = int(all.size());
+    QVERIFY2(count > 7, qPrintable(QString::number(count))); // more than a page
+    const QString chosen = all[count / 2][1].section(u':', 1);
+    for (int first = 1; first <= count + 13; first += 6) {
+        for (const QString& c : {QString(), chosen, u"-5"_s}) {
+            const Rows page = rows(BoardSql::orderPage(allOrders, served),
+                                   {{u"LO"_s, DbValue::integer(first - 1)}, {u"HI"_s, DbValue::integer(first + 6)},
+                                    {u"C"_s, c.isEmpty() ? DbValue() : DbValue::integer(c.toLongLong())}});
+            Rows expected;
+            for (int i = 0; i < count; ++i)
+                if ((i + 1 >= first - 1 && i + 1 <= first + 6) || all[i][1].section(u':', 1) == c || i == count - 1)
+                    expected << all[i] + QStringList{u"1:%1"_s.arg(i + 1), u"1:%1"_s.arg(count)};
+            QCOMPARE(page, expected);
+        }
+    }
 }
 
 void TestStatementEquivalence::hotQueue_data()

@@ -27,6 +27,14 @@ Line line(int myTime, int myAlarm, qint64 allTime, std::optional<double> end = {
     return Line{myTime, myAlarm, allTime, end, state};
 }
 
+// A row held since an earlier read: its ALL_TIME as read then, and when it is due.
+Line held(int myAlarm, qint64 allTime, double due)
+{
+    Line l = line(20, myAlarm, allTime);
+    l.due = due;
+    return l;
+}
+
 const Colours none{};
 const Colours green{Green};
 const Colours maroon{Maroon};
@@ -169,6 +177,11 @@ void TestTimingColours::minutesAtTheTurns_data()
                                             << Urgency::Late;
     QTest::newRow("serving, just over a minute") << line(20, 5, 99, at(-1.001)) << minus + u"2"_s << minus + u"2"_s
                                                  << Urgency::Late;
+    QTest::newRow("held, read as 7, now 5.5 ahead") << held(5, 7, at(5.5)) << u"5"_s << u"5"_s << Urgency::None;
+    QTest::newRow("held, at the moment") << held(5, 7, at(0)) << u"0"_s << u"0"_s << Urgency::Due;
+    QTest::newRow("held, a millisecond late") << held(5, 0, at(-1.0 / 60'000)) << minus + u"1"_s << minus + u"1"_s
+                                              << Urgency::Late;
+    QTest::newRow("held, 61 minutes late") << held(0, 3, at(-61)) << minus + u"61"_s << minus + u"61"_s << Urgency::Late;
     QTest::newRow("ready, late") << line(20, 5, -10, at(-10), 3) << QString() << minus + u"10"_s << Urgency::None;
     QTest::newRow("no cooking, no serving time") << line(0, 5, 0) << QString() << u"0"_s << Urgency::None;
     QTest::newRow("no cooking, serving ahead") << line(0, 5, 0, at(9)) << u"9"_s << u"9"_s << Urgency::None;
@@ -191,10 +204,18 @@ void TestTimingColours::minutesAtTheTurns()
         QCOMPARE(*m < 0, colours.text == Red);
     // Colours that need no server time are known without it, and are the same.
     const std::optional<Colours> timeFree = withoutServerTime(panel, line);
-    QCOMPARE(timeFree.has_value(), !line.endTime || line.printSection >= 3);
+    QCOMPARE(timeFree.has_value(), (!line.endTime && !line.due) || line.printSection >= 3);
     QVERIFY(!timeFree || *timeFree == colours);
     auto lost = [] { return std::optional<double>(); };
     QCOMPARE(panelMinutes(line, lost).has_value(), !line.endTime && panelMinutes(line, now).has_value());
+    // A held row's figure stays until the grid's timer for its next turn, and turns then.
+    if (line.due && panelMinutes(line, now)) {
+        const qint64 next = msToNextTurn(*line.due, T);
+        auto after = [&](qint64 ms) { return *panelMinutes(line, [&] { return std::optional<double>(T + ms / 86'400'000.0); }); };
+        QVERIFY(next > 0 && next <= 60'000);
+        QCOMPARE(after(next - 1), *panelMinutes(line, now));
+        QCOMPARE(after(next), *panelMinutes(line, now) - 1);
+    }
 }
 
 void TestTimingColours::sectionCondition_data()

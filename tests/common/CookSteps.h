@@ -169,7 +169,7 @@ inline void run(TestDatabase& db, OrderRows& rows, const QString& steps, const Q
         found += QString::number(stateOf(dish));
     QCOMPARE(found, states);
     // The board was read again after the last action: it lists the orders with dishes at work.
-    QCOMPARE(main.board().orderList()->recordCount(), main.board().AllOrders ? 2 : found.left(4).contains(u'2') + (found[5] == u'2'));
+    QCOMPARE(main.board().orderCount(), main.board().AllOrders ? 2 : found.left(4).contains(u'2') + (found[5] == u'2'));
     // Lines back at work are shown ones, not new ones: nothing sounds but a line the point of
     // sale made new again.
     m.poll();

@@ -185,6 +185,18 @@ void TestFormBase::writeStatement()
     base.WriteStatement(update, {{u"LM"_s, DbValue()}, {u"KD"_s, DbValue::integer(5400000077)}});
     QVERIFY(!base.TransactionWrite.inTransaction());
     QVERIFY(m_db->value(u"SELECT LIMIT FROM MENU_STR WHERE KOD = 5400000077"_s).isNull());
+
+    // Texts that take turns stay prepared: once used, a write is its execution alone.
+    const QStringList other{u"UPDATE MENU_STR SET LIMIT = :LM + 1 WHERE KOD = :KD"_s};
+    const Form_Base::Params params{{u"LM"_s, DbValue::number(2)}, {u"KD"_s, DbValue::integer(5400000077)}};
+    base.WriteStatement(other, params);
+    const int before = base.MyDB.requestCount();
+    for (int i = 0; i < 3; ++i) {
+        base.WriteStatement(update, params);
+        base.WriteStatement(other, params);
+    }
+    QCOMPARE(base.MyDB.requestCount() - before, 6);
+    QCOMPARE(m_db->value(u"SELECT LIMIT FROM MENU_STR WHERE KOD = 5400000077"_s).toDouble(), std::optional(3.0));
 }
 
 QTEST_MAIN(TestFormBase)

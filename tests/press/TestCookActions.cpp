@@ -158,7 +158,7 @@ void TestCookActions::recallList()
     sqlite3_finalize(st);
     QCOMPARE(kinds.join(u' '), presses);
     // The board was read again after the take-back.
-    QCOMPARE(main.board().orderList()->recordCount(), found.left(3).contains(u'2') ? 2 : 1);
+    QCOMPARE(main.board().orderCount(), found.left(3).contains(u'2') ? 2 : 1);
     QVERIFY(m.machine.dialogs.messages.isEmpty());
 }
 

@@ -105,15 +105,23 @@ void Form_Ready::chosenChanged()
     BtnBack->setEnabled(!G->selectedItems().isEmpty());
 }
 
-void Form_Ready::BtnBackClick()
+std::optional<Journal::Press> Form_Ready::chosenEntry() const
 {
     const QList<QTableWidgetItem*> chosen = G->selectedItems();
     if (chosen.isEmpty() || !m_base || !m_presses)
-        return;
+        return std::nullopt;
     const int row = chosen.first()->row();
     if (row < 0 || row >= m_entries.size())
+        return std::nullopt;
+    return m_entries[row];
+}
+
+void Form_Ready::BtnBackClick()
+{
+    const std::optional<Journal::Press> entry = chosenEntry();
+    if (!entry)
         return;
-    takeBack(m_entries[row], this);
+    takeBack(*entry, this);
     // The list as the journal has it now, whether the take-back went through or not.
     fill();
 }
@@ -165,17 +173,14 @@ QString Form_Ready::backQuestion(const Journal::Press& entry)
 
 void Form_Ready::takeBackByKey()
 {
-    const QList<QTableWidgetItem*> chosen = G->selectedItems();
-    if (chosen.isEmpty() || !m_base || !m_presses)
-        return;
-    const int row = chosen.first()->row();
-    if (row < 0 || row >= m_entries.size())
+    const std::optional<Journal::Press> entry = chosenEntry();
+    if (!entry)
         return;
     // Enter is the key that marks dishes at the board: a cook who meant the board must not take
     // a press back unasked.
-    if (!m_dialogs.question(this, windowTitle(), backQuestion(m_entries[row]), Dialogs::Focus::Cancel))
+    if (!m_dialogs.question(this, windowTitle(), backQuestion(*entry), Dialogs::Focus::Cancel))
         return;
-    takeBack(m_entries[row], this);
+    takeBack(*entry, this);
     fill();
 }
 

@@ -55,6 +55,8 @@ protected:
 private:
     void chosenChanged();
     void stepEntry(int step);
+    // The entry the cook has chosen in the list; none while nothing is chosen or connected.
+    std::optional<Journal::Press> chosenEntry() const;
     void takeBackByKey();
     bool takeBack(const Journal::Press& entry, QWidget* boxParent);
 

@@ -1,5 +1,6 @@
 #include "DataGrid.h"
 
+#include <cmath>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -45,6 +46,14 @@ void DataGrid::resizeEvent(QResizeEvent* event)
 {
     QTableView::resizeEvent(event);
     if (m_fitting)
+        fitToContents();
+}
+
+// Larger letters need wider fitted columns: a grid whose size stays refits all the same.
+void DataGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_fitting)
         fitToContents();
 }
 
@@ -144,13 +153,14 @@ int DataGrid::widestValue(int column) const
     for (int row = 0; row < m->rowCount(); ++row) {
         const QModelIndex index = m->index(row, column);
         const QVariant font = m->data(index, Qt::FontRole);
-        // Measured in bold: the colour step makes a due or late row bold when it paints.
+        // Measured in bold: a row turns bold when it comes due, between two reads of the rows.
         QFont shown = font.isValid() ? font.value<QFont>().resolve(this->font()) : this->font();
         shown.setBold(true);
-        const QFontMetrics metrics(shown);
-        widest = qMax(widest, metrics.horizontalAdvance(m->data(index, Qt::DisplayRole).toString()));
+        // The cell lays its text out in fractions of a pixel: a width rounded down is cut.
+        const QFontMetricsF metrics(shown);
+        widest = qMax(widest, int(std::ceil(metrics.horizontalAdvance(m->data(index, Qt::DisplayRole).toString()))));
     }
-    widest += margins;
+    widest += margins + 1;
     if (!horizontalHeader()->isHidden()) {
         const QString title = m->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         const int titleMargins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 2;

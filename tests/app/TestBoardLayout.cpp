@@ -62,7 +62,7 @@ void TestBoardLayout::fullScreenLayout()
     std::vector<Query::Row> hot;
     for (int i = 0; i < Names.size(); ++i)
         hot.push_back({DbValue::integer(i == 3 ? 12 : 1), DbValue::text(Names[i]), DbValue::text(u"Горячее"_s),
-                       DbValue::text(u"23:45"_s), DbValue::text(u"Стол 12"_s), DbValue::text(u"Петров Сергей"_s),
+                       DbValue::text(u"23:45:58"_s), DbValue::text(u"Стол 12"_s), DbValue::text(u"Петров Сергей"_s),
                        DbValue::integer(181 + i)});
     rows.fill(main.GHot, {u"KOLVO"_s, u"NAME_BLUDO"_s, u"NAME_GROUP"_s, u"TP"_s, u"INFO_ZAKAZ"_s, u"FIO"_s, u"NUMBER_ZAKAZ"_s},
               std::move(hot));

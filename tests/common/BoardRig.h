@@ -94,6 +94,8 @@ const QStringList Names{u"Чай"_s, u"Суп с фрикадельками"_s, 
     const int unit = grid->verticalHeader()->defaultSectionSize();
     const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
     const QFontMetrics metrics(grid->font());
+    QFont bold = grid->font();
+    bold.setBold(true);
     if (metrics.height() > unit)
         cut << u"%1: letters of %2 in rows of %3"_s.arg(grid->objectName()).arg(metrics.height()).arg(unit);
     for (int row = 0; row < model->rowCount(); ++row) {
@@ -104,7 +106,8 @@ const QStringList Names{u"Чай"_s, u"Суп с фрикадельками"_s, 
             cut << u"%1: \"%2\" needs %3 lines in %4 px"_s.arg(grid->objectName(), name).arg(lines).arg(width);
         for (int column : fitted) {
             const QString value = model->index(row, column).data().toString();
-            if (!grid->isColumnHidden(column) && metrics.horizontalAdvance(value) + margins > grid->columnWidth(column))
+            // In bold, as a due row paints it, and to the fraction of a pixel the cell lays out.
+            if (!grid->isColumnHidden(column) && QFontMetricsF(bold).horizontalAdvance(value) + margins > grid->columnWidth(column))
                 cut << u"%1: \"%2\" in %3 px"_s.arg(grid->objectName(), value).arg(grid->columnWidth(column));
         }
     }

@@ -135,11 +135,7 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     m_forms.AllDay->attach(*m_forms.Work, *serverClock,
                            [main](qint64 order, const QString& dish) { main->openOrderOf(order, dish); });
     Form_AllDay* allDay = m_forms.AllDay;
-    main->gate().routeKeys(allDay, [allDay, dialogs = &platform.dialogs](KeyAction action) {
-        bool used = true;
-        reportErrors(*dialogs, allDay, [&] { used = allDay->keyAction(action); });
-        return used;
-    });
+    main->gate().routeKeys(allDay, allDay->keys(), platform.dialogs);
     m_forms.Polling = new PollingCycle(*base, m_journal, *m_forms.Alert,
                                        {[main] { return main->board().served(); },
                                         [main] { main->refreshBoard(); },

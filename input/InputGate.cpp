@@ -137,6 +137,15 @@ void InputGate::routeKeys(QWidget* window, const ListKeys& keys, Dialogs& dialog
     });
 }
 
+void InputGate::routeKeys(QWidget* window, const BrowseKeys& keys, Dialogs& dialogs)
+{
+    routeKeys(window, [window, keys, &dialogs](KeyAction action) {
+        bool used = true;
+        reportErrors(dialogs, window, [&] { used = KeyDecisions::inBrowse(action, keys); });
+        return used;
+    });
+}
+
 bool InputGate::questionKeys(QWidget* window, const QKeyEvent* event)
 {
     if (!qobject_cast<QMessageBox*>(window))

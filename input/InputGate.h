@@ -89,6 +89,7 @@ public:
     // failure is told in one box.
     void routeKeys(QWidget* window, const BoardKeys& keys, Dialogs& dialogs);
     void routeKeys(QWidget* window, const ListKeys& keys, Dialogs& dialogs);
+    void routeKeys(QWidget* window, const BrowseKeys& keys, Dialogs& dialogs);
 
 signals:
     // A touch or a key in one of the program's windows, refused or not: someone is there.

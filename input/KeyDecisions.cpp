@@ -88,3 +88,26 @@ bool KeyDecisions::inList(KeyAction action, const ListKeys& list)
         return false;
     }
 }
+
+bool KeyDecisions::inBrowse(KeyAction action, const BrowseKeys& browse)
+{
+    switch (action) {
+    case KeyAction::AllDay:
+    case KeyAction::Close:
+        browse.close();
+        break;
+    case KeyAction::PrevDish:
+    case KeyAction::NextDish:
+        browse.step(action == KeyAction::NextDish ? 1 : -1);
+        break;
+    case KeyAction::OpenOrder:
+        browse.open();
+        break;
+    case KeyAction::PrevOrder:
+        browse.back();
+        break;
+    default:
+        break;
+    }
+    return true;
+}

@@ -43,8 +43,19 @@ struct ListKeys {
     std::function<void()> close;
 };
 
+// A list that is only browsed ("Итого"): Up and Down choose a row, "." opens it, Left goes back
+// a level, Esc or the list's own key closes it. Every key of the map is taken: none marks
+// anything ready and none presses a button.
+struct BrowseKeys {
+    std::function<void(int step)> step;
+    std::function<void()> open;
+    std::function<void()> back;
+    std::function<void()> close;
+};
+
 namespace KeyDecisions {
 // Whether the key was used; one that was not goes on to the widgets.
 bool atBoard(KeyAction action, const BoardKeys& board);
 bool inList(KeyAction action, const ListKeys& list);
+bool inBrowse(KeyAction action, const BrowseKeys& browse);
 }

@@ -252,32 +252,27 @@ void Form_AllDay::BtnBackClick()
             chooseRow(r);
 }
 
-bool Form_AllDay::keyAction(KeyAction action)
+BrowseKeys Form_AllDay::keys()
 {
-    const QModelIndexList chosen = G->selectionModel()->selectedRows();
-    const int row = chosen.isEmpty() ? -1 : chosen.first().row();
-    switch (action) {
-    case KeyAction::AllDay:
-    case KeyAction::Close:
-        reject();
-        break;
-    case KeyAction::PrevDish:
-    case KeyAction::NextDish:
-        if (!m_rows.isEmpty())
-            chooseRow(row < 0 ? (action == KeyAction::NextDish ? 0 : int(m_rows.size()) - 1)
-                              : qBound(0, row + (action == KeyAction::NextDish ? 1 : -1), int(m_rows.size()) - 1));
-        break;
-    case KeyAction::OpenOrder:
-        openRow(row);
-        break;
-    case KeyAction::PrevOrder:
+    BrowseKeys keys;
+    auto chosen = [this] {
+        const QModelIndexList rows = G->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    };
+    keys.step = [this, chosen](int step) {
+        if (m_rows.isEmpty())
+            return;
+        const int row = chosen();
+        // With no row chosen the keys start at an end.
+        chooseRow(row < 0 ? (step > 0 ? 0 : int(m_rows.size()) - 1) : qBound(0, row + step, int(m_rows.size()) - 1));
+    };
+    keys.open = [this, chosen] { openRow(chosen()); };
+    keys.back = [this] {
         if (!m_dish.isEmpty())
             BtnBackClick();
-        break;
-    default:
-        break; // nothing here is marked ready, and no key presses a button
-    }
-    return true;
+    };
+    keys.close = [this] { reject(); };
+    return keys;
 }
 
 void Form_AllDay::closeAtRest()

@@ -42,8 +42,8 @@ public:
     void openRow(int row);
     // The list of the dishes again.
     void BtnBackClick();
-    // A key of the map while the window is on top; every key is taken, none presses a button.
-    bool keyAction(KeyAction action);
+    // What the keys do here, for the input gate to call.
+    BrowseKeys keys();
     // The board returns to rest: the window closes unless a window of its own is open over it.
     void closeAtRest();
 

@@ -1,4 +1,5 @@
 #include "Form_AllDay.h"
+#include "TouchList.h"
 
 #include "ButtonPictures.h"
 #include "DesignFonts.h"
@@ -45,14 +46,8 @@ Form_AllDay::Form_AllDay(AppState& state, DisplayMode& display, InputGate& gate,
     G->setObjectName(u"G"_s);
     G->setGeometry(0, 30, 600, 408);
     G->setFont(DesignFonts::arial(16));
-    G->horizontalHeader()->setFont(DesignFonts::arial(13));
-    G->horizontalHeader()->setHighlightSections(false);
-    G->verticalHeader()->hide();
     // Rows a finger can hit from a step away.
-    G->verticalHeader()->setDefaultSectionSize(34);
-    G->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    G->setSelectionBehavior(QAbstractItemView::SelectRows);
-    G->setSelectionMode(QAbstractItemView::SingleSelection);
+    TouchList::setUp(G, 34);
     G->setFocusPolicy(Qt::NoFocus);
     G->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     G->viewport()->installEventFilter(this);

@@ -1,4 +1,5 @@
 #include "Form_Ready.h"
+#include "TouchList.h"
 
 #include "ButtonPictures.h"
 #include "Clock.h"
@@ -42,14 +43,8 @@ Form_Ready::Form_Ready(AppState& state, Dialogs& dialogs, DisplayMode& display, 
     for (const auto& column : Columns)
         titles << column.first;
     G->setHorizontalHeaderLabels(titles);
-    G->horizontalHeader()->setFont(DesignFonts::arial(13));
-    G->horizontalHeader()->setHighlightSections(false);
-    G->verticalHeader()->hide();
     // Rows a finger can hit: two lines of dishes, at least 40 pixels on a 1024x768 screen.
-    G->verticalHeader()->setDefaultSectionSize(36);
-    G->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    G->setSelectionBehavior(QAbstractItemView::SelectRows);
-    G->setSelectionMode(QAbstractItemView::SingleSelection);
+    TouchList::setUp(G, 36);
     G->setWordWrap(true);
     // Nothing looks chosen until the cook touches an entry.
     G->setFocusPolicy(Qt::NoFocus);

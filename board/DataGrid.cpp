@@ -10,6 +10,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 
 DataGrid::DataGrid(QWidget* parent) : QTableView(parent)
 {
@@ -28,6 +29,7 @@ void DataGrid::paintEvent(QPaintEvent* event)
 {
     ServerTime::PaintScope scope(m_time);
     QTableView::paintEvent(event);
+    hideCutRow();
     auto* rows = qobject_cast<QueryModel*>(model());
     if (!m_time || !rows)
         return;
@@ -40,6 +42,24 @@ void DataGrid::paintEvent(QPaintEvent* event)
         connect(m_turn, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
     }
     m_turn->start(int(*next));
+}
+
+// A row that runs past the grid's bottom would show the first line of a wrapped name as if it
+// were all of it ("Пельмени" of "Пельмени домашние"): it stays empty, with the scroll bar to
+// say there is more, unless it is the only row in sight.
+void DataGrid::hideCutRow()
+{
+    if (!m_fitting || !model())
+        return;
+    const int bottom = viewport()->height();
+    const int row = rowAt(bottom - 1);
+    if (row < 0)
+        return;
+    const int top = rowViewportPosition(row);
+    if (top <= 0 || top + rowHeight(row) <= bottom)
+        return;
+    QPainter painter(viewport());
+    painter.fillRect(QRect(0, top, viewport()->width(), bottom - top), palette().base());
 }
 
 void DataGrid::resizeEvent(QResizeEvent* event)

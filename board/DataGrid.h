@@ -63,6 +63,7 @@ protected:
 
 private:
     QueryModel* chosenRowIsCurrent();
+    void hideCutRow();
     void selectCurrentRow();
 
     int widestValue(int column) const;

@@ -20,6 +20,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
+#include <QPixmap>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -110,6 +112,20 @@ const QStringList Names{u"Чай"_s, u"Суп с фрикадельками"_s, 
             if (!grid->isColumnHidden(column) && QFontMetricsF(bold).horizontalAdvance(value) + margins > grid->columnWidth(column))
                 cut << u"%1: \"%2\" in %3 px"_s.arg(grid->objectName(), value).arg(grid->columnWidth(column));
         }
+    }
+    // A row running past the bottom shows nothing, unless nothing else is in sight.
+    const int bottom = grid->viewport()->height();
+    const int last = grid->rowAt(bottom - 1);
+    if (last > 0 && grid->rowViewportPosition(last) > 0 && grid->rowViewportPosition(last) + grid->rowHeight(last) > bottom) {
+        const QImage shown = grid->viewport()->grab().toImage();
+        const QRgb base = grid->palette().base().color().rgb();
+        for (int y = grid->rowViewportPosition(last); y < bottom; ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) != base) {
+                    cut << u"%1: row %2 shown in part at %3 px"_s.arg(grid->objectName()).arg(last).arg(y);
+                    y = bottom;
+                    break;
+                }
     }
     int across = 0;
     for (int column = 0; column < model->columnCount(); ++column)

@@ -117,6 +117,7 @@ void TestPollingRecovery::serverLostAndBack()
     m_db->exec(u"INSERT INTO ZAKAZ_STR (KOD_ZAKAZ, SECTION, PRINT_SECTION, NAME_BLUDO, KOLVO, MY_TIME, MY_ALARM,"
                " START_TIME) VALUES (100, 1, 2, 'Горит', 1, 20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP))"_s);
     m.poll();
+    m.searchTaken();
     QCOMPARE(m.base().QHot.recordCount(), 1);
     QCOMPARE(m.machine.speaker.beeps.size(), 1);
     QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s);

@@ -227,6 +227,8 @@ void PollingCycle::searched(const ServedSections& served,
 {
     if (found) {
         m_searchFailures = 0;
+        qCInfo(lcMonitor).noquote() << "searched every shift for new lines:" << m_searchTime.elapsed() << "ms,"
+                                    << found->lines.size() << "found";
         // Taken by the next run; one for other sections is dropped, and the next run asks anew.
         m_probe.arrived(served, *found);
         return;
@@ -274,8 +276,11 @@ void PollingCycle::TimerHotTimer()
         if (const auto bounds = NewLineProbe::fromText(m_journal.note(boundsNote)))
             m_probe.resume(*bounds);
     const QList<qint64> found = m_probe.find(probe, m_base.QBeepWide, served, m_clock.now());
-    if (const auto wanted = m_probe.searchWanted(); wanted && !m_search.running() && !m_search.start(m_base.MyDB, *wanted))
-        qCWarning(lcMonitor).noquote() << "the search for new lines could not start:" << Log::oneLine(m_search.error());
+    if (const auto wanted = m_probe.searchWanted(); wanted && !m_search.running()) {
+        m_searchTime.start();
+        if (!m_search.start(m_base.MyDB, *wanted))
+            qCWarning(lcMonitor).noquote() << "the search for new lines could not start:" << Log::oneLine(m_search.error());
+    }
     if (m_probe.lastLook() != NewLineProbe::Look::OpenShifts && m_journal.isOpen())
         if (const auto bounds = m_probe.bounds())
             m_journal.setNote(boundsNote, NewLineProbe::toText(*bounds));

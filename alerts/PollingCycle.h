@@ -13,6 +13,7 @@
 #include "NewLineProbe.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -115,6 +116,7 @@ private:
     NewLineProbe m_probe;
     EveryShiftSearch m_search;
     int m_searchFailures = 0; // in a row
+    QElapsedTimer m_searchTime;
     int m_hotRows = HotRows;
     // Lines announced and not yet marked shown (held by another writer, or the run failed):
     // tried again by key at the next runs, and not announced again.

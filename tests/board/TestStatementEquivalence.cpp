@@ -374,6 +374,8 @@ void TestStatementEquivalence::newLines()
         QVERIFY(!found.isEmpty() && probe.lastLook() == Look::OpenShifts && probe.searchWanted() == served);
         QVERIFY(everything.lines.size() > found.size() + 40);
         writeIntoClosedShift(u"NEXT VALUE FOR GEN_ZAKAZ_STR"_s);
+        probe.arrived(noBox, everything); // a search for sections no longer served is dropped
+        QVERIFY(probe.searchWanted() == served);
         probe.arrived(served, everything);
         QVERIFY(!probe.searchWanted());
         run(0);

@@ -72,6 +72,17 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
 
     // A clock set back counts as time gone by.
     const bool everyShift = !m_openShifts || m_served != served;
+    if (everyShift && m_elsewhere) {
+        // The board goes on with the open shifts while the search runs elsewhere.
+        if (m_awaiting != served) {
+            m_awaiting = served;
+            m_meanwhile.clear();
+            m_arrived.clear(); // what it finds is what counts
+        }
+        m_meanwhile << lines;
+        m_look = Look::OpenShifts;
+        return lines;
+    }
     const bool newKeys = !everyShift
                          && (m_resuming || *m_openShifts != shifts || !m_lookedAt.isValid() || now < m_lookedAt
                              || m_lookedAt.secsTo(now) >= EveryShiftMinutes * 60);
@@ -104,6 +115,7 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
             run(wide, PollingSql::newLinesOfShifts(served, closed));
             addKeys(wide, lines);
         }
+        lines << m_arrived;
         std::sort(lines.begin(), lines.end());
         lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
         m_before = m_tops;
@@ -118,11 +130,48 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
     m_openShifts = shifts;
     m_served = served;
     m_resuming = false;
+    m_arrived.clear();
     return lines;
+}
+
+NewLineProbe::Everything NewLineProbe::searchEveryShift(Query& wide, const ServedSections& served)
+{
+    Everything found;
+    found.tops = rangeTops(wide);
+    run(wide, PollingSql::everyShiftNewLines(served));
+    addKeys(wide, found.lines);
+    // The open shifts of the same snapshot: those that close later are searched through
+    // their orders by the run that resumes from here.
+    run(wide, PollingSql::newLines(served));
+    for (int i = 0; i < wide.recordCount(); ++i)
+        if (wide.row(i)[0].isNull() && !wide.row(i)[1].isNull())
+            found.openShifts << wide.row(i)[1].toInt64().value_or(0);
+    std::sort(found.openShifts.begin(), found.openShifts.end());
+    wide.close();
+    return found;
+}
+
+void NewLineProbe::arrived(const ServedSections& served, const Everything& found)
+{
+    if (m_awaiting != served)
+        return;
+    m_awaiting.reset();
+    // What the runs found meanwhile was announced by them.
+    for (qint64 line : found.lines)
+        if (!m_meanwhile.contains(line))
+            m_arrived << line;
+    m_meanwhile.clear();
+    m_tops = m_before = found.tops;
+    m_openShifts = found.openShifts;
+    m_served = served;
+    m_bounded = m_resuming = true;
+    m_lookedAt = {};
 }
 
 void NewLineProbe::forget()
 {
+    if (m_awaiting)
+        return; // the search awaited looks through every shift anyway
     // Without bounds only the search of every shift finds what came meanwhile.
     if (m_bounded && m_openShifts)
         m_resuming = true;

@@ -33,6 +33,23 @@ public:
     // `query`, every poll, and the searches beyond them on `wide`, so that each keeps its
     // prepared statement. The keys of the new lines. Throws DbError.
     QList<qint64> find(Query& query, Query& wide, const ServedSections& served, const QDateTime& now);
+    // The search through every shift is made elsewhere (on a thread of its own, see
+    // EveryShiftSearch) and handed in by arrived(): until it comes, a run that needs it looks
+    // through the open shifts alone, and searchWanted() names the sections to search.
+    void setSearchElsewhere(bool elsewhere) { m_elsewhere = elsewhere; }
+    std::optional<ServedSections> searchWanted() const { return m_awaiting; }
+    // What a search through every shift found, in one snapshot of the database.
+    struct Everything {
+        QMap<qint64, qint64> tops;
+        QList<qint64> lines, openShifts;
+    };
+    // Runs the search on `wide`'s attachment, whatever its thread. Throws DbError.
+    static Everything searchEveryShift(Query& wide, const ServedSections& served);
+    // The search for these sections is over: the next run announces what it found (less what the
+    // runs meanwhile found) and looks above its tops and through the shifts closed since, as a
+    // resumed start does. A search for sections no longer served is dropped.
+    void arrived(const ServedSections& served, const Everything& found);
+
     // What changed since the last run is not known (the attachment was lost): the next run
     // looks beyond the open shifts, above the bounds where there are any, else through every
     // shift.
@@ -78,6 +95,10 @@ private:
     bool m_bounded = false;  // m_tops and m_before come from a look that worked
     bool m_resuming = false; // the next run looks above them
     std::vector<DbValue> m_signature;
+    bool m_elsewhere = false;
+    std::optional<ServedSections> m_awaiting; // the sections of the search awaited
+    QList<qint64> m_meanwhile;                // found by the runs while it is awaited
+    QList<qint64> m_arrived;                  // found by it, for the next run
     std::optional<ServedSections> m_textServed;
     QStringList m_text;
 };

@@ -47,6 +47,9 @@ PollingCycle::PollingCycle(Form_Base& base, Journal& journal, SoundAlert& alert,
     // Queued: the player tells its failure from inside its own signals, no place for a box.
     connect(&m_alert, &SoundAlert::failed, this, &PollingCycle::alertFailed, Qt::QueuedConnection);
     connect(&m_attach, &BackgroundAttach::finished, this, &PollingCycle::attached);
+    // Five years of history read cold take seconds: the board goes on meanwhile.
+    m_probe.setSearchElsewhere(true);
+    connect(&m_search, &EveryShiftSearch::finished, this, &PollingCycle::searched);
     // A healthy idle monitor and a hung one would otherwise look the same in the log.
     m_healthTimer.setInterval(LogLines::HealthMinutes * 60 * 1000);
     connect(&m_healthTimer, &QTimer::timeout, this, &PollingCycle::healthReport);
@@ -219,6 +222,22 @@ void PollingCycle::attached(bool ok)
     onTimer();
 }
 
+void PollingCycle::searched(const ServedSections& served,
+                            const std::shared_ptr<const NewLineProbe::Everything>& found)
+{
+    if (found) {
+        m_searchFailures = 0;
+        qCInfo(lcMonitor).noquote() << "searched every shift for new lines:" << m_searchTime.elapsed() << "ms,"
+                                    << found->lines.size() << "found";
+        // Taken by the next run; one for other sections is dropped, and the next run asks anew.
+        m_probe.arrived(served, *found);
+        return;
+    }
+    // Tried again at the next run; a lasting failure is in the log once a minute.
+    if (++m_searchFailures <= 3 || m_searchFailures % 12 == 0)
+        qCWarning(lcMonitor).noquote() << "the search for new lines failed:" << Log::oneLine(m_search.error());
+}
+
 void PollingCycle::openHot(const ServedSections& served)
 {
     Query& hot = m_base.QHot;
@@ -257,6 +276,11 @@ void PollingCycle::TimerHotTimer()
         if (const auto bounds = NewLineProbe::fromText(m_journal.note(boundsNote)))
             m_probe.resume(*bounds);
     const QList<qint64> found = m_probe.find(probe, m_base.QBeepWide, served, m_clock.now());
+    if (const auto wanted = m_probe.searchWanted(); wanted && !m_search.running()) {
+        m_searchTime.start();
+        if (!m_search.start(m_base.MyDB, *wanted))
+            qCWarning(lcMonitor).noquote() << "the search for new lines could not start:" << Log::oneLine(m_search.error());
+    }
     if (m_probe.lastLook() != NewLineProbe::Look::OpenShifts && m_journal.isOpen())
         if (const auto bounds = m_probe.bounds())
             m_journal.setNote(boundsNote, NewLineProbe::toText(*bounds));

@@ -8,10 +8,12 @@
 
 #include "BackgroundAttach.h"
 #include "BoardSql.h"
+#include "EveryShiftSearch.h"
 #include "LogLines.h"
 #include "NewLineProbe.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -67,6 +69,8 @@ public:
     void readAllNext() { m_shown.reset(); }
     // How far the last run looked for new lines.
     NewLineProbe::Look lastLook() const { return m_probe.lastLook(); }
+    // The search through every shift runs on its thread; the run after it ends takes its lines.
+    bool searching() const { return m_search.running(); }
 
 signals:
     // New dishes were found and are being announced.
@@ -95,6 +99,7 @@ private:
     void succeeded();
     void reconnect();
     void attached(bool ok);
+    void searched(const ServedSections& served, const std::shared_ptr<const NewLineProbe::Everything>& found);
     void logAnnounced(const QList<qint64>& keys, const std::optional<QList<Journal::Line>>& details);
 
     Form_Base& m_base;
@@ -109,6 +114,9 @@ private:
     QString m_alertProblem;   // told once; forgotten when the alert sounds again
     QString m_pendingProblem; // to tell when the run is over
     NewLineProbe m_probe;
+    EveryShiftSearch m_search;
+    int m_searchFailures = 0; // in a row
+    QElapsedTimer m_searchTime;
     int m_hotRows = HotRows;
     // Lines announced and not yet marked shown (held by another writer, or the run failed):
     // tried again by key at the next runs, and not announced again.

@@ -37,11 +37,13 @@
 #include "SettingsFile.h"
 #include "SilenceMark.h"
 #include "SoundAlert.h"
+#include "StallMeter.h"
 #include "StatusStrip.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <memory>
 
 ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                const std::function<void(const QString&)>& onCreated)
@@ -189,6 +191,11 @@ int runProgram(AppState& state, Platform platform)
         QObject::connect(forms.Polling, &PollingCycle::announced, &watch, &ServiceWatch::announced);
         QObject::connect(forms.Alert, &SoundAlert::silenceChanged, &watch, &ServiceWatch::setSilence);
         windows.journal().started(QStringLiteral(MONITOR_VERSION));
+        std::unique_ptr<StallMeter> stalls;
+        if (StallMeter::wanted()) {
+            stalls = std::make_unique<StallMeter>();
+            QObject::connect(forms.Polling, &PollingCycle::polled, stalls.get(), &StallMeter::polled);
+        }
         Form_Main* main = windows.forms().Main;
         // A window may have ended the program while the windows were being created.
         if (!main->isClosed()) {

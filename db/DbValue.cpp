@@ -3,6 +3,8 @@
 #include "DbError.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
+#include <QHash>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -96,8 +98,22 @@ QVariant DbValue::toVariant() const
 QDateTime DbTime::toDateTime(double days)
 {
     qint64 ms = std::llround(days * double(msPerDay));
+    // A local date and time asks the system's time zone each time, a few system calls: a poll
+    // meets the same moments (the lines' start and due times) again and again, so they are kept
+    // for a minute, when the zone's rules could have been changed under the program.
+    thread_local QHash<qint64, QDateTime> made;
+    thread_local QDeadlineTimer fresh(qint64(0)); // expired: the first call starts the minute
+    if (fresh.hasExpired() || made.size() > 50'000) {
+        made.clear();
+        fresh.setRemainingTime(60'000, Qt::CoarseTimer);
+    }
+    const auto at = made.constFind(ms);
+    if (at != made.cend())
+        return *at;
     qint64 day = floorDiv(ms, msPerDay);
-    return QDateTime(dayZero.addDays(day), QTime::fromMSecsSinceStartOfDay(int(ms - day * msPerDay)));
+    const QDateTime moment(dayZero.addDays(day), QTime::fromMSecsSinceStartOfDay(int(ms - day * msPerDay)));
+    made.insert(ms, moment);
+    return moment;
 }
 
 double DbTime::fromDateTime(const QDateTime& dateTime)

@@ -107,7 +107,12 @@ void TestPollingCycle::newLinesInServedSections()
     QCOMPARE(stateOf(u"Хлеб"_s), 2);
     QCOMPARE(stateOf(u"Чай"_s), 2);
     QCOMPARE(stateOf(u"Салат"_s), 1);
+    // The closed shift's line comes with the search through every shift, which runs beside.
+    QVERIFY(m.polling().searching());
+    m.searchTaken();
+    QCOMPARE(m.polling().lastLook(), NewLineProbe::Look::NewKeys);
     QCOMPARE(stateOf(u"Из закрытой смены"_s), 2);
+    QCOMPARE(m.speaker.beeps.size(), 2); // nothing the first poll announced is announced again
     // The closed shift's overdue dish reaches neither the hot queue nor the board.
     QCOMPARE(m.hotQueue(), QStringList{u"Уха"_s});
     QCOMPARE(m.main().GroupBox1->title(), u"Петров Сергей, № 7, "_s);
@@ -115,14 +120,15 @@ void TestPollingCycle::newLinesInServedSections()
     QVERIFY(m.dialogs.messages.isEmpty());
 
     m.poll(); // nothing new any more
-    QCOMPARE(m.speaker.beeps.size(), 1);
-    QCOMPARE(m.machine.screen.calls.size(), 1);
+    QCOMPARE(m.speaker.beeps.size(), 2);
 
     // Ticking section 3 takes effect at the next run.
     m.main().CB_S3->setChecked(true);
     m.poll();
-    QCOMPARE(m.speaker.beeps.size(), 2);
+    QCOMPARE(m.speaker.beeps.size(), 3);
     QCOMPARE(stateOf(u"Салат"_s), 2);
+    m.searchTaken(); // the new sections' search finds nothing more
+    QCOMPARE(m.speaker.beeps.size(), 3);
 }
 
 void TestPollingCycle::nothingNew()
@@ -130,6 +136,7 @@ void TestPollingCycle::nothingNew()
     Monitor m(m_db->name());
     addLine(100, 1, 2, u"Уха"_s);
     m.poll();
+    m.searchTaken();
     QVERIFY(m.speaker.beeps.isEmpty());
     QVERIFY(!m.base().TransactionBeep.inTransaction());
     QVERIFY(!m.base().QW.isPrepared()); // nothing was written
@@ -260,7 +267,8 @@ void TestPollingCycle::restartLooksAboveItsLastBounds()
     {
         Monitor first(m_db->name());
         first.poll();
-        QCOMPARE(first.polling().lastLook(), NewLineProbe::Look::EveryShift);
+        QVERIFY(first.polling().searching()); // no bounds: every shift is searched
+        first.searchTaken();
         first.windows.reset(); // the journal closes
         QVERIFY(QFile::copy(QDir(first.dir.path()).filePath(Journal::FileName), kept.filePath(Journal::FileName)));
     }
@@ -282,7 +290,7 @@ void TestPollingCycle::restartLooksAboveItsLastBounds()
         section.write("3\r\n");
     });
     third.poll();
-    QCOMPARE(third.polling().lastLook(), NewLineProbe::Look::EveryShift);
+    QVERIFY(third.polling().searching());
 }
 
 void TestPollingCycle::hotQueueFetchesMoreOnScroll()

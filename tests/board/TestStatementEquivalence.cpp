@@ -303,12 +303,20 @@ void TestStatementEquivalence::page()
 
 void TestStatementEquivalence::newLines_data()
 {
-    hotQueue_data();
+    QTest::addColumn<ServedSections>("served");
+    QTest::addColumn<bool>("searchApart");
+    QTest::newRow("no box") << noBox << false;
+    QTest::newRow("boxes 1 and 3") << boxes1And3 << false;
+    QTest::newRow("every box") << allBoxes << false;
+    // The search through every shift made apart while the runs go on through the open shifts.
+    QTest::newRow("boxes 1 and 3, searched apart") << boxes1And3 << true;
+    QTest::newRow("every box, searched apart") << allBoxes << true;
 }
 
 void TestStatementEquivalence::newLines()
 {
     QFETCH(ServedSections, served);
+    QFETCH(bool, searchApart);
     // A monitor's runs, marking what they find, against the probe of every shift at each run;
     // in a transaction of their own, rolled back at the end.
     Transaction work(*m_reader, {u"read_committed"_s, u"rec_version"_s, u"nowait"_s, u"write"_s});
@@ -332,6 +340,12 @@ void TestStatementEquivalence::newLines()
     };
     QList<qint64> found, expected;
     qint64 probeReads = 0;
+    // A line the point of sale writes into an order of a closed shift, with the key given.
+    auto writeIntoClosedShift = [&](const QString& key) {
+        exec(u"INSERT INTO ZAKAZ_STR (KOD, KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME)"
+             " SELECT FIRST 1 %1, Z.KOD, 'Дописано', 1, 1, 800, 5 FROM ZAKAZ Z JOIN SMENA S ON S.KOD = Z.KOD_SMENA"
+             " WHERE S.STATUS >= 10 ORDER BY Z.KOD"_s.arg(key));
+    };
     auto run = [&](int minute) {
         const qint64 before = reads();
         found = probe.find(query, wide, served, start.addSecs(minute * 60));
@@ -349,17 +363,29 @@ void TestStatementEquivalence::newLines()
         }
     };
 
-    // A line the point of sale writes into an order of a closed shift, with the key given.
-    auto writeIntoClosedShift = [&](const QString& key) {
-        exec(u"INSERT INTO ZAKAZ_STR (KOD, KOD_ZAKAZ, NAME_BLUDO, KOLVO, PRINT_SECTION, SECTION, MY_TIME)"
-             " SELECT FIRST 1 %1, Z.KOD, 'Дописано', 1, 1, 800, 5 FROM ZAKAZ Z JOIN SMENA S ON S.KOD = Z.KOD_SMENA"
-             " WHERE S.STATUS >= 10 ORDER BY Z.KOD"_s.arg(key));
-    };
     using Look = NewLineProbe::Look;
 
-    run(0); // every shift: closed ones, orders of no shift and lines of no order included
-    QCOMPARE(found, expected);
-    QVERIFY(found.size() > 40 && probe.lastLook() == Look::EveryShift);
+    if (searchApart) {
+        // Its snapshot comes before the run marks what it finds in the open shifts: those lines are
+        // in both, and announced once. A line written after the snapshot is found above its tops.
+        probe.setSearchElsewhere(true);
+        const NewLineProbe::Everything everything = NewLineProbe::searchEveryShift(wide, served);
+        run(0);
+        QVERIFY(!found.isEmpty() && probe.lastLook() == Look::OpenShifts && probe.searchWanted() == served);
+        QVERIFY(everything.lines.size() > found.size() + 40);
+        writeIntoClosedShift(u"NEXT VALUE FOR GEN_ZAKAZ_STR"_s);
+        probe.arrived(noBox, everything); // a search for sections no longer served is dropped
+        QVERIFY(probe.searchWanted() == served);
+        probe.arrived(served, everything);
+        QVERIFY(!probe.searchWanted());
+        run(0);
+        QCOMPARE(found, expected);
+        QVERIFY(found.size() > 40 && probe.lastLook() == Look::NewKeys);
+    } else {
+        run(0); // every shift: closed ones, orders of no shift and lines of no order included
+        QCOMPARE(found, expected);
+        QVERIFY(found.size() > 40 && probe.lastLook() == Look::EveryShift);
+    }
     exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 1 WHERE MOD(KOD, 3) = 0 AND KOD_ZAKAZ"_s + open);
     run(1); // new lines in the open shifts, found through them alone
     QCOMPARE(found, expected);

@@ -11,6 +11,7 @@
 #include "TestDatabase.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -28,6 +29,13 @@ struct MonitorRig {
     Form_Base& base() const { return *forms().Base; }
     Form_Main& main() const { return *forms().Main; }
     PollingCycle& polling() const { return *forms().Polling; }
+    // The search through every shift that a first poll starts runs on its own thread: waits for
+    // it, then runs the poll that takes what it found.
+    void searchTaken() const
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!polling().searching(), 20000);
+        polling().onTimer();
+    }
 
     QTemporaryDir dir;
     AppState state;

@@ -91,6 +91,9 @@ void TestDbLayer::daysSince1899()
     const QDateTime t(QDate(2026, 12, 7), QTime(7, 10, 0, 999));
     QCOMPARE(DbTime::toDateTime(DbTime::fromDateTime(t)), t);
     QCOMPARE(DbTime::toDateTime(DbTime::fromDateTime(t) + 15 / 1440.0), t.addSecs(15 * 60));
+    // Moments met again come as they came the first time, each to its millisecond.
+    for (qint64 ms : {0, 1, 0, -1, 1, 3'600'000, 0})
+        QCOMPARE(DbTime::toDateTime(DbTime::fromDateTime(t) + double(ms) / 86'400'000), t.addMSecs(ms));
     QCOMPARE(DbTime::toTime(0.5), QTime(12, 0));
 }
 

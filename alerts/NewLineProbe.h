@@ -65,6 +65,8 @@ public:
         bool operator==(const Signature&) const = default;
     };
     Signature signature() const { return {m_signature, m_openShifts.value_or(QList<qint64>()), m_served}; }
+    // The server's time as the last run's look read it; invalid when that failed.
+    QDateTime serverNow() const { return m_serverNow; }
 
 private:
     static QMap<qint64, qint64> rangeTops(Query& query);
@@ -78,6 +80,7 @@ private:
     bool m_bounded = false;  // m_tops and m_before come from a look that worked
     bool m_resuming = false; // the next run looks above them
     std::vector<DbValue> m_signature;
+    QDateTime m_serverNow;
     std::optional<ServedSections> m_textServed;
     QStringList m_text;
 };

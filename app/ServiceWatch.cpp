@@ -6,7 +6,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -106,11 +109,19 @@ void ServiceWatch::setSilence(const QString& silence)
 
 void ServiceWatch::write()
 {
-    // Whole or not at all: a reader never sees half a file.
-    QSaveFile file(m_path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(m_status.text()) >= 0 && file.commit();
+    // Whole or not at all: a reader never sees half a file. Written beside it and renamed over
+    // it, not synced to the disk: it is rewritten every poll, and after a power cut it says no
+    // more than that the monitor is not running, whatever it holds.
+    const QString beside = m_path + u".new"_s;
+    QFile file(beside);
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(m_status.text()) >= 0;
+    file.close();
+    written = written && file.error() == QFileDevice::NoError
+              && ::rename(QFile::encodeName(beside).constData(), QFile::encodeName(m_path).constData()) == 0;
     if (!written && !m_writeFailed)
-        qCWarning(lcMonitor).noquote() << "status file" << m_path << "not written:" << file.errorString();
+        qCWarning(lcMonitor).noquote() << "status file" << m_path << "not written:"
+                                       << (file.error() != QFileDevice::NoError ? file.errorString()
+                                                                                : QString::fromLocal8Bit(std::strerror(errno)));
     m_writeFailed = !written;
     m_written = m_clock.now();
 }

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -91,9 +93,23 @@ void ServiceWatch::polled(const QString& problem)
     m_status.polled = m_clock.now();
     m_status.problem = problem;
     ServiceManager::notify("WATCHDOG=1\nSTATUS=" + statusLine(m_status).toUtf8());
-    if (!m_written.isValid() || m_written.secsTo(m_status.polled) >= WriteEverySeconds
-        || m_status.polled < m_written)
+    // Only the poll's time is new: it goes to the file's modification time, with no write.
+    if (!m_written.isValid() || m_status.polled < m_written || restText(m_status) != m_writtenRest || !touch())
         write();
+}
+
+QByteArray ServiceWatch::restText(Status status)
+{
+    status.polled = {};
+    return status.text();
+}
+
+bool ServiceWatch::touch()
+{
+    const qint64 ms = m_status.polled.toMSecsSinceEpoch();
+    const timespec at{time_t(ms / 1000), long(ms % 1000) * 1000000};
+    const timespec times[2] = {at, at};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(m_path).constData(), times, 0) == 0;
 }
 
 void ServiceWatch::announced()
@@ -124,4 +140,5 @@ void ServiceWatch::write()
                                                                                 : QString::fromLocal8Bit(std::strerror(errno)));
     m_writeFailed = !written;
     m_written = m_clock.now();
+    m_writtenRest = written ? restText(m_status) : QByteArray();
 }

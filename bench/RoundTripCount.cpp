@@ -5,7 +5,9 @@
 // runs. Unix sockets (the display, the sound server) are not counted. With ROUND_TRIPS_TRACE
 // naming a file, each round trip appends a line to it: the monotonic time and the call stack
 // that began it as "module+offset" frames, which scripts/round-trips names (which call of the
-// program each one was: a prepare, an open, a commit...).
+// program each one was: a prepare, an open, a commit...). With ROUND_TRIPS_TIMES naming a file,
+// each round trip appends its wall-clock time there, "seconds.milliseconds" a line, for
+// scripts/bench to tell which poll each belongs to.
 //
 //   LD_PRELOAD=build/bench/libround_trip_count.so ROUND_TRIPS_FILE=/tmp/rt program
 
@@ -27,6 +29,7 @@ namespace {
 std::atomic<uint64_t>* counter;
 std::atomic<bool> received{true}; // the first send starts a round trip
 int traceFd = -1;
+int timesFd = -1;
 
 __attribute__((constructor)) void setUp()
 {
@@ -44,6 +47,18 @@ __attribute__((constructor)) void setUp()
     close(fd);
     if (const char* trace = getenv("ROUND_TRIPS_TRACE"))
         traceFd = open(trace, O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (const char* times = getenv("ROUND_TRIPS_TIMES"))
+        timesFd = open(times, O_WRONLY | O_CREAT | O_APPEND, 0644);
+}
+
+void stamp()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    char line[32];
+    const int n = snprintf(line, sizeof line, "%lld.%03ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec / 1000000);
+    static auto* put = reinterpret_cast<ssize_t (*)(int, const void*, size_t)>(dlsym(RTLD_NEXT, "write"));
+    put(timesFd, line, size_t(n));
 }
 
 // The frames as module+offset, so that a position-independent program's are named after the run.
@@ -83,6 +98,8 @@ void sent(int fd, ssize_t n)
         counter->fetch_add(1);
         if (traceFd >= 0)
             trace();
+        if (timesFd >= 0)
+            stamp();
     }
 }
 

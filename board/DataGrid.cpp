@@ -37,9 +37,29 @@ void DataGrid::paintEvent(QPaintEvent* event)
     if (!m_turn) {
         m_turn = new QTimer(this);
         m_turn->setSingleShot(true);
-        connect(m_turn, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
+        // On time, so that the rows that turned are the ones repainted.
+        m_turn->setTimerType(Qt::PreciseTimer);
+        connect(m_turn, &QTimer::timeout, this, &DataGrid::repaintTurned);
     }
     m_turn->start(int(*next));
+}
+
+// Only the rows whose minutes turned are painted again, not the whole grid.
+void DataGrid::repaintTurned()
+{
+    auto* rows = qobject_cast<QueryModel*>(model());
+    const std::optional<double> now = m_time && rows ? m_time->now() : std::nullopt;
+    if (!now) {
+        viewport()->update();
+        return;
+    }
+    QRegion turned;
+    for (int row : rows->rowsTurningAt(*now, TurnSlackMs))
+        turned += QRect(0, rowViewportPosition(row), viewport()->width(), rowHeight(row));
+    if (turned.isEmpty())
+        viewport()->update();
+    else
+        viewport()->update(turned);
 }
 
 void DataGrid::resizeEvent(QResizeEvent* event)

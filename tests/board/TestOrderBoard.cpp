@@ -15,6 +15,7 @@
 #include "Forms.h"
 #include "OrderBoard.h"
 #include "OrderRows.h"
+#include "Query.h"
 #include "QueryModel.h"
 #include "ServerClock.h"
 #include "ServerTime.h"
@@ -319,6 +320,13 @@ void TestOrderBoard::oneServerTimePerPaint()
     QVERIFY(font(0).value<QFont>().bold() && !font(0).value<QFont>().strikeOut());
     QVERIFY(font(4).value<QFont>().bold() && !font(4).value<QFont>().strikeOut());
     QVERIFY(!font(8).isValid());
+
+    // At a minute's turn the grid repaints the rows whose minutes turned: here all nine, due at
+    // whole minutes apart; half a minute later, none.
+    const Query& lines = *b.board().panelQuery(0);
+    const double due = *lines.row(0)[size_t(lines.fieldIndex(u"TPS"_s))].toDouble();
+    QCOMPARE(model->rowsTurningAt(due + 3.0 / 1440, 1000).size(), 9);
+    QVERIFY(model->rowsTurningAt(due + 3.0 / 1440 + 30.0 / 86400, 1000).isEmpty());
 }
 
 void TestOrderBoard::lostServerTimeReportedOnce()

@@ -59,11 +59,15 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
     run(query, m_text);
     QList<qint64> lines, shifts;
     m_signature.clear();
+    m_serverNow = {};
     for (int i = 0; i < query.recordCount(); ++i) {
         const Query::Row& row = query.row(i);
-        if (row[0].isNull() && row[1].isNull())
-            m_signature.assign(row.begin() + 2, row.end());
-        else if (row[0].isNull())
+        if (row[0].isNull() && row[1].isNull()) {
+            // The last column is the server's time, no part of the signature.
+            m_signature.assign(row.begin() + 2, row.end() - 1);
+            if (const std::optional<double> days = row.back().toDouble())
+                m_serverNow = DbTime::toDateTime(*days);
+        } else if (row[0].isNull())
             shifts << row[1].toInt64().value_or(0);
         else
             lines << row[0].toInt64().value_or(0);

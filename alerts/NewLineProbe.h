@@ -82,6 +82,8 @@ public:
         bool operator==(const Signature&) const = default;
     };
     Signature signature() const { return {m_signature, m_openShifts.value_or(QList<qint64>()), m_served}; }
+    // The server's time as the last run's look read it; invalid when that failed.
+    QDateTime serverNow() const { return m_serverNow; }
 
 private:
     static QMap<qint64, qint64> rangeTops(Query& query);
@@ -99,6 +101,7 @@ private:
     std::optional<ServedSections> m_awaiting; // the sections of the search awaited
     QList<qint64> m_meanwhile;                // found by the runs while it is awaited
     QList<qint64> m_arrived;                  // found by it, for the next run
+    QDateTime m_serverNow;
     std::optional<ServedSections> m_textServed;
     QStringList m_text;
 };

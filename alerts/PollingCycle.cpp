@@ -281,6 +281,8 @@ void PollingCycle::TimerHotTimer()
         if (!m_search.start(m_base.MyDB, *wanted))
             qCWarning(lcMonitor).noquote() << "the search for new lines could not start:" << Log::oneLine(m_search.error());
     }
+    if (m_board.serverTime)
+        m_board.serverTime(m_probe.serverNow());
     if (m_probe.lastLook() != NewLineProbe::Look::OpenShifts && m_journal.isOpen())
         if (const auto bounds = m_probe.bounds())
             m_journal.setNote(boundsNote, NewLineProbe::toText(*bounds));
@@ -337,14 +339,15 @@ void PollingCycle::TimerHotTimer()
 }
 
 // Marks shown exactly the lines given, so that one committed during the alert waits for its own
-// announcement; gives back those another writer holds. Nothing here waits for a held row.
+// announcement; gives back those another writer holds. Nothing here waits for a held row. The
+// transaction commits each statement as it ends (autocommit): a marking is one request, with no
+// start or commit of its own; a statement that fails changes nothing and the others stand.
 QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<qint64>& keys)
 {
     Transaction& transaction = m_base.TransactionBeep;
     Query& mark = m_base.QW;
-    if (transaction.inTransaction())
-        transaction.rollback();
-    transaction.start();
+    if (!transaction.inTransaction())
+        transaction.start();
     try {
         // The same text for every run: prepared once, only the keys change.
         for (qsizetype at = 0; at < keys.size(); at += PollingSql::MarkKeys) {
@@ -352,17 +355,13 @@ QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<q
             PollingSql::markShown(served, keys.mid(at, PollingSql::MarkKeys)).bindTo(mark);
             mark.execute();
         }
-        transaction.commit();
         return {};
     } catch (const DbError& e) {
         if (!e.conflict())
             throw;
         m_conflictText = e.text();
     }
-    // One held line must not keep the others off every board: each on its own, in one
-    // transaction, where a statement that fails changes nothing and the others stand.
-    transaction.rollback();
-    transaction.start();
+    // One held line must not keep the others off every board: each on its own.
     mark.close();
     mark.setSql(PollingSql::markOneShown(served));
     mark.prepare();
@@ -377,7 +376,6 @@ QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<q
             held.insert(key);
         }
     }
-    transaction.commit();
     return held;
 }
 

@@ -38,6 +38,8 @@ public:
         std::function<void(const QString& headline, const QString& detail)> status;
         // Reads what else follows the polls (the dishes in work); errors are thrown as the run's.
         std::function<void()> followed;
+        // The server's time as each run's first request read it.
+        std::function<void(const QDateTime&)> serverTime;
     };
 
     PollingCycle(Form_Base& base, Journal& journal, SoundAlert& alert, Board board, Dialogs& dialogs, const Clock& clock,

@@ -125,12 +125,11 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     m_serverClock = std::make_unique<ServerClock>(platform.clock);
     ServerClock* serverClock = m_serverClock.get();
     m_forms.Clock = serverClock;
-    // Before the first poll's reading, the server is asked once.
-    serverClock->ask = [base, main]() -> std::optional<QDateTime> {
-        if (!base->MyDB.connected())
-            return std::nullopt;
-        const std::optional<double> days = main->serverTime().now();
-        return days ? std::optional(DbTime::toDateTime(*days)) : std::nullopt;
+    // The board's colours and minutes take the server's time from the polls' readings too;
+    // before the first poll's reading, the server is asked once.
+    main->serverTime().carry(*serverClock);
+    serverClock->ask = [base, ask = serverClock->ask]() -> std::optional<QDateTime> {
+        return base->MyDB.connected() ? ask() : std::nullopt;
     };
     m_forms.Ages = new PanelAges(main->board(), main->panels(), *serverClock, main);
     m_forms.AllDay = new Form_AllDay(state, platform.display, main->gate(), main);
@@ -144,10 +143,10 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
                                         [main](const QString& headline, const QString& detail) {
                                             main->Strip->showProblem(headline, detail);
                                         },
-                                        [main, work = m_forms.Work, serverClock, &clock = platform.clock] {
+                                        [main, work = m_forms.Work, &clock = platform.clock] {
                                             work->refresh(main->board().served(), clock.now());
-                                            serverClock->note(work->serverNow());
-                                        }},
+                                        },
+                                        [serverClock](const QDateTime& server) { serverClock->note(server); }},
                                        platform.dialogs, platform.clock, base);
     QObject::connect(main->GHot, &DataGrid::scrolledToEnd, m_forms.Polling, &PollingCycle::showMoreHot);
     PollingCycle* polling = m_forms.Polling;

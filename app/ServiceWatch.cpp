@@ -6,7 +6,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -88,9 +93,23 @@ void ServiceWatch::polled(const QString& problem)
     m_status.polled = m_clock.now();
     m_status.problem = problem;
     ServiceManager::notify("WATCHDOG=1\nSTATUS=" + statusLine(m_status).toUtf8());
-    if (!m_written.isValid() || m_written.secsTo(m_status.polled) >= WriteEverySeconds
-        || m_status.polled < m_written)
+    // Only the poll's time is new: it goes to the file's modification time, with no write.
+    if (!m_written.isValid() || m_status.polled < m_written || restText(m_status) != m_writtenRest || !touch())
         write();
+}
+
+QByteArray ServiceWatch::restText(Status status)
+{
+    status.polled = {};
+    return status.text();
+}
+
+bool ServiceWatch::touch()
+{
+    const qint64 ms = m_status.polled.toMSecsSinceEpoch();
+    const timespec at{time_t(ms / 1000), long(ms % 1000) * 1000000};
+    const timespec times[2] = {at, at};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(m_path).constData(), times, 0) == 0;
 }
 
 void ServiceWatch::announced()
@@ -106,11 +125,20 @@ void ServiceWatch::setSilence(const QString& silence)
 
 void ServiceWatch::write()
 {
-    // Whole or not at all: a reader never sees half a file.
-    QSaveFile file(m_path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(m_status.text()) >= 0 && file.commit();
+    // Whole or not at all: a reader never sees half a file. Written beside it and renamed over
+    // it, not synced to the disk: it is rewritten every poll, and after a power cut it says no
+    // more than that the monitor is not running, whatever it holds.
+    const QString beside = m_path + u".new"_s;
+    QFile file(beside);
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(m_status.text()) >= 0;
+    file.close();
+    written = written && file.error() == QFileDevice::NoError
+              && ::rename(QFile::encodeName(beside).constData(), QFile::encodeName(m_path).constData()) == 0;
     if (!written && !m_writeFailed)
-        qCWarning(lcMonitor).noquote() << "status file" << m_path << "not written:" << file.errorString();
+        qCWarning(lcMonitor).noquote() << "status file" << m_path << "not written:"
+                                       << (file.error() != QFileDevice::NoError ? file.errorString()
+                                                                                : QString::fromLocal8Bit(std::strerror(errno)));
     m_writeFailed = !written;
     m_written = m_clock.now();
+    m_writtenRest = written ? restText(m_status) : QByteArray();
 }

@@ -16,8 +16,9 @@ class ServiceWatch : public QObject {
     Q_OBJECT
 public:
     static constexpr const char* FileName = "kitchen-monitor.status";
-    // The status file is rewritten at most this often; a poll comes every 5 s.
-    static constexpr int WriteEverySeconds = 4;
+    // The status file is rewritten when what it says changes; a poll that changes nothing else
+    // sets the file's modification time to the poll's, which is the last poll's time when later
+    // than the one written.
 
     // What the file holds, one "key=value" line each (UTF-8); times in ISO form.
     struct Status {
@@ -55,7 +56,10 @@ private:
     const Clock& m_clock;
     bool m_shown = false;
     Status m_status;
+    static QByteArray restText(Status status); // all but the poll's time
+    bool touch();
     QDateTime m_written;
+    QByteArray m_writtenRest;
     bool m_writeFailed = false; // told once
     QTimer m_alive;
 };

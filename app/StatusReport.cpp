@@ -28,7 +28,11 @@ StatusReport::Report StatusReport::make(const QString& folder, const QDateTime& 
 
     QFile file(QDir(folder).filePath(QString::fromLatin1(ServiceWatch::FileName)));
     const bool known = file.open(QIODevice::ReadOnly);
-    const ServiceWatch::Status status = ServiceWatch::Status::read(known ? file.readAll() : QByteArray());
+    ServiceWatch::Status status = ServiceWatch::Status::read(known ? file.readAll() : QByteArray());
+    // The polls that changed nothing else left their time on the file alone.
+    if (const QDateTime touched = known ? QFileInfo(file).lastModified() : QDateTime();
+        status.polled.isValid() && touched > status.polled)
+        status.polled = touched;
     // A file left by an earlier monitor says nothing of the one running now.
     const bool current = known && process && status.process == *process;
     const qint64 age = status.polled.isValid() ? status.polled.secsTo(now) : -1;

@@ -43,6 +43,10 @@ int main(int argc, char* argv[])
     // Every file the monitor makes (settings, journal, lock, status, exports) is its user's alone:
     // the journal names waiters and dishes, psw.txt holds the database's password.
     ::umask(077);
+    // The C library looks at /etc/localtime again at every conversion to local time while TZ
+    // is not set (a dozen a poll, each a path lookup); set to that same file, it reads it once.
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
 #endif
     Log::setUp();
     QCoreApplication::setApplicationVersion(QStringLiteral(MONITOR_VERSION));

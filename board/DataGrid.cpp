@@ -39,7 +39,9 @@ void DataGrid::paintEvent(QPaintEvent* event)
     if (!m_turn) {
         m_turn = new QTimer(this);
         m_turn->setSingleShot(true);
-        connect(m_turn, &QTimer::timeout, viewport(), qOverload<>(&QWidget::update));
+        // On time, so that the rows that turned are the ones repainted.
+        m_turn->setTimerType(Qt::PreciseTimer);
+        connect(m_turn, &QTimer::timeout, this, &DataGrid::repaintTurned);
     }
     m_turn->start(int(*next));
 }
@@ -60,6 +62,24 @@ void DataGrid::hideCutRow()
         return;
     QPainter painter(viewport());
     painter.fillRect(QRect(0, top, viewport()->width(), bottom - top), palette().base());
+}
+
+// Only the rows whose minutes turned are painted again, not the whole grid.
+void DataGrid::repaintTurned()
+{
+    auto* rows = qobject_cast<QueryModel*>(model());
+    const std::optional<double> now = m_time && rows ? m_time->now() : std::nullopt;
+    if (!now) {
+        viewport()->update();
+        return;
+    }
+    QRegion turned;
+    for (int row : rows->rowsTurningAt(*now, TurnSlackMs))
+        turned += QRect(0, rowViewportPosition(row), viewport()->width(), rowHeight(row));
+    if (turned.isEmpty())
+        viewport()->update();
+    else
+        viewport()->update(turned);
 }
 
 void DataGrid::resizeEvent(QResizeEvent* event)

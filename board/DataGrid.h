@@ -62,6 +62,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr qint64 TurnSlackMs = 1000;
+    void repaintTurned();
     QueryModel* chosenRowIsCurrent();
     void hideCutRow();
     void selectCurrentRow();

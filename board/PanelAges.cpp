@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -88,9 +89,25 @@ PanelAges::PanelAges(const OrderBoard& board, const std::array<QGroupBox*, 6>& p
                     });
             });
     }
-    m_tick.setInterval(1000);
+    // Woken only when an age or a colour turns, not every second.
+    m_tick.setSingleShot(true);
     connect(&m_tick, &QTimer::timeout, this, &PanelAges::update);
-    m_tick.start();
+}
+
+std::optional<qint64> PanelAges::msToNextTurn(const Query& lines, const QDateTime& now)
+{
+    const int start = lines.fieldIndex(u"START_TIME"_s);
+    QDateTime first;
+    for (int r = 0; start >= 0 && r < lines.recordCount(); ++r)
+        if (const std::optional<double> days = lines.row(r)[size_t(start)].toDouble()) {
+            const QDateTime at = DbTime::toDateTime(*days);
+            if (!first.isValid() || at < first)
+                first = at;
+        }
+    if (!first.isValid() || !now.isValid())
+        return std::nullopt;
+    const qint64 since = first.msecsTo(now);
+    return since < 0 ? 60000 - since : 60000 - since % 60000;
 }
 
 void PanelAges::update()
@@ -103,6 +120,12 @@ void PanelAges::update()
     }();
     // Without an order on the board the server's time is not asked for.
     const QDateTime now = anyOrder ? m_clock.now() : QDateTime();
+    const std::optional<double> nowDays = now.isValid() ? std::optional(DbTime::fromDateTime(now)) : std::nullopt;
+    std::optional<qint64> next;
+    const auto sooner = [&next](std::optional<qint64> ms) {
+        if (ms)
+            next = next ? std::min(*next, *ms) : *ms;
+    };
     for (int i = 0; i < 6; ++i) {
         QLabel* label = m_labels[size_t(i)];
         const Query* lines = m_board.panelQuery(i);
@@ -111,6 +134,10 @@ void PanelAges::update()
             label->hide();
             continue;
         }
+        // The age turns with its minutes, the colour where a dish's minutes left do.
+        sooner(msToNextTurn(*lines, now));
+        if (const QueryModel* model = m_board.panelModel(i))
+            sooner(model->msToNextTurn([nowDays] { return nowDays; }));
         QFont font = m_panels[size_t(i)]->font();
         font.setBold(age->urgency != Urgency::None);
         const QString shown = text(*age);
@@ -124,6 +151,10 @@ void PanelAges::update()
         place(i);
         label->show();
     }
+    if (next)
+        m_tick.start(int(std::clamp<qint64>(*next, 1, 60000)));
+    else
+        m_tick.stop();
 }
 
 // On the caption's line, at the frame's right end, as tall as the caption.

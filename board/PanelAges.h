@@ -34,6 +34,9 @@ public:
     // The age of the order whose panel lines these are, at the server's time `now`; nothing
     // for a panel without lines.
     static std::optional<Age> of(const Query& lines, const QDateTime& now);
+    // The milliseconds from `now` until the age of the order whose panel lines these are turns
+    // next; nothing for a panel without lines.
+    static std::optional<qint64> msToNextTurn(const Query& lines, const QDateTime& now);
     // "27 мин"; "!27 мин" when late.
     static QString text(const Age& age);
     // The widest age the caption line keeps room for: a late order of two figures of minutes.
@@ -56,6 +59,6 @@ private:
     std::array<QGroupBox*, 6> m_panels;
     ServerClock& m_clock;
     std::array<QLabel*, 6> m_labels{};
-    QTimer m_tick; // the minutes turn between the polls
+    QTimer m_tick; // at the next turn of an age or a colour, between the polls
     bool m_queued = false;
 };

@@ -301,6 +301,20 @@ TimingColours::Line QueryModel::timing(const QStringList& fields, const std::vec
     return line;
 }
 
+QList<int> QueryModel::rowsTurningAt(double now, qint64 slackMs) const
+{
+    const int due = m_query && m_query->isOpen() ? m_query->fieldIndex(u"TPS"_s) : -1;
+    QList<int> rows;
+    for (int row = 0; due >= 0 && row < m_query->recordCount(); ++row)
+        if (const std::optional<double> at = m_query->row(row)[size_t(due)].toDouble()) {
+            // Just turned: a whole minute to the next turn, less the time since; about to turn.
+            const qint64 ms = TimingColours::msToNextTurn(*at, now);
+            if (ms > 60'000 - slackMs || ms <= slackMs)
+                rows << row;
+        }
+    return rows;
+}
+
 std::optional<qint64> QueryModel::msToNextTurn(const TimingColours::ServerNow& now) const
 {
     const int due = m_query && m_query->isOpen() ? m_query->fieldIndex(u"TPS"_s) : -1;

@@ -52,6 +52,8 @@ public:
     // The milliseconds until the minutes left of any row turn next, by the server's time `now`
     // (asked only when a row has a due time); none when no row turns.
     std::optional<qint64> msToNextTurn(const TimingColours::ServerNow& now) const;
+    // The rows whose minutes left turn within `slackMs` of `now` (in days), before or after it.
+    QList<int> rowsTurningAt(double now, qint64 slackMs) const;
 
 signals:
     // The query's current row moved to `row`.

@@ -1,6 +1,8 @@
 #include "ServerTime.h"
 
 #include "DbError.h"
+#include "DbValue.h"
+#include "ServerClock.h"
 #include "StoredProc.h"
 
 #include <QTimer>
@@ -19,7 +21,21 @@ ServerTime::ServerTime(StoredProc& proc, std::function<void(const QString&)> rep
     });
 }
 
+void ServerTime::carry(ServerClock& clock)
+{
+    m_clock = &clock;
+    clock.ask = [this]() -> std::optional<QDateTime> {
+        const std::optional<double> days = read();
+        return days ? std::optional(DbTime::toDateTime(*days)) : std::nullopt;
+    };
+}
+
 std::optional<double> ServerTime::now()
+{
+    return m_clock ? m_clock->days() : read();
+}
+
+std::optional<double> ServerTime::read()
 {
     if (m_painting && m_fetched && !(m_forPaint && m_fitRead.elapsed() > FitKeptMs))
         return m_time;

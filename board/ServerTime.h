@@ -1,11 +1,13 @@
 #pragma once
-// The server's current time for the colours, from its clock procedure. A paint of the board
-// fetches it at most once, lazily, and shares it among all the rows of all the grids painted in
-// that pass: painting must not make a round trip per cell or per grid. The reading is dropped
-// when the event loop turns, so the next paint asks again; but a reading taken to fit the
-// grids to new rows serves the paint those rows bring, at the next turn, if it comes within
-// FitKeptMs: a page change reads the server's time once. A failure is reported once, after
-// the paint, not from inside it.
+// The server's current time for the colours. Carried on a ServerClock (the program's way), it
+// is the server's time as the last poll read it, laid on this machine's clock: a paint makes no
+// request, and the clock procedure is asked only before the first poll has read the time.
+// Without a ServerClock it comes from the clock procedure: a paint of the board fetches it at
+// most once, lazily, and shares it among all the rows of all the grids painted in that pass.
+// The reading is dropped when the event loop turns, so the next paint asks again; but a
+// reading taken to fit the grids to new rows serves the paint those rows bring, at the next
+// turn, if it comes within FitKeptMs. A failure is reported once, after the paint, not from
+// inside it.
 
 #include <QElapsedTimer>
 #include <QString>
@@ -13,6 +15,7 @@
 #include <functional>
 #include <optional>
 
+class ServerClock;
 class StoredProc;
 
 class ServerTime {
@@ -21,6 +24,9 @@ public:
     ServerTime(StoredProc& proc, std::function<void(const QString&)> report);
 
     std::optional<double> now();
+    // From now on the time comes from `clock`, which asks this clock procedure only when it
+    // has no reading yet.
+    void carry(ServerClock& clock);
 
     static constexpr int FitKeptMs = 1000;
 
@@ -40,9 +46,11 @@ public:
     };
 
 private:
+    std::optional<double> read();
     void reportOnce(const QString& text);
 
     StoredProc& m_proc;
+    ServerClock* m_clock = nullptr;
     std::function<void(const QString&)> m_report;
     int m_painting = 0;
     int m_fitting = 0;

@@ -47,7 +47,7 @@ Form_Base::Form_Base(const Settings& settings, Form_Util& util, Dialogs& dialogs
       TransactionWrite(MyDB, WriteParams),
       // The polling never waits: a row another holds is tried again at the next run, and the
       // board goes on meanwhile.
-      TransactionBeep(MyDB, NoWaitWriteParams),
+      TransactionBeep(MyDB, NoWaitWriteParams + QStringList{QStringLiteral("autocommit")}),
       QRead1(MyDB, TransactionRead),
       QWrite1(MyDB, TransactionWrite),
       QHot(MyDB, TransactionRead),

@@ -25,6 +25,7 @@ constexpr TpbItem tpbItems[] = {
     {"write", isc_tpb_write},
     {"consistency", isc_tpb_consistency},
     {"concurrency", isc_tpb_concurrency},
+    {"autocommit", isc_tpb_autocommit}, // the server commits (retaining) after each statement
 };
 }
 

@@ -66,19 +66,20 @@ QStringList PollingSql::everyShiftNewLines(const ServedSections& served)
 // comparisons, so a line that comes due changes it; ALARMED counts the lines in work that the
 // hot queue's alarm condition on the minutes left lets in, so a line that reaches its alarm
 // time changes it. The minutes left themselves turn every minute: the board counts them from
-// the rows it holds and the server's time of its paint, so their turn costs no read.
+// the rows it holds and the server's time, which the last column of that row brings (no part
+// of what the board depends on) and the local clock carries between polls: no read of its own.
 QStringList PollingSql::newLines(const ServedSections& served)
 {
-    const QString none = u"CAST(NULL AS BIGINT)"_s;
+    const QString none = u"CAST(NULL AS BIGINT)"_s, noTime = u"CAST(NULL AS TIMESTAMP)"_s;
     const QStringList openLines{
         u"INNER JOIN ZAKAZ ON ZAKAZ.KOD_SMENA = SMENA.KOD + 0"_s,
         u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
     };
-    return QStringList{u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK, %1 AS N, %1 AS V, %1 AS W, %1 AS DUE, %1 AS ALARMED FROM SMENA"_s.arg(none)}
+    return QStringList{u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK, %1 AS N, %1 AS V, %1 AS W, %1 AS DUE, %1 AS ALARMED, %2 AS NOW_T FROM SMENA"_s.arg(none, noTime)}
         + openLines
         + QStringList{u"WHERE SMENA.STATUS < 10 AND ZAKAZ_STR.PRINT_SECTION + 0 = %1"_s.arg(stateValue(LineState::New))}
         + BoardSql::sectionCondition(served)
-        + QStringList{u"UNION ALL"_s, u"SELECT %1, KOD, %1, %1, %1, %1, %1 FROM SMENA WHERE STATUS < 10"_s.arg(none),
+        + QStringList{u"UNION ALL"_s, u"SELECT %1, KOD, %1, %1, %1, %1, %1, %2 FROM SMENA WHERE STATUS < 10"_s.arg(none, noTime),
                       u"UNION ALL"_s,
                       u"SELECT %1, %1, COUNT(*), SUM(ZAKAZ_STR.RDB$RECORD_VERSION),"_s.arg(none),
                       u"SUM(ZAKAZ.RDB$RECORD_VERSION + COALESCE(PERSON.RDB$RECORD_VERSION, 0)),"_s,
@@ -89,7 +90,8 @@ QStringList PollingSql::newLines(const ServedSections& served)
                       u"SUM(IIF((ZAKAZ_STR.PRINT_SECTION + 0 = %1 OR ZAKAZ_STR.PRINT_SECTION + 0 = %2)"_s
                           .arg(stateValue(LineState::New)).arg(stateValue(LineState::Shown)),
                       u"AND ZAKAZ_STR.END_TIME IS NULL AND ZAKAZ_STR.MY_TIME > 0"_s,
-                      u"AND ZAKAZ_STR.ALL_TIME <= CAST(ZAKAZ_STR.MY_ALARM + ZAKAZ_STR.MY_ALARM * 0.2 AS BIGINT), 1, 0))"_s,
+                      u"AND ZAKAZ_STR.ALL_TIME <= CAST(ZAKAZ_STR.MY_ALARM + ZAKAZ_STR.MY_ALARM * 0.2 AS BIGINT), 1, 0)),"_s,
+                      u"CURRENT_TIMESTAMP"_s,
                       u"FROM SMENA"_s}
         + openLines
         + QStringList{u"LEFT JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s, u"WHERE SMENA.STATUS < 10"_s}

@@ -394,9 +394,10 @@ void TestPollingCycle::skippedRunShowsWhatAFullReadShows()
     int added = 0;
     const QString firstShown = u"(SELECT MIN(KOD) FROM ZAKAZ_STR WHERE PRINT_SECTION = %1)"_s;
     for (const QString& step : std::as_const(steps)) {
-        if (step == u"new")
-            addLine(++added % 2 ? 100 : 300, 1, 1, u"Новое %1"_s.arg(added));
-        else if (step == u"ready")
+        if (step == u"new") {
+            ++added;
+            addLine(added % 2 ? 100 : 300, 1, 1, u"Новое %1"_s.arg(added));
+        } else if (step == u"ready")
             m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 3 WHERE KOD = "_s + firstShown.arg(2));
         else if (step == u"back")
             m_db->exec(u"UPDATE ZAKAZ_STR SET PRINT_SECTION = 2 WHERE KOD = "_s + firstShown.arg(3));

@@ -1,6 +1,6 @@
 // The order pages against a real database: which orders are listed, paging, the section
 // filter and its file, the mode, captions, the panels' order, and the server time the colours
-// need, read once per paint.
+// need, carried on the local clock: no paint asks the server.
 
 #include "AppState.h"
 #include "Settings.h"
@@ -15,7 +15,10 @@
 #include "Forms.h"
 #include "OrderBoard.h"
 #include "OrderRows.h"
+#include "Query.h"
 #include "QueryModel.h"
+#include "ServerClock.h"
+#include "ServerTime.h"
 #include "TestDatabase.h"
 
 #include <QCheckBox>
@@ -41,6 +44,8 @@ struct Board {
         forms.Main = main.get();
         forms.Base = base.get();
         main->attachDatabase(*base);
+        // As the program has it: the colours take the server's time from the polls' readings.
+        main->serverTime().carry(serverClock);
         base->MyDB.DatabaseName = db.name();
         base->MyDB.open();
         for (int i = 0; i < 5; ++i)
@@ -85,6 +90,7 @@ struct Board {
     FakeSoundPlayer player;
     SystemClock clock;
     Form_Util util{clock};
+    ServerClock serverClock{clock};
     Forms forms;
     std::unique_ptr<Form_Base> base; // outlives the board's panel queries
     std::unique_ptr<Form_Main> main;
@@ -267,9 +273,11 @@ void TestOrderBoard::oneServerTimePerPaint()
     b.main->show();
     QVERIFY(QTest::qWaitForWindowExposed(b.main.get()));
     b.refresh();
-    b.main->G1->viewport()->repaint(); // the clock procedure is prepared here
+    // No poll has read the server's time: the board asked for it once, fitting or painting.
+    b.main->G1->viewport()->repaint();
+    QVERIFY(b.serverClock.known());
     QTest::qWait(1);
-    // Both panels need the time; the board's paint reads it once for both.
+    // From then on the time is carried on the local clock: painting asks the server nothing.
     struct PaintCount : QObject {
         int paints = 0;
         bool eventFilter(QObject*, QEvent* event) override
@@ -285,14 +293,13 @@ void TestOrderBoard::oneServerTimePerPaint()
     b.main->G2->viewport()->update();
     QCoreApplication::processEvents();
     QCOMPARE(count.paints, 2);
-    QCOMPARE(b.base->MyDB.requestCount() - before, 1);
-    // A later paint reads it anew.
+    QCOMPARE(b.base->MyDB.requestCount() - before, 0);
     QTest::qWait(1);
     before = b.base->MyDB.requestCount();
     b.main->G2->viewport()->repaint();
-    QCOMPARE(b.base->MyDB.requestCount() - before, 1);
-    // New rows are fitted to the grid, then painted: one reading for both, beside the list's
-    // page and the panels' lines.
+    QCOMPARE(b.base->MyDB.requestCount() - before, 0);
+    // New rows are fitted to the grid, then painted: the list's page and the panels' lines, and
+    // no reading of the time.
     m_db->exec(u"UPDATE ZAKAZ_STR SET KOLVO = KOLVO + 1 WHERE KOD_ZAKAZ = 500"_s);
     QTest::qWait(1);
     count.paints = 0;
@@ -300,7 +307,7 @@ void TestOrderBoard::oneServerTimePerPaint()
     b.refresh();
     QCoreApplication::processEvents();
     QVERIFY(count.paints > 0);
-    QCOMPARE(b.base->MyDB.requestCount() - before, 3);
+    QCOMPARE(b.base->MyDB.requestCount() - before, 2);
 
     // Overdue is red, due within the alarm time maroon, due later green.
     QueryModel* model = b.board().panelModel(0);
@@ -313,6 +320,13 @@ void TestOrderBoard::oneServerTimePerPaint()
     QVERIFY(font(0).value<QFont>().bold() && !font(0).value<QFont>().strikeOut());
     QVERIFY(font(4).value<QFont>().bold() && !font(4).value<QFont>().strikeOut());
     QVERIFY(!font(8).isValid());
+
+    // At a minute's turn the grid repaints the rows whose minutes turned: here all nine, due at
+    // whole minutes apart; half a minute later, none.
+    const Query& lines = *b.board().panelQuery(0);
+    const double due = *lines.row(0)[size_t(lines.fieldIndex(u"TPS"_s))].toDouble();
+    QCOMPARE(model->rowsTurningAt(due + 3.0 / 1440, 1000).size(), 9);
+    QVERIFY(model->rowsTurningAt(due + 3.0 / 1440 + 30.0 / 86400, 1000).isEmpty());
 }
 
 void TestOrderBoard::lostServerTimeReportedOnce()

@@ -27,7 +27,6 @@
 #include "Form_Limit.h"
 #include "Form_Net.h"
 #include "Form_Ready.h"
-#include "Form_Stat.h"
 #include "Form_Vid.h"
 #include "Forms.h"
 #include "RadioGroup.h"
@@ -199,8 +198,8 @@ BoardKeys Form_Main::boardKeys()
     keys.dropChoice = [this] { m_board->dropChoice(); };
     keys.recall = [this] { BtnReadyClick(); };
     keys.statistics = [this] {
-        if (m_forms.Stat)
-            m_forms.Stat->showToday();
+        if (m_forms.showStatistics)
+            m_forms.showStatistics();
     };
     return keys;
 }

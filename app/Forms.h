@@ -1,6 +1,8 @@
 #pragma once
 // The eleven windows of the program, reachable from one another once they exist. A pointer is
-// null until its window has been created.
+// null until its window has been created; the statistics window is made at its first opening.
+
+#include <functional>
 
 class Form_Main;
 class Form_Util;
@@ -36,7 +38,7 @@ struct Forms {
     Form_Base* Base = nullptr;
     Form_Klava* Klava = nullptr;
     Form_Ready* Ready = nullptr; // the recall list
-    Form_Stat* Stat = nullptr;   // the journal's figures
+    std::function<void()> showStatistics; // the journal's figures, today's, in their window
     Form_AllDay* AllDay = nullptr; // "Итого": the dishes in work by name
 
     // The data module's sound alert and polling cycle, which work on the board's widgets.

@@ -104,16 +104,23 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     m_forms.Ready->attach(*base, *presses, [main] { main->refreshBoard(); });
     main->gate().routeKeys(m_forms.Ready, m_forms.Ready->keys(), platform.dialogs);
     main->recallNewest = [ready = m_forms.Ready] { return ready->takeBackNewest(); };
-    m_forms.Stat = new Form_Stat(state, m_journal, platform.dialogs, platform.display, platform.clock, main);
-    m_forms.Stat->sections = [main] {
-        QList<int> sections{800, 900};
-        const ServedSections served = main->board().served();
-        for (int i = 0; i < 5; ++i)
-            if (served[size_t(i)])
-                sections << i + 1;
-        return sections;
+    // The statistics window and its chart are made when first opened: the board's first picture
+    // needs neither.
+    m_forms.showStatistics = [this, &state, main, platform] {
+        if (!m_statistics) {
+            m_statistics = new Form_Stat(state, m_journal, platform.dialogs, platform.display, platform.clock, main);
+            m_statistics->sections = [main] {
+                QList<int> sections{800, 900};
+                const ServedSections served = main->board().served();
+                for (int i = 0; i < 5; ++i)
+                    if (served[size_t(i)])
+                        sections << i + 1;
+                return sections;
+            };
+        }
+        m_statistics->showToday();
     };
-    m_forms.Vid->showStatistics = [this] { m_forms.Stat->showToday(); };
+    m_forms.Vid->showStatistics = m_forms.showStatistics;
     m_forms.Alert = new SoundAlert(*base, platform.speaker, main->PanelSound, main->TimerColor,
                                    {[&settings] { return settings.output(); },
                                     [&settings] { return settings.duration(); },

@@ -1,6 +1,6 @@
 #pragma once
-// Program start: the eleven windows created once, in their fixed order, each running its own
-// creation step, and then the board marked ready.
+// Program start: the windows created once, in their fixed order, each running its own creation
+// step, and then the board marked ready; the statistics window waits for its first opening.
 
 #include "Forms.h"
 #include "Journal.h"
@@ -19,6 +19,7 @@ class ServerClock;
 class IdleClock;
 class ScreenKeeper;
 class Settings;
+class Form_Stat;
 
 // The machine underneath the windows.
 struct Platform {
@@ -50,6 +51,7 @@ private:
     Forms m_forms;
     std::unique_ptr<ServerClock> m_serverClock; // outlives the windows that read it
     std::unique_ptr<Form_Main> m_main; // every other window belongs to the board
+    Form_Stat* m_statistics = nullptr; // made at its first opening, the board's too
 };
 
 // The exit status that asks whoever supervises the program to start it again (EX_TEMPFAIL):

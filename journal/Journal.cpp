@@ -84,6 +84,9 @@ bool Journal::openFile()
             // WAL with NORMAL sync: a committed event is in the log file before the call
             // returns, so a killed program loses none; only a power cut may lose the last ones.
             code = sqlite3_exec(m_db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr);
+            if (code == SQLITE_OK)
+                code = sqlite3_exec(m_db, QByteArray("PRAGMA cache_size=-" + QByteArray::number(CacheKiB)).constData(),
+                                    nullptr, nullptr, nullptr);
         }
         bool sound = code == SQLITE_OK;
         QString error;

@@ -45,6 +45,9 @@ public:
     static constexpr int KeepDays = 90;
     // Past this the journal stops growing (and says so in the log) rather than fill the disk.
     static constexpr qint64 DefaultSizeLimit = 256LL * 1024 * 1024;
+    // The pages the journal keeps in memory, in KiB. An event is written and seldom read again,
+    // and the system keeps the file cached: SQLite's own 2 MB would fill as the file grows.
+    static constexpr int CacheKiB = 256;
 
     Journal() = default;
     ~Journal();

@@ -139,7 +139,6 @@ void Form_Net::buildControls()
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName(u"SpeedButton1"_s);
     SpeedButton1->setGeometry(396, 256, 23, 22);
-    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     SpeedButton1->setIconSize(QSize(16, 16));
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
 
@@ -162,7 +161,7 @@ void Form_Net::buildControls()
     BitBtn2 = pictureButton("BitBtn2", ButtonPictures::icon(Picture::Options),
                             u"Изменить системный пароль для подключения к базе данных"_s,
                             {0, 368, 425, 41}, this);
-    Btn_Default = pictureButton("Btn_Default", style()->standardIcon(QStyle::SP_BrowserReload),
+    Btn_Default = pictureButton("Btn_Default", QIcon(),
                                 u"Восстановить установки по умолчанию"_s, {0, 412, 425, 41}, this);
     BtnOK = pictureButton("BtnOK", ButtonPictures::icon(Picture::Ok), u"OK"_s, {0, 456, 210, 25}, this);
     BtnOK->setDefault(true);
@@ -204,6 +203,12 @@ void Form_Net::buildControls()
 
 void Form_Net::showEvent(QShowEvent* event)
 {
+    // The style's two pictures are read from their image files when the window is first shown,
+    // not at the program's start, which would load the image readers for them.
+    if (SpeedButton1->icon().isNull()) {
+        SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+        Btn_Default->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    }
     DesignDialog::showEvent(event);
     if (!event->spontaneous())
         reportErrors(m_dialogs, this, [this] { FormShow(); });

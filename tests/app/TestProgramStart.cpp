@@ -11,6 +11,7 @@
 #include "ProgramWindows.h"
 #include "Form_Base.h"
 #include "Form_Net.h"
+#include "Form_Stat.h"
 #include "Form_Util.h"
 #include "OrderRows.h"
 #include "RadioGroup.h"
@@ -103,6 +104,14 @@ void TestProgramStart::windowsComeInTheirOrder()
     // The settings dialog switched the board's idle check on; the data module, the polling.
     QVERIFY(windows.forms().Main->IdleTimer.isActive());
     QVERIFY(windows.forms().Base->TimerHot.isActive());
+    // The statistics window, not needed for the board, is made at its first opening, and once.
+    const auto statistics = [&] { return windows.forms().Main->findChildren<Form_Stat*>(); };
+    QVERIFY(statistics().isEmpty());
+    for (int opening = 0; opening < 2; ++opening) {
+        QTimer::singleShot(0, windows.forms().Main, [&] { statistics().value(0)->reject(); });
+        windows.forms().showStatistics();
+    }
+    QCOMPARE(statistics().size(), 1);
 }
 
 void TestProgramStart::firstStartFiles()

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QList>
 #include <QTest>
@@ -177,6 +178,7 @@ void TestJournal::faults_data()
     QTest::newRow("cannot be created") << u"folder"_s << false << false;
     QTest::newRow("full") << u"full"_s << true << false;
     QTest::newRow("a press's second line fails") << u"second line"_s << true << false;
+    QTest::newRow("a big journal") << u"big"_s << true << false;
 }
 
 void TestJournal::faults()
@@ -206,6 +208,15 @@ void TestJournal::faults()
     }
     Journal journal;
     QCOMPARE(journal.open(m_dir->path(), &m_clock), opens);
+    if (fault == u"big") {
+        // Megabytes of events written in one run: the pages kept in memory stay few.
+        for (int i = 0; i < 300; ++i)
+            journal.announced({line(i, QString(3000, u'щ'), 1)});
+        int used = 0, highest = 0;
+        QCOMPARE(sqlite3_db_status(journal.handle(), SQLITE_DBSTATUS_CACHE_USED, &used, &highest, 0), SQLITE_OK);
+        QVERIFY2(QFileInfo(path + u"-wal"_s).size() + QFileInfo(path).size() > 1024 * 1024, "less written than meant");
+        QVERIFY2(used <= 2 * Journal::CacheKiB * 1024, qPrintable(QString::number(used)));
+    }
     QCOMPARE(!QDir(m_dir->path()).entryList({Journal::FileName + u".broken-*"_s}).isEmpty(), movedAside);
     if (fault == u"full") {
         // No page more than it has: the first pages filled, nothing more goes in.

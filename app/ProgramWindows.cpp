@@ -159,6 +159,12 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *menu,
                                            m_forms.Limit));
     m_forms.Limit->attach(*menu, *m_forms.Klava);
+    // The manager's windows, a stray tap away on the board, do not stay over it unattended.
+    InputGate& gate = main->gate();
+    Form_Vid* vid = m_forms.Vid;
+    gate.closeWhenLeft(vid, [vid] { vid->takeBackUntouched(); });
+    for (QDialog* window : std::initializer_list<QDialog*>{m_forms.Net, m_forms.Psw, m_forms.Limit, m_forms.Klava})
+        gate.closeWhenLeft(window);
     state.FormsReady = true;
     // A settings file that could not be read took its default: said where an IT person looks.
     if (const QStringList unreadable = SettingsFile::unreadable(); !unreadable.isEmpty())

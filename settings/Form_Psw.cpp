@@ -8,6 +8,7 @@
 #include "Form_Base.h"
 #include "Form_Util.h"
 #include "RadioGroup.h"
+#include "RestartQuestion.h"
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 
@@ -165,7 +166,7 @@ void Form_Psw::refuse(const QString& message, bool clearFields)
 void Form_Psw::BitBtn1Click()
 {
     if (RadioGroup1->itemIndex() != 1) {
-        if (!m_dialogs.question(this, QuestionCaption, DefaultQuestion))
+        if (!m_dialogs.question(this, QuestionCaption, DefaultQuestion, Dialogs::Focus::Cancel))
             return;
         EPsw->setText(QString::fromLatin1(Form_Base::DefaultPassword));
         store();
@@ -187,6 +188,11 @@ void Form_Psw::BitBtn1Click()
 
 void Form_Psw::store()
 {
+    if (!RestartQuestion::agreed(m_dialogs, this)) {
+        if (RadioGroup1->itemIndex() != 1)
+            EPsw->clear(); // the default put there for the store
+        return;
+    }
     // Only Latin letters and digits get here, one byte each.
     const QByteArray bytes = m_util.ScramblePassword(EPsw->text().toLatin1());
     SettingsFile(m_state.settingsFolder, SettingsNames::Psw).writePrivateBytes(bytes);

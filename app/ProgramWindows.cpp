@@ -101,7 +101,15 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     m_forms.Ready = new Form_Ready(state, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Ready->attach(*base, *presses, [main] { main->refreshBoard(); });
     main->gate().routeKeys(m_forms.Ready, m_forms.Ready->keys(), platform.dialogs);
-    main->recallNewest = [ready = m_forms.Ready] { return ready->takeBackNewest(); };
+    main->recallNewest = [ready = m_forms.Ready]() -> std::optional<Form_Main::TakenBack> {
+        const std::optional<Journal::Press> entry = ready->takeBackNewest();
+        if (!entry || entry->lines.isEmpty())
+            return std::nullopt;
+        Form_Main::TakenBack back{entry->lines.first().order, {}};
+        for (const Journal::Line& line : entry->lines)
+            back.lines << line.line;
+        return back;
+    };
     m_forms.Stat = new Form_Stat(state, m_journal, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Stat->sections = [main] {
         QList<int> sections{800, 900};

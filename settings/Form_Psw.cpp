@@ -183,16 +183,14 @@ void Form_Psw::BitBtn1Click()
         return refuse(LengthMessage, true);
     if (!std::all_of(password.cbegin(), password.cend(), latinOrDigit))
         return refuse(LettersMessage, true);
+    // The default's own question above asks already.
+    if (!RestartQuestion::agreed(m_dialogs, this))
+        return;
     store();
 }
 
 void Form_Psw::store()
 {
-    if (!RestartQuestion::agreed(m_dialogs, this)) {
-        if (RadioGroup1->itemIndex() != 1)
-            EPsw->clear(); // the default put there for the store
-        return;
-    }
     // Only Latin letters and digits get here, one byte each.
     const QByteArray bytes = m_util.ScramblePassword(EPsw->text().toLatin1());
     SettingsFile(m_state.settingsFolder, SettingsNames::Psw).writePrivateBytes(bytes);

@@ -118,17 +118,18 @@ inline void strayTap(MonitorRig& m, const QString& buttonName, QStringList keys,
         }
     };
     bool done = false, opened = false;
+    QObject scope; // what is still to run goes with this step
     std::function<void()> next = [&] {
         if (keys.isEmpty() || keys.first() == u"idle") {
             if (!keys.isEmpty())
                 m.main().gate().setLeftAfter(1);
-            QTimer::singleShot(keys.isEmpty() ? 0 : 3000, closeLeft);
+            QTimer::singleShot(keys.isEmpty() ? 0 : 3000, &scope, closeLeft);
             done = true;
             return;
         }
         // The keys start once the tap's window is up; then they go where the focus is.
         QWidget* top = QApplication::activeModalWidget();
-        QTimer::singleShot(10, next);
+        QTimer::singleShot(10, &scope, next);
         if (!top && !opened)
             return;
         opened = true;
@@ -138,8 +139,9 @@ inline void strayTap(MonitorRig& m, const QString& buttonName, QStringList keys,
             top = &m.main();
         press(top->focusWidget() ? top->focusWidget() : top, key);
     };
-    QTimer::singleShot(10, next);
+    QTimer::singleShot(10, &scope, next);
     QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(opened);
     QTRY_VERIFY(done);
     QTRY_VERIFY(!QApplication::activeModalWidget());
     m.main().gate().setLeftAfter(InputGate::LeftMilliseconds);

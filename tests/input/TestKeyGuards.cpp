@@ -43,6 +43,8 @@ void TestKeyGuards::defaultKeys_data()
     QTest::newRow("a stray tap on Опции, then the cooks' keys") << none << u"stray:BtnOption>3>Down>Down>Enter>Enter>+>Right>Enter>Enter"_s << u""_s << u"- @1"_s
                                                                 << u"left open Настройки программы, "_s + save + u", "_s + save;
     QTest::newRow("Опции left alone") << none << u"stray:BtnOption>Down>5>Enter>idle"_s << u""_s << u"- @1"_s << save;
+    // A manager's keyboard reaches the interval field: what it typed there goes when nobody is left.
+    QTest::newRow("Опции: an interval typed and left") << none << u"stray:BtnOption>Tab>Tab>Tab>Tab>9>idle"_s << u""_s << u"- @1"_s << u""_s;
     QTest::newRow("a stray tap on Сеть") << none << u"stray:BtnNet>1>Down>Down>Enter>Enter>Up>Enter>idle"_s << u""_s << u"- @1"_s << save + u", "_s + save;
     // The limit keypad's Enter on an empty entry writes nothing and says why.
     QTest::newRow("a stray tap on the limits") << none << u"stray:BtnLimit>Enter>Down>Enter>Down>Enter>Enter>Enter>idle"_s << u""_s << u"- @1"_s

@@ -9,6 +9,9 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QLineEdit>
+#include "Log.h"
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -16,9 +19,8 @@
 
 InputGate::InputGate(QObject* parent) : QObject(parent), m_left(new QTimer(this))
 {
-    m_left->setSingleShot(true);
-    m_left->setInterval(LeftMilliseconds);
-    connect(m_left, &QTimer::timeout, this, &InputGate::closeLeftWindows);
+    m_left->setInterval(250);
+    connect(m_left, &QTimer::timeout, this, &InputGate::leftTick);
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -70,11 +72,13 @@ void InputGate::closeWhenLeft(QDialog* window, std::function<void()> left)
     m_closeWhenLeft.insert(window, std::move(left));
 }
 
-void InputGate::setLeftAfter(int milliseconds)
+void InputGate::leftTick()
 {
-    m_left->setInterval(milliseconds);
-    if (m_left->isActive())
-        m_left->start();
+    if (!m_clock)
+        return;
+    const qint64 since = m_present.msecsTo(m_clock->now());
+    if (since >= LeftMilliseconds)
+        closeLeftWindows();
 }
 
 void InputGate::closeLeftWindows()
@@ -86,8 +90,11 @@ void InputGate::closeLeftWindows()
         if (auto* dialog = qobject_cast<QDialog*>(top); dialog && dialog->isVisible())
             open << dialog;
     const auto left = std::find_if(open.cbegin(), open.cend(), [this](QDialog* d) { return m_closeWhenLeft.contains(d); });
-    if (left == open.cend())
+    if (left == open.cend()) {
+        m_left->stop();
         return;
+    }
+    qCInfo(lcMonitor).noquote() << "left alone, closed:" << (*left)->windowTitle();
     closedByItself();
     while (QWidget* modal = QApplication::activeModalWidget()) {
         auto* dialog = qobject_cast<QDialog*>(modal);
@@ -106,8 +113,10 @@ void InputGate::windowShownOrHidden(QObject* watched, bool shown)
 {
     // The program's windows and boxes are dialogs; tooltips and drop-down lists are not.
     auto* dialog = qobject_cast<QDialog*>(watched);
-    if (dialog && dialog->isWindow() && m_closeWhenLeft.contains(dialog) && shown)
+    if (dialog && dialog->isWindow() && m_closeWhenLeft.contains(dialog) && shown && m_clock) {
+        m_present = m_clock->now();
         m_left->start();
+    }
     if (!m_clock || !dialog || !dialog->isWindow())
         return;
     if (shown)
@@ -250,10 +259,14 @@ bool InputGate::key(QObject* watched, QKeyEvent* event)
     return buttonArrows(watched, event);
 }
 
-void InputGate::someoneThere()
+void InputGate::someoneThere(QObject* watched, const QKeyEvent* key)
 {
-    if (m_left->isActive())
-        m_left->start();
+    // A key typed into a field, or one that moves the focus; not a cook's key that the window
+    // lets go by.
+    const bool typing = !key || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+                        || qobject_cast<QLineEdit*>(watched) || qobject_cast<QAbstractSpinBox*>(watched);
+    if (typing && m_clock)
+        m_present = m_clock->now();
     emit cookInput();
 }
 
@@ -268,14 +281,14 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
         if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType())
-            someoneThere();
+            someoneThere(watched);
         if (touch(watched, event))
             return true;
         break;
     case QEvent::KeyPress:
         if (!watched->isWidgetType())
             break;
-        someoneThere();
+        someoneThere(watched, static_cast<QKeyEvent*>(event));
         // Only the press is taken: its release still tells the idle clock that someone is there.
         if (key(watched, static_cast<QKeyEvent*>(event)))
             return true;

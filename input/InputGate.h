@@ -28,8 +28,9 @@
 //                  focus to another button (a digit of the limit keypad, a window's OK) for the
 //                  next Enter. Tab still does.
 // Windows left alone (leftWindows): a settings or limits window that a stray tap opened must not
-// cover the board: when nobody touched anything for LeftMilliseconds, it closes by itself as
-// Cancel, with every box and window opened over it.
+// cover the board: LeftMilliseconds after the last touch, or the last key that typed into a
+// field or moved the focus (Tab), it closes by itself as Cancel, with every box and window
+// opened over it. The cooks' keys that it ignores do not hold it open.
 // Every touch and key of the program's windows is told (cookInput), for the idle deadline.
 //
 // A new rule is a function here and one line where its kind of input is decided.
@@ -92,8 +93,6 @@ public:
     // The window closes by itself when left alone (leftWindows); `left` runs first, to take back
     // what its fields changed at once.
     void closeWhenLeft(QDialog* window, std::function<void()> left = {});
-    // How long a window waits for a person before it closes by itself, from now on.
-    void setLeftAfter(int milliseconds);
     static constexpr int LeftMilliseconds = 60 * 1000;
 
     void setKeyMap(const KeyMap& map) { m_map = map; }
@@ -127,7 +126,8 @@ private:
     static bool buttonArrows(QObject* watched, const QKeyEvent* event);
     // The windows left alone.
     void closeLeftWindows();
-    void someoneThere();
+    void leftTick();
+    void someoneThere(QObject* watched, const QKeyEvent* key = nullptr);
 
     const Clock* m_clock = nullptr;
     QDateTime m_closed;                        // when a window last closed
@@ -144,5 +144,6 @@ private:
     KeyMap m_map;
     QList<Route> m_routes;
     QHash<const QDialog*, std::function<void()>> m_closeWhenLeft;
-    QTimer* m_left = nullptr;
+    QTimer* m_left = nullptr; // ticks while such a window is shown
+    QDateTime m_present;      // the last touch, or key that typed or moved the focus
 };

@@ -98,8 +98,8 @@ inline QString settingsNow(MonitorRig& m)
 }
 
 // A stray tap on the board's button, then the keys pressed into whichever window or box is on
-// top, one at a time; "idle" lets the minute pass in which nobody touches it. Windows the keys
-// leave open are read as "left open" and closed.
+// top, one at a time; "later:N" lets N ms pass, and a last "wait" gives the windows time to
+// close by themselves. Windows the keys leave open are read as "left open" and closed.
 inline void strayTap(MonitorRig& m, const QString& buttonName, QStringList keys, QStringList& shown)
 {
     auto* button = m.main().findChild<QAbstractButton*>(buttonName);
@@ -120,10 +120,8 @@ inline void strayTap(MonitorRig& m, const QString& buttonName, QStringList keys,
     bool done = false, opened = false;
     QObject scope; // what is still to run goes with this step
     std::function<void()> next = [&] {
-        if (keys.isEmpty() || keys.first() == u"idle") {
-            if (!keys.isEmpty())
-                m.main().gate().setLeftAfter(1);
-            QTimer::singleShot(keys.isEmpty() ? 0 : 3000, &scope, closeLeft);
+        if (keys.isEmpty() || keys.first() == u"wait") {
+            QTimer::singleShot(keys.isEmpty() ? 0 : 1500, &scope, closeLeft);
             done = true;
             return;
         }
@@ -134,6 +132,10 @@ inline void strayTap(MonitorRig& m, const QString& buttonName, QStringList keys,
             return;
         opened = true;
         const QString key = keys.takeFirst();
+        if (key.startsWith(u"later:")) {
+            m.machine.clock.time = m.machine.clock.time.addMSecs(key.mid(6).toInt());
+            return;
+        }
         m.machine.clock.time = m.machine.clock.time.addMSecs(InputGate::DoubleTapMilliseconds + 100);
         if (!top)
             top = &m.main();
@@ -144,7 +146,6 @@ inline void strayTap(MonitorRig& m, const QString& buttonName, QStringList keys,
     QVERIFY(opened);
     QTRY_VERIFY(done);
     QTRY_VERIFY(!QApplication::activeModalWidget());
-    m.main().gate().setLeftAfter(InputGate::LeftMilliseconds);
     m.machine.dialogs.asking = nullptr;
 }
 

@@ -61,7 +61,7 @@ Form_Main::Form_Main(AppState& state, Settings& settings, Dialogs& dialogs, Disp
     setObjectName(u"Form_Main"_s);
     resize(DesignWidth, DesignHeight);
     buildControls();
-    new EnterKeyFilter(this);
+    new EnterKeyFilter(this, true);
     m_gate = new InputGate(this);
     // A key of the map is the board's and walks no grid; only Enter, "+" and "." with no order
     // chosen go on, to press a button the keyboard has focused.

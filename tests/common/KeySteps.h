@@ -9,6 +9,8 @@
 #include "Form_Detail.h"
 #include "Form_Ready.h"
 #include "Form_Main.h"
+#include "Form_Net.h"
+#include "Form_Vid.h"
 #include "Form_Time.h"
 #include "InputGate.h"
 #include "MonitorRig.h"
@@ -151,7 +153,7 @@ inline void strayTap(MonitorRig& m, const QString& buttonName, QStringList keys,
 
 inline void columns()
 {
-    // Steps: key names pressed at the board ("Num+6" from the keypad); "auto:K" the key K as a held
+    // Steps: key names pressed at the board ("Num+6" from the keypad); "shown" shows the board; "tab:B" and "focus:B" give the board's button B the focus by Tab or by itself; "auto:K" the key K as a held
     // key's repeat; "K>A>B" presses K at the board and A, B in the window it opens (the order
     // window, the recall list); "poll"; "idle" (a minute without input); "no" answers the next
     // question with Cancel; "section:N" a touch on the box of section N;
@@ -262,8 +264,23 @@ inline void drive(TestDatabase& db)
             });
             press(&main, step.section(u'>', 0, 0));
             delete inside;
-        } else
+        } else if (verb == u"focus" || verb == u"tab") {
+            // A board button focused by the keyboard (Tab), or by itself.
+            main.findChild<QWidget*>(arg)->setFocus(verb == u"tab" ? Qt::TabFocusReason : Qt::OtherFocusReason);
+        } else if (step == u"shown") {
+            main.show();
+            QVERIFY(QTest::qWaitForWindowActive(&main));
+        } else {
+            // A key at the board opens none of the manager's windows.
+            QList<QPointer<QTimer>> stray;
+            for (QDialog* window : {static_cast<QDialog*>(m.forms().Net), static_cast<QDialog*>(m.forms().Vid)})
+                stray << whenShown(window, [&shown, window] {
+                    shown << u"opened "_s + window->windowTitle();
+                    window->reject();
+                });
             press(&main, step);
+            qDeleteAll(stray);
+        }
     }
 
     QStringList readyDishes;

@@ -54,6 +54,10 @@ void TestKeyGuards::defaultKeys_data()
     // The limit keypad's Enter on an empty entry writes nothing and says why.
     QTest::newRow("a stray tap on the limits") << none << u"stray:BtnLimit>Enter>Down>Enter>Down>Enter>Enter>Enter>later:60000>wait"_s << u""_s << u"- @1"_s
                                                << u"«» — не число, «» — не число"_s;
+    // With no order chosen Enter goes on to a button only when the keyboard focused it (Tab).
+    QTest::newRow("Enter with no order chosen, Сеть focused by itself") << none << u"shown focus:BtnNet Enter Num+Enter"_s << u""_s << u"- @1"_s << u""_s;
+    QTest::newRow("Enter with no order chosen, Сеть tabbed to") << none << u"shown tab:BtnNet Enter"_s << u""_s << u"- @1"_s
+                                                             << u"opened Настройка программы для работы в сети"_s;
     QTest::newRow("a stray tap on the exit") << none << u"stray:BtnExit>Down>Enter>Enter"_s << u""_s << u"- @1"_s << u"asked Завершить работу монитора кухни?"_s;
     QTest::newRow("a press held across a poll") << none << u"hold:4:Каша_4 pos:3:%_4 poll release"_s << u"Суп 4,Каша 4"_s << u"- @1"_s << u""_s;
 }

@@ -61,7 +61,7 @@ Form_Main::Form_Main(AppState& state, Settings& settings, Dialogs& dialogs, Disp
     setObjectName(u"Form_Main"_s);
     resize(DesignWidth, DesignHeight);
     buildControls();
-    new EnterKeyFilter(this);
+    new EnterKeyFilter(this, true);
     m_gate = new InputGate(this);
     // A key of the map is the board's and walks no grid; only Enter, "+" and "." with no order
     // chosen go on, to press a button the keyboard has focused.
@@ -243,18 +243,20 @@ void Form_Main::pressUndo()
 
 void Form_Main::takeBackNewest()
 {
-    std::optional<qint64> order;
+    std::optional<TakenBack> back;
     if (StripReady->isVisibleTo(this) && m_presses && m_presses->offered()) {
-        const qint64 offered = m_presses->offered()->order;
+        TakenBack offered{m_presses->offered()->order, {}};
+        for (const auto& line : m_presses->offered()->lines)
+            offered.lines << line.key;
         pressUndo();
         if (!m_presses->offered())
-            order = offered;
+            back = offered;
     } else if (recallNewest)
-        order = recallNewest(); // then the recall list, newest first, one entry a press
+        back = recallNewest(); // then the recall list, newest first, one entry a press
     // The cook sees what came back, and the next keys act on it, not on an order that the
-    // take-back pushed onto another page.
-    if (order)
-        m_board->chooseOrder(*order);
+    // take-back pushed onto another page, nor on a dish further down that order.
+    if (back)
+        m_board->chooseOrder(back->order, back->lines);
 }
 
 void Form_Main::BtnUndoClick()

@@ -147,10 +147,15 @@ public:
     BoardKeys boardKeys();
     // Takes back the newest "ready" this monitor made that can still be taken back: the strip's
     // press while the strip lasts, then the recall list's newest entry. The order taken back is
-    // chosen, and its page shown.
+    // chosen, and its page shown, with the first of its dishes taken back.
     void takeBackNewest();
-    // The recall list's newest entry taken back: the order's key, none when nothing was.
-    std::function<std::optional<qint64>()> recallNewest;
+    // What a take-back returned to work: the order, and its lines in the press's order.
+    struct TakenBack {
+        qint64 order = 0;
+        QList<qint64> lines;
+    };
+    // The recall list's newest entry taken back; none when nothing was.
+    std::function<std::optional<TakenBack>()> recallNewest;
 
     static const QString Caption;
     static const QString NoSoundFileWarning;

@@ -103,7 +103,15 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     m_forms.Ready = new Form_Ready(state, platform.dialogs, platform.display, platform.clock, main);
     m_forms.Ready->attach(*base, *presses, [main] { main->refreshBoard(); });
     main->gate().routeKeys(m_forms.Ready, m_forms.Ready->keys(), platform.dialogs);
-    main->recallNewest = [ready = m_forms.Ready] { return ready->takeBackNewest(); };
+    main->recallNewest = [ready = m_forms.Ready]() -> std::optional<Form_Main::TakenBack> {
+        const std::optional<Journal::Press> entry = ready->takeBackNewest();
+        if (!entry || entry->lines.isEmpty())
+            return std::nullopt;
+        Form_Main::TakenBack back{entry->lines.first().order, {}};
+        for (const Journal::Line& line : entry->lines)
+            back.lines << line.line;
+        return back;
+    };
     // The statistics window and its chart are made when first opened: the board's first picture
     // needs neither.
     m_forms.showStatistics = [this, &state, main, platform] {
@@ -167,6 +175,12 @@ ProgramWindows::ProgramWindows(AppState& state, Platform platform,
     created(m_forms.Klava = new Form_Klava(state, platform.dialogs, platform.display, *menu,
                                            m_forms.Limit));
     m_forms.Limit->attach(*menu, *m_forms.Klava);
+    // The manager's windows, a stray tap away on the board, do not stay over it unattended.
+    InputGate& gate = main->gate();
+    Form_Vid* vid = m_forms.Vid;
+    gate.closeWhenLeft(vid, [vid] { vid->takeBackUntouched(); });
+    for (QDialog* window : std::initializer_list<QDialog*>{m_forms.Net, m_forms.Psw, m_forms.Limit, m_forms.Klava})
+        gate.closeWhenLeft(window);
     state.FormsReady = true;
     // A settings file that could not be read took its default: said where an IT person looks.
     if (const QStringList unreadable = SettingsFile::unreadable(); !unreadable.isEmpty())

@@ -62,6 +62,13 @@ void BoardChoice::chooseDish(qint64 dish)
         m_dish = dish;
 }
 
+void BoardChoice::chooseFirstOf(const QList<qint64>& dishes)
+{
+    const auto first = std::find_if(m_dishes.cbegin(), m_dishes.cend(), [&](qint64 d) { return dishes.contains(d); });
+    if (m_order && first != m_dishes.cend())
+        m_dish = *first;
+}
+
 void BoardChoice::chooseOnPage(bool last, int pageFirst)
 {
     const int first = std::clamp(pageFirst - 1, 0, int(m_orders.size()));

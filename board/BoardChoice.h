@@ -33,6 +33,8 @@ public:
     void chooseOrderAt(int index);
     // A dish of the chosen order, by its key; nothing when it is not listed.
     void chooseDish(qint64 dish);
+    // The first dish of the chosen order, as its panel lists them, that is one of these.
+    void chooseFirstOf(const QList<qint64>& dishes);
     // One order or one dish further (step 1) or back (-1), stopping at the ends. Without a chosen
     // order the first order of the page is chosen (the last when going back).
     void stepOrder(int step, int pageFirst);

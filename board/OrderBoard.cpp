@@ -313,7 +313,7 @@ void OrderBoard::choosePanel(int panel, std::optional<qint64> dish)
     }
 }
 
-void OrderBoard::chooseOrder(qint64 order)
+void OrderBoard::chooseOrder(qint64 order, const QList<qint64>& dishes)
 {
     const QList<qint64> keys = orderKeys();
     const qsizetype at = keys.indexOf(order);
@@ -322,6 +322,10 @@ void OrderBoard::chooseOrder(qint64 order)
     m_choice.setOrders(keys);
     m_choice.chooseOrderAt(int(at));
     followChoice();
+    if (!dishes.isEmpty()) {
+        m_choice.chooseFirstOf(dishes);
+        showChoice();
+    }
 }
 
 void OrderBoard::stepOrder(int step)

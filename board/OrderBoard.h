@@ -74,8 +74,9 @@ public:
     const ChoiceFrames& choiceFrames() const { return m_frames; }
     void choosePanel(int panel, std::optional<qint64> dish = std::nullopt);
     // The order with this key, on whichever page it is, and that page shown; nothing when the
-    // board does not list it.
-    void chooseOrder(qint64 order);
+    // board does not list it. Its dish chosen is the first that its panel lists of `dishes`,
+    // else its first.
+    void chooseOrder(qint64 order, const QList<qint64>& dishes = {});
     void stepOrder(int step);
     void stepDish(int step);
     void dropChoice();

@@ -8,11 +8,19 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QLineEdit>
+#include "Log.h"
+#include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <utility>
 
-InputGate::InputGate(QObject* parent) : QObject(parent)
+InputGate::InputGate(QObject* parent) : QObject(parent), m_left(new QTimer(this))
 {
+    m_left->setInterval(250);
+    connect(m_left, &QTimer::timeout, this, &InputGate::leftTick);
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -59,10 +67,56 @@ bool InputGate::openedGuard(QWidget* target) const
     return opened != m_opened.constEnd() && tooSoon(*opened);
 }
 
+void InputGate::closeWhenLeft(QDialog* window, std::function<void()> left)
+{
+    m_closeWhenLeft.insert(window, std::move(left));
+}
+
+void InputGate::leftTick()
+{
+    if (!m_clock)
+        return;
+    const qint64 since = m_present.msecsTo(m_clock->now());
+    if (since >= LeftMilliseconds)
+        closeLeftWindows();
+}
+
+void InputGate::closeLeftWindows()
+{
+    // From the top down: the boxes and windows over the one left alone go with it, answered
+    // as Cancel; each returns to the one below once this handler is done.
+    QList<QDialog*> open;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(top); dialog && dialog->isVisible())
+            open << dialog;
+    const auto left = std::find_if(open.cbegin(), open.cend(), [this](QDialog* d) { return m_closeWhenLeft.contains(d); });
+    if (left == open.cend()) {
+        m_left->stop();
+        return;
+    }
+    qCInfo(lcMonitor).noquote() << "left alone, closed:" << (*left)->windowTitle();
+    closedByItself();
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (!dialog || !dialog->isVisible())
+            break;
+        const auto listed = m_closeWhenLeft.constFind(dialog);
+        if (listed != m_closeWhenLeft.constEnd() && *listed)
+            (*listed)();
+        dialog->reject();
+        if (QApplication::activeModalWidget() == modal)
+            break; // it would not go
+    }
+}
+
 void InputGate::windowShownOrHidden(QObject* watched, bool shown)
 {
     // The program's windows and boxes are dialogs; tooltips and drop-down lists are not.
     auto* dialog = qobject_cast<QDialog*>(watched);
+    if (dialog && dialog->isWindow() && m_closeWhenLeft.contains(dialog) && shown && m_clock) {
+        m_present = m_clock->now();
+        m_left->start();
+    }
     if (!m_clock || !dialog || !dialog->isWindow())
         return;
     if (shown)
@@ -168,6 +222,19 @@ bool InputGate::keyRepeat(KeyAction action)
            || action == KeyAction::NextOrder;
 }
 
+bool InputGate::buttonArrows(QObject* watched, const QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return qobject_cast<QAbstractButton*>(watched) != nullptr;
+    default:
+        return false;
+    }
+}
+
 bool InputGate::key(QObject* watched, QKeyEvent* event)
 {
     if (questionKeys(static_cast<QWidget*>(watched)->window(), event))
@@ -175,7 +242,7 @@ bool InputGate::key(QObject* watched, QKeyEvent* event)
     // keyMap
     const std::optional<KeyAction> action = m_map.action(event->keyCombination());
     if (!action)
-        return false;
+        return buttonArrows(watched, event);
     // keyRoute
     QWidget* window = static_cast<QWidget*>(watched)->window();
     QWidget* modal = QApplication::activeModalWidget();
@@ -185,9 +252,22 @@ bool InputGate::key(QObject* watched, QKeyEvent* event)
         // keyRepeat: a held key must not mark one dish after another.
         if (event->isAutoRepeat() && !keyRepeat(*action))
             return true;
-        return route.handler(*action);
+        if (route.handler(*action))
+            return true;
+        break;
     }
-    return false;
+    return buttonArrows(watched, event);
+}
+
+void InputGate::someoneThere(QObject* watched, const QKeyEvent* key)
+{
+    // A key typed into a field, or one that moves the focus; not a cook's key that the window
+    // lets go by.
+    const bool typing = !key || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+                        || qobject_cast<QLineEdit*>(watched) || qobject_cast<QAbstractSpinBox*>(watched);
+    if (typing && m_clock)
+        m_present = m_clock->now();
+    emit cookInput();
 }
 
 bool InputGate::eventFilter(QObject* watched, QEvent* event)
@@ -201,14 +281,14 @@ bool InputGate::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
         if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType())
-            emit cookInput();
+            someoneThere(watched);
         if (touch(watched, event))
             return true;
         break;
     case QEvent::KeyPress:
         if (!watched->isWidgetType())
             break;
-        emit cookInput();
+        someoneThere(watched, static_cast<QKeyEvent*>(event));
         // Only the press is taken: its release still tells the idle clock that someone is there.
         if (key(watched, static_cast<QKeyEvent*>(event)))
             return true;

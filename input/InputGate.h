@@ -24,6 +24,13 @@
 //                  under a modal one gets none.
 //   keyRepeat    - a held key repeats only the moving actions, never a press.
 //   keyMeaning   - what the action means in the window: KeyDecisions, on the window's handlers.
+//   buttonArrows - an arrow that no window took does nothing on a button: it must not walk the
+//                  focus to another button (a digit of the limit keypad, a window's OK) for the
+//                  next Enter. Tab still does.
+// Windows left alone (leftWindows): a settings or limits window that a stray tap opened must not
+// cover the board: LeftMilliseconds after the last touch, or the last key that typed into a
+// field or moved the focus (Tab), it closes by itself as Cancel, with every box and window
+// opened over it. The cooks' keys that it ignores do not hold it open.
 // Every touch and key of the program's windows is told (cookInput), for the idle deadline.
 //
 // A new rule is a function here and one line where its kind of input is decided.
@@ -42,7 +49,9 @@
 
 class Clock;
 class Dialogs;
+class QDialog;
 class QKeyEvent;
+class QTimer;
 class QWidget;
 
 class InputGate : public QObject {
@@ -81,6 +90,11 @@ public:
     // A press of a ready button in the window: true when it is the second of a double tap.
     bool doubleTap(const QObject* window);
 
+    // The window closes by itself when left alone (leftWindows); `left` runs first, to take back
+    // what its fields changed at once.
+    void closeWhenLeft(QDialog* window, std::function<void()> left = {});
+    static constexpr int LeftMilliseconds = 60 * 1000;
+
     void setKeyMap(const KeyMap& map) { m_map = map; }
     const KeyMap& keyMap() const { return m_map; }
     // Keys pressed in this window go to the handler.
@@ -109,6 +123,11 @@ private:
     bool key(QObject* watched, QKeyEvent* event);
     static bool questionKeys(QWidget* window, const QKeyEvent* event);
     static bool keyRepeat(KeyAction action);
+    static bool buttonArrows(QObject* watched, const QKeyEvent* event);
+    // The windows left alone.
+    void closeLeftWindows();
+    void leftTick();
+    void someoneThere(QObject* watched, const QKeyEvent* key = nullptr);
 
     const Clock* m_clock = nullptr;
     QDateTime m_closed;                        // when a window last closed
@@ -124,4 +143,7 @@ private:
     };
     KeyMap m_map;
     QList<Route> m_routes;
+    QHash<const QDialog*, std::function<void()>> m_closeWhenLeft;
+    QTimer* m_left = nullptr; // ticks while such a window is shown
+    QDateTime m_present;      // the last touch, or key that typed or moved the focus
 };

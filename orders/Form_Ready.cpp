@@ -179,7 +179,7 @@ void Form_Ready::takeBackByKey()
     fill();
 }
 
-std::optional<qint64> Form_Ready::takeBackNewest()
+std::optional<Journal::Press> Form_Ready::takeBackNewest()
 {
     if (!m_base || !m_presses)
         return std::nullopt;
@@ -194,7 +194,7 @@ std::optional<qint64> Form_Ready::takeBackNewest()
     m_changed = false;
     if (!done)
         return std::nullopt;
-    return recent.first().lines.value(0).order;
+    return recent.first();
 }
 
 void Form_Ready::hideEvent(QHideEvent* event)

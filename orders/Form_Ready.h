@@ -35,9 +35,9 @@ public:
     // The list read afresh from the journal.
     void fill();
     void BtnBackClick();
-    // The newest entry taken back from the board (a key), the list's window not shown: its
-    // order, none when there was no entry or the write failed (its box then said so).
-    std::optional<qint64> takeBackNewest();
+    // The newest entry taken back from the board (a key), the list's window not shown; none
+    // when there was no entry or the write failed (its box then said so).
+    std::optional<Journal::Press> takeBackNewest();
     // What the keys of the map do here, for the input gate: Up and Down choose an entry, Enter
     // takes it back after the question a touch on the order window's button asks, Esc closes.
     ListKeys keys();

@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "DisplayMode.h"
 #include "Form_Psw.h"
+#include "RestartQuestion.h"
 #include "NetSettings.h"
 #include "RadioGroup.h"
 #include "SettingsFile.h"
@@ -346,6 +347,8 @@ void Form_Net::BtnOKClick()
             return;
         lines = {LocalMode, LocalHost + E_Path->text()};
     }
+    if (!RestartQuestion::agreed(m_dialogs, this))
+        return;
     SettingsFile(m_state.settingsFolder, SettingsNames::Net).write(lines);
 
     accept();

@@ -8,6 +8,7 @@
 #include "Form_Base.h"
 #include "Form_Util.h"
 #include "RadioGroup.h"
+#include "RestartQuestion.h"
 #include "SettingsFile.h"
 #include "SettingsNames.h"
 
@@ -165,7 +166,7 @@ void Form_Psw::refuse(const QString& message, bool clearFields)
 void Form_Psw::BitBtn1Click()
 {
     if (RadioGroup1->itemIndex() != 1) {
-        if (!m_dialogs.question(this, QuestionCaption, DefaultQuestion))
+        if (!m_dialogs.question(this, QuestionCaption, DefaultQuestion, Dialogs::Focus::Cancel))
             return;
         EPsw->setText(QString::fromLatin1(Form_Base::DefaultPassword));
         store();
@@ -182,6 +183,9 @@ void Form_Psw::BitBtn1Click()
         return refuse(LengthMessage, true);
     if (!std::all_of(password.cbegin(), password.cend(), latinOrDigit))
         return refuse(LettersMessage, true);
+    // The default's own question above asks already.
+    if (!RestartQuestion::agreed(m_dialogs, this))
+        return;
     store();
 }
 

@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "DisplayMode.h"
 #include "RadioGroup.h"
+#include "RestartQuestion.h"
 #include "Settings.h"
 #include "SettingsNames.h"
 #include "SoundPlayer.h"
@@ -163,7 +164,21 @@ void Form_Vid::showEvent(QShowEvent* event)
 void Form_Vid::FormShow()
 {
     m_idleTimer.stop();
+    m_shown = {E_Idle->text(), E_Duration->text(), E_Amount->text(), RadioGroup2->itemIndex()};
     RadioGroup2Click();
+}
+
+void Form_Vid::takeBackUntouched()
+{
+    // Nobody was there: the live values go back to what they were when the window opened.
+    E_Idle->setText(m_shown.idle);
+    E_Duration->setText(m_shown.duration);
+    E_Amount->setText(m_shown.amount);
+    if (RadioGroup2->itemIndex() != m_shown.output) {
+        RadioGroup2->setItemIndex(m_shown.output);
+        m_settings.set(Key::Output, QString::number(m_shown.output));
+        RadioGroup2Click();
+    }
 }
 
 void Form_Vid::RadioGroup2Click()
@@ -210,6 +225,8 @@ void Form_Vid::BitBtn1Click()
         }
     }
 
+    if (!RestartQuestion::agreed(m_dialogs, this))
+        return;
     // The board keeps the view it was set up with; these apply at the next start.
     m_settings.set(Key::Screen, RadioGroup1->itemIndex() == 1 ? SettingsNames::ScreenFull : SettingsNames::ScreenWindow);
     m_settings.set(Key::Gruppa, CB_Gruppa->isChecked() ? u"1"_s : u"0"_s);

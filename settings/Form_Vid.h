@@ -49,6 +49,9 @@ public:
     void RadioGroup2Click();
     void Btn_SetupSoundClick();
     void BitBtn1Click();
+    // The window was left alone and closes as Cancel: the fields that act at once take back
+    // what was typed since it opened.
+    void takeBackUntouched();
 
     static const QString SoundFilter;
     static const QString NoSoundFileMessage;
@@ -69,4 +72,8 @@ private:
     SoundPlayer& m_player;
     QTimer& m_idleTimer;
     QWidget* m_mainWindow;
+    struct {
+        QString idle, duration, amount;
+        int output = 0;
+    } m_shown;
 };

@@ -1,6 +1,6 @@
 // The keys that take back at the board: "-" on the strip's press and then on the recall list,
 // a held "-", and the recall list worked by keys, on the real board and a real database. The
-// order taken back is chosen and shown, wherever the take-back put it.
+// order taken back is chosen and shown, wherever the take-back put it, with the dish taken back.
 
 #include "KeySteps.h"
 
@@ -25,10 +25,11 @@ void TestKeyTakeBack::defaultKeys_data()
     const QByteArray none;
     // A digit chooses a panel, and "+" moves the choice on: "4 + +" marks orders 4 and 5.
     QTest::newRow("-") << none << u"4 + -"_s << u""_s << u"4/Суп 4 @1"_s << u""_s;
-    QTest::newRow("- after a dish: the recall list") << none << u"3 Enter -"_s << u""_s << u"3/Каша 3 @1"_s << u""_s;
+    // The dish taken back is chosen, not the one the choice had moved on to.
+    QTest::newRow("- after a dish: the recall list") << none << u"3 Enter -"_s << u""_s << u"3/Суп 3 @1"_s << u""_s;
     QTest::newRow("- again goes further back") << none << u"4 + 5 + - -"_s << u""_s << u"4/Суп 4 @1"_s << u""_s;
     QTest::newRow("- twice of three") << none << u"3 + + + - -"_s << u"Суп 3,Каша 3"_s << u"4/Суп 4 @1"_s << u""_s;
-    QTest::newRow("- with nothing to take back") << none << u"3 Enter - -"_s << u""_s << u"3/Каша 3 @1"_s << u""_s;
+    QTest::newRow("- with nothing to take back") << none << u"3 Enter - -"_s << u""_s << u"3/Суп 3 @1"_s << u""_s;
     QTest::newRow("- returns the +, not the Enter before") << none << u"3 Down Enter 3 + -"_s << u"Каша 3"_s << u"3/Суп 3 @1"_s << u""_s;
     // The choice had moved on to № 7, which the take-back pushes onto the second page.
     QTest::newRow("- on the page's last order") << none << u"6 + -"_s << u""_s << u"6/Суп 6 @1"_s << u""_s;

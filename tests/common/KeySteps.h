@@ -9,16 +9,24 @@
 #include "Form_Detail.h"
 #include "Form_Ready.h"
 #include "Form_Main.h"
+#include "Form_Net.h"
+#include "Form_Vid.h"
 #include "Form_Time.h"
 #include "InputGate.h"
 #include "MonitorRig.h"
 #include "OrderBoard.h"
 #include "OrderRows.h"
 #include "Query.h"
+#include "QtDialogs.h"
 #include "ReadyStrip.h"
+#include "Settings.h"
+#include "SettingsNames.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -66,13 +74,86 @@ inline void fill(TestDatabase& db, OrderRows& rows)
         rows.addLine(99 + n, 1, 2, u"Суп %1"_s.arg(n), u"20, 5, DATEADD(-40 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
         rows.addLine(99 + n, 1, 2, u"Каша %1"_s.arg(n), u"20, 5, DATEADD(-30 MINUTE TO CURRENT_TIMESTAMP), NULL"_s);
     }
-    // The serving-time window is in reach, so that a stray Enter could open it.
+    // The serving-time window is in reach, so that a stray Enter could open it, and so are the
+    // limits of a menu of one dish, for a stray tap on their button.
     db.exec(u"INSERT INTO MY_PARAM (KOD, NAME_PARAM) VALUES (1, 'time_monitor')"_s);
+    db.exec(u"INSERT INTO MY_PARAM (KOD, NAME_PARAM) VALUES (2, 'limit_monitor')"_s);
+    db.exec(u"INSERT INTO SPISOK_MENU (KOD, NAME) VALUES (1, 'Основное')"_s);
+    db.exec(u"UPDATE SMENA SET KOD_MENU = 1 WHERE STATUS = 1"_s);
+    db.exec(u"INSERT INTO MENU_GROUP (KOD, MY_SORT, KOD_SPISOK_MENU, NAME_GROUP) VALUES (11, 1, 1, 'Супы')"_s);
+    db.exec(u"INSERT INTO MENU_STR (KOD, KOD_MENU, KOD_MENU_GROUP, NAME, VIHOD, CENA) VALUES (1, 1, 11, 'Суп', '300 г', 320)"_s);
+}
+
+// The settings as the files hold them and as the program works with them.
+inline QString settingsNow(MonitorRig& m)
+{
+    QString read;
+    // The sections are the cooks' to change, by a touch and a question.
+    for (const QFileInfo& file : QDir(m.dir.path()).entryInfoList({u"*.txt"_s}, QDir::Files, QDir::Name)) {
+        if (file.fileName() == SettingsNames::Section)
+            continue;
+        QFile f(file.filePath());
+        read += file.fileName() + u'=' + (f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll().toHex()) : QString()) + u';';
+    }
+    const Settings& live = m.windows->settings();
+    return read + live.idle() + u'/' + live.duration() + u'/' + live.amount() + u'/' + QString::number(live.output());
+}
+
+// A stray tap on the board's button, then the keys pressed into whichever window or box is on
+// top, one at a time; "later:N" lets N ms pass, and a last "wait" gives the windows time to
+// close by themselves. Windows the keys leave open are read as "left open" and closed.
+inline void strayTap(MonitorRig& m, const QString& buttonName, QStringList keys, QStringList& shown)
+{
+    auto* button = m.main().findChild<QAbstractButton*>(buttonName);
+    QVERIFY(button && button->isEnabled());
+    // The questions in real boxes, whose keys are the gate's.
+    std::function<bool(QWidget*, const QString&, const QString&, Dialogs::Focus)> real =
+        [&](QWidget* parent, const QString& caption, const QString& text, Dialogs::Focus focus) {
+            m.machine.dialogs.asking = real;
+            return QtDialogs().question(parent, caption, text, focus);
+        };
+    m.machine.dialogs.asking = real;
+    auto closeLeft = [&] {
+        while (auto* top = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown << u"left open "_s + top->windowTitle();
+            top->reject();
+        }
+    };
+    bool done = false, opened = false;
+    QObject scope; // what is still to run goes with this step
+    std::function<void()> next = [&] {
+        if (keys.isEmpty() || keys.first() == u"wait") {
+            QTimer::singleShot(keys.isEmpty() ? 0 : 1500, &scope, closeLeft);
+            done = true;
+            return;
+        }
+        // The keys start once the tap's window is up; then they go where the focus is.
+        QWidget* top = QApplication::activeModalWidget();
+        QTimer::singleShot(10, &scope, next);
+        if (!top && !opened)
+            return;
+        opened = true;
+        const QString key = keys.takeFirst();
+        if (key.startsWith(u"later:")) {
+            m.machine.clock.time = m.machine.clock.time.addMSecs(key.mid(6).toInt());
+            return;
+        }
+        m.machine.clock.time = m.machine.clock.time.addMSecs(InputGate::DoubleTapMilliseconds + 100);
+        if (!top)
+            top = &m.main();
+        press(top->focusWidget() ? top->focusWidget() : top, key);
+    };
+    QTimer::singleShot(10, &scope, next);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(opened);
+    QTRY_VERIFY(done);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    m.machine.dialogs.asking = nullptr;
 }
 
 inline void columns()
 {
-    // Steps: key names pressed at the board ("Num+6" from the keypad); "auto:K" the key K as a held
+    // Steps: key names pressed at the board ("Num+6" from the keypad); "shown" shows the board; "tab:B" and "focus:B" give the board's button B the focus by Tab or by itself; "auto:K" the key K as a held
     // key's repeat; "K>A>B" presses K at the board and A, B in the window it opens (the order
     // window, the recall list); "poll"; "idle" (a minute without input); "no" answers the next
     // question with Cancel; "section:N" a touch on the box of section N;
@@ -108,6 +189,7 @@ inline void drive(TestDatabase& db)
     m.machine.clock.time = QDateTime(QDate(2026, 12, 7), QTime(12, 0));
     main.RefreshOrderList();
     main.FillPage();
+    const QString settingsBefore = settingsNow(m);
     bool servingTimesShown = false;
     bool leftOpen = false;
     QStringList shown;
@@ -135,6 +217,8 @@ inline void drive(TestDatabase& db)
             m.machine.dialogs.answers << false;
         else if (verb == u"section")
             QTest::mouseClick(main.sectionBoxes()[size_t(arg.toInt() - 1)], Qt::LeftButton);
+        else if (verb == u"stray")
+            strayTap(m, arg.section(u'>', 0, 0), arg.split(u'>').mid(1), shown);
         else if (verb == u"auto") {
             const QKeyCombination key = QKeySequence::fromString(arg, QKeySequence::PortableText)[0];
             QKeyEvent repeat(QEvent::KeyPress, key.key(), key.keyboardModifiers(), arg, true);
@@ -180,8 +264,23 @@ inline void drive(TestDatabase& db)
             });
             press(&main, step.section(u'>', 0, 0));
             delete inside;
-        } else
+        } else if (verb == u"focus" || verb == u"tab") {
+            // A board button focused by the keyboard (Tab), or by itself.
+            main.findChild<QWidget*>(arg)->setFocus(verb == u"tab" ? Qt::TabFocusReason : Qt::OtherFocusReason);
+        } else if (step == u"shown") {
+            main.show();
+            QVERIFY(QTest::qWaitForWindowActive(&main));
+        } else {
+            // A key at the board opens none of the manager's windows.
+            QList<QPointer<QTimer>> stray;
+            for (QDialog* window : {static_cast<QDialog*>(m.forms().Net), static_cast<QDialog*>(m.forms().Vid)})
+                stray << whenShown(window, [&shown, window] {
+                    shown << u"opened "_s + window->windowTitle();
+                    window->reject();
+                });
             press(&main, step);
+            qDeleteAll(stray);
+        }
     }
 
     QStringList readyDishes;
@@ -223,5 +322,10 @@ inline void drive(TestDatabase& db)
     QCOMPARE(shown.join(u", "_s), seen);
     QVERIFY(!servingTimesShown);
     QVERIFY(!leftOpen);
+    // No key ends the monitor, writes a setting or sets a limit.
+    QVERIFY(!main.isClosed());
+    QVERIFY(!m.state.RestartNeeded);
+    QCOMPARE(settingsNow(m), settingsBefore);
+    QCOMPARE(db.value(u"SELECT COUNT(*) FROM MENU_STR WHERE LIMIT IS NOT NULL"_s).toInt64(), 0);
 }
 }

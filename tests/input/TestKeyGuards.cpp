@@ -37,6 +37,28 @@ void TestKeyGuards::defaultKeys_data()
     // A section box asks before it drops or adds a section, as taking back does.
     QTest::newRow("a section dropped") << none << u"section:1 3"_s << u""_s << u"- @1"_s << u"asked Не показывать цех №1?"_s;
     QTest::newRow("a section kept") << none << u"no section:1 3"_s << u""_s << u"3/Суп 3 @1"_s << u"asked Не показывать цех №1?"_s;
+    // A stray tap opens a manager's window under the cooks' keys: no keys save, end the monitor
+    // or set a limit, and a window left alone closes by itself as Cancel, with its question.
+    const QString save = u"asked Сохранить настройки? Программа будет перезапущена."_s;
+    QTest::newRow("a stray tap on Опции, then the cooks' keys") << none << u"stray:BtnOption>3>Down>Down>Enter>Enter>+>Right>Enter>Enter"_s << u""_s << u"- @1"_s
+                                                                << u"left open Настройки программы, "_s + save + u", "_s + save;
+    QTest::newRow("Опции left alone") << none << u"stray:BtnOption>Down>5>Enter>later:60000>wait"_s << u""_s << u"- @1"_s << save;
+    // A manager's keyboard reaches the interval field: what it typed there goes when nobody is left.
+    QTest::newRow("Опции: an interval typed and left") << none << u"stray:BtnOption>Tab>Tab>Tab>Tab>9>later:60000>wait"_s << u""_s << u"- @1"_s << u""_s;
+    // Only a touch, typing in a field or Tab holds it open; the cooks' keys that it lets go by do not.
+    QTest::newRow("Опции: the cooks' keys go by") << none << u"stray:BtnOption>Down>Enter>Enter>later:30000>3>Down>Enter>Enter>later:30000>wait"_s << u""_s << u"- @1"_s
+                                                 << save + u", "_s + save;
+    QTest::newRow("Опции: a manager typing") << none << u"stray:BtnOption>later:50000>Tab>Tab>Tab>Tab>9>later:30000>Backspace>5>later:40000>wait"_s << u""_s << u"- @1"_s
+                                            << u"left open Настройки программы"_s;
+    QTest::newRow("a stray tap on Сеть") << none << u"stray:BtnNet>1>Down>Down>Enter>Enter>Up>Enter>later:60000>wait"_s << u""_s << u"- @1"_s << save + u", "_s + save;
+    // The limit keypad's Enter on an empty entry writes nothing and says why.
+    QTest::newRow("a stray tap on the limits") << none << u"stray:BtnLimit>Enter>Down>Enter>Down>Enter>Enter>Enter>later:60000>wait"_s << u""_s << u"- @1"_s
+                                               << u"«» — не число, «» — не число"_s;
+    // With no order chosen Enter goes on to a button only when the keyboard focused it (Tab).
+    QTest::newRow("Enter with no order chosen, Сеть focused by itself") << none << u"shown focus:BtnNet Enter Num+Enter"_s << u""_s << u"- @1"_s << u""_s;
+    QTest::newRow("Enter with no order chosen, Сеть tabbed to") << none << u"shown tab:BtnNet Enter"_s << u""_s << u"- @1"_s
+                                                             << u"opened Настройка программы для работы в сети"_s;
+    QTest::newRow("a stray tap on the exit") << none << u"stray:BtnExit>Down>Enter>Enter"_s << u""_s << u"- @1"_s << u"asked Завершить работу монитора кухни?"_s;
     QTest::newRow("a press held across a poll") << none << u"hold:4:Каша_4 pos:3:%_4 poll release"_s << u"Суп 4,Каша 4"_s << u"- @1"_s << u""_s;
 }
 

@@ -132,7 +132,9 @@ private slots:
             QVERIFY(rig.form->isVisible());
         }
         rig.form->BitBtn1->click();
-        QCOMPARE(rig.dialogs.questions.size(), typed.isEmpty() ? 2 : 0);
+        // Saving asks first, with Cancel focused: the default by its own question.
+        QCOMPARE(rig.dialogs.questions.size(), typed.isEmpty() ? 2 : 1);
+        QVERIFY(!rig.dialogs.focused.contains(Dialogs::Focus::Ok));
         QCOMPARE(rig.dialogs.messages, QStringList{Form_Psw::RestartMessage});
         const QByteArray file = rig.pswFile();
         QCOMPARE(file.size(), 15 + password.size());

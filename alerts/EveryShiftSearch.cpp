@@ -5,22 +5,9 @@
 #include "Query.h"
 #include "Transaction.h"
 
-#include <condition_variable>
-#include <mutex>
 #include <optional>
-#include <utility>
 
 using namespace Qt::StringLiterals;
-
-struct EveryShiftSearch::Search {
-    std::mutex mutex;
-    std::condition_variable over;
-    bool done = false;
-    bool abandoned = false; // the owner is gone: the thread ends on its own
-    ServedSections served{};
-    std::optional<NewLineProbe::Everything> found;
-    QString error;
-};
 
 namespace {
 NewLineProbe::Everything search(const QByteArray& name, const QList<QByteArray>& params, int connectTimeout,
@@ -44,21 +31,6 @@ NewLineProbe::Everything search(const QByteArray& name, const QList<QByteArray>&
 
 EveryShiftSearch::EveryShiftSearch(QObject* parent) : QObject(parent) {}
 
-EveryShiftSearch::~EveryShiftSearch()
-{
-    if (!m_thread.joinable())
-        return;
-    std::unique_lock lock(m_search->mutex);
-    if (m_search->over.wait_for(lock, std::chrono::milliseconds(EndWaitMs), [&] { return m_search->done; })) {
-        lock.unlock();
-        m_thread.join();
-    } else {
-        m_search->abandoned = true;
-        lock.unlock();
-        m_thread.detach();
-    }
-}
-
 bool EveryShiftSearch::start(const Database& db, const ServedSections& served)
 {
     if (running())
@@ -69,42 +41,12 @@ bool EveryShiftSearch::start(const Database& db, const ServedSections& served)
         m_error = e.text();
         return false;
     }
-    m_search = std::make_shared<Search>();
-    m_search->served = served;
-    m_thread = std::thread([this, s = m_search, name = db.DatabaseName, params = db.Params,
-                            connectTimeout = db.ConnectTimeout, requestTimeout = db.RequestTimeout, served] {
-        std::optional<NewLineProbe::Everything> found;
-        QString error;
-        try {
-            found = search(name, params, connectTimeout, requestTimeout, served);
-        } catch (const DbError& e) {
-            error = e.text();
-        } catch (const std::exception& e) {
-            error = QString::fromUtf8(e.what());
-        }
-        std::lock_guard lock(s->mutex);
-        if (s->abandoned)
-            return;
-        s->found = std::move(found);
-        s->error = error;
-        s->done = true;
-        s->over.notify_all();
-        // Under the lock: the owner, once it holds the lock, is not yet gone.
-        QMetaObject::invokeMethod(this, &EveryShiftSearch::deliver, Qt::QueuedConnection);
-    });
-    return true;
-}
-
-void EveryShiftSearch::deliver()
-{
-    if (m_thread.joinable())
-        m_thread.join();
-    std::shared_ptr<const NewLineProbe::Everything> found;
-    {
-        std::lock_guard lock(m_search->mutex);
-        if (m_search->found)
-            found = std::make_shared<const NewLineProbe::Everything>(std::move(*m_search->found));
-        m_error = m_search->error;
-    }
-    emit finished(m_search->served, found);
+    return m_run.start(
+        this,
+        [name = db.DatabaseName, params = db.Params, connectTimeout = db.ConnectTimeout,
+         requestTimeout = db.RequestTimeout, served] { return search(name, params, connectTimeout, requestTimeout, served); },
+        [this, served](std::optional<NewLineProbe::Everything> found, const QString& error) {
+            m_error = error;
+            emit finished(served, found ? std::make_shared<const NewLineProbe::Everything>(std::move(*found)) : nullptr);
+        });
 }

@@ -6,14 +6,13 @@
 
 #include "BoardSql.h"
 #include "NewLineProbe.h"
+#include "ThreadedRun.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <chrono>
 #include <memory>
-#include <thread>
 
 class Database;
 
@@ -21,13 +20,12 @@ class EveryShiftSearch : public QObject {
     Q_OBJECT
 public:
     explicit EveryShiftSearch(QObject* parent = nullptr);
-    // Waits at most half a second for a search under way; one that takes longer is left to
-    // finish on its own.
-    ~EveryShiftSearch() override;
 
-    static constexpr int EndWaitMs = 500;
+    // The program's end waits at most this long for a search under way; one that takes longer
+    // is left to finish on its own.
+    static constexpr int EndWaitMs = ThreadedRun<NewLineProbe::Everything>::EndWaitMs;
 
-    bool running() const { return m_thread.joinable(); }
+    bool running() const { return m_run.running(); }
     // Starts a search with the database's name, parameters and time limits; false when one is
     // under way or the parameters cannot be built (error() says why).
     bool start(const Database& db, const ServedSections& served);
@@ -38,10 +36,6 @@ signals:
     void finished(const ServedSections& served, const std::shared_ptr<const NewLineProbe::Everything>& found);
 
 private:
-    struct Search;
-    void deliver();
-
-    std::thread m_thread;
-    std::shared_ptr<Search> m_search; // shared with the thread, which may outlive this
+    ThreadedRun<NewLineProbe::Everything> m_run;
     QString m_error;
 };

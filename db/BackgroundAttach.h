@@ -3,12 +3,11 @@
 // server never hold the GUI thread; the new attachment is handed to the Database on the thread
 // that started the attempt. One attempt at a time.
 
+#include "ThreadedRun.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-
-#include <memory>
-#include <thread>
 
 namespace Firebird { class IAttachment; }
 class Database;
@@ -17,13 +16,12 @@ class BackgroundAttach : public QObject {
     Q_OBJECT
 public:
     explicit BackgroundAttach(Database& db, QObject* parent = nullptr);
-    // Waits at most half a second for an attempt under way; one that takes longer is left to
-    // finish on its own, and its attachment, if any, is let go there.
-    ~BackgroundAttach() override;
 
-    static constexpr int EndWaitMs = 500;
+    // The program's end waits at most this long for an attempt under way; one that takes
+    // longer is left to finish on its own, and its attachment, if any, is let go there.
+    static constexpr int EndWaitMs = ThreadedRun<Firebird::IAttachment*>::EndWaitMs;
 
-    bool running() const { return m_thread.joinable(); }
+    bool running() const { return m_run.running(); }
     // Starts an attempt with the database's name and parameters; false when one is under way or
     // the parameters cannot be built (error() says why).
     bool start();
@@ -35,11 +33,7 @@ signals:
     void finished(bool attached);
 
 private:
-    struct Attempt;
-    void deliver();
-
     Database& m_db;
-    std::thread m_thread;
-    std::shared_ptr<Attempt> m_attempt; // shared with the thread, which may outlive this
+    ThreadedRun<Firebird::IAttachment*> m_run;
     QString m_error;
 };

@@ -312,10 +312,12 @@ void PollingCycle::TimerHotTimer()
     if (!lines.isEmpty()) {
         m_unmarked = QSet<qint64>(lines.begin(), lines.end());
         if (!fresh.isEmpty()) {
-            // Read once, for the log and the journal.
+            // Once, for the log and the journal.
             std::optional<QList<Journal::Line>> details;
             try {
-                details = JournalLines::readLines(m_base.QJournal, found);
+                // Those of the open shifts came with the probe; others are read by key.
+                details = JournalLines::readLines(m_base.QJournal, found, m_probe.details(),
+                                                  NewLineProbe::DetailsColumn);
             } catch (const std::exception& e) {
                 qCWarning(lcMonitor).noquote() << "the new lines could not be read:" << Log::oneLine(QString::fromUtf8(e.what()));
             }

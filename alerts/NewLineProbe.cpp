@@ -60,17 +60,20 @@ QList<qint64> NewLineProbe::find(Query& query, Query& wide, const ServedSections
     QList<qint64> lines, shifts;
     m_signature.clear();
     m_serverNow = {};
+    m_details.clear();
     for (int i = 0; i < query.recordCount(); ++i) {
         const Query::Row& row = query.row(i);
         if (row[0].isNull() && row[1].isNull()) {
-            // The last column is the server's time, no part of the signature.
-            m_signature.assign(row.begin() + 2, row.end() - 1);
-            if (const std::optional<double> days = row.back().toDouble())
+            // The server's time is no part of the signature.
+            m_signature.assign(row.begin() + 2, row.begin() + NowColumn);
+            if (const std::optional<double> days = row[NowColumn].toDouble())
                 m_serverNow = DbTime::toDateTime(*days);
         } else if (row[0].isNull())
             shifts << row[1].toInt64().value_or(0);
-        else
+        else {
             lines << row[0].toInt64().value_or(0);
+            m_details.emplace(lines.back(), row);
+        }
     }
     std::sort(shifts.begin(), shifts.end());
 

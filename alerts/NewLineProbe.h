@@ -15,11 +15,13 @@
 
 #include "BoardSql.h"
 #include "DbValue.h"
+#include "Query.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QMap>
 #include <QStringList>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -84,6 +86,11 @@ public:
     Signature signature() const { return {m_signature, m_openShifts.value_or(QList<qint64>()), m_served}; }
     // The server's time as the last run's look read it; invalid when that failed.
     QDateTime serverNow() const { return m_serverNow; }
+    // The last look at the open shifts' new lines: their rows by key, the server's time at
+    // NowColumn, their details (LineDetailsSql's) after it.
+    static constexpr size_t NowColumn = 7;
+    static constexpr size_t DetailsColumn = NowColumn + 1;
+    const std::map<qint64, Query::Row>& details() const { return m_details; }
 
 private:
     static QMap<qint64, qint64> rangeTops(Query& query);
@@ -102,6 +109,7 @@ private:
     QList<qint64> m_meanwhile;                // found by the runs while it is awaited
     QList<qint64> m_arrived;                  // found by it, for the next run
     QDateTime m_serverNow;
+    std::map<qint64, Query::Row> m_details;
     std::optional<ServedSections> m_textServed;
     QStringList m_text;
 };

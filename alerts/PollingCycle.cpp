@@ -312,10 +312,12 @@ void PollingCycle::TimerHotTimer()
     if (!lines.isEmpty()) {
         m_unmarked = QSet<qint64>(lines.begin(), lines.end());
         if (!fresh.isEmpty()) {
-            // Read once, for the log and the journal.
+            // Once, for the log and the journal.
             std::optional<QList<Journal::Line>> details;
             try {
-                details = JournalLines::readLines(m_base.QJournal, found);
+                // Those of the open shifts came with the probe; others are read by key.
+                details = JournalLines::readLines(m_base.QJournal, found, m_probe.details(),
+                                                  NewLineProbe::DetailsColumn);
             } catch (const std::exception& e) {
                 qCWarning(lcMonitor).noquote() << "the new lines could not be read:" << Log::oneLine(QString::fromUtf8(e.what()));
             }
@@ -339,15 +341,34 @@ void PollingCycle::TimerHotTimer()
 }
 
 // Marks shown exactly the lines given, so that one committed during the alert waits for its own
-// announcement; gives back those another writer holds. Nothing here waits for a held row. The
-// transaction commits each statement as it ends (autocommit): a marking is one request, with no
-// start or commit of its own; a statement that fails changes nothing and the others stand.
+// announcement; gives back those another writer holds. Nothing here waits for a held row. A
+// statement that fails changes nothing and the others stand, each committed by the server as it
+// ends (autocommit). The transaction ends with the marking: a writing transaction left open
+// between markings, even one committed after each statement, stays the database's oldest active
+// one and holds back the point of sale's garbage collection for as long as no new line comes.
 QSet<qint64> PollingCycle::markShown(const ServedSections& served, const QList<qint64>& keys)
 {
     Transaction& transaction = m_base.TransactionBeep;
-    Query& mark = m_base.QW;
     if (!transaction.inTransaction())
         transaction.start();
+    QSet<qint64> held;
+    try {
+        held = markIn(served, keys);
+    } catch (...) {
+        // Each statement committed as it ended stands; only the empty rest is rolled back.
+        try {
+            transaction.rollback();
+        } catch (const DbError&) {
+        }
+        throw;
+    }
+    transaction.commit();
+    return held;
+}
+
+QSet<qint64> PollingCycle::markIn(const ServedSections& served, const QList<qint64>& keys)
+{
+    Query& mark = m_base.QW;
     try {
         // The same text for every run: prepared once, only the keys change.
         for (qsizetype at = 0; at < keys.size(); at += PollingSql::MarkKeys) {

@@ -94,6 +94,7 @@ private:
     void openHot(const ServedSections& served);
     void announce();
     QSet<qint64> markShown(const ServedSections& served, const QList<qint64>& keys);
+    QSet<qint64> markIn(const ServedSections& served, const QList<qint64>& keys);
     void held();
     void alertFailed(const QString& problem);
     void failed(const DbError& e);

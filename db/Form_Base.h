@@ -46,8 +46,8 @@ public:
     Database MyDB;
     Transaction TransactionRead;
     Transaction TransactionWrite;
-    // The polling's marking of new lines: started once and kept, each statement committed by
-    // the server as it ends, so a marking is one request.
+    // The polling's marking of new lines: each statement committed by the server as it ends,
+    // the transaction ended with each marking.
     Transaction TransactionBeep;
     Query QRead1;
     Query QWrite1;

@@ -4,6 +4,13 @@
 
 using namespace Qt::StringLiterals;
 
+const QStringList LineDetailsSql::ProbeColumns{
+    u"ZAKAZ_STR.KOD_ZAKAZ"_s, u"ZAKAZ.NUMBER_ZAKAZ"_s, u"PERSON.FIO"_s, u"ZAKAZ_STR.NAME_BLUDO"_s,
+    u"ZAKAZ_STR.SECTION"_s, u"ZAKAZ_STR.KOLVO"_s, u"CAST(ZAKAZ_STR.START_TIME AS VARCHAR(24))"_s,
+    u"CAST(COALESCE(ZAKAZ_STR.END_TIME, DATEADD(ZAKAZ_STR.MY_TIME MINUTE TO ZAKAZ_STR.START_TIME)) AS VARCHAR(24))"_s,
+    u"ZAKAZ_STR.PRINT_SECTION"_s,
+};
+
 QStringList LineDetailsSql::byKeys()
 {
     return {

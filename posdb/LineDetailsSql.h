@@ -8,4 +8,6 @@ namespace LineDetailsSql {
 // and present state, for up to KeysPerRead keys bound as :K1… (unused ones NULL), by key.
 constexpr int KeysPerRead = 20;
 QStringList byKeys();
+// The same details but the key, as the new-line probe brings them in its own rows.
+extern const QStringList ProbeColumns;
 }

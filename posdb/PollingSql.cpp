@@ -1,5 +1,7 @@
 #include "PollingSql.h"
 
+#include "LineDetailsSql.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -75,11 +77,19 @@ QStringList PollingSql::newLines(const ServedSections& served)
         u"INNER JOIN ZAKAZ ON ZAKAZ.KOD_SMENA = SMENA.KOD + 0"_s,
         u"INNER JOIN ZAKAZ_STR ON ZAKAZ_STR.KOD_ZAKAZ = ZAKAZ.KOD + 0"_s,
     };
-    return QStringList{u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK, %1 AS N, %1 AS V, %1 AS W, %1 AS DUE, %1 AS ALARMED, %2 AS NOW_T FROM SMENA"_s.arg(none, noTime)}
+    // The other rows leave the new lines' details empty, typed as the columns they come from.
+    QStringList empty;
+    for (const QString& column : LineDetailsSql::ProbeColumns)
+        empty << (column.startsWith(u"CAST("_s) ? u"CAST(NULL AS VARCHAR(24))"_s
+                                                : u"CAST(NULL AS TYPE OF COLUMN %1)"_s.arg(column));
+    const QString noDetails = empty.join(u", "_s);
+    return QStringList{u"SELECT ZAKAZ_STR.KOD, ZAKAZ.KOD_SMENA AS SK, %1 AS N, %1 AS V, %1 AS W, %1 AS DUE, %1 AS ALARMED, %2 AS NOW_T,"_s.arg(none, noTime),
+                       LineDetailsSql::ProbeColumns.join(u", "_s), u"FROM SMENA"_s}
         + openLines
-        + QStringList{u"WHERE SMENA.STATUS < 10 AND ZAKAZ_STR.PRINT_SECTION + 0 = %1"_s.arg(stateValue(LineState::New))}
+        + QStringList{u"LEFT JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s,
+                      u"WHERE SMENA.STATUS < 10 AND ZAKAZ_STR.PRINT_SECTION + 0 = %1"_s.arg(stateValue(LineState::New))}
         + BoardSql::sectionCondition(served)
-        + QStringList{u"UNION ALL"_s, u"SELECT %1, KOD, %1, %1, %1, %1, %1, %2 FROM SMENA WHERE STATUS < 10"_s.arg(none, noTime),
+        + QStringList{u"UNION ALL"_s, u"SELECT %1, KOD, %1, %1, %1, %1, %1, %2, %3 FROM SMENA WHERE STATUS < 10"_s.arg(none, noTime, noDetails),
                       u"UNION ALL"_s,
                       u"SELECT %1, %1, COUNT(*), SUM(ZAKAZ_STR.RDB$RECORD_VERSION),"_s.arg(none),
                       u"SUM(ZAKAZ.RDB$RECORD_VERSION + COALESCE(PERSON.RDB$RECORD_VERSION, 0)),"_s,
@@ -91,7 +101,7 @@ QStringList PollingSql::newLines(const ServedSections& served)
                           .arg(stateValue(LineState::New)).arg(stateValue(LineState::Shown)),
                       u"AND ZAKAZ_STR.END_TIME IS NULL AND ZAKAZ_STR.MY_TIME > 0"_s,
                       u"AND ZAKAZ_STR.ALL_TIME <= CAST(ZAKAZ_STR.MY_ALARM + ZAKAZ_STR.MY_ALARM * 0.2 AS BIGINT), 1, 0)),"_s,
-                      u"CURRENT_TIMESTAMP"_s,
+                      u"CURRENT_TIMESTAMP,"_s, noDetails,
                       u"FROM SMENA"_s}
         + openLines
         + QStringList{u"LEFT JOIN PERSON ON PERSON.KOD = ZAKAZ.KOD_PERSON"_s, u"WHERE SMENA.STATUS < 10"_s}

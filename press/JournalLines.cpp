@@ -12,19 +12,20 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-Journal::Line lineOf(const Query::Row& r)
+// The key at column 0, the details from column `at` on, in the order LineDetailsSql gives them.
+Journal::Line lineOf(const Query::Row& r, size_t at = 1)
 {
     Journal::Line line;
     line.line = r[0].toInt64().value_or(0);
-    line.order = r[1].toInt64().value_or(0);
-    line.number = r[2].toText().value_or(QString());
-    line.waiter = r[3].toText().value_or(QString());
-    line.dish = r[4].toText().value_or(QString());
-    line.section = int(r[5].toInt64().value_or(0));
-    line.quantity = r[6].toDouble().value_or(0);
-    line.start = JournalTime::parse(r[7].toText().value_or(QString()));
-    line.due = JournalTime::parse(r[8].toText().value_or(QString()));
-    line.stateBefore = int(r[9].toInt64().value_or(0));
+    line.order = r[at].toInt64().value_or(0);
+    line.number = r[at + 1].toText().value_or(QString());
+    line.waiter = r[at + 2].toText().value_or(QString());
+    line.dish = r[at + 3].toText().value_or(QString());
+    line.section = int(r[at + 4].toInt64().value_or(0));
+    line.quantity = r[at + 5].toDouble().value_or(0);
+    line.start = JournalTime::parse(r[at + 6].toText().value_or(QString()));
+    line.due = JournalTime::parse(r[at + 7].toText().value_or(QString()));
+    line.stateBefore = int(r[at + 8].toInt64().value_or(0));
     return line;
 }
 
@@ -57,6 +58,24 @@ QList<Journal::Line> JournalLines::readLines(Query& q, const QList<qint64>& keys
         q.close();
         throw;
     }
+    return lines;
+}
+
+QList<Journal::Line> JournalLines::readLines(Query& q, const QList<qint64>& keys,
+                                            const std::map<qint64, Query::Row>& probed, size_t at)
+{
+    QList<qint64> missing;
+    for (qint64 key : keys)
+        if (!probed.contains(key))
+            missing << key;
+    QList<Journal::Line> lines = missing.isEmpty() ? QList<Journal::Line>() : readLines(q, missing);
+    for (qint64 key : keys)
+        if (const auto row = probed.find(key); row != probed.end())
+            lines << lineOf(row->second, at);
+    std::sort(lines.begin(), lines.end(), [](const Journal::Line& a, const Journal::Line& b) { return a.line < b.line; });
+    lines.erase(std::unique(lines.begin(), lines.end(),
+                            [](const Journal::Line& a, const Journal::Line& b) { return a.line == b.line; }),
+                lines.end());
     return lines;
 }
 

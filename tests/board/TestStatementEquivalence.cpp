@@ -4,6 +4,7 @@
 // orders without a number, a waiter or a shift. Both texts must give the same rows.
 
 #include "BoardSql.h"
+#include "JournalLines.h"
 #include "NewLineProbe.h"
 #include "PollingSql.h"
 #include "ReferenceSql.h"
@@ -350,6 +351,18 @@ void TestStatementEquivalence::newLines()
         const qint64 before = reads();
         found = probe.find(query, wide, served, start.addSecs(minute * 60));
         probeReads = reads() - before;
+        // The new lines' details as the probe brought them, as read by key.
+        auto described = [](const QList<Journal::Line>& lines) {
+            QStringList texts;
+            for (const Journal::Line& l : lines)
+                texts << u"%1 %2 %3 %4 %5 %6 %7 %8 %9"_s.arg(l.line).arg(l.order).arg(l.number, l.waiter, l.dish)
+                             .arg(l.section).arg(l.quantity).arg(l.start.toString(Qt::ISODateWithMs), l.due.toString(Qt::ISODateWithMs))
+                         + u" %1"_s.arg(l.stateBefore);
+            return texts;
+        };
+        Query details(*m_reader, work);
+        QCOMPARE(described(JournalLines::readLines(details, found, probe.details(), NewLineProbe::DetailsColumn)),
+                 described(JournalLines::readLines(details, found)));
         change.setSql(ReferenceSql::newLines(served));
         change.open();
         expected.clear();

@@ -125,13 +125,10 @@ void KitchenWork::refresh(const ServedSections& served, const QDateTime& now)
     q.open();
     QList<Line> lines;
     QList<qint64> shifts;
-    QDateTime serverNow;
     for (int r = 0; r < q.recordCount(); ++r) {
-        if (std::optional<Line> line = lineOf(q.row(r))) {
+        if (std::optional<Line> line = lineOf(q.row(r)))
             lines << *line;
-            if (const std::optional<double> days = q.row(r)[Col::Now].toDouble())
-                serverNow = DbTime::toDateTime(*days);
-        } else
+        else
             shifts << q.row(r)[Col::Shift].toInt64().value_or(0);
     }
     q.close();
@@ -160,8 +157,6 @@ void KitchenWork::refresh(const ServedSections& served, const QDateTime& now)
                                                   && a.number == b.number && a.table == b.table;
                                        });
     m_lines = lines;
-    if (serverNow.isValid())
-        m_serverNow = serverNow;
     m_left = left;
     m_came = came;
     QList<Journal::Line> readyElsewhere;

@@ -68,8 +68,6 @@ public:
     void refresh(const ServedSections& served, const QDateTime& now);
 
     const QList<Line>& lines() const { return m_lines; }
-    // The server's time at the last reading that had lines; invalid before.
-    const QDateTime& serverNow() const { return m_serverNow; }
     // The lines of the last set that the one before did not have / the reverse.
     const QList<qint64>& came() const { return m_came; }
     const QList<Line>& left() const { return m_left; }
@@ -95,7 +93,6 @@ private:
     std::unique_ptr<Query> m_inWork;
     std::unique_ptr<Query> m_ready;
     QList<Line> m_lines;
-    QDateTime m_serverNow;
     QList<qint64> m_came;
     QList<Line> m_left;
     bool m_read = false; // a set has been read: before it, nothing left
